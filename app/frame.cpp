@@ -1,0 +1,118 @@
+/*******************************************************************************
+ * app/frame.cpp - the frame routine, pacing and the reshape callback
+ ******************************************************************************/
+#include "app/frame.h"
+#include "edit/state.h"
+#include "items/buttons.h"
+#include "model/settings.h"
+#include "model/tables.h"
+#include "platform/system.h"
+#include "raster/canvas.h"
+#include "raster/gfx.h"
+#include "raster/screen_text.h"
+#include <GL/freeglut.h>
+#include <cstdio>
+
+namespace {
+
+// True while a press, drag, resize or held tool button is under way.
+bool pointer_busy()
+{
+    return left_down || unit_drag || resize_handle || string_drag || row_down[ROW_DELETE] ||
+           row_down[ROW_COMMAND] || row_down[ROW_ALIGN];
+}
+
+bool any_group_selected()
+{
+    for (int i = 0; i < DIGIT_COUNT; i++)
+        if (digit_table[i].group_selected) return true;
+    for (int i = 0; i < STRING_COUNT; i++)
+        if (string_table[i].group_selected) return true;
+    return false;
+}
+
+void draw_row_slot(const menu_unit* row, int which, int k)
+{
+    draw_row_button(row, k, row_hover[which], row_pressed[which], row_down[which]);
+}
+
+// White screen text from a formatted ASCII read-out.
+void draw_readout(const char* text, int x, int y)
+{
+    gfx_color(1, 1, 1);
+    draw_screen_text(to_wide(text), x, y, 289, 225);
+}
+
+} // namespace
+
+void frame_routine()
+{
+    if (pointer_busy()) yield_processor();
+    const int p = led_pitch > 0 ? led_pitch : 1;
+
+    gfx_clear();
+    gfx_lighting_off();
+    gfx_push();
+    gfx_scale(1, 1, 1);
+
+    draw_palette_captions();
+
+    bool group = any_group_selected();
+    if (group || current_unit < 429 || current_string < 429) draw_row_slot(delete_row, ROW_DELETE, 2);
+    if (merge_mode) {
+        draw_row_slot(span_row, ROW_SPAN, 0);
+        draw_row_slot(span_row, ROW_SPAN, 1);
+    }
+    draw_row_slot(command_row, ROW_COMMAND, 2);
+    draw_row_slot(command_row, ROW_COMMAND, 7);
+
+    draw_panel_background();
+    gfx_push();
+    gfx_translate(PANEL_X, PANEL_Y);
+    draw_panel_grid();
+    gfx_pop();
+    gfx_push();
+    gfx_translate(0, PANEL_Y);
+    draw_palette_frame();
+    gfx_pop();
+    gfx_texturing(false);
+
+    char text[64];
+    if (show_coords && pointer_pos[0] > PANEL_X && pointer_pos[1] > PANEL_Y) {
+        snprintf(text, sizeof text, "[%d , %d]", (int)((unsigned)(pointer_pos[0] - PANEL_X) / (unsigned)p),
+                 (int)((unsigned)(pointer_pos[1] - PANEL_Y) / (unsigned)p));
+        draw_readout(text, pointer_pos[0], pointer_pos[1]);
+    }
+    if (group && sel_box[0] > PANEL_X) {
+        snprintf(text, sizeof text, "[x=%d,y=%d,w=%d,h=%d]", (sel_box[0] - PANEL_X) / p,
+                 (sel_box[1] - PANEL_Y) / p, sel_box[2] / p, sel_box[3] / p);
+        draw_readout(text, 195, 120);
+        for (int k = 0; k < 6; k++) draw_row_slot(align_row, ROW_ALIGN, k);
+    }
+
+    gfx_texturing(false);
+    gfx_pop();
+}
+
+void on_display()
+{
+    frame_routine();
+    gfx_flush();
+    glutSwapBuffers();
+}
+
+void on_idle()
+{
+    // Pace the continuous redraw: at most one frame every FRAME_MIN_MICROS.
+    static long long last = 0;
+    long long now = now_micros();
+    if (last != 0 && now - last < FRAME_MIN_MICROS) sleep_micros((long)(FRAME_MIN_MICROS - (now - last)));
+    last = now_micros();
+    on_display();
+}
+
+void on_reshape(int w, int h)
+{
+    if (h == 0) h = 1;
+    gfx_reshape(w, h);
+}

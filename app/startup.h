@@ -1,0 +1,23 @@
+/*******************************************************************************
+ * app/startup.h - start-up: paths, settings, window, fonts, layout, callbacks
+ *
+ * Start-up runs once, in a fixed order, before the event loop: the
+ * executable's directory and every path built from it, SysCfg.ini, the window
+ * and drawing state, the screen fonts, the default layout and the saved
+ * documents, then the callbacks. A missing screen font ends the program with
+ * a message and a non-zero status before anything is shown.
+ ******************************************************************************/
+#pragma once
+
+// Build the font, logo, program-file and settings paths from `dir` (ends in '/').
+void build_base_paths(const char* dir);
+// Read WIDTH, HEIGHT, RemotIP and PROGRAMID from cfg_path (defaults when missing).
+void read_settings();
+// Build cmd_path and the 20 valve picture paths from exe_dir and program_id.
+void build_program_paths();
+// Client width of the window for a panel W dots wide: 2W + 300 from 512 on, else 1300.
+int window_width_for(int panel_w);
+
+// Run start-up up to the event loop (GLUT is initialised with argc/argv).
+// Returns a non-zero exit status when the program cannot start.
+int startup(int* argc, char** argv);

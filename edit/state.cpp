@@ -1,0 +1,30 @@
+/*******************************************************************************
+ * edit/state.cpp - initial values of the interaction state
+ ******************************************************************************/
+#include "edit/state.h"
+
+int32_t current_unit = 429;
+int32_t current_string = 430;
+int32_t current_led[2] = {100, 100};
+int32_t current_graph = 100;
+int32_t multi_select = 0;
+int32_t merge_mode = 0;
+int32_t sel_box[4] = {0, 0, 0, 0};
+int32_t drag_offset[2] = {0, 0};
+int32_t cursor_prev[2] = {0, 0};
+int32_t cursor_now[2] = {0, 0};
+int32_t pointer_pos[2] = {0, 0};
+int32_t left_down = 0;
+int32_t unit_drag = 0;
+int32_t string_drag = 0;
+int32_t empty_press = 0;
+int32_t band_active = 0;
+int32_t resize_handle = 0;
+int32_t window_pos[2] = {50, 50};
+int32_t window_size[2] = {0, 0};
+int32_t band_rect[4] = {0, 0, 0, 0};
+int32_t row_hover[ROW_COUNT] = {100, 100, 100, 100};
+int32_t row_pressed[ROW_COUNT] = {100, 100, 100, 100};
+int32_t row_down[ROW_COUNT] = {0, 0, 0, 0};
+int32_t show_coords = 0;
+int32_t graph_count = 4;

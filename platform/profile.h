@@ -1,0 +1,26 @@
+/*******************************************************************************
+ * platform/profile.h - settings ("profile") files such as SysCfg.ini
+ *
+ * Lines "[Section]" open a section, lines "key=value" hold a value. Section
+ * and key names compare case-insensitively; the first match wins. Blanks
+ * around names and values are ignored, and a value wrapped in a pair of
+ * double or single quotes loses them. A missing file, section or key gives
+ * the caller's default.
+ *
+ * Writing a key replaces its value in place, or appends the key at the end of
+ * its section, or appends the section and the key at the end of the file. All
+ * other lines, comments and line endings are kept byte for byte; new lines use
+ * the line ending the file already uses (CR LF for a new file).
+ *
+ * Does NOT: delete keys or sections, or handle files larger than 1 MiB.
+ ******************************************************************************/
+#pragma once
+#include <cstddef>
+
+// Read section/key from `path` into `out` (capacity `cap`), or `def` when missing.
+// Returns the length of the text stored.
+size_t profile_read(const char* section, const char* key, const char* def,
+                    char* out, size_t cap, const char* path);
+
+// Write section/key = value into `path`. Returns false when the file cannot be written.
+bool profile_write(const char* section, const char* key, const char* value, const char* path);

@@ -1,0 +1,32 @@
+/*******************************************************************************
+ * platform/system.h - small operating-system services
+ *
+ * The executable's directory, the system's Song-style CJK screen font, local
+ * time, and yielding the processor. Each call is self-contained and keeps no
+ * state between calls.
+ ******************************************************************************/
+#pragma once
+#include <cstddef>
+
+// Directory of the running executable, ending in '/', into `out` (cap bytes).
+// Returns false (and an empty text) when it cannot be found or does not fit.
+bool exe_directory(char* out, size_t cap);
+
+// Full path of a Song-style (Ming) CJK TrueType font found through fontconfig,
+// into `out`. Returns false when no such font is installed.
+bool find_screen_font(char* out, size_t cap);
+
+// Local time broken down: year, month 1-12, day, hour, minute, second, weekday 0 = Sunday.
+struct local_time {
+    int year, month, day, hour, minute, second, weekday;
+};
+local_time get_local_time();
+
+// Give up the rest of the time slice (the zero-length sleep).
+void yield_processor();
+
+// Sleep for the given number of microseconds.
+void sleep_micros(long us);
+
+// Monotonic clock in microseconds.
+long long now_micros();

@@ -1,0 +1,159 @@
+/*******************************************************************************
+ * raster/gfx.cpp - backend selection, forwarders and the recording backend
+ ******************************************************************************/
+#include "raster/gfx.h"
+
+namespace {
+gfx_backend* active = nullptr;
+inline gfx_backend& B() { return active ? *active : *gfx_opengl(); }
+} // namespace
+
+void gfx_use(gfx_backend* b) { active = b; }
+gfx_backend* gfx_current() { return &B(); }
+
+void gfx_color(float r, float g, float b, float a) { B().color(r, g, b, a); }
+void gfx_point_size(float s) { B().point_size(s); }
+void gfx_line_width(float w) { B().line_width(w); }
+void gfx_line_stipple(bool on, int factor, uint16_t pattern) { B().line_stipple(on, factor, pattern); }
+void gfx_begin(gfx_prim p) { B().begin(p); }
+void gfx_vertex(float x, float y, float z) { B().vertex(x, y, z); }
+void gfx_tex_coord(float s, float t) { B().tex_coord(s, t); }
+void gfx_end() { B().end(); }
+void gfx_push() { B().push(); }
+void gfx_pop() { B().pop(); }
+void gfx_translate(float x, float y, float z) { B().translate(x, y, z); }
+void gfx_scale(float x, float y, float z) { B().scale(x, y, z); }
+void gfx_texturing(bool on) { B().texturing(on); }
+void gfx_blending(bool on) { B().blending(on); }
+void gfx_bind_texture(uint32_t tex) { B().bind_texture(tex); }
+uint32_t gfx_create_texture(int w, int h, int bpt, const uint8_t* data) { return B().create_texture(w, h, bpt, data); }
+void gfx_text_mark(const std::u16string& text, float x, float y, int size) { B().text_mark(text, x, y, size); }
+void gfx_clear() { B().clear(); }
+void gfx_lighting_off() { B().lighting_off(); }
+void gfx_init_state() { B().init_state(); }
+void gfx_final_state() { B().final_state(); }
+void gfx_reshape(int w, int h) { B().reshape(w, h); }
+void gfx_flush() { B().flush(); }
+
+// ---- recorder --------------------------------------------------------------
+
+std::vector<gfx_event> gfx_recorder::of_type(gfx_event::type_t t) const
+{
+    std::vector<gfx_event> out;
+    for (const gfx_event& e : events)
+        if (e.type == t) out.push_back(e);
+    return out;
+}
+
+size_t gfx_recorder::count(gfx_event::type_t t) const
+{
+    size_t n = 0;
+    for (const gfx_event& e : events)
+        if (e.type == t) n++;
+    return n;
+}
+
+void gfx_recorder::color(float r, float g, float b, float) { r_ = r; g_ = g; b_ = b; }
+void gfx_recorder::point_size(float s) { psize_ = s; }
+void gfx_recorder::line_width(float w) { lwidth_ = w; }
+void gfx_recorder::line_stipple(bool on, int, uint16_t pattern) { stipple_ = on; pattern_ = pattern; }
+
+void gfx_recorder::begin(gfx_prim p)
+{
+    prim_ = p;
+    vx_.clear();
+    vy_.clear();
+}
+
+void gfx_recorder::vertex(float x, float y, float)
+{
+    const xf& t = stack_.back();
+    float wx = t.tx + x * t.sx, wy = t.ty + y * t.sy;
+    if (prim_ == GFX_POINTS) {
+        gfx_event e{};
+        e.type = gfx_event::POINT;
+        e.x[0] = wx; e.y[0] = wy;
+        e.r = r_; e.g = g_; e.b = b_;
+        e.size = psize_;
+        events.push_back(e);
+        return;
+    }
+    vx_.push_back(wx);
+    vy_.push_back(wy);
+    size_t n = vx_.size();
+    auto line = [&](size_t a, size_t b) {
+        gfx_event e{};
+        e.type = gfx_event::LINE;
+        e.x[0] = vx_[a]; e.y[0] = vy_[a]; e.x[1] = vx_[b]; e.y[1] = vy_[b];
+        e.r = r_; e.g = g_; e.b = b_;
+        e.size = lwidth_;
+        e.stipple = stipple_;
+        e.pattern = pattern_;
+        events.push_back(e);
+    };
+    if (prim_ == GFX_LINES && n % 2 == 0) line(n - 2, n - 1);
+    if ((prim_ == GFX_LINE_STRIP || prim_ == GFX_LINE_LOOP) && n >= 2) line(n - 2, n - 1);
+    if (prim_ == GFX_QUADS && n % 4 == 0) {
+        gfx_event e{};
+        e.type = tex_on_ ? gfx_event::TEXQUAD : gfx_event::QUAD;
+        for (int i = 0; i < 4; i++) { e.x[i] = vx_[n - 4 + i]; e.y[i] = vy_[n - 4 + i]; }
+        e.r = r_; e.g = g_; e.b = b_;
+        e.texture = bound_;
+        events.push_back(e);
+    }
+}
+
+void gfx_recorder::end()
+{
+    if (prim_ == GFX_LINE_LOOP && vx_.size() >= 2) {
+        size_t n = vx_.size();
+        vx_.push_back(vx_[0]);
+        vy_.push_back(vy_[0]);
+        gfx_event e{};
+        e.type = gfx_event::LINE;
+        e.x[0] = vx_[n - 1]; e.y[0] = vy_[n - 1]; e.x[1] = vx_[0]; e.y[1] = vy_[0];
+        e.r = r_; e.g = g_; e.b = b_;
+        e.size = lwidth_;
+        e.stipple = stipple_;
+        e.pattern = pattern_;
+        events.push_back(e);
+    }
+    vx_.clear();
+    vy_.clear();
+}
+
+void gfx_recorder::push() { stack_.push_back(stack_.back()); }
+void gfx_recorder::pop() { if (stack_.size() > 1) stack_.pop_back(); }
+
+void gfx_recorder::translate(float x, float y, float)
+{
+    xf& t = stack_.back();
+    t.tx += x * t.sx;
+    t.ty += y * t.sy;
+}
+
+void gfx_recorder::scale(float x, float y, float)
+{
+    xf& t = stack_.back();
+    t.sx *= x;
+    t.sy *= y;
+}
+
+void gfx_recorder::text_mark(const std::u16string& text, float x, float y, int size)
+{
+    const xf& t = stack_.back();
+    gfx_event e{};
+    e.type = gfx_event::TEXT;
+    e.x[0] = t.tx + x * t.sx;
+    e.y[0] = t.ty + y * t.sy;
+    e.r = r_; e.g = g_; e.b = b_;
+    e.size = (float)size;
+    e.text = text;
+    events.push_back(e);
+}
+
+void gfx_recorder::reshape(int w, int h)
+{
+    viewport[0] = 0; viewport[1] = 0; viewport[2] = w; viewport[3] = h;
+    ortho[0] = 0; ortho[1] = w; ortho[2] = h; ortho[3] = 0; ortho[4] = -100; ortho[5] = 200;
+}

@@ -1,0 +1,144 @@
+/*******************************************************************************
+ * raster/gfx.h - the one drawing layer every picture goes through
+ *
+ * A thin immediate-mode interface (colour, point size, line width, begin /
+ * vertex / end, matrix push/pop/translate, textures) with two backends:
+ *   - OpenGL (the default): the only place the program calls OpenGL or GLU.
+ *     Consecutive points are kept in one begin/end pair (colour changes are
+ *     legal inside it); anything else closes the open batch first, so the
+ *     picture is the same as with one pair per point.
+ *   - Recorder: keeps what a frame draws as a list of events (points with size
+ *     and colour, lines, filled quads, textured quads and screen texts) in
+ *     window pixels with translations applied, so tests need no window.
+ *
+ * Does NOT: create windows or swap buffers (GLUT does that in app/), or clip.
+ ******************************************************************************/
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+enum gfx_prim { GFX_POINTS, GFX_LINES, GFX_LINE_LOOP, GFX_LINE_STRIP, GFX_QUADS };
+
+// Operations a backend carries out.
+class gfx_backend {
+public:
+    virtual ~gfx_backend() {}
+    virtual void color(float r, float g, float b, float a) = 0;
+    virtual void point_size(float s) = 0;
+    virtual void line_width(float w) = 0;
+    virtual void line_stipple(bool on, int factor, uint16_t pattern) = 0;
+    virtual void begin(gfx_prim p) = 0;
+    virtual void vertex(float x, float y, float z) = 0;
+    virtual void tex_coord(float s, float t) = 0;
+    virtual void end() = 0;
+    virtual void push() = 0;
+    virtual void pop() = 0;
+    virtual void translate(float x, float y, float z) = 0;
+    virtual void scale(float x, float y, float z) = 0;
+    virtual void texturing(bool on) = 0;
+    virtual void blending(bool on) = 0;
+    virtual void bind_texture(uint32_t tex) = 0;
+    // Upload a texture of 2 bytes per texel (luminance, alpha) or 3 (RGB); returns its name.
+    virtual uint32_t create_texture(int w, int h, int bytes_per_texel, const uint8_t* data) = 0;
+    virtual void text_mark(const std::u16string& text, float x, float y, int size) = 0;
+    virtual void clear() = 0;
+    virtual void lighting_off() = 0;
+    virtual void init_state() = 0;      // shading, clear colour, colour material
+    virtual void final_state() = 0;     // culling off, opaque clear colour, first clear
+    virtual void reshape(int w, int h) = 0;
+    virtual void flush() = 0;           // close any open batch (before a buffer swap)
+};
+
+// Select the backend used by all gfx_ calls; nullptr selects OpenGL.
+void gfx_use(gfx_backend* b);
+gfx_backend* gfx_current();
+gfx_backend* gfx_opengl();
+// OpenGL backend only: keep consecutive points in one begin/end pair (default on).
+void gfx_gl_batch_points(bool on);
+
+// Forwarders to the current backend.
+void gfx_color(float r, float g, float b, float a = 1.0f);
+void gfx_point_size(float s);
+void gfx_line_width(float w);
+void gfx_line_stipple(bool on, int factor = 1, uint16_t pattern = 0xFFFF);
+void gfx_begin(gfx_prim p);
+void gfx_vertex(float x, float y, float z = 0.0f);
+void gfx_tex_coord(float s, float t);
+void gfx_end();
+void gfx_push();
+void gfx_pop();
+void gfx_translate(float x, float y, float z = 0.0f);
+void gfx_scale(float x, float y, float z);
+void gfx_texturing(bool on);
+void gfx_blending(bool on);
+void gfx_bind_texture(uint32_t tex);
+uint32_t gfx_create_texture(int w, int h, int bytes_per_texel, const uint8_t* data);
+void gfx_text_mark(const std::u16string& text, float x, float y, int size);
+void gfx_clear();
+void gfx_lighting_off();
+void gfx_init_state();
+void gfx_final_state();
+void gfx_reshape(int w, int h);
+void gfx_flush();
+
+// One thing a recorded frame drew, in window pixels.
+struct gfx_event {
+    enum type_t { POINT, LINE, QUAD, TEXQUAD, TEXT } type;
+    float x[4], y[4];     // POINT: x[0],y[0]; LINE: 2 ends; QUAD/TEXQUAD: 4 corners; TEXT: pen start
+    float r, g, b;        // colour current when drawn
+    float size;           // point size (POINT), line width (LINE), face size (TEXT)
+    bool stipple;         // LINE drawn with a stipple pattern
+    uint16_t pattern;
+    uint32_t texture;     // TEXQUAD
+    std::u16string text;  // TEXT
+};
+
+// Backend that records instead of drawing.
+class gfx_recorder : public gfx_backend {
+public:
+    std::vector<gfx_event> events;
+    int viewport[4] = {0, 0, 0, 0};
+    double ortho[6] = {0, 0, 0, 0, 0, 0};
+    float clear_alpha = 0.0f;
+    int clears = 0;
+
+    void reset() { events.clear(); }
+    // Convenience queries for tests.
+    std::vector<gfx_event> of_type(gfx_event::type_t t) const;
+    size_t count(gfx_event::type_t t) const;
+
+    void color(float r, float g, float b, float a) override;
+    void point_size(float s) override;
+    void line_width(float w) override;
+    void line_stipple(bool on, int factor, uint16_t pattern) override;
+    void begin(gfx_prim p) override;
+    void vertex(float x, float y, float z) override;
+    void tex_coord(float, float) override {}
+    void end() override;
+    void push() override;
+    void pop() override;
+    void translate(float x, float y, float z) override;
+    void scale(float x, float y, float z) override;
+    void texturing(bool on) override { tex_on_ = on; }
+    void blending(bool) override {}
+    void bind_texture(uint32_t tex) override { bound_ = tex; }
+    uint32_t create_texture(int, int, int, const uint8_t*) override { return ++next_tex_; }
+    void text_mark(const std::u16string& text, float x, float y, int size) override;
+    void clear() override { clears++; }
+    void lighting_off() override {}
+    void init_state() override { clear_alpha = 0.5f; }
+    void final_state() override { clear_alpha = 1.0f; clears++; }
+    void reshape(int w, int h) override;
+    void flush() override {}
+
+private:
+    struct xf { float tx, ty, sx, sy; };
+    std::vector<xf> stack_{{0, 0, 1, 1}};
+    float r_ = 1, g_ = 1, b_ = 1, psize_ = 1, lwidth_ = 1;
+    bool stipple_ = false, tex_on_ = false;
+    uint16_t pattern_ = 0xFFFF;
+    uint32_t bound_ = 0, next_tex_ = 0;
+    gfx_prim prim_ = GFX_POINTS;
+    std::vector<float> vx_, vy_;
+};

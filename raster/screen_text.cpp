@@ -1,0 +1,217 @@
+/*******************************************************************************
+ * raster/screen_text.cpp - FreeType glyph cache and screen text drawing
+ *
+ * Sections: faces | glyph textures | drawing | palette furniture
+ ******************************************************************************/
+#include "raster/screen_text.h"
+#include "raster/gfx.h"
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_GLYPH_H
+#include <cstring>
+#include <vector>
+
+glyph_record glyph_cache[GLYPH_CACHE_SIZE];
+
+namespace {
+
+struct face_record {
+    FT_Library library;
+    FT_Face face;
+    int width, height;
+};
+
+face_record face_slot[FACE_SLOTS];
+const int face_sizes[SCREEN_FACES] = {24, 36, 48, 64};
+
+int slot_for_size(int size)
+{
+    switch (size) {
+    case 24: return 0;
+    case 48: return 2;
+    case 64: return 3;
+    default: return 1;
+    }
+}
+
+} // namespace
+
+// ---- faces -----------------------------------------------------------------
+
+bool open_screen_fonts(const char* font_file, std::string& why)
+{
+    for (int s = 0; s < SCREEN_FACES; s++) {
+        face_record& f = face_slot[s];
+        if (f.face) continue;  // already open
+        if (!f.library && FT_Init_FreeType(&f.library) != 0) {
+            why = "cannot initialise the FreeType library";
+            return false;
+        }
+        if (!font_file || FT_New_Face(f.library, font_file, 0, &f.face) != 0) {
+            why = std::string("cannot open the screen font ") + (font_file ? font_file : "(none)");
+            f.face = nullptr;
+            return false;
+        }
+        FT_Select_Charmap(f.face, FT_ENCODING_UNICODE);
+        f.width = f.height = face_sizes[s];
+        FT_Set_Char_Size(f.face, 0, (FT_F26Dot6)f.height * 64, f.height, f.height);
+    }
+    return true;
+}
+
+int next_pow2(int n)
+{
+    int p = 1;
+    while (p < n && p < (1 << 30)) p <<= 1;
+    return p;
+}
+
+// ---- glyph textures ----------------------------------------------------------
+
+void load_glyph_texture(int slot, char16_t code)
+{
+    glyph_record& g = glyph_cache[code];
+    if (g.texture != 0) return;
+    if (slot < 0 || slot >= SCREEN_FACES || !face_slot[slot].face) return;
+    FT_Face face = face_slot[slot].face;
+    if (FT_Load_Char(face, code, FT_LOAD_RENDER | FT_LOAD_FORCE_AUTOHINT) != 0) return;
+    FT_Glyph glyph;
+    if (FT_Get_Glyph(face->glyph, &glyph) != 0) return;
+    if (FT_Glyph_To_Bitmap(&glyph, FT_RENDER_MODE_NORMAL, nullptr, 1) != 0) {
+        FT_Done_Glyph(glyph);
+        return;
+    }
+    FT_BitmapGlyph bg = (FT_BitmapGlyph)glyph;
+    const FT_Bitmap& bm = bg->bitmap;
+    int bw = (int)bm.width, rows = (int)bm.rows;
+    g.width = next_pow2(bw);
+    g.height = next_pow2(rows);
+    g.advance = (int)(face->glyph->advance.x / 64);
+    g.ppem = face->size->metrics.y_ppem;
+    g.left = bg->left;
+    g.bottom = bg->top - rows;
+
+    // Texture row 0 is the bitmap's bottom row; texels outside the bitmap stay 0.
+    std::vector<uint8_t> texels((size_t)g.width * g.height * 2, 0);
+    int pitch = bm.pitch < 0 ? -bm.pitch : bm.pitch;
+    for (int i = 0; i < rows; i++) {
+        const uint8_t* src = bm.buffer + (size_t)i * pitch;
+        for (int j = 0; j < bw; j++) {
+            uint8_t v;
+            if (bm.pixel_mode == FT_PIXEL_MODE_MONO) v = (src[j >> 3] & (0x80 >> (j & 7))) ? 255 : 0;
+            else v = src[j];
+            size_t t = ((size_t)(rows - 1 - i) * g.width + j) * 2;
+            texels[t] = v;
+            texels[t + 1] = v;
+        }
+    }
+    g.texture = gfx_create_texture(g.width, g.height, 2, texels.data());
+    FT_Done_Glyph(glyph);
+}
+
+// ---- drawing -----------------------------------------------------------------
+
+namespace {
+
+void draw_text_with(int slot, int size, const std::u16string& text, int x, int y, int wrap, int line_height)
+{
+    gfx_text_mark(text, (float)x, (float)y, size);
+    gfx_texturing(true);
+    int d = line_height;
+    int pen_x = x, pen_y = y;
+    for (char16_t c : text) {
+        if (c == 10) {
+            pen_x = x;
+            pen_y += d + 12;
+            continue;
+        }
+        load_glyph_texture(slot, c);
+        const glyph_record& g = glyph_cache[c];
+        gfx_bind_texture(g.texture);
+        gfx_blending(true);
+        if (g.height > d) d = g.height;
+        float x0 = (float)(pen_x + g.left);
+        float yb = (float)(pen_y - g.bottom);
+        gfx_begin(GFX_QUADS);
+        gfx_tex_coord(0, 1); gfx_vertex(x0, yb - g.height, 1);
+        gfx_tex_coord(1, 1); gfx_vertex(x0 + g.width, yb - g.height, 1);
+        gfx_tex_coord(1, 0); gfx_vertex(x0 + g.width, yb, 1);
+        gfx_tex_coord(0, 0); gfx_vertex(x0, yb, 1);
+        gfx_end();
+        pen_x += g.advance;
+        if (pen_x > x + wrap) {
+            pen_x = x;
+            pen_y += d + 12;
+        }
+    }
+    gfx_texturing(false);
+}
+
+} // namespace
+
+void draw_screen_text(const std::u16string& text, int x, int y, int wrap_width, int line_height)
+{
+    draw_text_with(1, 36, text, x, y, wrap_width, line_height);
+}
+
+void draw_screen_text_sized(int size, const std::u16string& text, int x, int y, int wrap_width,
+                            int line_height)
+{
+    int slot = slot_for_size(size);
+    draw_text_with(slot, face_sizes[slot], text, x, y, wrap_width, line_height);
+}
+
+// ---- palette furniture -----------------------------------------------------------
+
+void draw_palette_frame()
+{
+    gfx_texturing(false);
+    gfx_color(1, 1, 1);
+    gfx_begin(GFX_LINES);
+    const float xs[3] = {25, 85, 225};
+    for (float x : xs) { gfx_vertex(x, 0); gfx_vertex(x, 1200); }
+    const float ys[7] = {0, 50, 100, 140, 182, 218, 254};
+    for (float y : ys) { gfx_vertex(225, y); gfx_vertex(25, y); }
+    for (int y = 300; y <= 1950; y += 50) { gfx_vertex(225, (float)y); gfx_vertex(25, (float)y); }
+    gfx_end();
+}
+
+namespace {
+
+struct caption {
+    const char* utf8;
+    int x, y;
+};
+
+const caption captions[] = {
+    {"日期", 35, 35},  {"农历", 35, 85},   {"星期", 35, 125},   {"时间", 32, 172},
+    {"图片", 32, 206}, {"文本", 32, 242},  {"Modbus", 30, 272}, {"变量", 30, 295},
+    {"表格", 30, 322}, {"绘制", 30, 345},  {"安全日", 30, 372}, {"计数", 30, 395},
+    {"开关量", 30, 472}, {"计数", 30, 495}, {"图形一", 28, 535}, {"图形二", 28, 585},
+    {"风向", 28, 435}};
+constexpr int CAPTION_COUNT = sizeof captions / sizeof captions[0];
+
+// The captions as the program keeps them (GBK) and as the screen text draws them
+// (UTF-16), converted once on first use.
+const std::u16string* wide_captions()
+{
+    static std::u16string wide[CAPTION_COUNT];
+    static bool ready = false;
+    if (!ready) {
+        for (int i = 0; i < CAPTION_COUNT; i++) wide[i] = to_wide(gbk_from_utf8(captions[i].utf8).c_str());
+        ready = true;
+    }
+    return wide;
+}
+
+} // namespace
+
+void draw_palette_captions()
+{
+    const std::u16string* wide = wide_captions();
+    gfx_push();
+    gfx_translate(0, 145);
+    gfx_color(1, 1, 1);
+    for (int i = 0; i < CAPTION_COUNT; i++) draw_screen_text(wide[i], captions[i].x, captions[i].y, 89, 25);
+    gfx_pop();
+}

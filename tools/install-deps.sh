@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Install the Debian packages lumiker needs to build, run and test.
+# Safe to run any number of times: it asks apt only for what is missing.
+set -euo pipefail
+
+packages=(
+  build-essential cmake pkg-config git
+  freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri libfreetype-dev libfontconfig-dev libjsoncpp-dev
+  libx11-dev libstb-dev
+  fonts-arphic-uming xfonts-wqy
+  libgtest-dev libbenchmark-dev
+  xvfb xauth xdotool x11-utils
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  SUDO=""
+  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+  echo "Installing: ${missing[*]}"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
