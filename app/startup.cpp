@@ -4,7 +4,6 @@
 #include "app/startup.h"
 #include "app/frame.h"
 #include "edit/state.h"
-#include "model/button_rows.h"
 #include "model/settings.h"
 #include "model/tables.h"
 #include "platform/profile.h"
@@ -70,16 +69,25 @@ void build_program_paths()
 
 int window_width_for(int panel_w) { return panel_w >= 512 ? 2 * panel_w + 300 : 1300; }
 
-int startup(int* argc, char** argv)
+bool startup_paths(const char* dir)
 {
-    char dir[DIR_LEN];
-    if (!exe_directory(dir, sizeof dir)) {
-        fprintf(stderr, "lumiker: cannot find the program's own directory\n");
-        return 1;
+    char found[DIR_LEN];
+    if (!dir) {
+        if (!exe_directory(found, sizeof found)) return false;
+        dir = found;
     }
     build_base_paths(dir);
     read_settings();
     build_program_paths();
+    return true;
+}
+
+int startup(int* argc, char** argv)
+{
+    if (!startup_paths(nullptr)) {
+        fprintf(stderr, "lumiker: cannot find the program's own directory\n");
+        return 1;
+    }
 
     glutInit(argc, argv);
     glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGBA);
@@ -103,7 +111,7 @@ int startup(int* argc, char** argv)
     }
     gfx_final_state();
 
-    layout_button_rows();
+    startup_documents();
 
     glutReshapeWindow(window_width, window_height + 1);
     window_size[0] = window_width + 16;

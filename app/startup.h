@@ -18,6 +18,14 @@ void build_program_paths();
 // Client width of the window for a panel W dots wide: 2W + 300 from 512 on, else 1300.
 int window_width_for(int panel_w);
 
+// Steps that need no window: paths from `dir` (the executable's directory when
+// null) and the settings file. Returns false when the directory cannot be found.
+bool startup_paths(const char* dir);
+
+// Steps that need no window: the default layout and the saved documents
+// (program file, pictures, command script) loaded into the tables.
+void startup_documents();
+
 // Run start-up up to the event loop (GLUT is initialised with argc/argv).
 // Returns a non-zero exit status when the program cannot start.
 int startup(int* argc, char** argv);
