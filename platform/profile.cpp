@@ -92,7 +92,11 @@ size_t profile_read(const char* section, const char* key, const char* def,
         bool in_section = false;
         for (const line& l : lines) {
             std::string name, k, v;
-            if (section_of(l.text, name)) { in_section = same(name, section); continue; }
+            if (section_of(l.text, name)) {
+                if (in_section) break;  // only the first section of that name counts
+                in_section = same(name, section);
+                continue;
+            }
             if (in_section && entry_of(l.text, k, v) && same(k, key)) { result = v; break; }
         }
     }

@@ -1,0 +1,67 @@
+// Paths built from the executable's directory, the settings, and the window-size rule.
+#include "app/startup.h"
+#include "model/settings.h"
+#include <gtest/gtest.h>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+TEST(Startup, WindowWidthFollowsThePanelFrom512Dots)
+{
+    EXPECT_EQ(window_width_for(511), 1300);
+    EXPECT_EQ(window_width_for(512), 1324);
+    EXPECT_EQ(window_width_for(1024), 2348);
+    EXPECT_EQ(window_width_for(0), 1300);
+}
+
+TEST(Startup, PathsAndSettingsComeFromTheProgramFolder)
+{
+    std::string dir = "/tmp/lumiker_startup_" + std::to_string(getpid()) + "/";
+    mkdir(dir.c_str(), 0755);
+
+    // No settings file: 0 x 0 panel, program 1.
+    ASSERT_TRUE(startup_paths(dir.c_str()));
+    EXPECT_STREQ(exe_dir, dir.c_str());
+    EXPECT_EQ(std::string(cfg_path), dir + "SysCfg.ini");
+    EXPECT_STREQ(program_id, "1");
+    EXPECT_STREQ(led_width, "Error");
+    EXPECT_EQ(panel_width(), 0);
+    EXPECT_EQ(panel_height(), 0);
+    EXPECT_EQ(std::string(cmd_path), dir + "ledsys/CMD1/cmd.txt");
+    EXPECT_EQ(std::string(vsn_path), dir + "one_pic_effect.vsn");
+    EXPECT_EQ(std::string(logo_bmp_path), dir + "logo.bmp");
+    EXPECT_EQ(std::string(id_bmp_path[0]), dir + "ledsys/CMD1/id_0.bmp");
+    EXPECT_EQ(std::string(id_bmp_path[19]), dir + "ledsys/CMD1/id_19.bmp");
+
+    const std::string fonts = dir + "Font/fonts/font_libs/";
+    EXPECT_EQ(std::string(font_paths[font_slot_of(12)][FONT_HZ]), fonts + "HZK/12/HZK12");
+    EXPECT_EQ(std::string(font_paths[font_slot_of(12)][FONT_ASC]), fonts + "ASC/ASC12_8");
+    EXPECT_EQ(std::string(font_paths[font_slot_of(13)][FONT_HZ]), fonts + "HZK/13/HZK_S.Dzk");
+    EXPECT_EQ(std::string(font_paths[font_slot_of(15)][FONT_ASC]), fonts + "ASC/15/ASC_S.Dzk");
+    EXPECT_EQ(std::string(font_paths[font_slot_of(16)][FONT_HZ]), fonts + "HZK/16/HZK16S");
+    EXPECT_EQ(std::string(font_paths[font_slot_of(16)][FONT_ASC]), fonts + "ASC/ASC16_8");
+    EXPECT_EQ(std::string(font_paths[font_slot_of(23)][FONT_HZ]), fonts + "HZK/23/HZK_S.Dzk");
+    EXPECT_EQ(std::string(font_paths[font_slot_of(24)][FONT_ASC]), fonts + "ASC/ASC24_12");
+    EXPECT_EQ(std::string(font_paths[font_slot_of(32)][FONT_HZ]), fonts + "HZK/32/HZK32");
+    EXPECT_EQ(std::string(font_paths[font_slot_of(32)][FONT_ASC]), fonts + "ASC/ASC32_16");
+    EXPECT_EQ(font_slot_of(25), -1);
+    EXPECT_EQ(font_slot_of(48), -1);
+
+    // With a settings file: its panel size and program number.
+    {
+        std::ofstream f(dir + "SysCfg.ini", std::ios::binary);
+        f << "[LEDPARA]\r\nWIDTH=512\r\nHEIGHT=128\r\nPROGRAMID=7\r\n[RemotIP]\r\nRemotIP=10.1.1.1\r\n";
+    }
+    ASSERT_TRUE(startup_paths(dir.c_str()));
+    EXPECT_EQ(panel_width(), 512);
+    EXPECT_EQ(panel_height(), 128);
+    EXPECT_STREQ(remote_ip, "10.1.1.1");
+    EXPECT_EQ(std::string(cmd_path), dir + "ledsys/CMD7/cmd.txt");
+    EXPECT_EQ(std::string(id_bmp_path[3]), dir + "ledsys/CMD7/id_3.bmp");
+
+    remove((dir + "SysCfg.ini").c_str());
+    startup_paths(dir.c_str());
+    rmdir(dir.c_str());
+}
