@@ -34,6 +34,7 @@ void gfx_init_state() { B().init_state(); }
 void gfx_final_state() { B().final_state(); }
 void gfx_reshape(int w, int h) { B().reshape(w, h); }
 void gfx_flush() { B().flush(); }
+void gfx_finish() { B().finish(); }
 
 // ---- recorder --------------------------------------------------------------
 

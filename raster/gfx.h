@@ -48,6 +48,7 @@ public:
     virtual void final_state() = 0;     // culling off, opaque clear colour, first clear
     virtual void reshape(int w, int h) = 0;
     virtual void flush() = 0;           // close any open batch (before a buffer swap)
+    virtual void finish() = 0;          // wait until everything drawn so far is done
 };
 
 // Select the backend used by all gfx_ calls; nullptr selects OpenGL.
@@ -81,6 +82,7 @@ void gfx_init_state();
 void gfx_final_state();
 void gfx_reshape(int w, int h);
 void gfx_flush();
+void gfx_finish();
 
 // One thing a recorded frame drew, in window pixels.
 struct gfx_event {
@@ -131,6 +133,7 @@ public:
     void final_state() override { clear_alpha = 1.0f; clears++; }
     void reshape(int w, int h) override;
     void flush() override {}
+    void finish() override {}
 
 private:
     struct xf { float tx, ty, sx, sy; };

@@ -1,21 +1,30 @@
 /*******************************************************************************
  * raster/gfx_gl.cpp - the OpenGL backend: the only file that calls OpenGL/GLU
  *
- * Fixed-function OpenGL 1.x in immediate mode. Consecutive points share one
- * glBegin/glEnd pair: glColor is legal between them, so a run of dots in any
- * colours is one batch; a point-size change or any other call closes it.
+ * Fixed-function OpenGL 1.x in immediate mode. Consecutive points of one size
+ * are gathered, each with the colour current when it was given, and drawn
+ * with one vertex-array call; a point-size change or any other drawing call
+ * draws the gathered points first, so the picture is the same as one
+ * begin/end pair per point. With batching off, every point gets its own pair.
  ******************************************************************************/
 #include "raster/gfx.h"
 #include <GL/gl.h>
 #include <GL/glu.h>
+#include <vector>
 
 namespace {
+
+constexpr size_t POINT_BATCH_MAX = 1 << 16;  // points gathered before they are drawn
 
 class gl_backend : public gfx_backend {
 public:
     bool batch = true;
 
-    void color(float r, float g, float b, float a) override { glColor4f(r, g, b, a); }
+    void color(float r, float g, float b, float a) override
+    {
+        cur_[0] = r; cur_[1] = g; cur_[2] = b; cur_[3] = a;
+        if (!open_) glColor4f(r, g, b, a);  // a waiting batch restores it when drawn
+    }
     void point_size(float s) override
     {
         if (open_ && s == psize_) return;
@@ -32,17 +41,32 @@ public:
     }
     void begin(gfx_prim p) override
     {
-        if (open_ && p == GFX_POINTS && batch) return;  // extend the open batch of points
+        if (p == GFX_POINTS && batch) {
+            open_ = true;  // gather into the batch of points
+            gathering_ = true;
+            return;
+        }
         close();
         static const GLenum modes[] = {GL_POINTS, GL_LINES, GL_LINE_LOOP, GL_LINE_STRIP, GL_QUADS};
         glBegin(modes[p]);
-        if (p == GFX_POINTS && batch) open_ = true;
     }
-    void vertex(float x, float y, float z) override { glVertex3f(x, y, z); }
+    void vertex(float x, float y, float z) override
+    {
+        if (!gathering_) {
+            glVertex3f(x, y, z);
+            return;
+        }
+        if (xyz_.size() / 3 >= POINT_BATCH_MAX) draw_points();
+        xyz_.insert(xyz_.end(), {x, y, z});
+        rgba_.insert(rgba_.end(), {cur_[0], cur_[1], cur_[2], cur_[3]});
+    }
     void tex_coord(float s, float t) override { glTexCoord2f(s, t); }
     void end() override
     {
-        if (open_) return;  // points stay open until something else comes
+        if (gathering_) {
+            gathering_ = false;  // the points wait in the batch for the next draw
+            return;
+        }
         glEnd();
     }
     void push() override { close(); glPushMatrix(); }
@@ -100,13 +124,36 @@ public:
         gluLookAt(0, 0, 30, 0, 0, 10, 0, 1, 0);
     }
     void flush() override { close(); }
+    void finish() override { close(); glFinish(); }
 
 private:
-    bool open_ = false;
+    bool open_ = false;       // a batch of points is waiting
+    bool gathering_ = false;  // between begin and end of points
     float psize_ = -1;
+    float cur_[4] = {1, 1, 1, 1};
+    std::vector<float> xyz_, rgba_;
+
+    void draw_points()
+    {
+        if (xyz_.empty()) return;
+        glEnableClientState(GL_VERTEX_ARRAY);
+        glEnableClientState(GL_COLOR_ARRAY);
+        glVertexPointer(3, GL_FLOAT, 0, xyz_.data());
+        glColorPointer(4, GL_FLOAT, 0, rgba_.data());
+        glDrawArrays(GL_POINTS, 0, (GLsizei)(xyz_.size() / 3));
+        glDisableClientState(GL_COLOR_ARRAY);
+        glDisableClientState(GL_VERTEX_ARRAY);
+        // The colour array leaves the current colour undefined: restore it.
+        glColor4f(cur_[0], cur_[1], cur_[2], cur_[3]);
+        xyz_.clear();
+        rgba_.clear();
+    }
     void close()
     {
-        if (open_) { glEnd(); open_ = false; }
+        if (open_) {
+            draw_points();
+            open_ = false;
+        }
     }
 };
 
