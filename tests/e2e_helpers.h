@@ -67,33 +67,35 @@ public:
         f << content;
     }
 
-    // Start Xvfb on a free display number and connect to it.
+    // Start Xvfb on a display number it picks itself (so parallel tests never
+    // share a server) and connect to it.
     bool start_x(int w = 2600, int h = 1100)
     {
-        for (int n = 90 + getpid() % 300; n < 1000; n++) {
-            std::string lock = "/tmp/.X" + std::to_string(n) + "-lock";
-            if (access(lock.c_str(), F_OK) == 0) continue;
-            display = ":" + std::to_string(n);
-            xvfb = fork();
-            if (xvfb == 0) {
-                std::string geo = std::to_string(w) + "x" + std::to_string(h) + "x24";
-                int devnull = open("/dev/null", 1);
-                dup2(devnull, 1);
-                dup2(devnull, 2);
-                execlp("Xvfb", "Xvfb", display.c_str(), "-screen", "0", geo.c_str(), "-nolisten", "tcp",
-                       (char*)nullptr);
-                _exit(127);
-            }
-            for (int i = 0; i < 100 && !dpy; i++) {
-                usleep(50000);
-                dpy = XOpenDisplay(display.c_str());
-            }
-            if (dpy) return true;
-            kill(xvfb, SIGTERM);
-            waitpid(xvfb, nullptr, 0);
-            xvfb = 0;
+        int fds[2];
+        if (pipe(fds) != 0) return false;
+        xvfb = fork();
+        if (xvfb == 0) {
+            close(fds[0]);
+            std::string geo = std::to_string(w) + "x" + std::to_string(h) + "x24";
+            std::string fd = std::to_string(fds[1]);
+            int devnull = open("/dev/null", O_WRONLY);
+            dup2(devnull, 1);
+            dup2(devnull, 2);
+            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", geo.c_str(), "-nolisten", "tcp",
+                   (char*)nullptr);
+            _exit(127);
         }
-        return false;
+        close(fds[1]);
+        char buf[32] = {0};
+        ssize_t n = read(fds[0], buf, sizeof buf - 1);
+        close(fds[0]);
+        if (n <= 0) return false;
+        display = ":" + std::to_string(atoi(buf));
+        for (int i = 0; i < 100 && !dpy; i++) {
+            dpy = XOpenDisplay(display.c_str());
+            if (!dpy) usleep(50000);
+        }
+        return dpy != nullptr;
     }
 
     // Start the program and wait for its window.
