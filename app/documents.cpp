@@ -2,13 +2,29 @@
  * app/documents.cpp - loading the layout at start-up, without a window
  *
  * Gives every record its defaults and palette place, then loads what was
- * saved last time. Shared by the designer and by tools that load a workspace
- * without opening a window.
+ * saved last time: the program file's regions and the command script, whose
+ * lines re-create the saved items. Shared by the designer and by tools that
+ * load a workspace without opening a window (lumiker-script).
+ *
+ * Problems are reported on standard error; start-up always goes on.
  ******************************************************************************/
 #include "app/startup.h"
-#include "model/button_rows.h"
+#include "command/script_reader.h"
+#include "model/default_layout.h"
+#include "model/settings.h"
+#include "output/program_file.h"
+#include <cstdio>
 
 void startup_documents()
 {
-    layout_button_rows();
+    // A fresh start: constructed records, then the default layout.
+    reset_item_tables();
+    default_layout();
+
+    if (!load_program_file())
+        fprintf(stderr, "lumiker: program file %s: %s\n", vsn_path, program_file_problem.c_str());
+
+    // The command script; the load starts every counter (text_count too) at 0.
+    if (!load_script(cmd_path) && last_script_report.state == SCRIPT_UNREADABLE)
+        fprintf(stderr, "lumiker: %s\n", last_script_report.why.c_str());
 }

@@ -1,0 +1,597 @@
+/*******************************************************************************
+ * command/led_command.cpp - the `led` command
+ ******************************************************************************/
+#include "command/led_command.h"
+#include "model/default_layout.h"
+#include "model/settings.h"
+#include "output/script_export.h"
+#include <cstring>
+
+load_state load;
+
+void load_state_reset() { memset(&load, 0, sizeof load); }
+
+int64_t read_number(const char* text)
+{
+    if (!text) return 0;
+    bool negative = false;
+    if (*text == '-') {
+        negative = true;
+        text++;
+    }
+    int base = 10;
+    if (text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        base = 16;
+        text += 2;
+    }
+    // Every character adds a digit; the value stops growing far past any field.
+    const int64_t cap = (int64_t)1 << 50;
+    int64_t v = 0;
+    for (; *text; text++) {
+        unsigned char c = (unsigned char)*text;
+        int d = 0;
+        if (c >= '0' && c <= '9') d = c - '0';
+        else if (c >= 'A' && c <= 'F') d = c - 'A' + 10;
+        else if (c >= 'a' && c <= 'f') d = c - 'a' + 10;
+        if (v < cap) v = v * base + d;
+    }
+    return negative ? -v : v;
+}
+
+bool is_number(const char* text)
+{
+    if (!text || !*text) return false;
+    if (*text == '-') text++;
+    if (text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        text += 2;
+        if (!*text) return false;
+        for (; *text; text++)
+            if (!strchr("0123456789abcdefABCDEF", *text)) return false;
+        return true;
+    }
+    if (!*text) return false;
+    for (; *text; text++)
+        if (*text < '0' || *text > '9') return false;
+    return true;
+}
+
+int32_t dot_to_screen_x(int64_t dots) { return (int32_t)(dots * led_pitch + led_table[0].x + 1); }
+int32_t dot_to_screen_y(int64_t dots) { return (int32_t)(dots * led_pitch + led_table[0].y + 1); }
+
+void restore_digit_record(int index)
+{
+    load.digit_restored[index] = 1;
+    digit_table[index].visible = 1;
+    int next = palette_next(index);
+    if (next >= 0) digit_table[next].visible = 1;
+}
+
+uint8_t font_step_of(int font_size)
+{
+    static const int ladder[17] = {0, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 32, 48, 64};
+    uint8_t step = 0;
+    for (int k = 1; k <= 16; k++)
+        if (font_size >= ladder[k]) step = (uint8_t)k;
+    return step;
+}
+
+namespace {
+
+// Reads numeric arguments with their bounds; the first failure refuses the
+// line and every later read returns 0.
+struct arg_reader {
+    int argc;
+    cmd_arg_text* argv;
+    bool ok = true;
+
+    int64_t num(int i, int64_t lo, int64_t hi, const char* what)
+    {
+        if (!ok) return 0;
+        if (i >= argc) {
+            ok = false;
+            cmd_refuse("missing %s", what);
+            return 0;
+        }
+        int64_t v = read_number(argv[i]);
+        if (v < lo || v > hi) {
+            ok = false;
+            cmd_refuse("%s %lld is out of range %lld..%lld", what, (long long)v, (long long)lo,
+                       (long long)hi);
+            return 0;
+        }
+        if (!is_number(argv[i])) cmd_change("%s \"%.24s\" is not a number, read as %lld", what, argv[i], (long long)v);
+        return v;
+    }
+    int64_t dots(int i, const char* what) { return num(i, -SCRIPT_COORD_MAX, SCRIPT_COORD_MAX, what); }
+    int64_t color(int i) { return num(i, 0, 255, "colour"); }
+    int64_t i32(int i, const char* what) { return num(i, INT32_MIN, INT32_MAX, what); }
+};
+
+// Next free record of a range, advancing its counter past records restored
+// by earlier lines; -1 when the range is full.
+int take_record(range_id r, int& counter)
+{
+    const record_range& rg = digit_ranges[r];
+    while (rg.first + counter <= rg.last && load.digit_restored[rg.first + counter]) counter++;
+    if (rg.first + counter > rg.last) return -1;
+    return rg.first + counter++;
+}
+
+int take_text_record()
+{
+    while (load.text_count <= TEXT_LAST && load.text_restored[load.text_count]) load.text_count++;
+    if (load.text_count > TEXT_LAST) return -1;
+    return load.text_count++;
+}
+
+void note_if_off_panel(int32_t x, int32_t y)
+{
+    if (!item_in_panel(x, y)) cmd_change("position lies outside the panel; the item is not saved again");
+}
+
+// Line metrics of a text: characters per line, longest line, line count.
+void measure_line_metrics(string_draw& s)
+{
+    s.line_count = 1;
+    s.line_chars = 0;
+    const char* t = s.text;
+    for (size_t i = 0; t[i];) {
+        if (t[i] == '\\') {
+            if (t[i + 1] != 'C') { i++; continue; }
+            char c = t[i + 2];
+            if (c == '1' || c == '2' || c == '3') { i += 3; continue; }
+            if (c == '4') {
+                s.line_count++;
+                if (s.line_chars > s.max_line_chars) s.max_line_chars = s.line_chars;
+                s.line_chars = 0;
+                i += 3;
+                continue;
+            }
+            i += 2;
+            continue;
+        }
+        s.line_chars++;
+        i++;
+    }
+}
+
+// Everything a text line sets, gathered before any record is touched.
+struct text_line {
+    int font_size;
+    int64_t color, x, y;
+    int mode;
+    int reg_addr;
+    bool scrolling;
+    int64_t box_w, box_h, speed_arg, direction;
+    char text[TEXT_LEN];
+    size_t text_len;
+};
+
+bool two_digit_size(const char* tok, int& size)
+{
+    if (tok[0] < '0' || tok[0] > '9' || tok[1] < '0' || tok[1] > '9') return false;
+    size = (tok[0] - '0') * 10 + (tok[1] - '0');
+    return true;
+}
+
+cmd_status store_text(int32_t context, const text_line& t)
+{
+    int index = take_text_record();
+    if (index < 0) return cmd_refuse("the text table is full (%d texts)", TEXT_LAST + 1);
+    string_draw& s = string_table[index];
+    s.owner = context;
+    s.font_size = (uint8_t)t.font_size;
+    s.font_step = font_step_of(t.font_size);
+    s.color = (int32_t)t.color;
+    s.x = dot_to_screen_x(t.x);
+    s.y = dot_to_screen_y(t.y);
+    if (t.scrolling) {
+        s.box_width = (int32_t)(t.box_w * led_pitch);
+        s.box_height = (int32_t)(t.box_h * led_pitch);
+        s.speed = (int32_t)(30 - t.speed_arg);
+        s.direction = (uint8_t)t.direction;
+    } else {
+        s.box_height = t.font_size * led_pitch;
+    }
+    memset(s.text, 0, sizeof s.text);
+    memcpy(s.text, t.text, t.text_len);
+    s.text_len = (int32_t)t.text_len;
+    measure_line_metrics(s);
+    s.reg_addr = (uint8_t)t.reg_addr;
+    s.mode = (uint8_t)t.mode;
+    s.text_ready = 1;
+    s.visible = 1;
+    load.text_restored[index] = 1;
+    int next = palette_next_text(index);
+    if (next >= 0) string_table[next].visible = 1;
+    note_if_off_panel(s.x, s.y);
+    return CMD_DONE;
+}
+
+bool set_text(text_line& t, const char* const* pieces, int count)
+{
+    size_t n = 0;
+    for (int k = 0; k < count; k++) n += strlen(pieces[k]);
+    if (n > (size_t)SCRIPT_TEXT_MAX) {
+        cmd_refuse("text of %zu bytes is longer than %d", n, SCRIPT_TEXT_MAX);
+        return false;
+    }
+    t.text_len = 0;
+    for (int k = 0; k < count; k++) {
+        size_t m = strlen(pieces[k]);
+        memcpy(t.text + t.text_len, pieces[k], m);
+        t.text_len += m;
+    }
+    t.text[t.text_len] = 0;
+    return true;
+}
+
+cmd_status static_text(int32_t context, int argc, cmd_arg_text* argv)
+{
+    text_line t{};
+    if (!two_digit_size(argv[0], t.font_size)) return cmd_refuse("font size must be two digits");
+    if (argc < 4) return cmd_refuse("missing arguments of a static text");
+    if (argc > 6) return cmd_refuse("too many arguments for a static text (a text holds no spaces)");
+    arg_reader a{argc, argv};
+    t.color = a.i32(1, "colour");
+    t.x = a.dots(2, "x");
+    t.y = a.dots(3, "y");
+    const char* text = "";
+    // Five arguments ending in a blank: a switched text whose text is empty.
+    bool switched = argc == 6 || (argc == 5 && cmd_trailing_blank && is_number(argv[4]));
+    if (switched) {
+        t.reg_addr = (int)a.num(4, 0, 255, "register");
+        t.mode = 2;
+        if (argc == 6) text = argv[5];
+    } else {
+        t.reg_addr = 50;
+        t.mode = 0;
+        if (argc == 5) text = argv[4];
+    }
+    if (!a.ok) return CMD_REFUSED;
+    if (!set_text(t, &text, 1)) return CMD_REFUSED;
+    return store_text(context, t);
+}
+
+cmd_status scrolling_text(int32_t context, int argc, cmd_arg_text* argv)
+{
+    text_line t{};
+    if (!two_digit_size(argv[0], t.font_size)) return cmd_refuse("font size must be two digits");
+    if (argc < 9) return cmd_refuse("missing arguments of a scrolling text");
+    if (argc > 12) return cmd_refuse("too many arguments for a scrolling text (at most three text pieces)");
+    arg_reader a{argc, argv};
+    t.scrolling = true;
+    t.color = a.i32(1, "colour");
+    t.x = a.dots(2, "x");
+    t.y = a.dots(3, "y");
+    t.box_w = a.dots(4, "box width");
+    t.box_h = a.dots(5, "box height");
+    t.speed_arg = a.num(6, -SCRIPT_COORD_MAX, SCRIPT_COORD_MAX, "speed");
+    int64_t reg = a.num(7, 0, 255, "register");
+    t.direction = a.num(8, 0, 255, "direction");
+    if (!a.ok) return CMD_REFUSED;
+    if (reg >= 50) {
+        // Always shown: the number only has to come back as it was written,
+        // which the writer does for values below 50 by adding 50.
+        t.reg_addr = (int)(reg < 100 ? reg - 50 : reg);
+        t.mode = 1;
+    } else {
+        t.reg_addr = (int)reg;
+        t.mode = 3;
+    }
+    const char* pieces[3];
+    int count = 0;
+    for (int k = 9; k < argc; k++) pieces[count++] = argv[k];
+    if (!set_text(t, pieces, count)) return CMD_REFUSED;
+    return store_text(context, t);
+}
+
+cmd_status plain_text(int32_t context, int argc, cmd_arg_text* argv)
+{
+    if (argc < 4) return cmd_refuse("missing arguments of a plain text");
+    if (argc > 5) return cmd_refuse("too many arguments for a plain text");
+    arg_reader a{argc, argv};
+    int64_t color = a.i32(1, "colour");
+    int64_t x = a.dots(2, "x"), y = a.dots(3, "y");
+    if (!a.ok) return CMD_REFUSED;
+    const char* text = argc == 5 ? argv[4] : "";
+    if (strlen(text) > (size_t)SCRIPT_TEXT_MAX) return cmd_refuse("text is longer than %d bytes", SCRIPT_TEXT_MAX);
+    int index = take_text_record();
+    if (index < 0) return cmd_refuse("the text table is full (%d texts)", TEXT_LAST + 1);
+    string_draw& s = string_table[index];
+    s.owner = context;
+    s.font_size = 16;
+    s.font_step = font_step_of(16);
+    s.color = (int32_t)color;
+    s.x = dot_to_screen_x(x);
+    s.y = dot_to_screen_y(y);
+    memset(s.text, 0, sizeof s.text);
+    copy_field(s.text, TEXT_LEN, text);
+    s.text_len = (int32_t)strlen(s.text);
+    measure_line_metrics(s);
+    s.text_ready = 1;
+    s.visible = 1;
+    load.text_restored[index] = 1;
+    int next = palette_next_text(index);
+    if (next >= 0) string_table[next].visible = 1;
+    note_if_off_panel(s.x, s.y);
+    return CMD_DONE;
+}
+
+cmd_status point_block(int argc, cmd_arg_text* argv)
+{
+    arg_reader a{argc, argv};
+    int64_t color = a.color(1), x = a.dots(2, "x"), y = a.dots(3, "y"), size = a.dots(4, "size");
+    if (!a.ok) return CMD_REFUSED;
+    int i = take_record(RANGE_BLOCK, load.point_count);
+    if (i < 0) return cmd_refuse("the point-block range is full");
+    Digit_unit& d = digit_table[i];
+    d.kind = KIND_BLOCK;
+    d.width = d.height = (int32_t)(size * led_pitch);
+    d.color = (uint8_t)color;
+    d.x = dot_to_screen_x(x);
+    d.y = dot_to_screen_y(y);
+    d.size = 1;
+    restore_digit_record(i);
+    note_if_off_panel(d.x, d.y);
+    return CMD_DONE;
+}
+
+// A merge line inside a table block: the grid piece between two merged cells.
+cmd_status table_merge(int64_t x0, int64_t y0, int64_t x1, int64_t y1)
+{
+    if (load.cell_index == 0) return cmd_refuse("merge line before the table's first cell");
+    Digit_unit& t = digit_table[load.table_record];
+    if (t.merge_count >= TABLE_MAX) return cmd_refuse("the table already holds %d merges", TABLE_MAX);
+    merge_record& m = t.merges[t.merge_count];
+    int32_t ax0 = dot_to_screen_x(x0), ay0 = dot_to_screen_y(y0);
+    m.flag = 1;
+    m.x0 = t.x - ax0;
+    m.y0 = t.y - ay0;
+    m.x1 = t.x - dot_to_screen_x(x1);
+    m.y1 = t.y - dot_to_screen_y(y1);
+    // The merged pair: the column whose right edge is nearest the line, and
+    // the row the line starts in.
+    int cols = t.cols < TABLE_MAX ? t.cols : TABLE_MAX;
+    int rows = t.rows < TABLE_MAX ? t.rows : TABLE_MAX;
+    int64_t dx = ax0 - t.x, dy = ay0 - t.y, edge = 0, best = INT64_MAX;
+    m.col = 0;
+    for (int c = 0; c + 1 < cols; c++) {
+        edge += t.col_width[c];
+        int64_t dist = edge > dx ? edge - dx : dx - edge;
+        if (dist < best) { best = dist; m.col = c; }
+    }
+    int64_t top = 0;
+    m.row = rows > 0 ? rows - 1 : 0;
+    for (int r = 0; r < rows; r++) {
+        if (dy < top + t.row_height[r]) { m.row = r; break; }
+        top += t.row_height[r];
+    }
+    t.merge_count++;
+    return CMD_DONE;
+}
+
+cmd_status line(int argc, cmd_arg_text* argv)
+{
+    if (load.in_table && load.table_refused) return cmd_refuse("inside a table block that was refused");
+    arg_reader a{argc, argv};
+    int64_t color = a.color(1), x1 = a.dots(2, "x1"), y1 = a.dots(3, "y1"), x2 = a.dots(4, "x2"),
+            y2 = a.dots(5, "y2");
+    if (!a.ok) return CMD_REFUSED;
+    if (load.in_table) {
+        if (color != 255) return cmd_refuse("a line inside a table block must be a merge line (colour 255)");
+        return table_merge(x1, y1, x2, y2);
+    }
+    if (x2 == x1 && y2 != y1) {
+        int i = take_record(RANGE_VLINE, load.vline_count);
+        if (i < 0) return cmd_refuse("the vertical-line range is full");
+        Digit_unit& d = digit_table[i];
+        d.kind = KIND_VLINE;
+        d.height = d.size = (int32_t)((y2 - y1) * led_pitch);
+        d.color = (uint8_t)color;
+        d.x = dot_to_screen_x(x1);
+        d.y = dot_to_screen_y(y1);
+        restore_digit_record(i);
+        note_if_off_panel(d.x, d.y);
+        return CMD_DONE;
+    }
+    int i = take_record(RANGE_LINE, load.line_item_count);
+    if (i < 0) return cmd_refuse("the line range is full");
+    if (y2 != y1) cmd_change("lines are horizontal: the second y is not used");
+    Digit_unit& d = digit_table[i];
+    d.kind = KIND_LINE;
+    d.width = d.size = (int32_t)((x2 - x1) * led_pitch);
+    d.height = (int32_t)(x2 - x1);
+    d.color = (uint8_t)color;
+    d.x = dot_to_screen_x(x1);
+    d.y = dot_to_screen_y(y1);
+    restore_digit_record(i);
+    note_if_off_panel(d.x, d.y);
+    return CMD_DONE;
+}
+
+cmd_status circle(int argc, cmd_arg_text* argv, bool filled)
+{
+    arg_reader a{argc, argv};
+    int64_t color = a.color(1), x = a.dots(2, "x"), y = a.dots(3, "y"), size = a.dots(4, "size");
+    if (!a.ok) return CMD_REFUSED;
+    int i = filled ? take_record(RANGE_FILLED_CIRCLE, load.filled_circle_count)
+                   : take_record(RANGE_CIRCLE, load.circle_count);
+    if (i < 0) return cmd_refuse(filled ? "the filled-circle range is full" : "the circle range is full");
+    Digit_unit& d = digit_table[i];
+    d.kind = filled ? KIND_FILLED_CIRCLE : KIND_CIRCLE;
+    d.width = d.height = d.size = (int32_t)(size * led_pitch);
+    d.color = (uint8_t)color;
+    d.x = dot_to_screen_x(x);
+    d.y = dot_to_screen_y(y);
+    d.reg_addr = 512;
+    restore_digit_record(i);
+    note_if_off_panel(d.x, d.y);
+    return CMD_DONE;
+}
+
+cmd_status table_cell(int64_t color, int64_t x1, int64_t y1, int64_t x2, int64_t y2)
+{
+    if (load.table_refused) return cmd_refuse("inside a table block that was refused");
+    if (load.cell_index >= load.table_cols * load.table_rows)
+        return cmd_refuse("more cells than the table's %d x %d", load.table_cols, load.table_rows);
+    Digit_unit& t = digit_table[load.table_record];
+    t.kind = KIND_TABLE;
+    t.col_width[load.cell_col] = (int32_t)((x2 - x1) * led_pitch);
+    t.row_height[load.cell_row] = (int32_t)((y2 - y1) * led_pitch);
+    if (load.cell_index == 0) {
+        t.color = (uint8_t)color;
+        t.x = dot_to_screen_x(x1);
+        t.y = dot_to_screen_y(y1);
+        t.size = (int32_t)((x2 - x1) * led_pitch);
+        t.cols = (uint8_t)load.table_cols;
+        t.rows = (uint8_t)load.table_rows;
+    }
+    load.cell_index++;
+    if (load.cell_index % load.table_rows != 0) {
+        load.cell_row++;
+    } else {
+        load.cell_col++;
+        load.cell_row = 0;
+    }
+    return CMD_DONE;
+}
+
+cmd_status rectangle(int argc, cmd_arg_text* argv, bool filled)
+{
+    if (load.in_table && load.table_refused) return cmd_refuse("inside a table block that was refused");
+    arg_reader a{argc, argv};
+    int64_t color = a.color(1), x1 = a.dots(2, "x1"), y1 = a.dots(3, "y1"), x2 = a.dots(4, "x2"),
+            y2 = a.dots(5, "y2");
+    int64_t fill = 0;
+    if (filled && !load.in_table) fill = a.i32(6, "fill pattern");
+    if (!a.ok) return CMD_REFUSED;
+    if (load.in_table) return table_cell(color, x1, y1, x2, y2);
+    int i = filled ? take_record(RANGE_FILLED_RECT, load.filled_rect_count)
+                   : take_record(RANGE_RECT, load.rect_count);
+    if (i < 0) return cmd_refuse(filled ? "the filled-rectangle range is full" : "the rectangle range is full");
+    Digit_unit& d = digit_table[i];
+    d.kind = filled ? KIND_FILLED_RECT : KIND_RECT;
+    d.width = d.size = (int32_t)((x2 - x1) * led_pitch);
+    d.height = (int32_t)((y2 - y1) * led_pitch);
+    d.color = (uint8_t)color;
+    d.x = dot_to_screen_x(x1);
+    d.y = dot_to_screen_y(y1);
+    if (filled) d.reg_addr = (int32_t)fill;
+    restore_digit_record(i);
+    note_if_off_panel(d.x, d.y);
+    return CMD_DONE;
+}
+
+// Close the open table block: show the table when it got cells.
+cmd_status close_table()
+{
+    cmd_status st = CMD_DONE;
+    if (load.table_refused) {
+        st = CMD_REFUSED;
+    } else if (load.cell_index == 0) {
+        load.digit_restored[load.table_record] = 0;
+        load.table_count--;
+        st = CMD_REFUSED;
+    } else {
+        Digit_unit& t = digit_table[load.table_record];
+        restore_digit_record(load.table_record);
+        note_if_off_panel(t.x, t.y);
+        if (load.cell_index < load.table_cols * load.table_rows)
+            cmd_change("the table got %d of its %d cells", load.cell_index, load.table_cols * load.table_rows);
+    }
+    load.in_table = 0;
+    load.table_refused = 0;
+    load.table_cols = load.table_rows = 0;
+    return st;
+}
+
+cmd_status table_begin(int argc, cmd_arg_text* argv)
+{
+    if (load.in_table) {
+        close_table();
+        cmd_change("the previous table block had no end; it was closed here");
+    }
+    // From here on the block is open: a refused begin drops its cells too.
+    load.in_table = 1;
+    load.table_refused = 1;
+    load.cell_index = load.cell_col = load.cell_row = 0;
+    arg_reader a{argc, argv};
+    int64_t cols = a.num(2, 1, TABLE_MAX, "column count");
+    int64_t rows = a.num(3, 1, TABLE_MAX, "row count");
+    if (!a.ok) return CMD_REFUSED;
+    int i = take_record(RANGE_TABLE, load.table_count);
+    if (i < 0) return cmd_refuse("the table range is full");
+    load.digit_restored[i] = 1;  // reserved until "end"
+    load.table_refused = 0;
+    load.table_record = i;
+    load.table_cols = (int)cols;
+    load.table_rows = (int)rows;
+    Digit_unit& t = digit_table[i];
+    t.merge_count = 0;
+    for (merge_record& m : t.merges) m = merge_record{};
+    return CMD_DONE;
+}
+
+cmd_status table_end()
+{
+    if (!load.in_table) return cmd_refuse("table end without a begin");
+    bool refused_block = load.table_refused;
+    bool empty = !refused_block && load.cell_index == 0;
+    cmd_status st = close_table();
+    if (st == CMD_REFUSED)
+        return cmd_refuse(refused_block ? "ends a table block that was refused" : "a table without cells");
+    (void)empty;
+    return CMD_DONE;
+}
+
+cmd_status valve_picture(int argc, cmd_arg_text* argv)
+{
+    arg_reader a{argc, argv};
+    int64_t number = a.i32(1, "picture number"), color = a.color(2), x = a.dots(3, "x"),
+            y = a.dots(4, "y"), valve = a.i32(5, "threshold");
+    if (!a.ok) return CMD_REFUSED;
+    int i = take_record(RANGE_VALVE, load.valve_count);
+    if (i < 0) return cmd_refuse("the valve-picture range is full");
+    Digit_unit& d = digit_table[i];
+    d.kind = KIND_VALVE;
+    d.reg_addr = (int32_t)number;
+    d.color = (uint8_t)color;
+    d.x = dot_to_screen_x(x);
+    d.y = dot_to_screen_y(y);
+    d.valve = (int32_t)valve;
+    restore_digit_record(i);
+    note_if_off_panel(d.x, d.y);
+    return CMD_DONE;
+}
+
+} // namespace
+
+cmd_status led_finish()
+{
+    if (!load.in_table) return CMD_DONE;
+    close_table();
+    return CMD_CHANGED;
+}
+
+int32_t led_command(int32_t context, int32_t argc, cmd_arg_text* argv, int32_t)
+{
+    if (argc < 1) return cmd_refuse("missing sub-command");
+    const char* sub = argv[0];
+    size_t n = strlen(sub);
+    if (strcmp(sub, "clearall") == 0) return CMD_DONE;
+    if (n >= 3 && sub[2] == 't') return static_text(context, argc, argv);
+    if (n >= 4 && sub[2] == 's' && sub[3] == 't') return scrolling_text(context, argc, argv);
+    if (strcmp(sub, "lt") == 0) return plain_text(context, argc, argv);
+    if (strcmp(sub, "p_mutle") == 0) return point_block(argc, argv);
+    if (strcmp(sub, "s") == 0) return CMD_DONE;
+    if (strcmp(sub, "l") == 0) return line(argc, argv);
+    if (strcmp(sub, "c") == 0) return circle(argc, argv, false);
+    if (strcmp(sub, "cf") == 0) return circle(argc, argv, true);
+    if (strcmp(sub, "begin") == 0) return table_begin(argc, argv);
+    if (strcmp(sub, "end") == 0) return table_end();
+    if (strcmp(sub, "r") == 0) return rectangle(argc, argv, false);
+    if (strcmp(sub, "rf") == 0) return rectangle(argc, argv, true);
+    if (strcmp(sub, "bmp") == 0) return valve_picture(argc, argv);
+    return cmd_refuse("unknown led sub-command \"%.24s\"", sub);
+}

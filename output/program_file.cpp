@@ -1,0 +1,187 @@
+/*******************************************************************************
+ * output/program_file.cpp - reading and rewriting one_pic_effect.vsn
+ ******************************************************************************/
+#include "output/program_file.h"
+#include "model/settings.h"
+#include "model/tables.h"
+#include "output/file_write.h"
+#include "platform/gbk.h"
+#include <cstring>
+#include <json/json.h>
+#include <memory>
+
+region_record region_table[REGION_COUNT];
+std::string program_file_problem;
+bool convert_pictures_at_startup = true;
+
+uint16_t region_number(const char* text)
+{
+    if (!text) return 0;
+    while (*text == ' ' || *text == '\t') text++;
+    long v = 0;
+    for (; *text >= '0' && *text <= '9'; text++)
+        if (v <= 65535) v = v * 10 + (*text - '0');
+    return (uint16_t)(v > 65535 ? 65535 : v);
+}
+
+namespace {
+
+// A member that should hold a string: strings as they are, integers as
+// decimal text, anything else as missing.
+std::string json_text(const Json::Value& v)
+{
+    if (v.isString()) return v.asString();
+    if (v.isInt64()) return std::to_string(v.asInt64());
+    if (v.isUInt64()) return std::to_string(v.asUInt64());
+    return std::string();
+}
+
+// Member `key` of an object, or null for anything that is not an object.
+const Json::Value& member(const Json::Value& v, const char* key)
+{
+    static const Json::Value none;
+    if (!v.isObject()) return none;
+    const Json::Value* m = v.find(key, key + strlen(key));
+    return m ? *m : none;
+}
+
+const Json::Value& element(const Json::Value& v, Json::ArrayIndex i)
+{
+    static const Json::Value none;
+    if (!v.isArray() || i >= v.size()) return none;
+    return v[i];
+}
+
+// UTF-8 text into a GBK field; true when it fit whole.
+bool to_field(const std::string& utf8, char* out, size_t cap)
+{
+    char big[4096];
+    utf8_to_gbk(utf8.c_str(), big, sizeof big);
+    copy_field(out, (int)cap, big);
+    return utf8.size() < sizeof big / 2 && strlen(big) < cap && gbk_to_utf8(out) == utf8;
+}
+
+bool parse(const std::string& data, Json::Value& root, std::string& why)
+{
+    Json::CharReaderBuilder b;
+    b["collectComments"] = true;
+    std::unique_ptr<Json::CharReader> r(b.newCharReader());
+    std::string errs;
+    if (!r->parse(data.data(), data.data() + data.size(), &root, &errs)) {
+        why = "not a JSON document: " + errs.substr(0, errs.find('\n'));
+        return false;
+    }
+    return true;
+}
+
+// Read and parse the file. A missing file gives an empty document and sets
+// `missing`; false when it exists but cannot be used.
+bool read_document(Json::Value& root, bool& missing, std::string& why)
+{
+    std::string data;
+    root = Json::Value();
+    if (!read_whole_file(vsn_path, PROGRAM_FILE_MAX, data, why, &missing)) return missing;
+    return parse(data, root, why);
+}
+
+void load_region(region_record& rec, const Json::Value& region)
+{
+    const Json::Value& rect = member(region, "Rect");
+    std::string x = json_text(member(rect, "X"));
+    if (region_number(x.c_str()) == 0) return;
+    const Json::Value& item = element(member(region, "Items"), 0);
+    int type = region_number(json_text(member(item, "Type")).c_str());
+    if (type != REGION_TEXT && type != REGION_PICTURE) return;
+    region_record r{};
+    r.type = (uint8_t)type;
+    to_field(x, r.x_text, sizeof r.x_text);
+    r.rx = region_number(r.x_text);
+    to_field(json_text(member(rect, "Y")), r.y_text, sizeof r.y_text);
+    r.ry = region_number(r.y_text);
+    if (type == REGION_TEXT) {
+        r.text_whole = to_field(json_text(member(item, "Text")), r.region_text, sizeof r.region_text);
+    } else {
+        to_field(json_text(member(rect, "Width")), r.w_text, sizeof r.w_text);
+        r.rw = region_number(r.w_text);
+        to_field(json_text(member(rect, "Height")), r.h_text, sizeof r.h_text);
+        r.rh = region_number(r.h_text);
+        to_field(json_text(member(member(item, "FileSource"), "FilePath")), r.file_path, sizeof r.file_path);
+    }
+    rec = r;
+}
+
+} // namespace
+
+bool load_program_file()
+{
+    for (region_record& r : region_table) r = region_record{};
+    program_file_problem.clear();
+    Json::Value root;
+    bool missing = false;
+    std::string why;
+    if (!read_document(root, missing, why)) {
+        program_file_problem = why;
+        return false;
+    }
+    const Json::Value& pages = member(member(member(root, "Programs"), "Program"), "Pages");
+    const Json::Value& regions = member(element(pages, 0), "Regions");
+    if (!regions.isArray()) return true;
+    for (Json::ArrayIndex i = 0; i < regions.size() && i < (Json::ArrayIndex)REGION_COUNT; i++)
+        load_region(region_table[i], regions[i]);
+    return true;
+}
+
+bool save_program_file()
+{
+    program_file_problem.clear();
+    Json::Value root;
+    bool missing = false;
+    std::string why;
+    if (!read_document(root, missing, why)) {
+        program_file_problem = why + "; the program file was not saved";
+        return false;
+    }
+    if (missing) {
+        root = Json::Value(Json::objectValue);
+        root["Programs"]["Program"]["Pages"][0]["Regions"] = Json::Value(Json::arrayValue);
+    }
+    // Only a document of the known shape is rewritten; anything else is kept.
+    Json::Value* regions = nullptr;
+    if (root.isObject() && member(root, "Programs").isObject() &&
+        member(member(root, "Programs"), "Program").isObject()) {
+        Json::Value& pages = root["Programs"]["Program"]["Pages"];
+        if (pages.isArray() && pages.size() > 0 && pages[0].isObject() && pages[0]["Regions"].isArray())
+            regions = &pages[0]["Regions"];
+    }
+    if (!regions) {
+        program_file_problem = "the program file has no regions of page 0; it was not saved";
+        return false;
+    }
+    Json::Value& R = *regions;
+    for (int i = 0; i < REGION_COUNT; i++) {
+        const region_record& rec = region_table[i];
+        if (!rec.in_use || (Json::ArrayIndex)i >= R.size() || !R[i].isObject()) continue;
+        if (rec.type != REGION_PICTURE && rec.type != REGION_TEXT) continue;
+        if (rec.type == REGION_PICTURE) {
+            Json::Value rect = R[i]["Rect"].isObject() ? R[i]["Rect"] : Json::Value(Json::objectValue);
+            rect["X"] = gbk_to_utf8(rec.x_text);
+            rect["Y"] = gbk_to_utf8(rec.y_text);
+            rect["Width"] = gbk_to_utf8(rec.w_text);
+            rect["Height"] = gbk_to_utf8(rec.h_text);
+            R[i]["Rect"] = rect;
+        } else if (rec.text_whole) {
+            // A text region keeps its rectangle: nothing here moves it, and
+            // writing back what was read could only lose what did not fit.
+            Json::Value& items = R[i]["Items"];
+            if (items.isArray() && items.size() > 0 && items[0].isObject())
+                items[0]["Text"] = gbk_to_utf8(rec.region_text);
+        }
+    }
+    Json::FastWriter writer;
+    std::string out = writer.write(root);
+    if (!replace_file(vsn_path, out, why)) {
+        program_file_problem = why;
+        return false;
+    }
+    return true;
+}

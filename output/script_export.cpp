@@ -1,0 +1,262 @@
+/*******************************************************************************
+ * output/script_export.cpp - the command script writer
+ ******************************************************************************/
+#include "output/script_export.h"
+#include "command/insmod_command.h"
+#include "edit/state.h"
+#include "model/settings.h"
+#include "model/tables.h"
+#include "output/file_write.h"
+#include "output/program_file.h"
+#include "platform/profile.h"
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+int32_t floor_div(int64_t a, int b)
+{
+    if (b <= 0) b = 1;
+    int64_t q = a / b;
+    if ((a % b != 0) && (a < 0)) q--;
+    return (int32_t)q;
+}
+
+bool unit_holds(int r, int c, int32_t x, int32_t y)
+{
+    const led_unit& u = led_table[r * 32 + c];
+    int64_t p = led_pitch;
+    return u.x <= x && x < u.x + u.w * p && u.y <= y && y < u.y + u.h * p;
+}
+
+bool item_in_panel(int32_t x, int32_t y)
+{
+    for (int r = 0; r < UNIT_ROWS; r++)
+        for (int c = 0; c < UNIT_COLS; c++)
+            if (unit_holds(r, c, x, y)) return true;
+    return false;
+}
+
+void mark_picture_regions()
+{
+    int n = graph_count;
+    if (n > GRAPH_COUNT) n = GRAPH_COUNT;
+    if (n > REGION_COUNT) n = REGION_COUNT;
+    const int p = led_pitch;
+    for (int i = 0; i < n; i++) {
+        const graph_draw& g = graph_table[i];
+        region_record& r = region_table[i];
+        // Only a shown picture goes back, and only into a picture region.
+        if (!g.shown || r.type != REGION_PICTURE) continue;
+        format_field(r.x_text, REGION_NUMBER_LEN, "%d", floor_div(g.left, p));
+        format_field(r.y_text, REGION_NUMBER_LEN, "%d", floor_div(g.top, p));
+        format_field(r.w_text, REGION_NUMBER_LEN, "%d", g.pic_width);
+        format_field(r.h_text, REGION_NUMBER_LEN, "%d", g.pic_height);
+        r.in_use = 1;
+    }
+}
+
+namespace {
+
+// Position rule of one unit: dots from the unit's origin, rounding down.
+struct unit_frame {
+    int r, c;
+    int64_t ox, oy;  // pixel offset that turns an item pixel into unit pixels
+    int p;
+
+    int32_t dx(int64_t x) const { return floor_div(ox + x, p); }
+    int32_t dy(int64_t y) const { return floor_div(oy + y, p); }
+};
+
+void add(std::string& out, const char* fmt, ...) __attribute__((format(printf, 2, 3)));
+void add(std::string& out, const char* fmt, ...)
+{
+    char buf[256];
+    va_list ap;
+    va_start(ap, fmt);
+    int n = vsnprintf(buf, sizeof buf, fmt, ap);
+    va_end(ap);
+    if (n > 0) out.append(buf, (size_t)n < sizeof buf ? (size_t)n : sizeof buf - 1);
+}
+
+// A scrolling text in pieces of 64 bytes, at most three pieces.
+std::string text_pieces(const char* text)
+{
+    std::string t(text, strnlen(text, TEXT_LEN - 1));
+    if (t.size() < 64) return t;
+    if (t.size() < 128) return t.substr(0, 64) + " " + t.substr(64);
+    return t.substr(0, 64) + " " + t.substr(64, 64) + " " + t.substr(128);
+}
+
+void write_text(std::string& out, const unit_frame& u, const string_draw& s)
+{
+    int X = u.dx(s.x), Y = u.dy(s.y);
+    const int p = u.p;
+    std::string text(s.text, strnlen(s.text, TEXT_LEN - 1));
+    switch (s.mode) {
+    case 0:
+        add(out, "led %dt %d %d %d ", s.font_size, s.color, X, Y);
+        out += text;
+        break;
+    case 2:
+        add(out, "led %dt %d %d %d %d ", s.font_size, s.color, X, Y, s.reg_addr);
+        out += text;
+        break;
+    case 1:
+    case 3: {
+        int reg = s.reg_addr;
+        if (s.mode == 1 && reg < 50) reg += 50;
+        add(out, "led %dst %d %d %d %d %d %d %d %d ", s.font_size, s.color, X, Y,
+            floor_div(s.box_width, p), floor_div(s.box_height, p), 30 - s.speed, reg, s.direction);
+        out += text_pieces(s.text);
+        break;
+    }
+    default:
+        return;  // no line form for other modes
+    }
+    out += "\r\n";
+}
+
+void write_table(std::string& out, const unit_frame& u, const Digit_unit& d)
+{
+    int cols = d.cols < TABLE_MAX ? d.cols : TABLE_MAX;
+    int rows = d.rows < TABLE_MAX ? d.rows : TABLE_MAX;
+    add(out, "led begin r %d %d \r\n", cols, rows);
+    int64_t left = d.x;
+    for (int i = 0; i < cols; i++) {
+        int64_t top = d.y;
+        for (int j = 0; j < rows; j++) {
+            add(out, "led r %d %d %d %d %d \r\n", d.color, u.dx(left), u.dy(top), u.dx(left + d.col_width[i]),
+                u.dy(top + d.row_height[j]));
+            top += d.row_height[j];
+        }
+        left += d.col_width[i];
+    }
+    for (const merge_record& m : d.merges) {
+        if (!m.flag) continue;
+        add(out, "led l 255 %d %d %d %d \r\n", u.dx((int64_t)d.x - m.x0), u.dy((int64_t)d.y - m.y0),
+            u.dx((int64_t)d.x - m.x1), u.dy((int64_t)d.y - m.y1));
+    }
+    out += "led end r \r\n";
+}
+
+void write_digit(std::string& out, const unit_frame& u, int index, const Digit_unit& d)
+{
+    int X = u.dx(d.x), Y = u.dy(d.y);
+    const int p = u.p;
+    switch (d.kind) {
+    case KIND_VARIABLE: {
+        int shown_size = (d.reg_addr == 16 || d.reg_addr == 20) ? d.font_px : d.size;
+        cmd_interp.write_insmod(out, index + 20, 800, d.color, (int)(u.ox + d.x), (int)(u.oy + d.y), d.reg_addr,
+                                d.digits, shown_size, d.thickness, d.data_type, d.decimals);
+        if (d.reg_addr == 11 || d.reg_addr == 13) {
+            int first = d.reg_addr == 11 ? 61 : 63;
+            cmd_interp.write_insmod(out, index + INSMOD_EXTRA_BASE, 20, d.color, (int)(u.ox + d.x + 8000),
+                                    (int)(u.oy + d.y), first, d.digits, d.size, d.thickness, d.data_type,
+                                    d.decimals);
+            cmd_interp.write_insmod(out, index + INSMOD_EXTRA_BASE, 20, d.color, (int)(u.ox + d.x + 8000),
+                                    (int)(u.oy + d.y), d.reg_addr + 60, d.digits, d.size, d.thickness,
+                                    d.data_type, d.decimals);
+        }
+        break;
+    }
+    case KIND_BLOCK:
+        add(out, "led p_mutle %d %d %d %d\r\n", d.color, X, Y, floor_div(d.height, p));
+        break;
+    case KIND_LINE:
+        add(out, "led l %d %d %d %d %d \r\n", d.color, X, Y, u.dx((int64_t)d.x + d.width), Y);
+        break;
+    case KIND_VLINE:
+        add(out, "led l %d %d %d %d %d \r\n", d.color, X, Y, X, u.dy((int64_t)d.y + d.height));
+        break;
+    case KIND_CIRCLE:
+        add(out, "led c %d %d %d %d\r\n", d.color, X, Y, floor_div(d.height, p));
+        break;
+    case KIND_FILLED_CIRCLE:
+        add(out, "led cf %d %d %d %d\r\n", d.color, X, Y, floor_div(d.height, p));
+        break;
+    case KIND_COLON:
+    case KIND_RECT:
+        add(out, "led r %d %d %d %d %d \r\n", d.color, X, Y, u.dx((int64_t)d.x + d.width),
+            u.dy((int64_t)d.y + d.height));
+        break;
+    case KIND_FILLED_RECT:
+        add(out, "led rf %d %d %d %d %d %d \r\n", d.color, X, Y, u.dx((int64_t)d.x + d.width),
+            u.dy((int64_t)d.y + d.height), d.reg_addr);
+        break;
+    case KIND_VALVE:
+        add(out, "led bmp %d %d %d %d %d \r\n", d.reg_addr, d.color, X, Y, d.valve);
+        break;
+    case KIND_TABLE:
+        write_table(out, u, d);
+        break;
+    default:
+        break;  // no line form for other kinds
+    }
+}
+
+} // namespace
+
+namespace {
+
+unit_frame frame_of(int r, int c)
+{
+    const led_unit& lu = led_table[r * 32 + c];
+    const int p = led_pitch > 0 ? led_pitch : 1;
+    return unit_frame{r, c, (int64_t)c * lu.w * p - lu.x, (int64_t)r * lu.h * p - lu.y, p};
+}
+
+} // namespace
+
+std::string script_text()
+{
+    std::string out;
+    out.reserve(64 * 1024);
+    out += "led clearall \r\n";
+    out += "led clearall \r\n";
+    for (int r = 0; r < UNIT_ROWS; r++) {
+        for (int c = 0; c < UNIT_COLS; c++) {
+            unit_frame u = frame_of(r, c);
+            for (const string_draw& s : string_table)
+                if (s.visible && unit_holds(r, c, s.x, s.y)) write_text(out, u, s);
+            for (int i = 0; i < DIGIT_COUNT; i++) {
+                const Digit_unit& d = digit_table[i];
+                if (d.visible && unit_holds(r, c, d.x, d.y)) write_digit(out, u, i, d);
+            }
+        }
+    }
+    out += "\r\n\r\n";
+    return out;
+}
+
+std::string text_item_script(int index)
+{
+    std::string out;
+    if (index < 0 || index >= STRING_COUNT || !string_table[index].visible) return out;
+    const string_draw& s = string_table[index];
+    for (int r = 0; r < UNIT_ROWS; r++)
+        for (int c = 0; c < UNIT_COLS; c++)
+            if (unit_holds(r, c, s.x, s.y)) write_text(out, frame_of(r, c), s);
+    return out;
+}
+
+std::string digit_item_script(int index)
+{
+    std::string out;
+    if (index < 0 || index >= DIGIT_COUNT || !digit_table[index].visible) return out;
+    const Digit_unit& d = digit_table[index];
+    for (int r = 0; r < UNIT_ROWS; r++)
+        for (int c = 0; c < UNIT_COLS; c++)
+            if (unit_holds(r, c, d.x, d.y)) write_digit(out, frame_of(r, c), index, d);
+    return out;
+}
+
+bool export_script()
+{
+    mark_picture_regions();
+    std::string why;
+    bool ok = replace_file(cmd_path, script_text(), why);
+    if (!ok) fprintf(stderr, "lumiker: the layout was not saved: %s\n", why.c_str());
+    if (!profile_write("NetSyc", "Syc_Update", "1", cfg_path))
+        fprintf(stderr, "lumiker: cannot set Syc_Update in %s\n", cfg_path);
+    return ok;
+}

@@ -1,0 +1,56 @@
+/*******************************************************************************
+ * output/script_export.h - writing the layout as the command script cmd.txt
+ *
+ * The script is GBK text, every line ending in CR LF: two "led clearall"
+ * lines, then per panel unit the texts (string_draw records in index order)
+ * and the Digit_unit items (in index order, by kind), then an empty line
+ * pair. Positions are LED dots relative to the unit's top-left.
+ *
+ * Only visible items whose top-left lies on a unit are written: deleted
+ * items (moved to y = 2000), a pending copy and the palette entries are not.
+ * A unit holds the points from its top-left pixel (included) to its far
+ * edges (excluded). Pixel to dot conversions round down.
+ *
+ * The export also writes the rectangles of the shown pictures into their
+ * picture regions of the program file's region table and marks them, and
+ * sets Syc_Update = "1" in [NetSyc] of SysCfg.ini.
+ *
+ * Saving goes through a temporary file and a rename, so a failed save leaves
+ * the previous cmd.txt whole; the program's folder is created when missing;
+ * a failure is reported on standard error.
+ *
+ * Depends on: model/tables, model/settings, edit/state (graph_count),
+ * output/program_file (region table), command/insmod_command (insmod lines).
+ * Does NOT: write the program file itself (save_program_file does).
+ ******************************************************************************/
+#pragma once
+#include <cstdint>
+#include <string>
+
+// Units the export walks (no operation of the editor changes them).
+constexpr int UNIT_ROWS = 1;
+constexpr int UNIT_COLS = 1;
+
+// a / b rounded down (b > 0).
+int32_t floor_div(int64_t a, int b);
+
+// True when the point (x, y) in window pixels lies on unit (r, c).
+bool unit_holds(int r, int c, int32_t x, int32_t y);
+// True when the point lies on any unit the export walks: the item is saved.
+bool item_in_panel(int32_t x, int32_t y);
+
+// Write the shown pictures' rectangles into their picture regions and mark them.
+void mark_picture_regions();
+
+// The whole cmd.txt content for the current layout (no file is touched).
+std::string script_text();
+
+// The lines one text or one Digit_unit record contributes to the script
+// ("" when it is hidden or lies on no unit).
+std::string text_item_script(int index);
+std::string digit_item_script(int index);
+
+// Mark the picture regions, write cmd.txt at cmd_path, set Syc_Update.
+// Returns false (after reporting on standard error) when cmd.txt could not
+// be written; Syc_Update is set either way.
+bool export_script();

@@ -1,0 +1,166 @@
+// The default layout: ranges, kinds, defaults, palette places, valve pictures.
+#include "model/default_layout.h"
+#include "platform/gbk.h"
+#include "test_layout_helpers.h"
+#include <gtest/gtest.h>
+#include <set>
+
+TEST(DefaultLayout, OnlyTheFirstOfEachRangeTheNamedRecordsAndTextZeroAreVisible)
+{
+    temp_workspace ws;
+    fresh_start();
+    std::set<int> expected = {33, 53, 83, 123, 133, 153, 203, 353, 380, 400, 420,
+                              0, 3, 6, 2, 5, 8, 9, 12, 15, 18, 20, 21, 27, 24, 30, 7, 4, 1};
+    for (int i = 0; i < DIGIT_COUNT; i++)
+        EXPECT_EQ(digit_table[i].visible, expected.count(i) ? 1 : 0) << "record " << i;
+    for (int i = 0; i < STRING_COUNT; i++) EXPECT_EQ(string_table[i].visible, i == 0 ? 1 : 0) << "text " << i;
+    // Nothing visible lies on the panel, so nothing is saved.
+    for (int i = 0; i < DIGIT_COUNT; i++)
+        if (digit_table[i].visible) {
+            EXPECT_LT(digit_table[i].x, 265) << "record " << i;
+        }
+}
+
+TEST(DefaultLayout, RangesGetTheirKindsDefaultsAndPalettePlaces)
+{
+    temp_workspace ws;
+    fresh_start();
+    struct expect_range { int first, last, kind, x, y, width, height, size; };
+    const expect_range ranges[] = {
+        {53, 82, KIND_BLOCK, 110, 715, 8, 8, 4},
+        {83, 122, KIND_LINE, 130, 715, 50, 8, 20},
+        {123, 132, KIND_CIRCLE, 110, 669, 40, 20, 40},
+        {133, 152, KIND_FILLED_CIRCLE, 110, 769, 40, 20, 40},
+        {153, 202, KIND_VLINE, 190, 715, 5, 20, 20},
+        {203, 352, KIND_VARIABLE, 138, 415, 88, 80, 4},
+        {353, 379, KIND_RECT, 155, 657, 60, 30, 20},
+        {380, 399, KIND_VALVE, 125, 335, 60, 25, 20},
+        {400, 419, KIND_FILLED_RECT, 155, 757, 60, 30, 20},
+        {33, 52, KIND_VARIABLE, 138, 515, 24, 16, 4},
+    };
+    for (const expect_range& r : ranges) {
+        for (int i = r.first; i <= r.last; i++) {
+            const Digit_unit& d = digit_table[i];
+            EXPECT_EQ(d.kind, r.kind) << i;
+            EXPECT_EQ(d.x, r.x) << i;
+            EXPECT_EQ(d.y, r.y) << i;
+            EXPECT_EQ(d.width, r.width) << i;
+            EXPECT_EQ(d.height, r.height) << i;
+            EXPECT_EQ(d.size, r.size) << i;
+        }
+    }
+    EXPECT_EQ(digit_table[123].reg_addr, 512);
+    EXPECT_EQ(digit_table[150].reg_addr, 512);
+    EXPECT_EQ(digit_table[203].reg_addr, 41);
+    EXPECT_EQ(digit_table[352].reg_addr, 190);
+    EXPECT_EQ(digit_table[203].digits, 4);
+    EXPECT_EQ(digit_table[33].reg_addr, 22);
+    EXPECT_EQ(digit_table[52].digits, 4);
+    EXPECT_EQ(digit_table[360].reg_addr, 7);
+    EXPECT_EQ(digit_table[385].reg_addr, 5);
+    EXPECT_EQ(digit_table[419].reg_addr, 19);
+    for (int i = 420; i <= 429; i++) {
+        const Digit_unit& t = digit_table[i];
+        EXPECT_EQ(t.kind, KIND_TABLE);
+        EXPECT_EQ(t.cols, 4);
+        EXPECT_EQ(t.rows, 3);
+        EXPECT_EQ(t.col_width[0], 20);
+        EXPECT_EQ(t.col_width[48], 20);
+        EXPECT_EQ(t.col_width[49], 0);
+        EXPECT_EQ(t.row_height[48], 10);
+        EXPECT_EQ(t.x, 110);
+        EXPECT_EQ(t.y, 455);
+    }
+}
+
+TEST(DefaultLayout, NamedComponentRecords)
+{
+    temp_workspace ws;
+    fresh_start();
+    const Digit_unit* d = digit_table;
+    EXPECT_EQ(d[0].reg_addr, 5);
+    EXPECT_EQ(d[0].x, 80);
+    EXPECT_EQ(d[0].y, 165);
+    EXPECT_EQ(d[0].digits, 4);
+    EXPECT_EQ(d[0].width, (4 + 2) * 4 * 2);
+    EXPECT_EQ(d[0].height, 2 * 4 * 2);
+    EXPECT_EQ(d[9].reg_addr, 16);
+    EXPECT_EQ(d[9].x, 120);
+    EXPECT_EQ(d[18].reg_addr, 10);
+    EXPECT_EQ(d[18].x, 180);
+    EXPECT_EQ(d[18].y, 303);
+    // Record 20 keeps its own width after the range pass.
+    EXPECT_EQ(d[20].reg_addr, 20);
+    EXPECT_EQ(d[20].width, 72);
+    EXPECT_EQ(d[20].x, 130);
+    EXPECT_EQ(d[20].y, 565);
+    // Counters (codes below 4) end at (120, 615) with six digits; their first places do not survive.
+    for (int i : {1, 4, 7, 21, 24, 27, 30, 10, 32}) {
+        EXPECT_EQ(d[i].x, 120) << i;
+        EXPECT_EQ(d[i].y, 615) << i;
+        EXPECT_EQ(d[i].digits, 6) << i;
+    }
+    EXPECT_EQ(d[1].reg_addr, 2);
+    EXPECT_EQ(d[4].reg_addr, 1);
+}
+
+TEST(DefaultLayout, TextsUnitsAndButtons)
+{
+    temp_workspace ws(320, 96);
+    fresh_start();
+    const string_draw* s = string_table;
+    EXPECT_EQ(s[0].x, 2 * 30 + 75);
+    EXPECT_EQ(s[0].y, 373);
+    EXPECT_EQ(s[0].mode, 0);
+    EXPECT_EQ(s[7].reg_addr, 7);
+    EXPECT_EQ(s[7].box_width, 12 * 2 * 3 / 2);
+    EXPECT_EQ(s[7].box_height, 24);
+    EXPECT_EQ(s[214].y, 373);
+    EXPECT_EQ(s[215].y, 423);
+    EXPECT_EQ(s[215].mode, 1);
+    EXPECT_EQ(s[215].box_width, 36);
+    EXPECT_EQ(s[215].reg_addr, 50);
+    EXPECT_EQ(s[429].reg_addr, (50 + 214) % 256);
+    EXPECT_EQ(led_table[0].w, 320);
+    EXPECT_EQ(led_table[0].h, 96);
+    EXPECT_EQ(led_table[0].x, 265);
+    EXPECT_EQ(led_table[37].col, 5);
+    EXPECT_EQ(led_table[37].row, 1);
+    EXPECT_EQ(led_table[37].y, 145);
+    EXPECT_EQ(led_table[37].w, 64);
+    EXPECT_EQ(gbk_to_utf8(command_row[2].label), "保存数据");
+    EXPECT_EQ(row_pressed[ROW_ALIGN], 0);
+}
+
+TEST(DefaultLayout, ValvePicturesAreLoadedWholeAndAMissingOneIsSkipped)
+{
+    temp_workspace ws;
+    std::string pic0 = "BM" + std::string(100, '\x7f');
+    ws.write("ledsys/CMD1/id_0.bmp", pic0);
+    ws.write("ledsys/CMD1/id_4.bmp", std::string(3000, 'x'));
+    fresh_start();
+    ASSERT_NE(digit_table[380].bitmap, nullptr);
+    EXPECT_EQ(digit_table[380].bitmap_len, 102);
+    EXPECT_EQ(std::string((const char*)digit_table[380].bitmap, 102), pic0);
+    EXPECT_EQ(digit_table[383].bitmap, nullptr);
+    EXPECT_EQ(digit_table[383].bitmap_len, 0);
+    EXPECT_EQ(digit_table[384].bitmap_len, 3000);
+    // A second start frees and reloads; nothing leaks or dangles.
+    fresh_start();
+    EXPECT_EQ(digit_table[384].bitmap_len, 3000);
+}
+
+TEST(DefaultLayout, PaletteRuleStaysInsideItsRange)
+{
+    EXPECT_EQ(palette_next(53), 54);
+    EXPECT_EQ(palette_next(82), -1);   // last point block: not the first line
+    EXPECT_EQ(palette_next(32), -1);
+    EXPECT_EQ(palette_next(352), -1);
+    EXPECT_EQ(palette_next(427), 428);
+    EXPECT_EQ(palette_next(428), -1);  // 429 is the phantom anchor
+    EXPECT_EQ(palette_next(429), -1);
+    EXPECT_EQ(palette_next_text(427), 428);
+    EXPECT_EQ(palette_next_text(428), -1);
+    EXPECT_EQ(range_of_record(153), RANGE_VLINE);
+    EXPECT_EQ(range_of_record(429), -1);
+}

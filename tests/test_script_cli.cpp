@@ -1,0 +1,125 @@
+// lumiker-script DIR: normalised script on standard output, refused and
+// changed lines on standard error, exit status 0 / 1 / 2, no file changed.
+#include "test_layout_helpers.h"
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#ifdef LUMIKER_SCRIPT_BINARY
+
+namespace {
+
+struct run_result {
+    int status = -1;
+    std::string out, err;
+};
+
+run_result run_cli(const std::string& arg)
+{
+    char t[] = "/tmp/lumiker_cli_XXXXXX";
+    std::string dir = mkdtemp(t) ? t : "/tmp";
+    std::string cmd = std::string("'") + LUMIKER_SCRIPT_BINARY + "' " + arg + " >'" + dir + "/out' 2>'" + dir + "/err'";
+    int rc = system(cmd.c_str());
+    run_result r;
+    r.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
+    r.out = temp_workspace::read_path(dir + "/out");
+    r.err = temp_workspace::read_path(dir + "/err");
+    if (system(("rm -rf '" + dir + "'").c_str()) != 0) {}
+    return r;
+}
+
+struct file_state {
+    std::string bytes;
+    long long mtime_ns;
+};
+
+file_state state_of(const std::string& path)
+{
+    struct stat st {};
+    stat(path.c_str(), &st);
+    return {temp_workspace::read_path(path), (long long)st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec};
+}
+
+const std::string CLEAN = "led clearall \r\nled clearall \r\n"
+                          "led 16t 3 10 5 AB\r\n"
+                          "insmod 223 800 led key 2 3 3 41 4 4 2 3 1\r\n"
+                          "led r 6 1 1 31 11 \r\n"
+                          "\r\n\r\n";
+
+} // namespace
+
+TEST(ScriptCli, ACleanWorkspaceIsWrittenBackUnchangedAndNoFileIsTouched)
+{
+    temp_workspace ws;
+    ws.write_script(CLEAN);
+    ws.write("one_pic_effect.vsn", R"({"Programs":{"Program":{"Pages":[{"Regions":[]}]}}})");
+    file_state cfg = state_of(ws.path("SysCfg.ini")), script = state_of(cmd_path),
+               vsn = state_of(ws.path("one_pic_effect.vsn"));
+    run_result r = run_cli("'" + ws.dir + "'");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, CLEAN);
+    EXPECT_EQ(r.err, "");
+    file_state cfg2 = state_of(ws.path("SysCfg.ini")), script2 = state_of(cmd_path),
+               vsn2 = state_of(ws.path("one_pic_effect.vsn"));
+    EXPECT_EQ(cfg2.bytes, cfg.bytes);
+    EXPECT_EQ(cfg2.mtime_ns, cfg.mtime_ns);
+    EXPECT_EQ(script2.bytes, script.bytes);
+    EXPECT_EQ(script2.mtime_ns, script.mtime_ns);
+    EXPECT_EQ(vsn2.mtime_ns, vsn.mtime_ns);
+}
+
+TEST(ScriptCli, RefusedAndChangedLinesAreListedWithTheirNumbers)
+{
+    temp_workspace ws;
+    ws.write_script("led clearall \n"
+                    "\n"
+                    "led 8t 1 0 0 small\r\n"          // line 3: refused
+                    "insmod 0 800 led key 1 2 2 60 4 4 1 0 0\r\n"  // line 4: changed (record)
+                    "led c 1 5 5 3\n"
+                    "bogus words here\n");          // line 6: refused
+    run_result r = run_cli(ws.dir);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("cmd.txt:3: refused: "), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("cmd.txt:4: changed: restored into record 222"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("cmd.txt:6: refused: unknown command word"), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find("cmd.txt:5:"), std::string::npos);
+    EXPECT_EQ(r.out, "led clearall \r\nled clearall \r\n"
+                     "led c 1 5 5 3\r\n"
+                     "insmod 242 800 led key 1 2 2 60 4 4 1 0 0\r\n"
+                     "\r\n\r\n");
+    EXPECT_EQ(r.out.find("Error command"), std::string::npos);
+}
+
+TEST(ScriptCli, OnlyChangedLinesStillExitZero)
+{
+    temp_workspace ws;
+    ws.write_script("led l 1 0 0 10 4 \r\n");
+    run_result r = run_cli(ws.dir);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.err.find("cmd.txt:1: changed: "), std::string::npos);
+    EXPECT_NE(r.out.find("led l 1 0 0 10 0 \r\n"), std::string::npos);
+}
+
+TEST(ScriptCli, UnreadableWorkspacesExitTwo)
+{
+    EXPECT_EQ(run_cli("/nonexistent/folder").status, 2);
+    EXPECT_EQ(run_cli("").status, 2);
+    temp_workspace ws;
+    run_result r = run_cli(ws.dir);  // no cmd.txt
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("cmd.txt"), std::string::npos);
+    EXPECT_EQ(r.out, "");
+    ws.write_script(CLEAN);
+    ASSERT_EQ(unlink(ws.path("SysCfg.ini").c_str()), 0);
+    EXPECT_EQ(run_cli(ws.dir).status, 2);
+}
+
+TEST(ScriptCli, TheDemoWorkspaceLoadsCleanly)
+{
+    run_result r = run_cli(std::string("'") + LUMIKER_SOURCE_DIR + "/workspace'");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    std::string demo = temp_workspace::read_path(std::string(LUMIKER_SOURCE_DIR) + "/workspace/ledsys/CMD1/cmd.txt");
+    EXPECT_EQ(r.out, demo);  // the demo script is in normal form
+}
+
+#endif
