@@ -8,6 +8,7 @@
 #include "model/tables.h"
 #include "platform/profile.h"
 #include "platform/system.h"
+#include "raster/dot_font.h"
 #include "raster/gfx.h"
 #include "raster/screen_text.h"
 #include <GL/freeglut.h>
@@ -112,6 +113,7 @@ int startup(int* argc, char** argv)
     gfx_final_state();
 
     startup_documents();
+    dot_font_init();
 
     glutReshapeWindow(window_width, window_height + 1);
     window_size[0] = window_width + 16;
