@@ -4,6 +4,7 @@
 #include "app/frame.h"
 #include "edit/state.h"
 #include "items/buttons.h"
+#include "items/text_item.h"
 #include "model/settings.h"
 #include "model/tables.h"
 #include "platform/system.h"
@@ -88,6 +89,13 @@ void frame_routine()
                  (sel_box[1] - PANEL_Y) / p, sel_box[2] / p, sel_box[3] / p);
         draw_readout(text, 195, 120);
         for (int k = 0; k < 6; k++) draw_row_slot(align_row, ROW_ALIGN, k);
+    }
+
+    for (int i = 0; i < STRING_COUNT; i++) {
+        string_draw& s = string_table[i];
+        if (!s.visible) continue;
+        if (i == current_string || s.group_selected == 1) draw_text_item_selected(s);
+        else draw_text_item(s);
     }
 
     gfx_texturing(false);

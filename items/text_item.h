@@ -1,0 +1,34 @@
+/*******************************************************************************
+ * items/text_item.h - text items on the panel
+ *
+ * A text item (string_draw) is GBK text drawn in a dot-matrix font, static or
+ * scrolling, always shown or switched by a holding register. Unselected, a
+ * static text is laid out in full and its box sized to it; a scrolling text
+ * shows only the bytes that fit its box (never half a double-byte character).
+ * Selected, the whole text is shown with its dotted box, a caret after the
+ * last character, a yellow description line, its dot position, the nudge
+ * buttons and the property buttons of its mode.
+ *
+ * The designer does not animate scrolling: speed and direction are only
+ * shown and saved. Does NOT: handle input or change anything but the box,
+ * the line counts and the scratch copy of the text.
+ ******************************************************************************/
+#pragma once
+#include "model/tables.h"
+#include <cstddef>
+
+// Count half-width characters of `text`: line_chars of the last line, line_count,
+// and max_line_chars raised at each \C4 line break (never lowered).
+void measure_text(const char* text, int32_t& line_chars, int32_t& max_line_chars, int32_t& line_count);
+
+// Draw an unselected text item; -1 (nothing drawn) when its text is not ready.
+int draw_text_item(string_draw& s);
+
+// Draw a selected (current or group-selected) text item; -1 when its text is not ready.
+int draw_text_item_selected(string_draw& s);
+
+// The description line of a text item in GBK, as the selected item shows it.
+void describe_text_item(const string_draw& s, char* out, size_t cap);
+
+// How many property buttons an item of this mode shows.
+int text_item_button_count(int mode);
