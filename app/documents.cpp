@@ -13,6 +13,7 @@
 #include "model/default_layout.h"
 #include "model/settings.h"
 #include "output/program_file.h"
+#include "platform/pic_convert.h"
 #include <cstdio>
 
 void startup_documents()
@@ -23,6 +24,11 @@ void startup_documents()
 
     if (!load_program_file())
         fprintf(stderr, "lumiker: program file %s: %s\n", vsn_path, program_file_problem.c_str());
+
+    // Picture regions fill the picture records; their files become bitmaps
+    // beside the program (only while convert_pictures_at_startup is set).
+    convert_program_pictures();
+    unload_pic_convert();
 
     // The command script; the load starts every counter (text_count too) at 0.
     if (!load_script(cmd_path) && last_script_report.state == SCRIPT_UNREADABLE)

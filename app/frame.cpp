@@ -10,6 +10,7 @@
 #include "platform/system.h"
 #include "raster/canvas.h"
 #include "raster/gfx.h"
+#include "raster/picture.h"
 #include "raster/screen_text.h"
 #include <GL/freeglut.h>
 #include <cstdio>
@@ -56,6 +57,7 @@ void frame_routine()
     gfx_push();
     gfx_scale(1, 1, 1);
 
+    draw_pictures();
     draw_palette_captions();
 
     bool group = any_group_selected();
@@ -97,6 +99,7 @@ void frame_routine()
         if (i == current_string || s.group_selected == 1) draw_text_item_selected(s);
         else draw_text_item(s);
     }
+    draw_rubber_band();
 
     gfx_texturing(false);
     gfx_pop();

@@ -6,6 +6,7 @@
 #include "edit/state.h"
 #include "model/settings.h"
 #include "model/tables.h"
+#include "platform/pic_convert.h"
 #include "platform/profile.h"
 #include "platform/system.h"
 #include "raster/dot_font.h"
@@ -89,6 +90,7 @@ int startup(int* argc, char** argv)
         fprintf(stderr, "lumiker: cannot find the program's own directory\n");
         return 1;
     }
+    load_pic_convert();
 
     glutInit(argc, argv);
     glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGBA);
