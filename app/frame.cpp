@@ -4,6 +4,7 @@
 #include "app/frame.h"
 #include "edit/state.h"
 #include "items/buttons.h"
+#include "items/digit_item.h"
 #include "items/text_item.h"
 #include "model/settings.h"
 #include "model/tables.h"
@@ -79,6 +80,15 @@ void frame_routine()
     draw_palette_frame();
     gfx_pop();
     gfx_texturing(false);
+
+    // Tables first, so every other item stands on top of them.
+    for (int pass = 0; pass < 2; pass++)
+        for (int i = 0; i < DIGIT_COUNT; i++) {
+            Digit_unit& d = digit_table[i];
+            if (!d.visible || (d.kind == KIND_TABLE) != (pass == 0)) continue;
+            if (i == current_unit || d.group_selected == 1) draw_digit_item_selected(d);
+            else draw_digit_item(d);
+        }
 
     char text[64];
     if (show_coords && pointer_pos[0] > PANEL_X && pointer_pos[1] > PANEL_Y) {

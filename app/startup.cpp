@@ -4,6 +4,7 @@
 #include "app/startup.h"
 #include "app/frame.h"
 #include "edit/state.h"
+#include "items/digits.h"
 #include "model/settings.h"
 #include "model/tables.h"
 #include "platform/pic_convert.h"
@@ -114,6 +115,7 @@ int startup(int* argc, char** argv)
     }
     gfx_final_state();
 
+    fill_glyph_table();
     startup_documents();
     dot_font_init();
 

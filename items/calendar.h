@@ -1,0 +1,50 @@
+/*******************************************************************************
+ * items/calendar.h - calendar, clock, weekday and wind fields of variable items
+ *
+ * Variable items with component codes 5-10 show the computer's local year,
+ * month, day, hour, minute and second in segment digits followed by a unit
+ * word; code 16 shows the weekday name and code 20 the fixed wind word, both
+ * in the dot-matrix font of the item's `font_px`. The lunar fields (17-19)
+ * have no source here and show the sample value like other variables.
+ *
+ * The clock is read through a replaceable source so that a fixed local time
+ * can be shown (tests, demonstrations); by default it is the computer's clock.
+ * Words are GBK, converted once from the readable texts below on first use.
+ * Depends on: platform/system.h (get_local_time), raster/dot_text.h,
+ * items/figures.h (coordinate clamps), model/tables.h, model/settings.h.
+ * Does NOT: draw the digits (items/digit_item.cpp does), convert to the lunar
+ * calendar, or keep the time between draws.
+ ******************************************************************************/
+#pragma once
+#include "model/tables.h"
+#include "platform/system.h"
+
+constexpr int CODE_YEAR = 5, CODE_MONTH = 6, CODE_DAY = 7;
+constexpr int CODE_HOUR = 8, CODE_MINUTE = 9, CODE_SECOND = 10;
+constexpr int CODE_WEEKDAY = 16, CODE_WIND = 20;
+constexpr int WEEKDAYS = 7;
+
+// Where the local time comes from; nullptr restores the computer's clock.
+typedef local_time (*clock_source)();
+void set_clock_source(clock_source source);
+// The local time now, from the current source.
+local_time read_clock();
+
+// True for the codes 5 to 10 that show a clock or calendar field in digits.
+bool is_clock_code(int code);
+// The field of `t` that code 5..10 shows (0 for other codes).
+uint32_t clock_field(const local_time& t, int code);
+
+// GBK unit word of code 5..10, weekday name of day 0..6 (0 = Sunday) and the
+// wind word; "" for anything else.
+const char* unit_word(int code);
+const char* weekday_name(int weekday);
+const char* wind_word();
+
+// Screen position of the unit word of code 5..10, from the item's current width.
+void unit_word_position(const Digit_unit& u, int code, int& wx, int& wy);
+// Draw the unit word of a clock field (code 5..10) beside the item.
+void draw_unit_word(const Digit_unit& u, int code);
+// Draw the weekday (code 16) or wind (code 20) word at the item's corner; the
+// unselected form also sets the item's extent to three double-byte characters.
+void draw_word_field(Digit_unit& u, bool selected);

@@ -1,0 +1,214 @@
+/*******************************************************************************
+ * items/graphic_items.cpp - figure kinds, tables, valve pictures, their
+ * captions and relabelled buttons
+ ******************************************************************************/
+#include "items/graphic_items.h"
+#include "items/figures.h"
+#include "model/settings.h"
+#include "platform/gbk.h"
+#include "raster/canvas.h"
+#include "raster/dot_text.h"
+#include "raster/gfx.h"
+#include "raster/screen_text.h"
+#include <algorithm>
+#include <cstdint>
+
+namespace {
+
+constexpr int WORD_BYTES = 16;        // a GBK button label or frame word, with NUL
+constexpr int CAPTION_BYTES = 64;     // a formatted GBK caption
+constexpr uint16_t DASH_PATTERN = 0xAAAA;
+constexpr int DASH_FACTOR = 2;
+constexpr float DASH_WIDTH = 2.0f;
+constexpr int MARKER_CODE = 0xFF;     // the thin marker dot over merged cell lines
+constexpr int WHITE_CODE = 6;
+
+// GBK texts of this module, converted once.
+struct figure_texts {
+    char caption_format[CAPTION_BYTES];
+    char rect_labels[4][WORD_BYTES];     // buttons 4..7 of rectangles
+    char table_labels[8][WORD_BYTES];    // buttons 4..11 of tables
+    char valve_labels[2][WORD_BYTES];    // buttons 4..5 of valve pictures
+};
+
+const figure_texts& texts()
+{
+    static const figure_texts table = [] {
+        figure_texts t{};
+        utf8_to_gbk("寄存器:4x4%04d", t.caption_format, CAPTION_BYTES);
+        static const char* const rect[4] = {"宽度+", "宽度-", "高度+", "高度-"};
+        static const char* const tab[8] = {"行数+", "行数-", "列数+", "列数-",
+                                           "宽度+", "宽度-", "高度+", "高度-"};
+        static const char* const valve[2] = {"阀门+", "阀门-"};
+        for (int i = 0; i < 4; i++) utf8_to_gbk(rect[i], t.rect_labels[i], WORD_BYTES);
+        for (int i = 0; i < 8; i++) utf8_to_gbk(tab[i], t.table_labels[i], WORD_BYTES);
+        for (int i = 0; i < 2; i++) utf8_to_gbk(valve[i], t.valve_labels[i], WORD_BYTES);
+        return t;
+    }();
+    return table;
+}
+
+int px(int64_t v) { return clamp_px(v); }
+
+// Make the colour of a code current; codes outside 0-6 keep the current colour.
+void use_code_colour(int code)
+{
+    uint8_t c = (uint8_t)code;
+    if (c < LED_COLOURS) gfx_color(led_colour[c][0], led_colour[c][1], led_colour[c][2]);
+}
+
+// A dashed line (open) or outline (closed) through the given corners.
+void dashed(int code, const int* xs, const int* ys, int n, bool closed)
+{
+    use_code_colour(code);
+    gfx_line_width(DASH_WIDTH);
+    gfx_line_stipple(true, DASH_FACTOR, DASH_PATTERN);
+    gfx_begin(closed ? GFX_LINE_LOOP : GFX_LINES);
+    for (int i = 0; i < n; i++) gfx_vertex((float)xs[i], (float)ys[i]);
+    gfx_end();
+    gfx_line_stipple(false);
+    gfx_line_width(1.0f);
+}
+
+// The item's rectangle with a word inside, for valve records without a picture.
+void framed_word(const Digit_unit& u, const char* word)
+{
+    draw_rect(u.color, u.x, u.y, px((int64_t)u.x + u.width), px((int64_t)u.y + u.height));
+    char scratch[WORD_BYTES];
+    copy_field(scratch, WORD_BYTES, word);
+    draw_dot_text((uint8_t)u.font_px, u.color, text_px((int64_t)u.x + 10), text_px((int64_t)u.y + 2), scratch);
+}
+
+} // namespace
+
+void draw_table(Digit_unit& u, bool selected)
+{
+    const int cols = std::min<int>(u.cols, TABLE_MAX);
+    const int rows = std::min<int>(u.rows, TABLE_MAX);
+    const bool sel_inside = selected && u.sel_col < cols && u.sel_row < rows;
+    const bool span_inside = selected && u.span_col < cols && u.span_row < rows;
+
+    int64_t cx = u.x;
+    for (int i = 0; i < cols; i++) {
+        int64_t cy = u.y;
+        for (int j = 0; j < rows; j++) {
+            const bool is_sel = sel_inside && i == u.sel_col && j == u.sel_row;
+            const bool is_span = span_inside && i == u.span_col && j == u.span_row;
+            if (is_sel) { u.sel_cell_x = px(cx); u.sel_cell_y = px(cy); }
+            if (is_span) { u.span_cell_x = px(cx); u.span_cell_y = px(cy); }
+            if (!is_sel && !is_span)
+                draw_rect(u.color, px(cx), px(cy), px(cx + u.col_width[i]), px(cy + u.row_height[j]));
+            cy += u.row_height[j];
+        }
+        cx += u.col_width[i];
+    }
+    if (sel_inside)
+        draw_rect(WHITE_CODE, u.sel_cell_x, u.sel_cell_y, px((int64_t)u.sel_cell_x + u.col_width[u.sel_col]),
+                  px((int64_t)u.sel_cell_y + u.row_height[u.sel_row]));
+    if (span_inside)
+        draw_rect(WHITE_CODE, u.span_cell_x, u.span_cell_y,
+                  px((int64_t)u.span_cell_x + u.col_width[u.span_col]),
+                  px((int64_t)u.span_cell_y + u.row_height[u.span_row]));
+
+    for (int m = 0; m < TABLE_MAX; m++) {
+        const merge_record& g = u.merges[m];
+        if (!g.flag) continue;
+        draw_line(MARKER_CODE, px((int64_t)u.x - g.x0), px((int64_t)u.y - g.y0), px((int64_t)u.x - g.x1),
+                  px((int64_t)u.y - g.y1));
+    }
+
+    int64_t w = 0, h = 0;
+    for (int i = 0; i < cols; i++) w += u.col_width[i];
+    for (int j = 0; j < rows; j++) h += u.row_height[j];
+    u.width = px(w);
+    u.height = px(h);
+}
+
+void draw_valve(Digit_unit& u, bool selected)
+{
+    if (u.x < VALVE_TEMPLATE_X) {
+        framed_word(u, "BMP");
+        return;
+    }
+    int drawn = draw_bitmap_dots(u.color, u.x, u.y, u.valve, u.bitmap, u.bitmap_len);
+    if (selected && drawn == -1) framed_word(u, "NORC");
+}
+
+void draw_figure(Digit_unit& u, bool selected)
+{
+    const int x = u.x, y = u.y;
+    const int right = px((int64_t)x + u.width), bottom = px((int64_t)y + u.height);
+    switch (u.kind) {
+    case KIND_BLOCK:
+        draw_block(u.color, x, y, u.height);
+        break;
+    case KIND_COLON:
+        draw_block(u.color, x, y, u.height);
+        draw_block(u.color, x, px((int64_t)y + 2 * (int64_t)u.height), u.height);
+        break;
+    case KIND_LINE:
+        if (selected) {
+            const int xs[2] = {x, right}, ys[2] = {y, y};
+            dashed(u.color, xs, ys, 2, false);
+        } else {
+            draw_line(u.color, x, y, right, y);
+        }
+        break;
+    case KIND_VLINE:
+        draw_line(u.color, x, y, x, bottom);
+        break;
+    case KIND_CIRCLE:
+    case KIND_FILLED_CIRCLE:
+        if (selected) {
+            use_code_colour(u.color);
+            draw_ring(x, y, u.height);
+        } else if (u.kind == KIND_CIRCLE) {
+            draw_circle(u.color, x, y, u.height);
+        } else {
+            fill_circle(u.color, x, y, u.height);
+        }
+        break;
+    case KIND_RECT:
+    case KIND_FILLED_RECT:
+        if (selected) {
+            const int xs[4] = {x, right, right, x}, ys[4] = {y, y, bottom, bottom};
+            dashed(u.color, xs, ys, 4, true);
+        } else if (u.kind == KIND_RECT) {
+            draw_rect(u.color, x, y, right, bottom);
+        } else {
+            fill_rect(u.color, x, y, right, bottom);
+        }
+        break;
+    case KIND_TABLE:
+        draw_table(u, selected);
+        break;
+    case KIND_VALVE:
+        draw_valve(u, selected);
+        break;
+    default:   // kind 7 and kinds above 11 draw nothing
+        break;
+    }
+}
+
+bool figure_has_caption(int kind)
+{
+    return kind == KIND_CIRCLE || kind == KIND_RECT || kind == KIND_FILLED_RECT ||
+           kind == KIND_FILLED_CIRCLE || kind == KIND_VALVE;
+}
+
+void draw_figure_caption(const Digit_unit& u)
+{
+    char caption[CAPTION_BYTES];
+    format_field(caption, CAPTION_BYTES, texts().caption_format, u.reg_addr);
+    gfx_color(1, 1, 1);
+    draw_screen_text(to_wide(caption), text_px((int64_t)u.x - 8), text_px(u.y), 200, 25);
+}
+
+const char* figure_button_label(const Digit_unit& u, int i)
+{
+    const figure_texts& t = texts();
+    if ((u.kind == KIND_RECT || u.kind == KIND_FILLED_RECT) && i >= 4 && i <= 7) return t.rect_labels[i - 4];
+    if (u.kind == KIND_TABLE && i >= 4 && i <= 11) return t.table_labels[i - 4];
+    if (u.kind == KIND_VALVE && i >= 4 && i <= 5) return t.valve_labels[i - 4];
+    return nullptr;
+}

@@ -1,0 +1,40 @@
+/*******************************************************************************
+ * items/graphic_items.h - Digit_unit records that are figures: point blocks,
+ * lines, circles, rectangles, tables of cells and valve pictures
+ *
+ * Each kind is drawn in its unselected or selected look (dashed line or
+ * outline, dotted ring, white selected and span cells of a table, "NORC" frame
+ * of a valve without a usable picture). The selected record's description,
+ * buttons and the order of drawing are items/digit_item.cpp's; this module
+ * supplies the figure, its register caption and the relabelled buttons.
+ *
+ * Limits: a table walks at most TABLE_MAX columns, rows and merges whatever its
+ * `cols`, `rows` say; a valve picture is read only inside its `bitmap_len`.
+ * Depends on: items/figures.h, raster/dot_text.h, raster/screen_text.h,
+ * raster/canvas.h (colour table), model/tables.h.
+ * Does NOT: draw variable items (kind 8), change cells or merges, or load pictures.
+ ******************************************************************************/
+#pragma once
+#include "model/tables.h"
+
+constexpr int VALVE_TEMPLATE_X = 266;   // valve records left of this stand in the palette
+
+// Draw a figure record (any kind but 8) in its unselected or selected look;
+// tables also refresh their extent and cell corners.
+void draw_figure(Digit_unit& u, bool selected);
+
+// Draw a table; the selected look leaves out the selected and span cells in
+// the walk and draws them in white afterwards.
+void draw_table(Digit_unit& u, bool selected);
+
+// Draw a valve picture: a framed "BMP" in the palette, else its lit pixels; the
+// selected look frames "NORC" when the picture cannot be shown.
+void draw_valve(Digit_unit& u, bool selected);
+
+// True for the kinds that show the register caption when selected (2, 5, 9, 10, 11).
+bool figure_has_caption(int kind);
+// The register caption "寄存器:4x4%04d" of `reg_addr`, in white at (x - 8, y).
+void draw_figure_caption(const Digit_unit& u);
+
+// The label button i of a selected figure shows instead of its own, or nullptr.
+const char* figure_button_label(const Digit_unit& u, int i);
