@@ -15,6 +15,7 @@ TEST(ScreenText, GlyphRecordsAreFilledOnceAndSharedBetweenFaces)
     need_screen_fonts();
     recording r;
     const char16_t big = u'\u6587';   // 文, first loaded through the 64 face
+    glyph_cache[big] = glyph_record{};
     load_glyph_texture(3, big);
     glyph_record g64 = glyph_cache[big];
     ASSERT_NE(g64.texture, 0u);
