@@ -11,6 +11,7 @@
 #undef True
 #undef False
 #include <fcntl.h>
+#include <sys/file.h>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -32,6 +33,7 @@ public:
     Window win = 0;
     pid_t xvfb = 0, app = 0;
     int exit_status = -1;    // of a program that ended before showing its window
+    int claim_fd = -1;       // lock file holding our display number
 
     // Make a workspace holding a copy of the program (it finds its files beside itself).
     explicit e2e_session(const std::string& name)
@@ -52,6 +54,7 @@ public:
             kill(xvfb, SIGTERM);
             waitpid(xvfb, nullptr, 0);
         }
+        if (claim_fd >= 0) close(claim_fd);
         run("rm -rf '" + dir + "'");
     }
 
@@ -67,35 +70,54 @@ public:
         f << content;
     }
 
-    // Start Xvfb on a display number it picks itself (so parallel tests never
-    // share a server) and connect to it.
+    // Start Xvfb on a display number no other test holds: the number is
+    // claimed with a lock file of our own first, and a server that exits at
+    // once (number taken by someone else) moves us on to the next number.
     bool start_x(int w = 2600, int h = 1100)
     {
-        int fds[2];
-        if (pipe(fds) != 0) return false;
-        xvfb = fork();
-        if (xvfb == 0) {
-            close(fds[0]);
-            std::string geo = std::to_string(w) + "x" + std::to_string(h) + "x24";
-            std::string fd = std::to_string(fds[1]);
-            int devnull = open("/dev/null", O_WRONLY);
-            dup2(devnull, 1);
-            dup2(devnull, 2);
-            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", geo.c_str(), "-nolisten", "tcp",
-                   (char*)nullptr);
-            _exit(127);
+        for (int n = 100; n < 1000; n++) {
+            std::string claim = "/tmp/lumiker-e2e-display-" + std::to_string(n) + ".lock";
+            int fd = open(claim.c_str(), O_CREAT | O_RDWR, 0666);
+            if (fd < 0) continue;
+            if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+                close(fd);
+                continue;
+            }
+            std::string xlock = "/tmp/.X" + std::to_string(n) + "-lock";
+            if (access(xlock.c_str(), F_OK) == 0) {
+                close(fd);
+                continue;
+            }
+            display = ":" + std::to_string(n);
+            xvfb = fork();
+            if (xvfb == 0) {
+                std::string geo = std::to_string(w) + "x" + std::to_string(h) + "x24";
+                int devnull = open("/dev/null", O_WRONLY);
+                dup2(devnull, 1);
+                dup2(devnull, 2);
+                execlp("Xvfb", "Xvfb", display.c_str(), "-screen", "0", geo.c_str(), "-nolisten", "tcp",
+                       (char*)nullptr);
+                _exit(127);
+            }
+            bool exited = false;
+            for (int i = 0; i < 200 && !dpy && !exited; i++) {
+                usleep(50000);
+                int status;
+                if (waitpid(xvfb, &status, WNOHANG) == xvfb) exited = true;
+                else dpy = XOpenDisplay(display.c_str());
+            }
+            if (dpy) {
+                claim_fd = fd;
+                return true;
+            }
+            if (!exited) {
+                kill(xvfb, SIGTERM);
+                waitpid(xvfb, nullptr, 0);
+            }
+            xvfb = 0;
+            close(fd);
         }
-        close(fds[1]);
-        char buf[32] = {0};
-        ssize_t n = read(fds[0], buf, sizeof buf - 1);
-        close(fds[0]);
-        if (n <= 0) return false;
-        display = ":" + std::to_string(atoi(buf));
-        for (int i = 0; i < 100 && !dpy; i++) {
-            dpy = XOpenDisplay(display.c_str());
-            if (!dpy) usleep(50000);
-        }
-        return dpy != nullptr;
+        return false;
     }
 
     // Start the program and wait for its window.
