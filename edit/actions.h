@@ -1,0 +1,19 @@
+/*******************************************************************************
+ * edit/actions.h - what the property and nudge buttons of the current item do
+ *
+ * Each press changes one field of the current item by a fixed step within
+ * fixed bounds; the press handler records the pressed look and calls these.
+ ******************************************************************************/
+#pragma once
+#include "model/tables.h"
+
+// Property button k (0..15) of the text item s.
+void text_prop_action(string_draw& s, int k);
+// Nudge button k (0 "X+", 1 "X-", 2 "Y+", 3 "Y-") of the text item s.
+void text_nudge_action(string_draw& s, int k);
+// Property button k (0..13) of the Digit_unit d.
+void unit_prop_action(Digit_unit& d, int k);
+// Nudge button k of the Digit_unit d.
+void unit_nudge_action(Digit_unit& d, int k);
+// The size preset rule of component codes 16 and 20.
+void apply_size_preset(Digit_unit& d);
