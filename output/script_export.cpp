@@ -2,6 +2,7 @@
  * output/script_export.cpp - the command script writer
  ******************************************************************************/
 #include "output/script_export.h"
+#include "raster/canvas.h"
 #include "command/insmod_command.h"
 #include "edit/state.h"
 #include "model/settings.h"
@@ -47,8 +48,8 @@ void mark_picture_regions()
         region_record& r = region_table[i];
         // Only a shown picture goes back, and only into a picture region.
         if (!g.shown || r.type != REGION_PICTURE) continue;
-        format_field(r.x_text, REGION_NUMBER_LEN, "%d", floor_div(g.left, p));
-        format_field(r.y_text, REGION_NUMBER_LEN, "%d", floor_div(g.top, p));
+        format_field(r.x_text, REGION_NUMBER_LEN, "%d", floor_div(g.left - PANEL_X, p));
+        format_field(r.y_text, REGION_NUMBER_LEN, "%d", floor_div(g.top - PANEL_Y, p));
         format_field(r.w_text, REGION_NUMBER_LEN, "%d", g.pic_width);
         format_field(r.h_text, REGION_NUMBER_LEN, "%d", g.pic_height);
         r.in_use = 1;

@@ -9,6 +9,7 @@
 #include "model/settings.h"
 #include "model/tables.h"
 #include "output/program_file.h"
+#include "raster/canvas.h"
 #include "raster/picture.h"
 #include <cstdio>
 #include <cstring>
@@ -255,8 +256,9 @@ void place_picture_region(int index, int kind, uint16_t x, uint16_t y, uint16_t 
 {
     if (kind != REGION_PICTURE || index < 0 || index >= GRAPH_COUNT) return;
     graph_draw& g = graph_table[index];
-    g.left = x * led_pitch;
-    g.top = y * led_pitch;
+    // The region's dots are panel dots: the picture stands on the panel.
+    g.left = PANEL_X + x * led_pitch;
+    g.top = PANEL_Y + y * led_pitch;
     g.pic_width = w;
     g.pic_height = h;
     g.has_picture = 1;

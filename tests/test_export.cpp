@@ -222,8 +222,8 @@ TEST(Export, PicturesMarkOnlyTheirPictureRegions)
     copy_field(region_table[1].x_text, REGION_NUMBER_LEN, "7");
     graph_table[0] = graph_draw();
     graph_table[0].shown = 1;
-    graph_table[0].left = 21;
-    graph_table[0].top = 40;
+    graph_table[0].left = 265 + 21;
+    graph_table[0].top = 145 + 40;
     graph_table[0].pic_width = 64;
     graph_table[0].pic_height = 32;
     graph_table[1].shown = 1;

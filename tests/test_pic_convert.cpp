@@ -366,8 +366,8 @@ TEST(PictureStartup, RegionsFillRecordsAndConvertBesideTheProgram)
     // A picture region naming a.jpg in another directory converts the program's own a.jpg.
     place_picture_region(3, REGION_PICTURE, 10, 20, 30, 40, "E:\\elsewhere\\a.jpg");
     const graph_draw& g = graph_table[3];
-    EXPECT_EQ(g.left, 20);
-    EXPECT_EQ(g.top, 40);
+    EXPECT_EQ(g.left, 265 + 20);   // on the panel, at the region's dots
+    EXPECT_EQ(g.top, 145 + 40);
     EXPECT_EQ(g.pic_width, 30);
     EXPECT_EQ(g.pic_height, 40);
     EXPECT_EQ(g.has_picture, 1);
@@ -392,7 +392,7 @@ TEST(PictureStartup, RegionsFillRecordsAndConvertBesideTheProgram)
     unload_pic_convert();
     EXPECT_EQ(pic_convert, nullptr);
     place_picture_region(6, REGION_PICTURE, 65535, 65535, 65535, 65535, "late.jpg");
-    EXPECT_EQ(graph_table[6].left, 65535 * 2);
+    EXPECT_EQ(graph_table[6].left, 265 + 65535 * 2);
     EXPECT_EQ(std::string(graph_table[6].bmp_path), d / "late.bmp");
     EXPECT_FALSE(exists(d / "late.bmp"));
 }
@@ -459,8 +459,8 @@ TEST(PictureStartup, ProgramFileRegionsAreWalkedAndToolsConvertNothing)
     EXPECT_EQ(pic_convert, nullptr);
     EXPECT_FALSE(exists(d / "logo.bmp"));
     convert_program_pictures();
-    EXPECT_EQ(graph_table[1].left, 15);
-    EXPECT_EQ(graph_table[1].top, 18);
+    EXPECT_EQ(graph_table[1].left, 265 + 15);
+    EXPECT_EQ(graph_table[1].top, 145 + 18);
     EXPECT_EQ(graph_table[1].pic_height, 8);
     EXPECT_FALSE(exists(d / "p.bmp"));
     convert_pictures_at_startup = true;

@@ -85,8 +85,8 @@ TEST(ProgramFile, SaveChangesOnlyRegionsInUseAndKeepsEverythingElse)
     // The picture of region 1 moved and grew; the export marks it.
     graph_count = 4;
     graph_table[1].shown = 1;
-    graph_table[1].left = 30;
-    graph_table[1].top = 12;
+    graph_table[1].left = 265 + 30;
+    graph_table[1].top = 145 + 12;
     graph_table[1].pic_width = 48;
     graph_table[1].pic_height = 24;
     mark_picture_regions();
