@@ -58,7 +58,6 @@ void frame_routine()
     gfx_push();
     gfx_scale(1, 1, 1);
 
-    draw_pictures();
     draw_palette_captions();
 
     bool group = any_group_selected();
@@ -79,6 +78,10 @@ void frame_routine()
     gfx_translate(0, PANEL_Y);
     draw_palette_frame();
     gfx_pop();
+    gfx_texturing(false);
+
+    // Pictures stand on the panel, over its background and grid, under the items.
+    draw_pictures();
     gfx_texturing(false);
 
     // Tables first, so every other item stands on top of them.
