@@ -2,6 +2,7 @@
  * command/led_command.cpp - the `led` command
  ******************************************************************************/
 #include "command/led_command.h"
+#include "items/text_item.h"
 #include "model/default_layout.h"
 #include "model/settings.h"
 #include "output/script_export.h"
@@ -129,30 +130,18 @@ void note_if_off_panel(int32_t x, int32_t y)
     if (!item_in_panel(x, y)) cmd_change("position lies outside the panel; the item is not saved again");
 }
 
-// Line metrics of a text: characters per line, longest line, line count.
-void measure_line_metrics(string_draw& s)
+// Line metrics of a text (the same count the text renderer and the editor use),
+// then the record is live: it and the palette's next text are shown.
+cmd_status finish_text_record(string_draw& s, int index)
 {
-    s.line_count = 1;
-    s.line_chars = 0;
-    const char* t = s.text;
-    for (size_t i = 0; t[i];) {
-        if (t[i] == '\\') {
-            if (t[i + 1] != 'C') { i++; continue; }
-            char c = t[i + 2];
-            if (c == '1' || c == '2' || c == '3') { i += 3; continue; }
-            if (c == '4') {
-                s.line_count++;
-                if (s.line_chars > s.max_line_chars) s.max_line_chars = s.line_chars;
-                s.line_chars = 0;
-                i += 3;
-                continue;
-            }
-            i += 2;
-            continue;
-        }
-        s.line_chars++;
-        i++;
-    }
+    measure_text(s.text, s.line_chars, s.max_line_chars, s.line_count);
+    s.text_ready = 1;
+    s.visible = 1;
+    load.text_restored[index] = 1;
+    int next = palette_next_text(index);
+    if (next >= 0) string_table[next].visible = 1;
+    note_if_off_panel(s.x, s.y);
+    return CMD_DONE;
 }
 
 // Everything a text line sets, gathered before any record is touched.
@@ -196,16 +185,9 @@ cmd_status store_text(int32_t context, const text_line& t)
     memset(s.text, 0, sizeof s.text);
     memcpy(s.text, t.text, t.text_len);
     s.text_len = (int32_t)t.text_len;
-    measure_line_metrics(s);
     s.reg_addr = (uint8_t)t.reg_addr;
     s.mode = (uint8_t)t.mode;
-    s.text_ready = 1;
-    s.visible = 1;
-    load.text_restored[index] = 1;
-    int next = palette_next_text(index);
-    if (next >= 0) string_table[next].visible = 1;
-    note_if_off_panel(s.x, s.y);
-    return CMD_DONE;
+    return finish_text_record(s, index);
 }
 
 bool set_text(text_line& t, const char* const* pieces, int count)
@@ -308,14 +290,7 @@ cmd_status plain_text(int32_t context, int argc, cmd_arg_text* argv)
     memset(s.text, 0, sizeof s.text);
     copy_field(s.text, TEXT_LEN, text);
     s.text_len = (int32_t)strlen(s.text);
-    measure_line_metrics(s);
-    s.text_ready = 1;
-    s.visible = 1;
-    load.text_restored[index] = 1;
-    int next = palette_next_text(index);
-    if (next >= 0) string_table[next].visible = 1;
-    note_if_off_panel(s.x, s.y);
-    return CMD_DONE;
+    return finish_text_record(s, index);
 }
 
 cmd_status point_block(int argc, cmd_arg_text* argv)

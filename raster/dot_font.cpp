@@ -122,6 +122,19 @@ bool is_descender_letter(uint8_t c) { return c == 'g' || c == 'j' || c == 'p' ||
 constexpr int MAX_GLYPH_BYTES = 128;
 
 // Chinese reader of sizes 12..15: the cached lookup, then 2 bytes per row.
+// Column-major glyphs of 17 dots and up: 3 bytes a column, 4 from 32 dots;
+// the 48- and 64-dot sizes draw the 24- and 32-dot glyphs doubled.
+template <int SIZE>
+void draw_text_columns(const uint8_t* buf, int got, int colour, int x, int y)
+{
+    constexpr int base = SIZE == 48 ? 24 : SIZE == 64 ? 32 : SIZE;
+    const int per_col = base == 32 ? 4 : 3;
+    if (SIZE >= 48)
+        draw_bits(buf, got, per_col, true, draw_text_dot_double, colour, x, y, 2 * led_pitch);
+    else
+        draw_bits(buf, got, per_col, true, draw_text_dot, colour, x, y, led_pitch);
+}
+
 template <int SIZE>
 void hz_cached_reader(int colour, int x, int y, const char* ch)
 {
@@ -145,11 +158,7 @@ void hz_file_reader(int colour, int x, int y, const char* ch)
         draw_hz_rows(buf, 16, colour, x, y);
         return;
     }
-    const int per_col = base == 32 ? 4 : 3;
-    if (SIZE >= 48)
-        draw_bits(buf, got, per_col, true, draw_text_dot_double, colour, x, y, 2 * led_pitch);
-    else
-        draw_bits(buf, got, per_col, true, draw_text_dot, colour, x, y, led_pitch);
+    draw_text_columns<SIZE>(buf, got, colour, x, y);
 }
 
 // Western reader of one size; bytes outside 0x20..0x7F draw nothing.
@@ -179,11 +188,7 @@ void asc_file_reader(int colour, int x, int y, const char* ch)
         draw_bits(buf, got, 2, true, draw_dot, colour, x, y, led_pitch);
         return;
     }
-    const int per_col = base == 32 ? 4 : 3;
-    if (SIZE >= 48)
-        draw_bits(buf, got, per_col, true, draw_text_dot_double, colour, x, y, 2 * led_pitch);
-    else
-        draw_bits(buf, got, per_col, true, draw_text_dot, colour, x, y, led_pitch);
+    draw_text_columns<SIZE>(buf, got, colour, x, y);
 }
 
 constexpr int TEXT_SIZES[DOT_TEXT_SIZES] = {12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 32, 48, 64};
