@@ -1,6 +1,6 @@
 // Calendar, clock, weekday and wind fields at a fixed local time.
 #include "app/startup.h"
-#include "frame_helpers.h"
+#include "dot_helpers.h"
 #include "items/calendar.h"
 #include "items/digit_item.h"
 #include "items/digits.h"
@@ -11,9 +11,6 @@
 #include <set>
 #include <utility>
 
-using dot_set = std::set<std::pair<int, int>>;
-dot_set lit_positions(const gfx_recorder& rec);                                   // test_digits.cpp
-std::string read_cells(const dot_set& dots, int x, int y, int n, int size, int pitch);
 
 namespace {
 
@@ -52,17 +49,6 @@ Digit_unit& field(int index, int code, int digits)
 }
 
 // What draw_dot_text lights for a GBK word at (x, y).
-// The positions `draw` lights, recorded aside; whatever was recording before goes on after.
-template <typename F>
-dot_set capture(F draw)
-{
-    gfx_recorder rec;
-    gfx_backend* before = gfx_current();
-    gfx_use(&rec);
-    draw();
-    gfx_use(before);
-    return lit_positions(rec);
-}
 
 dot_set word_dots(const char* gbk, int size, int colour, int x, int y)
 {

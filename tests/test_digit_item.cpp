@@ -1,5 +1,5 @@
 // Digit_unit renderers: variable items, captions, description lines and button rows.
-#include "frame_helpers.h"
+#include "dot_helpers.h"
 #include "items/digit_item.h"
 #include "items/digits.h"
 #include "model/tables.h"
@@ -8,9 +8,6 @@
 #include <set>
 #include <utility>
 
-using dot_set = std::set<std::pair<int, int>>;
-dot_set lit_positions(const gfx_recorder& rec);                                   // test_digits.cpp
-std::string read_cells(const dot_set& dots, int x, int y, int n, int size, int pitch);
 
 namespace {
 

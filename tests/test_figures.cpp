@@ -1,5 +1,5 @@
 // Figure primitives, figure kinds, tables with merges and valve pictures.
-#include "frame_helpers.h"
+#include "dot_helpers.h"
 #include "items/figures.h"
 #include "items/graphic_items.h"
 #include "model/tables.h"
@@ -8,22 +8,9 @@
 #include <utility>
 #include <vector>
 
-using dot_set = std::set<std::pair<int, int>>;
-dot_set lit_positions(const gfx_recorder& rec);   // test_digits.cpp
 
 namespace {
 
-// The positions `draw` lights, recorded aside; whatever was recording before goes on after.
-template <typename F>
-dot_set dots_of(F draw)
-{
-    gfx_recorder rec;
-    gfx_backend* before = gfx_current();
-    gfx_use(&rec);
-    draw();
-    gfx_use(before);
-    return lit_positions(rec);
-}
 
 // A 24-bit BMP file image of w x h pixels, bottom-up, from pixel(i, k) = {r, g, b}
 // where k counts picture rows from the top.
@@ -84,9 +71,9 @@ TEST(Figures, LineLightsTheStatedPixelsInEitherDirection)
     EXPECT_EQ(pts.back().y[0], 5);
     for (const gfx_event& e : pts) EXPECT_TRUE(same_colour(e, 0, 1, 0));
 
-    EXPECT_EQ(dots_of([] { draw_line(2, 10, 0, 0, 0); }), dots_of([] { draw_line(2, 0, 0, 10, 0); }));
-    EXPECT_EQ(dots_of([] { draw_line(2, 7, 7, 7, 7); }), (dot_set{{7, 7}}));
-    dot_set steep = dots_of([] { draw_line(2, 3, 10, 0, 0); });
+    EXPECT_EQ(capture([] { draw_line(2, 10, 0, 0, 0); }), capture([] { draw_line(2, 0, 0, 10, 0); }));
+    EXPECT_EQ(capture([] { draw_line(2, 7, 7, 7, 7); }), (dot_set{{7, 7}}));
+    dot_set steep = capture([] { draw_line(2, 3, 10, 0, 0); });
     EXPECT_EQ(steep.size(), 11u);
     EXPECT_TRUE(steep.count({3, 10}));
     EXPECT_TRUE(steep.count({0, 0}));
@@ -94,20 +81,20 @@ TEST(Figures, LineLightsTheStatedPixelsInEitherDirection)
 
 TEST(Figures, RectangleFramesAndFillsAreOneRowApart)
 {
-    dot_set frame = dots_of([] { draw_rect(0, 100, 100, 106, 104); });
+    dot_set frame = capture([] { draw_rect(0, 100, 100, 106, 104); });
     EXPECT_EQ(frame.size(), 2u * 7 + 2u * 3);   // a 7 x 5 frame
     EXPECT_TRUE(frame.count({106, 104}));
     EXPECT_FALSE(frame.count({103, 102}));
-    dot_set fill = dots_of([] { fill_rect(0, 100, 100, 106, 104); });
+    dot_set fill = capture([] { fill_rect(0, 100, 100, 106, 104); });
     EXPECT_EQ(fill.size(), 7u * 4);
     EXPECT_TRUE(fill.count({106, 103}));
     EXPECT_FALSE(fill.count({100, 104}));
-    EXPECT_TRUE(dots_of([] { fill_rect(0, 100, 104, 106, 100); }).empty());   // upside down: no rows
+    EXPECT_TRUE(capture([] { fill_rect(0, 100, 104, 106, 100); }).empty());   // upside down: no rows
 }
 
 TEST(Figures, CirclesSpanTwiceTheRadiusPlusOne)
 {
-    dot_set ring = dots_of([] { draw_circle(3, 50, 50, 5); });
+    dot_set ring = capture([] { draw_circle(3, 50, 50, 5); });
     int minx = 1000, maxx = -1000, miny = 1000, maxy = -1000;
     for (const auto& p : ring) {
         minx = std::min(minx, p.first); maxx = std::max(maxx, p.first);
@@ -128,12 +115,12 @@ TEST(Figures, CirclesSpanTwiceTheRadiusPlusOne)
     EXPECT_EQ(miny, 45); EXPECT_EQ(maxy, 55);
     EXPECT_FALSE(ring.count({50, 50}));
 
-    EXPECT_EQ(dots_of([] { draw_circle(3, 20, 30, 0); }), (dot_set{{20, 30}}));
-    EXPECT_EQ(dots_of([] { fill_circle(3, 20, 30, 0); }), (dot_set{{20, 30}}));
-    EXPECT_TRUE(dots_of([] { draw_circle(3, 20, 30, -4); }).empty());
+    EXPECT_EQ(capture([] { draw_circle(3, 20, 30, 0); }), (dot_set{{20, 30}}));
+    EXPECT_EQ(capture([] { fill_circle(3, 20, 30, 0); }), (dot_set{{20, 30}}));
+    EXPECT_TRUE(capture([] { draw_circle(3, 20, 30, -4); }).empty());
 
     // The disc fills every row between the outline's ends, and nothing outside it.
-    dot_set disc = dots_of([] { fill_circle(3, 50, 50, 5); });
+    dot_set disc = capture([] { fill_circle(3, 50, 50, 5); });
     for (int row = 45; row <= 55; row++) {
         int left = 1000, right = -1000;
         for (const auto& p : ring)
@@ -145,11 +132,11 @@ TEST(Figures, CirclesSpanTwiceTheRadiusPlusOne)
 
 TEST(Figures, BlocksAndRings)
 {
-    dot_set block = dots_of([] { draw_block(5, 10, 20, 3); });
+    dot_set block = capture([] { draw_block(5, 10, 20, 3); });
     EXPECT_EQ(block.size(), 9u);
     EXPECT_TRUE(block.count({12, 22}));
-    EXPECT_TRUE(dots_of([] { draw_block(5, 10, 20, 0); }).empty());
-    EXPECT_EQ(dots_of([] { draw_block(5, 10, 20, 257); }), (dot_set{{10, 20}}));   // modulo 256
+    EXPECT_TRUE(capture([] { draw_block(5, 10, 20, 0); }).empty());
+    EXPECT_EQ(capture([] { draw_block(5, 10, 20, 257); }), (dot_set{{10, 20}}));   // modulo 256
 
     recording r;
     gfx_color(0, 1, 1);
@@ -366,28 +353,28 @@ TEST(Figures, FigureKindsUnselected)
     led_pitch = 2;
     Digit_unit& u = fresh(90, KIND_LINE);
     u.x = 300; u.y = 200; u.width = 50; u.height = 8; u.color = 4;
-    EXPECT_EQ(dots_of([&] { draw_figure(u, false); }), dots_of([] { draw_line(4, 300, 200, 350, 200); }));
+    EXPECT_EQ(capture([&] { draw_figure(u, false); }), capture([] { draw_line(4, 300, 200, 350, 200); }));
     u.kind = KIND_VLINE;
-    EXPECT_EQ(dots_of([&] { draw_figure(u, false); }), dots_of([] { draw_line(4, 300, 200, 300, 208); }));
+    EXPECT_EQ(capture([&] { draw_figure(u, false); }), capture([] { draw_line(4, 300, 200, 300, 208); }));
     u.kind = KIND_BLOCK;
-    EXPECT_EQ(dots_of([&] { draw_figure(u, false); }).size(), 64u);
+    EXPECT_EQ(capture([&] { draw_figure(u, false); }).size(), 64u);
     u.kind = KIND_COLON;
-    dot_set colon = dots_of([&] { draw_figure(u, false); });
+    dot_set colon = capture([&] { draw_figure(u, false); });
     EXPECT_EQ(colon.size(), 128u);
     EXPECT_TRUE(colon.count({300, 216}));
     EXPECT_FALSE(colon.count({300, 208}));
     u.kind = KIND_RECT;
-    EXPECT_EQ(dots_of([&] { draw_figure(u, false); }), dots_of([] { draw_rect(4, 300, 200, 350, 208); }));
+    EXPECT_EQ(capture([&] { draw_figure(u, false); }), capture([] { draw_rect(4, 300, 200, 350, 208); }));
     u.kind = KIND_FILLED_RECT;
-    EXPECT_EQ(dots_of([&] { draw_figure(u, false); }), dots_of([] { fill_rect(4, 300, 200, 350, 208); }));
+    EXPECT_EQ(capture([&] { draw_figure(u, false); }), capture([] { fill_rect(4, 300, 200, 350, 208); }));
     u.kind = KIND_CIRCLE;
-    EXPECT_EQ(dots_of([&] { draw_figure(u, false); }), dots_of([] { draw_circle(4, 300, 200, 8); }));
+    EXPECT_EQ(capture([&] { draw_figure(u, false); }), capture([] { draw_circle(4, 300, 200, 8); }));
     u.kind = KIND_FILLED_CIRCLE;
-    EXPECT_EQ(dots_of([&] { draw_figure(u, false); }), dots_of([] { fill_circle(4, 300, 200, 8); }));
+    EXPECT_EQ(capture([&] { draw_figure(u, false); }), capture([] { fill_circle(4, 300, 200, 8); }));
     for (uint8_t k : {7, 12, 200}) {
         u.kind = k;
-        EXPECT_TRUE(dots_of([&] { draw_figure(u, false); }).empty()) << (int)k;
-        EXPECT_TRUE(dots_of([&] { draw_figure(u, true); }).empty()) << (int)k;
+        EXPECT_TRUE(capture([&] { draw_figure(u, false); }).empty()) << (int)k;
+        EXPECT_TRUE(capture([&] { draw_figure(u, true); }).empty()) << (int)k;
     }
 }
 
@@ -451,25 +438,25 @@ TEST(Figures, ValveRecordsInThePaletteAndWithoutPicture)
     Digit_unit& u = fresh(381, KIND_VALVE);
     u.x = 125; u.y = 335; u.width = 60; u.height = 25; u.color = 0;
     // Left of the panel: the framed template, whatever the picture.
-    dot_set palette = dots_of([&] { draw_figure(u, false); });
-    dot_set frame = dots_of([] { draw_rect(0, 125, 335, 185, 360); });
+    dot_set palette = capture([&] { draw_figure(u, false); });
+    dot_set frame = capture([] { draw_rect(0, 125, 335, 185, 360); });
     for (const auto& p : frame) EXPECT_TRUE(palette.count(p));
 
     // On the panel without a picture: nothing, and the frame when selected.
     u.x = 400; u.y = 300;
-    EXPECT_TRUE(dots_of([&] { draw_figure(u, false); }).empty());
-    dot_set sel = dots_of([&] { draw_figure(u, true); });
-    for (const auto& p : dots_of([] { draw_rect(0, 400, 300, 460, 325); })) EXPECT_TRUE(sel.count(p));
+    EXPECT_TRUE(capture([&] { draw_figure(u, false); }).empty());
+    dot_set sel = capture([&] { draw_figure(u, true); });
+    for (const auto& p : capture([] { draw_rect(0, 400, 300, 460, 325); })) EXPECT_TRUE(sel.count(p));
 
     // With a picture: its dots, and no frame when selected.
     std::vector<uint8_t> bmp = make_bmp(2, 1, [](int, int) -> std::vector<int> { return {255, 255, 255}; });
     u.bitmap = bmp.data();
     u.bitmap_len = (int32_t)bmp.size();
-    EXPECT_EQ(dots_of([&] { draw_figure(u, true); }), (dot_set{{400, 300}, {402, 300}}));
+    EXPECT_EQ(capture([&] { draw_figure(u, true); }), (dot_set{{400, 300}, {402, 300}}));
     u.valve = 255;   // too bright a threshold: dark, but the picture is there
-    EXPECT_TRUE(dots_of([&] { draw_figure(u, true); }).empty());
+    EXPECT_TRUE(capture([&] { draw_figure(u, true); }).empty());
     u.bitmap_len = 20;   // a length that cannot hold the picture
-    EXPECT_FALSE(dots_of([&] { draw_figure(u, true); }).empty());
+    EXPECT_FALSE(capture([&] { draw_figure(u, true); }).empty());
     u.bitmap = nullptr;
     u.bitmap_len = 0;
 }
