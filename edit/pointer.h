@@ -4,6 +4,8 @@
  * The GLUT mouse, motion and passive-motion callbacks and the operations the
  * other input handlers share with them. They change records of the item
  * tables and the interaction state of edit/state.h; the next frame shows it.
+ * The window is reached only through platform/screen.h, so every handler
+ * runs in tests without a window.
  ******************************************************************************/
 #pragma once
 
@@ -16,7 +18,18 @@ void on_passive_motion(int x, int y);
 
 // Remove the group-selected items and the current items (moved to y = 2000).
 void delete_selected();
-// Carry the group (and the calendar composites) along with the anchor's move.
+// Carry the group (and the calendar composites) along with the anchor's move
+// from (a, b) to (c, d); four zeros only re-lay out the composites.
 void apply_group_move(int a, int b, int c, int d);
-// Handle test of the pointer against a rectangle; sets resize_handle and the cursor.
+// Handle test of pointer_pos against a rectangle; sets resize_handle and the cursor.
 void update_resize_cursor(int left, int top, int width, int height);
+// The same for a pointer at (px, py).
+void update_resize_cursor_at(int px, int py, int left, int top, int width, int height);
+// The handle tests of one pointer event: the window, then the current unit
+// (or its table cell), then the current text; the last one decides.
+void test_resize_handles(int px, int py);
+
+// "保存数据": write the command script, then the program file; the editor goes on.
+void save_data();
+// "关闭窗口": write the program file and end the process with status 0.
+void close_window();

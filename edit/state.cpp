@@ -2,6 +2,7 @@
  * edit/state.cpp - initial values of the interaction state
  ******************************************************************************/
 #include "edit/state.h"
+#include "model/tables.h"
 
 int32_t current_unit = 429;
 int32_t current_string = 430;
@@ -28,3 +29,24 @@ int32_t row_pressed[ROW_COUNT] = {100, 100, 100, 100};
 int32_t row_down[ROW_COUNT] = {0, 0, 0, 0};
 int32_t show_coords = 0;
 int32_t graph_count = 4;
+
+// The values above, again.
+void reset_interaction_state()
+{
+    current_unit = PHANTOM_SLOT;
+    current_string = NO_STRING_AT_START;
+    current_led[0] = current_led[1] = NO_BUTTON;
+    current_graph = NO_BUTTON;
+    multi_select = merge_mode = 0;
+    for (int i = 0; i < 4; i++) sel_box[i] = band_rect[i] = 0;
+    for (int i = 0; i < 2; i++) drag_offset[i] = cursor_prev[i] = cursor_now[i] = pointer_pos[i] = 0;
+    left_down = unit_drag = string_drag = empty_press = band_active = resize_handle = 0;
+    window_pos[0] = window_pos[1] = 50;
+    window_size[0] = window_size[1] = 0;
+    for (int r = 0; r < ROW_COUNT; r++) {
+        row_hover[r] = row_pressed[r] = NO_BUTTON;
+        row_down[r] = 0;
+    }
+    show_coords = 0;
+    graph_count = 4;
+}

@@ -4,12 +4,33 @@
  * Plain globals, one instance each, written by the mouse and key handlers and
  * read by the frame routine. 429 (or any value above 428) in current_unit and
  * current_string means "no current item"; 100 means no button.
+ *
+ * Depends on: nothing. Does NOT: act on the state (edit/press.cpp,
+ * edit/motion.cpp, edit/hover.cpp and edit/keys.cpp do).
  ******************************************************************************/
 #pragma once
 #include <cstdint>
 
 // The four rows of tool buttons, indexing row_hover/row_pressed/row_down.
 enum { ROW_DELETE = 0, ROW_COMMAND = 1, ROW_SPAN = 2, ROW_ALIGN = 3, ROW_COUNT = 4 };
+
+// Values the handlers write into the state.
+constexpr int32_t LAST_ITEM_INDEX = 428;     // highest index a real item may have
+constexpr int32_t PHANTOM_SLOT = 429;        // anchor of group drags, never a real item
+constexpr int32_t NO_STRING_AT_START = 430;  // current_string before any press
+constexpr int32_t RIGHT_PRESS_UNIT = 599;    // current_unit after a right press
+constexpr int32_t RIGHT_PRESS_LED = 99;      // current_led after a right press
+constexpr int32_t RIGHT_PRESS_GRAPH = 10000; // current_graph after a right press
+constexpr int32_t ROW_RESET_MARK = 12;       // "no slot" written by presses on items
+constexpr int32_t NO_HOVER = -1;             // hover index when no button is under the pointer
+constexpr int32_t DELETED_Y = 2000;          // y of a deleted item, below the window
+constexpr int32_t TOP_BAND_BOTTOM = 145;     // presses at or above keep the selection
+
+// Resize handles (which edge or corner of a rectangle the pointer is on).
+enum : int32_t {
+    HANDLE_NONE = 0, HANDLE_TOP_LEFT = 1, HANDLE_LEFT = 2, HANDLE_BOTTOM_LEFT = 3, HANDLE_BOTTOM = 4,
+    HANDLE_BOTTOM_RIGHT = 5, HANDLE_RIGHT = 6, HANDLE_TOP_RIGHT = 7, HANDLE_TOP = 8
+};
 
 extern int32_t current_unit;
 extern int32_t current_string;
@@ -29,10 +50,13 @@ extern int32_t empty_press;
 extern int32_t band_active;
 extern int32_t resize_handle;
 extern int32_t window_pos[2];
-extern int32_t window_size[2];
-extern int32_t band_rect[4];
+extern int32_t window_size[2];    // outer size: client size plus 16 x 40
+extern int32_t band_rect[4];      // left, top (px), width, height (dots)
 extern int32_t row_hover[ROW_COUNT];
 extern int32_t row_pressed[ROW_COUNT];
 extern int32_t row_down[ROW_COUNT];
 extern int32_t show_coords;
 extern int32_t graph_count;
+
+// Give every variable above its value at start (tests start from here).
+void reset_interaction_state();

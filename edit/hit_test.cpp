@@ -1,0 +1,152 @@
+/*******************************************************************************
+ * edit/hit_test.cpp - strict hit tests over buttons, item bodies and table cells
+ ******************************************************************************/
+#include "edit/hit_test.h"
+#include "edit/state.h"
+#include "model/settings.h"
+#include <algorithm>
+
+namespace {
+
+// Button rows below the base line: h/4 + 2 steps of the pitch.
+constexpr int BUTTON_FOOT_STEPS = 2;
+
+// Columns or rows of a table that have cells in the arrays.
+int table_extent(uint8_t count) { return std::min<int>(count, TABLE_MAX); }
+
+} // namespace
+
+// A pitch of 0 would make every button empty and divide by zero.
+int pitch()
+{
+    return led_pitch > 0 ? led_pitch : 1;
+}
+
+// Both bounds strict; a negative lower bound matches nothing.
+bool strictly_between(int64_t v, int64_t lo, int64_t hi)
+{
+    return lo >= 0 && v > lo && v < hi;
+}
+
+// The rectangle the button is drawn with.
+bool tool_button_hit(const menu_unit& b, int px, int py)
+{
+    if (b.label[0] == '\0') return false;
+    const int64_t p = pitch();
+    return strictly_between(px, (int64_t)b.x - p, (int64_t)b.x + (int64_t)(b.w - 1) * p) &&
+           strictly_between(py, (int64_t)b.y - (int64_t)b.h * p, (int64_t)b.y + (int64_t)(b.h / 4 + BUTTON_FOOT_STEPS) * p);
+}
+
+// From the base point right and up: the label's own area.
+bool item_button_hit(const menu_unit& b, int px, int py)
+{
+    const int64_t p = pitch();
+    return strictly_between(px, b.x, (int64_t)b.x + (int64_t)b.w * p) &&
+           strictly_between(py, (int64_t)b.y - (int64_t)b.h * p, b.y);
+}
+
+// Inside the text's box.
+bool text_body_hit(const string_draw& s, int px, int py)
+{
+    return strictly_between(px, s.x, (int64_t)s.x + s.box_width) &&
+           strictly_between(py, s.y, (int64_t)s.y + s.box_height);
+}
+
+// Circles around their centre, every other kind inside its rectangle.
+bool unit_body_hit(const Digit_unit& d, int px, int py)
+{
+    if (d.kind == KIND_CIRCLE || d.kind == KIND_FILLED_CIRCLE) {
+        const int64_t r = d.height;
+        return strictly_between(px, (int64_t)d.x - r, (int64_t)d.x + r) &&
+               strictly_between(py, (int64_t)d.y - r, (int64_t)d.y + r);
+    }
+    return strictly_between(px, d.x, (int64_t)d.x + d.width) &&
+           strictly_between(py, d.y, (int64_t)d.y + d.height);
+}
+
+// One pass over the table from the first hit: a rectangle further right OR
+// further down than the candidate takes its place.
+int unit_press_winner(int first, int px, int py)
+{
+    if (first < 0 || first >= DIGIT_COUNT || digit_table[first].kind != KIND_RECT) return first;
+    int cand = first;
+    for (int j = 0; j < DIGIT_COUNT; j++) {
+        const Digit_unit& d = digit_table[j];
+        if (!d.visible || d.kind != KIND_RECT || !unit_body_hit(d, px, py)) continue;
+        if (d.x > digit_table[cand].x || d.y > digit_table[cand].y) cand = j;
+    }
+    return cand;
+}
+
+// Corner from the widths and heights before the cell; none for a cell outside the table.
+bool selected_cell_rect(const Digit_unit& d, int32_t rect[4])
+{
+    const int cols = table_extent(d.cols), rows = table_extent(d.rows);
+    if (d.sel_col >= cols || d.sel_row >= rows) return false;
+    int64_t x = d.x, y = d.y;
+    for (int c = 0; c < d.sel_col; c++) x += d.col_width[c];
+    for (int r = 0; r < d.sel_row; r++) y += d.row_height[r];
+    rect[0] = (int32_t)std::clamp<int64_t>(x, INT32_MIN, INT32_MAX);
+    rect[1] = (int32_t)std::clamp<int64_t>(y, INT32_MIN, INT32_MAX);
+    rect[2] = d.col_width[d.sel_col];
+    rect[3] = d.row_height[d.sel_row];
+    return true;
+}
+
+// Column by column, each column row by row.
+bool table_cell_at(const Digit_unit& d, int px, int py, int& col, int& row)
+{
+    const int cols = table_extent(d.cols), rows = table_extent(d.rows);
+    int64_t cx = d.x;
+    for (int c = 0; c < cols; c++) {
+        int64_t cy = d.y;
+        for (int r = 0; r < rows; r++) {
+            if (strictly_between(px, cx, cx + d.col_width[c]) && strictly_between(py, cy, cy + d.row_height[r])) {
+                col = c;
+                row = r;
+                return true;
+            }
+            cy += d.row_height[r];
+        }
+        cx += d.col_width[c];
+    }
+    return false;
+}
+
+// current_unit as a live record, or none.
+Digit_unit* current_unit_record()
+{
+    if (current_unit < 0 || current_unit > LAST_ITEM_INDEX) return nullptr;
+    Digit_unit& d = digit_table[current_unit];
+    return d.visible ? &d : nullptr;
+}
+
+// current_string as a live record, or none.
+string_draw* current_text_record()
+{
+    if (current_string < 0 || current_string > LAST_ITEM_INDEX) return nullptr;
+    string_draw& s = string_table[current_string];
+    return s.visible ? &s : nullptr;
+}
+
+// 599 and other values past the table drag the phantom slot.
+int unit_anchor()
+{
+    return current_unit >= 0 && current_unit <= PHANTOM_SLOT ? current_unit : PHANTOM_SLOT;
+}
+
+// 430 and other values past the table drag the phantom slot.
+int text_anchor()
+{
+    return current_string >= 0 && current_string <= PHANTOM_SLOT ? current_string : PHANTOM_SLOT;
+}
+
+// Any group_selected flag in either table.
+bool group_exists()
+{
+    for (const Digit_unit& d : digit_table)
+        if (d.group_selected) return true;
+    for (const string_draw& s : string_table)
+        if (s.group_selected) return true;
+    return false;
+}

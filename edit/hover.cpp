@@ -1,0 +1,126 @@
+/*******************************************************************************
+ * edit/hover.cpp - pointer moves without a button: hover marks, resize handles
+ *
+ * Every such move ends group mode, marks the button under the pointer in the
+ * current items' rows and in the tool-button rows (the renderers draw it
+ * highlighted), and tests the window, the current unit (or its table's
+ * selected cell) and the current text for an edge or corner within 5 px: the
+ * last rectangle tested decides resize_handle and the cursor shape.
+ *
+ * Limits: only the labelled slots of the tool rows are tested, with the same
+ * rectangle that is drawn and pressed; hover indices are -1 for none.
+ * Depends on: edit/hit_test, edit/state, model/button_rows, platform/screen.
+ * Does NOT: change any record (only hover fields), press or drag anything.
+ ******************************************************************************/
+#include "edit/hit_test.h"
+#include "edit/pointer.h"
+#include "edit/state.h"
+#include "model/button_rows.h"
+#include "platform/screen.h"
+#include <GL/freeglut.h>
+
+namespace {
+
+constexpr int HANDLE_REACH = 5;       // zones reach 5 px both sides of an edge
+constexpr int LEFT_EDGE_REACH = 2;    // the left edge band reaches 2 px inside
+
+// Index of the first button of `row` (n of them) under the pointer, or -1.
+int item_button_under(const menu_unit* row, int n, int x, int y)
+{
+    for (int k = 0; k < n; k++)
+        if (item_button_hit(row[k], x, y)) return k;
+    return NO_HOVER;
+}
+
+// Index of the first labelled tool button of a row under the pointer, or -1.
+int tool_button_under(const menu_unit* row, int x, int y)
+{
+    for (int k = 0; k < ROW_SLOTS; k++)
+        if (tool_button_hit(row[k], x, y)) return k;
+    return NO_HOVER;
+}
+
+// Set the handle and show its cursor.
+void set_handle(int handle, int cursor)
+{
+    resize_handle = handle;
+    set_cursor_shape(cursor);
+}
+
+} // namespace
+
+// Corners first, then the bottom, right and top edges, and the left edge over all of them.
+void update_resize_cursor_at(int px, int py, int x, int y, int w, int h)
+{
+    const int64_t L = x, R = (int64_t)x + w, T = y, B = (int64_t)y + h;
+    const int64_t d = HANDLE_REACH;
+    if (px < L - d || px > R + d || py < T - d || py > B + d) {
+        set_handle(HANDLE_NONE, GLUT_CURSOR_RIGHT_ARROW);
+        return;
+    }
+    if (px <= L + d && py >= B - d) {
+        set_handle(HANDLE_BOTTOM_LEFT, GLUT_CURSOR_TOP_RIGHT_CORNER);
+    } else if (px <= L + d && py <= T + d) {
+        set_handle(HANDLE_TOP_LEFT, GLUT_CURSOR_TOP_LEFT_CORNER);
+    } else if (px >= R - d && py <= T + d) {
+        set_handle(HANDLE_TOP_RIGHT, GLUT_CURSOR_TOP_RIGHT_CORNER);
+    } else {
+        if (py >= B - d) {
+            if (px >= R - d) set_handle(HANDLE_BOTTOM_RIGHT, GLUT_CURSOR_TOP_LEFT_CORNER);
+            else set_handle(HANDLE_BOTTOM, GLUT_CURSOR_UP_DOWN);
+        } else if (!band_active) {
+            // During a rubber band the inside keeps the handle and cursor it has.
+            set_handle(HANDLE_NONE, GLUT_CURSOR_RIGHT_ARROW);
+        }
+        if (px >= R - d && py > T + d && py < B - d) set_handle(HANDLE_RIGHT, GLUT_CURSOR_LEFT_RIGHT);
+        if (py <= T + d && px > L + d && px < R - d) set_handle(HANDLE_TOP, GLUT_CURSOR_UP_DOWN);
+    }
+    // Last, and over any corner: the left edge band.
+    const int64_t e = LEFT_EDGE_REACH;
+    if (px <= L + e && py > T + e && py < B - e) set_handle(HANDLE_LEFT, GLUT_CURSOR_RIGHT_SIDE);
+}
+
+// The handle test at the last known pointer position.
+void update_resize_cursor(int left, int top, int width, int height)
+{
+    update_resize_cursor_at(pointer_pos[0], pointer_pos[1], left, top, width, height);
+}
+
+// Window, current unit (or its selected cell), current text: the last test decides.
+void test_resize_handles(int px, int py)
+{
+    update_resize_cursor_at(px, py, 0, 0, window_size[0], window_size[1]);
+    if (const Digit_unit* d = current_unit_record()) {
+        int32_t cell[4];
+        if (d->kind == KIND_LINE || d->kind == KIND_CIRCLE || d->kind == KIND_RECT || d->kind == KIND_FILLED_RECT)
+            update_resize_cursor_at(px, py, d->x, d->y, d->width, d->height);
+        else if (d->kind == KIND_TABLE && selected_cell_rect(*d, cell))
+            update_resize_cursor_at(px, py, cell[0], cell[1], cell[2], cell[3]);
+    }
+    if (const string_draw* s = current_text_record())
+        update_resize_cursor_at(px, py, s->x, s->y, s->box_width, s->box_height);
+}
+
+// Ends group mode, marks the buttons under the pointer, picks the handle.
+void on_passive_motion(int x, int y)
+{
+    fit_tool_buttons();
+    pointer_pos[0] = x;
+    pointer_pos[1] = y;
+    multi_select = 0;
+
+    if (string_draw* s = current_text_record()) {
+        s->prop_hover = item_button_under(s->prop_buttons, PROP_BUTTONS, x, y);
+        s->nudge_hover = item_button_under(s->nudge_buttons, NUDGE_BUTTONS, x, y);
+    }
+    if (Digit_unit* d = current_unit_record()) {
+        d->prop_hover = item_button_under(d->prop_buttons, UNIT_PROP_BUTTONS, x, y);
+        d->nudge_hover = item_button_under(d->nudge_buttons, NUDGE_BUTTONS, x, y);
+    }
+    row_hover[ROW_ALIGN] = tool_button_under(align_row, x, y);
+    row_hover[ROW_DELETE] = tool_button_under(delete_row, x, y);
+    row_hover[ROW_COMMAND] = tool_button_under(command_row, x, y);
+    row_hover[ROW_SPAN] = tool_button_under(span_row, x, y);
+
+    test_resize_handles(x, y);
+}

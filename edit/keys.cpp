@@ -1,0 +1,289 @@
+/*******************************************************************************
+ * edit/keys.cpp - the keyboard and special-key callbacks
+ *
+ * Key bytes type into the current text or run the Ctrl commands: zoom, the
+ * text's mode, colour and box width, the rubber band, copy and paste, delete
+ * and the save key. Special keys switch the coordinate read-out, group and
+ * span modes, nudge the current items by one dot and cycle the current
+ * unit's thickness and colour.
+ *
+ * Limits: led_pitch stays in LED_PITCH_MIN..LED_PITCH_MAX; copies go only
+ * into a free slot of the copied item's own range (never the phantom 429);
+ * colours stay within 0..6. The pointer position GLUT passes is not used.
+ * Depends on: edit/state.h, edit/pointer.h (delete_selected,
+ * apply_group_move, close_window for the save key), edit/typing.h,
+ * model/tables.h, model/settings.h, model/default_layout.h,
+ * platform/screen.h (cursor shape), GLUT's key and cursor codes.
+ * Does NOT: write the command script (the save key writes the program file
+ * and ends the program), or move items other than through apply_group_move.
+ ******************************************************************************/
+#include "edit/keys.h"
+#include "edit/pointer.h"
+#include "edit/state.h"
+#include "edit/typing.h"
+#include "model/default_layout.h"
+#include "model/settings.h"
+#include "model/tables.h"
+#include "platform/screen.h"
+#include <GL/freeglut.h>
+#include <cstring>
+
+uint8_t copy_pending = 0;
+int32_t thickness_cycle = 0;
+int32_t copy_unit_slot = -1;
+int32_t copy_text_slot = -1;
+
+namespace {
+
+// Key bytes.
+enum : unsigned char {
+    KEY_CTRL_A = 1, KEY_CTRL_B = 2, KEY_CTRL_C = 3, KEY_CTRL_F = 6, KEY_CTRL_G = 7,
+    KEY_BACKSPACE = 8, KEY_CTRL_K = 11, KEY_CTRL_L = 12, KEY_CTRL_N = 14,
+    KEY_CTRL_Q = 17, KEY_CTRL_S = 19, KEY_CTRL_V = 22, KEY_DELETE = 127
+};
+
+constexpr int COPY_UNIT_BELOW = 400;       // Digit_unit records that Ctrl+C copies
+constexpr int COPY_TEXT_BELOW = 150;       // string_draw records that Ctrl+C copies
+constexpr int COPY_GAP = 2;                // the copy goes this many slots further on
+constexpr int COPY_SHIFT_X = 5;            // and this many px to the right
+constexpr int COLOURS = 7;
+constexpr uint8_t TEXT_MODE_SCROLLING = 1;
+constexpr int THICKNESS_STEPS = 3;
+
+// The current text item, or none for an index above 428.
+string_draw* current_text()
+{
+    return current_string >= 0 && current_string <= LAST_ITEM_INDEX ? &string_table[current_string] : nullptr;
+}
+
+// The current Digit_unit, or none for an index above 428.
+Digit_unit* current_digit()
+{
+    return current_unit >= 0 && current_unit <= LAST_ITEM_INDEX ? &digit_table[current_unit] : nullptr;
+}
+
+// The next colour code, 6 wrapping to 0 (a code outside 0..6 starts again at 0).
+int next_colour(int c)
+{
+    return (c >= 0 && c < COLOURS - 1) ? c + 1 : 0;
+}
+
+// The slot two after a Digit_unit record when it lies in the same range and holds no item, else -1.
+int free_unit_slot_after(int index)
+{
+    const int target = index + COPY_GAP;
+    const int range = range_of_record(index);
+    if (range < 0 || range_of_record(target) != range) return -1;
+    return digit_table[target].visible ? -1 : target;
+}
+
+// The text slot two further on when it lies inside the text range and holds no item, else -1.
+int free_text_slot_after(int index)
+{
+    const int target = index + COPY_GAP;
+    if (index < TEXT_FIRST || target > TEXT_LAST) return -1;
+    return string_table[target].visible ? -1 : target;
+}
+
+// The layout fields of a Digit_unit into a hidden slot, 5 px to the right.
+void copy_unit(const Digit_unit& from, Digit_unit& to)
+{
+    to.x = from.x + COPY_SHIFT_X;
+    to.y = from.y;
+    to.width = from.width;
+    to.height = from.height;
+    to.kind = from.kind;
+    to.font_px = from.font_px;
+    to.size_preset = from.size_preset;
+    to.size = from.size;
+    to.thickness = from.thickness;
+    to.digits = from.digits;
+    to.decimals = from.decimals;
+    to.color = from.color;
+    to.data_type = from.data_type;
+    to.cols = from.cols;
+    to.rows = from.rows;
+    to.sel_row = from.sel_row;
+    to.visible = 0;
+    to.group_selected = 0;
+}
+
+// The layout fields and the whole text of a text item into a hidden slot, 5 px to the right.
+void copy_text(const string_draw& from, string_draw& to)
+{
+    to.x = from.x + COPY_SHIFT_X;
+    to.y = from.y;
+    to.box_width = from.box_width;
+    to.box_height = from.box_height;
+    to.line_chars = from.line_chars;
+    to.max_line_chars = from.max_line_chars;
+    to.line_count = from.line_count;
+    to.font_size = from.font_size;
+    to.font_step = from.font_step;
+    to.mode = from.mode;
+    to.direction = from.direction;
+    to.color = from.color;
+    to.speed = from.speed;
+    to.text_ready = from.text_ready;
+    to.aux = from.aux;
+    to.aux2 = from.aux2;
+    memset(to.text, 0, sizeof to.text);
+    copy_field(to.text, TEXT_LEN, from.text);
+    to.text_len = (int32_t)strlen(to.text);
+    to.visible = 0;
+    to.group_selected = 0;
+}
+
+// Ctrl+L: toggle the zoom between 1 and 2 (from any larger zoom it goes to 1).
+void toggle_zoom()
+{
+    int p = led_pitch + 1;
+    if (p >= 3) p = LED_PITCH_MIN;
+    led_pitch = (uint8_t)p;
+    apply_group_move(0, 0, 0, 0);
+}
+
+// Move the current text and the current unit by (dx, dy) px.
+void nudge_current(int dx, int dy)
+{
+    if (string_draw* s = current_text()) {
+        s->x += dx;
+        s->y += dy;
+    }
+    if (Digit_unit* d = current_digit()) {
+        d->x += dx;
+        d->y += dy;
+    }
+    apply_group_move(0, 0, 0, 0);
+}
+
+// F5: group mode; the current items join the group.
+void start_group_mode()
+{
+    multi_select = 1;
+    if (Digit_unit* d = current_digit()) d->group_selected = 1;
+    if (string_draw* s = current_text()) s->group_selected = 1;
+}
+
+// F6: leave group mode and empty the group.
+void end_group_mode()
+{
+    multi_select = 0;
+    for (Digit_unit& d : digit_table) d.group_selected = 0;
+    for (string_draw& s : string_table) s.group_selected = 0;
+}
+
+} // namespace
+
+// Ctrl+C: copy the current unit and the current text two slots further on,
+// each only when that slot is free and in the same range.
+void copy_current_items()
+{
+    copy_pending = 1;
+    copy_unit_slot = -1;
+    copy_text_slot = -1;
+    if (current_unit >= 0 && current_unit < COPY_UNIT_BELOW) {
+        const int target = free_unit_slot_after(current_unit);
+        if (target >= 0) {
+            copy_unit(digit_table[current_unit], digit_table[target]);
+            copy_unit_slot = target;
+        }
+    }
+    if (current_string >= 0 && current_string < COPY_TEXT_BELOW) {
+        const int target = free_text_slot_after(current_string);
+        if (target >= 0) {
+            copy_text(string_table[current_string], string_table[target]);
+            copy_text_slot = target;
+        }
+    }
+}
+
+// Ctrl+V: show the copies of the last Ctrl+C and make them the current items.
+void paste_copied_items()
+{
+    if (!copy_pending) return;
+    copy_pending = 0;
+    if (copy_text_slot >= 0 && !string_table[copy_text_slot].visible) {
+        current_string = copy_text_slot;
+        string_table[copy_text_slot].visible = 1;
+    }
+    if (copy_unit_slot >= 0 && !digit_table[copy_unit_slot].visible) {
+        current_unit = copy_unit_slot;
+        digit_table[copy_unit_slot].visible = 1;
+    }
+    copy_unit_slot = -1;
+    copy_text_slot = -1;
+}
+
+// GLUT keyboard callback: Ctrl commands, Delete, and typing into the current text.
+void on_key(unsigned char key, int, int)
+{
+    string_draw* s = current_text();
+    switch (key) {
+    case KEY_CTRL_A:
+        if (led_pitch > LED_PITCH_ZOOM_OUT_MIN) led_pitch--;
+        apply_group_move(0, 0, 0, 0);   // the composites are sized by the zoom
+        break;
+    case KEY_CTRL_B:
+        if (s) s->mode = TEXT_MODE_SCROLLING;
+        break;
+    case KEY_CTRL_C: copy_current_items(); break;
+    case KEY_CTRL_F:
+        set_cursor_shape(GLUT_CURSOR_CROSSHAIR);
+        band_active = 1;
+        break;
+    case KEY_CTRL_G:
+        if (s) s->box_width++;
+        break;
+    case KEY_BACKSPACE:
+        if (s) erase_last_char(*s);
+        break;
+    case KEY_CTRL_K:
+        if (s) s->color = next_colour(s->color);
+        break;
+    case KEY_CTRL_L: toggle_zoom(); break;
+    case KEY_CTRL_N:
+        if (s) s->box_width--;
+        break;
+    case KEY_CTRL_Q:
+        if (led_pitch < LED_PITCH_MAX) led_pitch++;
+        apply_group_move(0, 0, 0, 0);
+        break;
+    case KEY_CTRL_S: close_window(); break;   // as "关闭窗口": program file, then exit 0
+    case KEY_CTRL_V: paste_copied_items(); break;
+    case KEY_DELETE: delete_selected(); break;
+    default:
+        if (s) type_key(*s, key);
+        break;
+    }
+}
+
+// GLUT special-key callback: read-out, group and span modes, nudges, thickness and colour.
+void on_special_key(int key, int, int)
+{
+    const int p = led_pitch;
+    Digit_unit* d = current_digit();
+    switch (key) {
+    case GLUT_KEY_F3: show_coords = 0; break;
+    case GLUT_KEY_F4: show_coords = 1; break;
+    case GLUT_KEY_F5: start_group_mode(); break;
+    case GLUT_KEY_F6: end_group_mode(); break;
+    case GLUT_KEY_F8: merge_mode = 1; break;
+    case GLUT_KEY_F9: merge_mode = 0; break;
+    case GLUT_KEY_LEFT: nudge_current(-p, 0); break;
+    case GLUT_KEY_UP: nudge_current(0, -p); break;
+    case GLUT_KEY_RIGHT: nudge_current(p, 0); break;
+    case GLUT_KEY_DOWN: nudge_current(0, p); break;
+    case GLUT_KEY_PAGE_UP:
+        thickness_cycle = (thickness_cycle + 1) % THICKNESS_STEPS;
+        if (thickness_cycle < 0) thickness_cycle = 0;
+        if (d) d->thickness = thickness_cycle + 1;
+        apply_group_move(0, 0, 0, 0);
+        break;
+    case GLUT_KEY_PAGE_DOWN:
+        if (d) d->color = (uint8_t)next_colour(d->color);
+        apply_group_move(0, 0, 0, 0);
+        break;
+    default: break;
+    }
+}

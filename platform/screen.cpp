@@ -1,0 +1,98 @@
+/*******************************************************************************
+ * platform/screen.cpp - cursor shape, window position and size through GLUT
+ ******************************************************************************/
+#include "platform/screen.h"
+#include "edit/state.h"
+#include <GL/freeglut.h>
+#include <algorithm>
+#include <cstdlib>
+
+screen_calls screen_log = {-1, 0, {0, 0}, 0, {0, 0}, 0};
+
+namespace {
+
+constexpr int DECORATION_MAX = 200;   // larger frame sizes are taken as unknown
+
+// What end_program does outside tests.
+void exit_process(int status) { std::exit(status); }
+
+} // namespace
+
+void (*program_exit)(int status) = exit_process;
+
+// Back to the state before any call.
+void clear_screen_log()
+{
+    screen_log = screen_calls{-1, 0, {0, 0}, 0, {0, 0}, 0};
+}
+
+// GLUT answers GLUT_INIT_STATE before it is initialised; every other call
+// would end the process then.
+bool screen_window_live()
+{
+    return glutGet(GLUT_INIT_STATE) != 0 && glutGetWindow() != 0;
+}
+
+// Client origin: from GLUT with a window, else the position the state keeps.
+void window_screen_origin(int32_t out[2])
+{
+    if (screen_window_live()) {
+        out[0] = glutGet(GLUT_WINDOW_X);
+        out[1] = glutGet(GLUT_WINDOW_Y);
+    } else {
+        out[0] = window_pos[0];
+        out[1] = window_pos[1];
+    }
+}
+
+// The frame lies the decorations' width left of and their height above the
+// client area; glutPositionWindow places the frame.
+void sync_window_pos()
+{
+    if (!screen_window_live()) return;
+    const int border = std::clamp(glutGet(GLUT_WINDOW_BORDER_WIDTH), 0, DECORATION_MAX);
+    const int header = std::clamp(glutGet(GLUT_WINDOW_BORDER_HEIGHT), 0, DECORATION_MAX);
+    window_pos[0] = glutGet(GLUT_WINDOW_X) - border;
+    window_pos[1] = glutGet(GLUT_WINDOW_Y) - header;
+}
+
+// Origin plus pointer.
+void screen_cursor(int x, int y, int32_t out[2])
+{
+    int32_t o[2];
+    window_screen_origin(o);
+    out[0] = o[0] + x;
+    out[1] = o[1] + y;
+}
+
+// Note the shape; show it when there is a window.
+void set_cursor_shape(int glut_cursor)
+{
+    screen_log.cursor_shape = glut_cursor;
+    screen_log.cursor_sets++;
+    if (screen_window_live()) glutSetCursor(glut_cursor);
+}
+
+// Note the position; move the window when there is one.
+void place_window(int x, int y)
+{
+    screen_log.placed[0] = x;
+    screen_log.placed[1] = y;
+    screen_log.places++;
+    if (screen_window_live()) glutPositionWindow(x, y);
+}
+
+// Note the size; resize the window when there is one.
+void size_window(int w, int h)
+{
+    screen_log.sized[0] = w;
+    screen_log.sized[1] = h;
+    screen_log.sizes++;
+    if (screen_window_live()) glutReshapeWindow(w, h);
+}
+
+// Through the replaceable hook.
+void end_program(int status)
+{
+    program_exit(status);
+}

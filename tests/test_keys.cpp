@@ -1,0 +1,525 @@
+// The keyboard and special keys: typing, Backspace, zoom, copy and paste,
+// the save key, F-keys, arrows and paging keys, on the tables without a window.
+#include "edit/keys.h"
+#include "edit/state.h"
+#include "edit/typing.h"
+#include "model/default_layout.h"
+#include "model/settings.h"
+#include "model/tables.h"
+#include "platform/gbk.h"
+#include "platform/screen.h"
+#include "test_layout_helpers.h"
+#include <GL/freeglut.h>
+#include <gtest/gtest.h>
+#include <cstring>
+#include <string>
+#include <sys/stat.h>
+#include <vector>
+
+namespace {
+
+std::vector<int> exit_statuses;
+bool program_file_there_at_exit = false;
+
+void record_exit(int status)
+{
+    struct stat st;
+    program_file_there_at_exit = stat(vsn_path, &st) == 0;
+    exit_statuses.push_back(status);
+}
+
+// Fresh tables and interaction state; the window and the exit are observed.
+class Keys : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        reset_item_tables();
+        reset_interaction_state();
+        led_pitch = 2;
+        copy_pending = 0;
+        copy_unit_slot = copy_text_slot = -1;
+        thickness_cycle = 0;
+        typing_drop_next = 0;
+        clear_screen_log();
+        exit_statuses.clear();
+        saved_exit = program_exit;
+        program_exit = record_exit;
+    }
+    void TearDown() override
+    {
+        program_exit = saved_exit;
+        reset_item_tables();
+        reset_interaction_state();
+        led_pitch = 2;
+        copy_pending = 0;
+        typing_drop_next = 0;
+    }
+    // Text record i, visible and current, holding `text`.
+    string_draw& current_text_with(int i, const char* text)
+    {
+        string_draw& s = string_table[i];
+        s.visible = 1;
+        copy_field(s.text, TEXT_LEN, text);
+        s.text_len = (int32_t)strlen(s.text);
+        current_string = i;
+        return s;
+    }
+    Digit_unit& current_digit(int i, uint8_t kind)
+    {
+        Digit_unit& d = digit_table[i];
+        d.visible = 1;
+        d.kind = kind;
+        current_unit = i;
+        return d;
+    }
+    void keys(const std::string& bytes)
+    {
+        for (unsigned char c : bytes) on_key(c, 0, 0);
+    }
+    void special(int key) { on_special_key(key, 0, 0); }
+    void (*saved_exit)(int) = nullptr;
+};
+
+const unsigned char ENTER = 13, SPACE = 32, BACKSPACE = 8;
+
+} // namespace
+
+// ---- typing and Backspace -------------------------------------------------------
+
+TEST_F(Keys, TypingWithEnterGivesTheLineBreakCode)
+{
+    string_draw& s = current_text_with(0, "Txt");
+    keys("ab");
+    on_key(ENTER, 0, 0);
+    keys("c");
+    EXPECT_STREQ(s.text, "Txtab\\C4c");
+    EXPECT_EQ(s.text_len, 9);
+    EXPECT_EQ(s.line_count, 2);
+    EXPECT_EQ(s.line_chars, 1);
+    EXPECT_EQ(s.max_line_chars, 5);
+}
+
+TEST_F(Keys, SpaceTypesTheBlankCode)
+{
+    string_draw& s = current_text_with(0, "a");
+    on_key(SPACE, 0, 0);
+    keys("b");
+    EXPECT_STREQ(s.text, "a\\C5b");
+    EXPECT_EQ(s.text_len, 5);
+    EXPECT_EQ(s.line_chars, 3);
+    EXPECT_EQ(s.line_count, 1);
+}
+
+TEST_F(Keys, BackspaceRemovesWholeCodesAndDoubleByteCharacters)
+{
+    string_draw& s = current_text_with(0, "Txtab");
+    on_key(ENTER, 0, 0);
+    on_key(BACKSPACE, 0, 0);
+    EXPECT_STREQ(s.text, "Txtab");
+    EXPECT_EQ(s.text_len, 5);
+    EXPECT_EQ(s.line_count, 1);
+    EXPECT_EQ(s.max_line_chars, 5);   // measured again, not kept from the longer text
+
+    // A GBK character typed as its two bytes goes as one.
+    std::string zhong = gbk_from_utf8("中");
+    ASSERT_EQ(zhong.size(), 2u);
+    keys(zhong);
+    EXPECT_EQ(s.text_len, 7);
+    on_key(BACKSPACE, 0, 0);
+    EXPECT_STREQ(s.text, "Txtab");
+
+    // Also one whose second byte is ASCII-range (0x81 0x40).
+    keys("\x81\x40");
+    EXPECT_EQ(s.text_len, 7);
+    on_key(BACKSPACE, 0, 0);
+    EXPECT_STREQ(s.text, "Txtab");
+
+    on_key(BACKSPACE, 0, 0);
+    EXPECT_STREQ(s.text, "Txta");
+    EXPECT_EQ(s.text_len, 4);
+    for (int i = 0; i < 6; i++) on_key(BACKSPACE, 0, 0);
+    EXPECT_STREQ(s.text, "");
+    EXPECT_EQ(s.text_len, 0);
+}
+
+TEST_F(Keys, BackslashOpensACodeThatTheNextKeyCompletes)
+{
+    string_draw& s = current_text_with(0, "x");
+    keys("\\");
+    EXPECT_STREQ(s.text, "x\\C");
+    keys("2y");
+    EXPECT_STREQ(s.text, "x\\C2y");   // a colour code, then the text goes on
+    EXPECT_EQ(s.text_len, 5);
+    EXPECT_EQ(s.line_chars, 2);
+    on_key(BACKSPACE, 0, 0);
+    on_key(BACKSPACE, 0, 0);
+    EXPECT_STREQ(s.text, "x");
+
+    // Enter after a backslash completes it as a line break, not a second code.
+    keys("\\");
+    on_key(ENTER, 0, 0);
+    EXPECT_STREQ(s.text, "x\\C4");
+    EXPECT_EQ(s.line_count, 2);
+    // An open code goes with one Backspace too.
+    keys("\\");
+    on_key(BACKSPACE, 0, 0);
+    EXPECT_STREQ(s.text, "x\\C4");
+    // A GBK character cannot complete a code: both its bytes are dropped.
+    keys("\\");
+    keys(gbk_from_utf8("中"));
+    EXPECT_STREQ(s.text, "x\\C4\\C");
+}
+
+TEST_F(Keys, TypingStopsAtTheLongestTextTheScriptCarriesBack)
+{
+    std::string full(TYPED_TEXT_MAX - 2, 'a');
+    string_draw& s = current_text_with(0, full.c_str());
+    on_key(ENTER, 0, 0);   // needs three bytes, two are left
+    EXPECT_EQ(s.text_len, TYPED_TEXT_MAX - 2);
+    keys("\\");           // a code that could not be completed
+    EXPECT_EQ(s.text_len, TYPED_TEXT_MAX - 2);
+    keys("b");
+    EXPECT_EQ(s.text_len, TYPED_TEXT_MAX - 1);
+    // One byte left: a GBK character is dropped whole, its second byte too,
+    // even when that byte is in the ASCII range.
+    keys("\x81\x40");
+    EXPECT_EQ(s.text_len, TYPED_TEXT_MAX - 1);
+    keys("c");
+    EXPECT_EQ(s.text_len, TYPED_TEXT_MAX);
+    keys("defg");
+    EXPECT_EQ(s.text_len, TYPED_TEXT_MAX);
+    EXPECT_EQ(strlen(s.text), (size_t)TYPED_TEXT_MAX);
+    EXPECT_EQ(s.text[TYPED_TEXT_MAX - 1], 'c');
+    on_key(BACKSPACE, 0, 0);
+    EXPECT_EQ(s.text_len, TYPED_TEXT_MAX - 1);
+}
+
+TEST_F(Keys, ControlBytesAreNotTyped)
+{
+    string_draw& s = current_text_with(0, "ab");
+    for (unsigned char c : {4, 5, 9, 10, 15, 23, 27}) on_key(c, 0, 0);
+    EXPECT_STREQ(s.text, "ab");
+    EXPECT_EQ(s.text_len, 2);
+}
+
+TEST_F(Keys, TypingNeedsAVisibleCurrentText)
+{
+    string_draw& s = current_text_with(3, "ab");
+    s.visible = 0;
+    keys("cd");
+    EXPECT_STREQ(s.text, "ab");
+    // No current text (430 at start, 429 the phantom slot): no record changes.
+    s.visible = 1;
+    string_table[NO_ITEM].visible = 1;
+    for (int none : {430, 429, 599}) {
+        current_string = none;
+        keys("cd");
+        on_key(BACKSPACE, 0, 0);
+        on_key(11, 0, 0);
+    }
+    EXPECT_STREQ(s.text, "ab");
+    EXPECT_STREQ(string_table[NO_ITEM].text, "Txt");
+    EXPECT_EQ(string_table[NO_ITEM].color, 0);
+}
+
+// ---- Ctrl keys on the current text -----------------------------------------------
+
+TEST_F(Keys, CtrlKeysChangeModeColourAndBoxWidth)
+{
+    string_draw& s = current_text_with(2, "ab");
+    s.box_width = 30;
+    on_key(2, 0, 0);   // Ctrl+B
+    EXPECT_EQ(s.mode, 1);
+    keys("\x07\x07\x07\x0e");   // Ctrl+G three times, Ctrl+N once
+    EXPECT_EQ(s.box_width, 32);
+    s.color = 5;
+    on_key(11, 0, 0);   // Ctrl+K
+    EXPECT_EQ(s.color, 6);
+    on_key(11, 0, 0);
+    EXPECT_EQ(s.color, 0);
+    s.color = -3;   // outside the table: starts again at 0
+    on_key(11, 0, 0);
+    EXPECT_EQ(s.color, 0);
+    EXPECT_STREQ(s.text, "ab");
+}
+
+TEST_F(Keys, CtrlFStartsTheRubberBandWithTheCrosshair)
+{
+    on_key(6, 0, 0);
+    EXPECT_EQ(band_active, 1);
+    EXPECT_EQ(screen_log.cursor_sets, 1);
+    EXPECT_EQ(screen_log.cursor_shape, GLUT_CURSOR_CROSSHAIR);
+}
+
+// ---- zoom ---------------------------------------------------------------------
+
+TEST_F(Keys, ZoomOutStopsAtTwoAndZoomInAtTheMaximum)
+{
+    led_pitch = 4;
+    on_key(1, 0, 0);
+    EXPECT_EQ(led_pitch, 3);
+    on_key(1, 0, 0);
+    on_key(1, 0, 0);
+    EXPECT_EQ(led_pitch, 2);
+    for (int i = 0; i < 300; i++) on_key(17, 0, 0);
+    EXPECT_EQ(led_pitch, LED_PITCH_MAX);
+}
+
+TEST_F(Keys, CtrlLTogglesBetweenOneAndTwo)
+{
+    on_key(12, 0, 0);
+    EXPECT_EQ(led_pitch, 1);
+    on_key(12, 0, 0);
+    EXPECT_EQ(led_pitch, 2);
+    led_pitch = 5;
+    on_key(12, 0, 0);
+    EXPECT_EQ(led_pitch, 1);
+    // Ctrl+A never takes the zoom below 1, even from 1.
+    on_key(1, 0, 0);
+    EXPECT_EQ(led_pitch, 1);
+}
+
+// ---- copy and paste -------------------------------------------------------------
+
+TEST_F(Keys, CopyAndPasteAUnitIntoTheFreeSlotTwoFurtherOn)
+{
+    Digit_unit& d = current_digit(90, KIND_RECT);
+    d.x = 400; d.y = 300; d.width = 40; d.height = 20; d.color = 3; d.thickness = 2;
+    d.reg_addr = 77; d.valve = 9; d.sel_col = 1;
+    digit_table[91].visible = 1;   // the palette entry after it
+    on_key(3, 0, 0);
+    EXPECT_EQ(copy_pending, 1);
+    const Digit_unit& c = digit_table[92];
+    EXPECT_EQ(c.visible, 0);
+    EXPECT_EQ(c.x, 405);
+    EXPECT_EQ(c.y, 300);
+    EXPECT_EQ(c.width, 40);
+    EXPECT_EQ(c.height, 20);
+    EXPECT_EQ(c.kind, KIND_RECT);
+    EXPECT_EQ(c.color, 3);
+    EXPECT_EQ(c.thickness, 2);
+    EXPECT_EQ(c.reg_addr, 0);        // not copied
+    EXPECT_EQ(c.valve, 128);
+    EXPECT_EQ(c.sel_col, NO_BUTTON);
+    // Taken at the press: later edits of the original do not reach it.
+    d.width = 99;
+    on_key(22, 0, 0);
+    EXPECT_EQ(copy_pending, 0);
+    EXPECT_EQ(current_unit, 92);
+    EXPECT_EQ(c.visible, 1);
+    EXPECT_EQ(c.width, 40);
+    // A second paste without a copy does nothing.
+    on_key(22, 0, 0);
+    EXPECT_EQ(current_unit, 92);
+    EXPECT_EQ(digit_table[94].visible, 0);
+}
+
+TEST_F(Keys, CopyNeverOverwritesAPlacedItemOrLeavesItsRange)
+{
+    // The slot two further on holds an item: nothing is copied, paste does nothing.
+    Digit_unit& d = current_digit(90, KIND_LINE);
+    d.x = 400;
+    Digit_unit& placed = digit_table[92];
+    placed.visible = 1;
+    placed.x = 600;
+    on_key(3, 0, 0);
+    EXPECT_EQ(placed.x, 600);
+    on_key(22, 0, 0);
+    EXPECT_EQ(current_unit, 90);
+    EXPECT_EQ(placed.x, 600);
+
+    // Two slots on lies in the next range (lines end at 122).
+    const int last_line = digit_ranges[RANGE_LINE].last;
+    current_digit(last_line - 1, KIND_LINE);
+    const uint8_t next_kind = digit_table[last_line + 1].kind;
+    on_key(3, 0, 0);
+    on_key(22, 0, 0);
+    EXPECT_EQ(current_unit, last_line - 1);
+    EXPECT_EQ(digit_table[last_line + 1].visible, 0);
+    EXPECT_EQ(digit_table[last_line + 1].kind, next_kind);
+
+    // Records from 400 on are not copied; the phantom 429 is never written.
+    Digit_unit& table = current_digit(427, KIND_TABLE);
+    table.x = 300;
+    on_key(3, 0, 0);
+    on_key(22, 0, 0);
+    EXPECT_EQ(current_unit, 427);
+    EXPECT_EQ(digit_table[NO_ITEM].x, 0);
+    EXPECT_EQ(digit_table[NO_ITEM].visible, 0);
+}
+
+TEST_F(Keys, CopyAndPasteAWholeText)
+{
+    string_draw& s = current_text_with(10, "a text longer than eighteen bytes");
+    s.x = 300; s.y = 200; s.color = 4; s.font_size = 16; s.font_step = 5; s.reg_addr = 9;
+    s.speed = 12; s.mode = 2; s.box_width = 70;
+    on_key(3, 0, 0);
+    string_draw& c = string_table[12];
+    EXPECT_EQ(c.visible, 0);
+    EXPECT_STREQ(c.text, "a text longer than eighteen bytes");
+    EXPECT_EQ(c.text_len, (int32_t)strlen(c.text));
+    EXPECT_EQ(c.x, 305);
+    EXPECT_EQ(c.y, 200);
+    EXPECT_EQ(c.color, 4);
+    EXPECT_EQ(c.font_size, 16);
+    EXPECT_EQ(c.font_step, 5);
+    EXPECT_EQ(c.mode, 2);
+    EXPECT_EQ(c.speed, 12);
+    EXPECT_EQ(c.box_width, 70);
+    EXPECT_EQ(c.reg_addr, 0);
+    on_key(22, 0, 0);
+    EXPECT_EQ(current_string, 12);
+    EXPECT_EQ(c.visible, 1);
+    // Typing now goes into the copy.
+    keys("!");
+    EXPECT_EQ(c.text_len, (int32_t)strlen("a text longer than eighteen bytes!"));
+    EXPECT_STREQ(s.text, "a text longer than eighteen bytes");
+
+    // Texts from 150 on are not copied.
+    current_text_with(150, "late");
+    on_key(3, 0, 0);
+    on_key(22, 0, 0);
+    EXPECT_EQ(current_string, 150);
+    EXPECT_STREQ(string_table[152].text, "Txt");
+}
+
+TEST_F(Keys, PasteWithoutCopyDoesNothing)
+{
+    current_digit(90, KIND_LINE);
+    current_text_with(10, "x");
+    on_key(22, 0, 0);
+    EXPECT_EQ(current_unit, 90);
+    EXPECT_EQ(current_string, 10);
+    EXPECT_EQ(digit_table[92].visible, 0);
+    EXPECT_EQ(string_table[12].visible, 0);
+}
+
+// ---- the save key -----------------------------------------------------------------
+
+TEST_F(Keys, CtrlSWritesTheProgramFileThenEndsWithStatusZero)
+{
+    temp_workspace ws;
+    struct stat st;
+    ASSERT_NE(stat(vsn_path, &st), 0);
+    on_key(19, 0, 0);
+    ASSERT_EQ(exit_statuses.size(), 1u);
+    EXPECT_EQ(exit_statuses[0], 0);
+    EXPECT_TRUE(program_file_there_at_exit);   // written before the end
+    EXPECT_NE(ws.read("one_pic_effect.vsn").find("Programs"), std::string::npos);
+    struct stat cmd;
+    EXPECT_NE(stat(cmd_path, &cmd), 0);   // the command script is not written
+}
+
+// ---- special keys ---------------------------------------------------------------
+
+TEST_F(Keys, FunctionKeysSwitchReadOutGroupAndSpanModes)
+{
+    special(GLUT_KEY_F4);
+    EXPECT_EQ(show_coords, 1);
+    special(GLUT_KEY_F3);
+    EXPECT_EQ(show_coords, 0);
+    special(GLUT_KEY_F8);
+    EXPECT_EQ(merge_mode, 1);
+    special(GLUT_KEY_F9);
+    EXPECT_EQ(merge_mode, 0);
+
+    // F5 with nothing current: group mode only, slot 429 stays out of the group.
+    current_unit = 429;
+    current_string = 429;
+    special(GLUT_KEY_F5);
+    EXPECT_EQ(multi_select, 1);
+    EXPECT_EQ(digit_table[NO_ITEM].group_selected, 0);
+    EXPECT_EQ(string_table[NO_ITEM].group_selected, 0);
+
+    // F5 with a current unit and text: both join the group.
+    current_digit(60, KIND_BLOCK);
+    current_text_with(4, "t");
+    special(GLUT_KEY_F5);
+    EXPECT_EQ(digit_table[60].group_selected, 1);
+    EXPECT_EQ(string_table[4].group_selected, 1);
+
+    // F6 empties the whole group, also items a rubber band added.
+    digit_table[300].visible = 1;
+    digit_table[300].group_selected = 1;
+    string_table[200].group_selected = 1;   // not even visible
+    special(GLUT_KEY_F6);
+    EXPECT_EQ(multi_select, 0);
+    for (int i = 0; i < DIGIT_COUNT; i++) ASSERT_EQ(digit_table[i].group_selected, 0) << i;
+    for (int i = 0; i < STRING_COUNT; i++) ASSERT_EQ(string_table[i].group_selected, 0) << i;
+}
+
+TEST_F(Keys, ArrowKeysMoveTheCurrentTextAndUnitByOneDot)
+{
+    Digit_unit& d = current_digit(60, KIND_BLOCK);
+    string_draw& s = current_text_with(4, "t");
+    d.x = 400; d.y = 300;
+    s.x = 500; s.y = 200;
+    led_pitch = 3;
+    special(GLUT_KEY_LEFT);
+    special(GLUT_KEY_LEFT);
+    special(GLUT_KEY_DOWN);
+    EXPECT_EQ(d.x, 394);
+    EXPECT_EQ(s.x, 494);
+    EXPECT_EQ(d.y, 303);
+    EXPECT_EQ(s.y, 203);
+    special(GLUT_KEY_RIGHT);
+    special(GLUT_KEY_UP);
+    special(GLUT_KEY_UP);
+    EXPECT_EQ(d.x, 397);
+    EXPECT_EQ(s.x, 497);
+    EXPECT_EQ(d.y, 297);
+    EXPECT_EQ(s.y, 197);
+
+    // Only the current unit when there is no current text.
+    current_string = 430;
+    special(GLUT_KEY_RIGHT);
+    EXPECT_EQ(d.x, 400);
+    EXPECT_EQ(s.x, 497);
+}
+
+TEST_F(Keys, PageUpCyclesThicknessAndPageDownTheColour)
+{
+    Digit_unit& d = current_digit(90, KIND_LINE);
+    std::vector<int> seen;
+    for (int i = 0; i < 4; i++) {
+        special(GLUT_KEY_PAGE_UP);
+        seen.push_back(d.thickness);
+    }
+    EXPECT_EQ(seen, (std::vector<int>{2, 3, 1, 2}));
+    d.color = 5;
+    special(GLUT_KEY_PAGE_DOWN);
+    EXPECT_EQ(d.color, 6);
+    special(GLUT_KEY_PAGE_DOWN);
+    EXPECT_EQ(d.color, 0);
+}
+
+TEST_F(Keys, OtherSpecialKeysAndNoCurrentItemChangeNothing)
+{
+    Digit_unit& d = digit_table[90];
+    d.visible = 1;
+    d.x = 400;
+    d.thickness = 1;
+    current_unit = 599;   // after a right press
+    current_string = 430;
+    for (int k : {GLUT_KEY_F1, GLUT_KEY_F2, GLUT_KEY_F7, GLUT_KEY_F10, GLUT_KEY_F11, GLUT_KEY_F12,
+                  GLUT_KEY_HOME, GLUT_KEY_END, GLUT_KEY_INSERT, GLUT_KEY_LEFT, GLUT_KEY_PAGE_DOWN})
+        special(k);
+    EXPECT_EQ(show_coords, 0);
+    EXPECT_EQ(multi_select, 0);
+    EXPECT_EQ(merge_mode, 0);
+    EXPECT_EQ(d.x, 400);
+    EXPECT_EQ(d.color, 0);
+    EXPECT_EQ(digit_table[NO_ITEM].x, 0);
+}
+
+TEST_F(Keys, DeleteKeyRemovesTheCurrentItems)
+{
+    Digit_unit& d = current_digit(90, KIND_LINE);
+    string_draw& s = current_text_with(4, "t");
+    on_key(127, 0, 0);
+    EXPECT_EQ(d.visible, 0);
+    EXPECT_EQ(d.y, 2000);
+    EXPECT_EQ(s.visible, 0);
+    EXPECT_EQ(s.y, 2000);
+    EXPECT_STREQ(s.text, "t");   // Delete is not typed
+}
