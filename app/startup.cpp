@@ -3,6 +3,8 @@
  ******************************************************************************/
 #include "app/startup.h"
 #include "app/frame.h"
+#include "edit/keys.h"
+#include "edit/pointer.h"
 #include "edit/state.h"
 #include "items/digits.h"
 #include "model/settings.h"
@@ -128,5 +130,10 @@ int startup(int* argc, char** argv)
     glutDisplayFunc(on_display);
     glutIdleFunc(on_idle);
     glutReshapeFunc(on_reshape);
+    glutKeyboardFunc(on_key);
+    glutSpecialFunc(on_special_key);
+    glutMouseFunc(on_mouse);
+    glutMotionFunc(on_motion);
+    glutPassiveMotionFunc(on_passive_motion);
     return 0;
 }
