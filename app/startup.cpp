@@ -95,14 +95,8 @@ int startup(int* argc, char** argv)
     }
     load_pic_convert();
 
-    glutInit(argc, argv);
-    glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGBA);
-    window_width = window_width_for(panel_width());
-    glutInitWindowSize(window_width, window_height);
-    glutCreateWindow("lumiker");
-    // The window keeps the window manager's normal decorations.
-    gfx_init_state();
-
+    // The screen fonts are opened before the window is made, so a missing
+    // font ends the program before anything is shown.
     char font_file[DIR_LEN * 4];
     std::string why;
     if (!find_screen_font(font_file, sizeof font_file)) {
@@ -115,6 +109,14 @@ int startup(int* argc, char** argv)
         fprintf(stderr, "lumiker: %s\n", why.c_str());
         return 1;
     }
+
+    glutInit(argc, argv);
+    glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGBA);
+    window_width = window_width_for(panel_width());
+    glutInitWindowSize(window_width, window_height);
+    glutCreateWindow("lumiker");
+    // The window keeps the window manager's normal decorations.
+    gfx_init_state();
     gfx_final_state();
 
     fill_glyph_table();

@@ -1,0 +1,147 @@
+// The real program under Xvfb driven by real mouse and key events: items are
+// pulled off the palette, typed into, moved, resized, recoloured, grouped and
+// aligned, one is deleted, the layout is saved, and the saved script brings
+// the same panel back at the next start.
+#include "e2e_helpers.h"
+#include <sstream>
+#include <vector>
+
+namespace {
+
+std::string read_all(const std::string& path)
+{
+    std::ifstream f(path, std::ios::binary);
+    std::stringstream ss;
+    ss << f.rdbuf();
+    return ss.str();
+}
+
+// Press at (x0, y0), move in steps to (x1, y1), release.
+void drag(e2e_session& s, int x0, int y0, int x1, int y1)
+{
+    const std::string w = "--window " + std::to_string(s.win) + " ";
+    s.xdotool("mousemove " + w + std::to_string(x0) + " " + std::to_string(y0) + " mousedown 1");
+    usleep(150000);
+    for (int k = 1; k <= 3; k++) {
+        int x = x0 + (x1 - x0) * k / 3, y = y0 + (y1 - y0) * k / 3;
+        s.xdotool("mousemove " + w + std::to_string(x) + " " + std::to_string(y));
+        usleep(100000);
+    }
+    s.xdotool("mouseup 1");
+    usleep(200000);
+}
+
+void click(e2e_session& s, int x, int y)
+{
+    s.xdotool("mousemove --window " + std::to_string(s.win) + " " + std::to_string(x) + " " + std::to_string(y) +
+              " click 1");
+    usleep(250000);
+}
+
+void move(e2e_session& s, int x, int y)
+{
+    s.xdotool("mousemove --window " + std::to_string(s.win) + " " + std::to_string(x) + " " + std::to_string(y));
+    usleep(200000);
+}
+
+// The panel's pixels (256 x 64 dots at pitch 2).
+std::vector<rgb8> panel_pixels(e2e_session& s)
+{
+    s.grab();
+    std::vector<rgb8> px;
+    for (int y = 145; y < 145 + 128; y++)
+        for (int x = 265; x < 265 + 512; x++) px.push_back(s.pixel(x, y));
+    return px;
+}
+
+std::vector<std::string> lines_of(const std::string& text)
+{
+    std::vector<std::string> out;
+    size_t i = 0;
+    while (i <= text.size()) {
+        size_t j = text.find("\r\n", i);
+        if (j == std::string::npos) {
+            if (i < text.size()) out.push_back(text.substr(i));
+            break;
+        }
+        out.push_back(text.substr(i, j - i));
+        i = j + 2;
+    }
+    return out;
+}
+
+} // namespace
+
+TEST(EndToEnd, EditSaveAndReopenTheSameLayout)
+{
+    e2e_session s("editing");
+    s.write_file("SysCfg.ini", "[LEDPARA]\r\nWIDTH=256\r\nHEIGHT=64\r\nPROGRAMID=1\r\n");
+    s.write_file("ledsys/CMD1/cmd.txt", "");
+    ASSERT_TRUE(s.start_x());
+    ASSERT_TRUE(s.start_app());
+
+    // A line off the palette (grabbed 20, 4 from its corner) onto pixel (282, 196).
+    // Items are dropped on the pixels the script reads dots back to (266 + 2c,
+    // 146 + 2r), so the reopened panel matches pixel for pixel.
+    drag(s, 150, 719, 302, 200);
+    // A text off the palette (grabbed 15, 7 from its corner) onto (286, 254); type into it.
+    drag(s, 150, 380, 301, 261);
+    s.xdotool("type --delay 80 ab");
+    usleep(200000);
+    // Its colour one up (red to green), then two dots right with the arrow key.
+    click(s, 615, 45);
+    s.xdotool("key Right Right");
+    usleep(200000);
+    // The line: select it and make it two pixels longer.
+    click(s, 300, 199);
+    click(s, 556, 45);
+    click(s, 556, 45);
+    // A rectangle off the palette, then wider by its right edge.
+    drag(s, 170, 670, 415, 173);
+    move(s, 455, 175);
+    move(s, 460, 175);
+    drag(s, 460, 175, 480, 175);
+    // Nothing selected, then a rubber band around the line and the text, aligned left.
+    click(s, 600, 300);
+    drag(s, 270, 180, 380, 300);
+    click(s, 215, 48);
+    // Select the rectangle and delete it; deselect; save.
+    click(s, 600, 300);
+    click(s, 430, 172);
+    click(s, 1060, 84);
+    click(s, 600, 300);
+    click(s, 1160, 84);
+
+    const std::string cmd_path = s.dir + "ledsys/CMD1/cmd.txt";
+    const std::string saved = read_all(cmd_path);
+    std::vector<std::string> lines = lines_of(saved);
+    ASSERT_EQ(lines.size(), 6u) << saved;
+    EXPECT_EQ(lines[0], "led clearall ");
+    EXPECT_EQ(lines[1], "led clearall ");
+    // The text: size 12, green, moved two dots right of where it was dropped.
+    EXPECT_EQ(lines[2], "led 12t 1 12 54 Txtab");
+    // The line: aligned to the text's left edge, 26 dots long.
+    EXPECT_EQ(lines[3], "led l 0 12 25 38 25 ");
+    EXPECT_EQ(lines[4], "");
+    EXPECT_EQ(lines[5], "");
+    EXPECT_NE(read_all(s.dir + "SysCfg.ini").find("Syc_Update=1"), std::string::npos);
+
+    std::vector<rgb8> before = panel_pixels(s);
+    // "关闭窗口" ends the program with status 0 and leaves the script as it was.
+    click(s, 1250, 84);
+    EXPECT_EQ(s.wait_exit(5), 0);
+    EXPECT_EQ(read_all(cmd_path), saved);
+
+    // The next start shows the same panel.
+    ASSERT_TRUE(s.start_app());
+    move(s, 1160, 84);
+    std::vector<rgb8> after = panel_pixels(s);
+    ASSERT_EQ(before.size(), after.size());
+    int differ = 0;
+    for (size_t i = 0; i < before.size(); i++)
+        differ += before[i].r != after[i].r || before[i].g != after[i].g || before[i].b != after[i].b;
+    EXPECT_EQ(differ, 0) << "pixels of the panel differ after reopening";
+    int lit = 0;
+    for (const rgb8& p : after) lit += p.r > 200 || p.g > 200;
+    EXPECT_GT(lit, 100);
+}
