@@ -6,7 +6,6 @@
 #include "items/buttons.h"
 #include "items/digit_item.h"
 #include "items/text_item.h"
-#include "model/button_rows.h"
 #include "model/settings.h"
 #include "model/tables.h"
 #include "platform/system.h"
@@ -61,7 +60,6 @@ void frame_routine()
 
     draw_palette_captions();
 
-    fit_tool_buttons();   // the tool buttons follow the zoom
     bool group = any_group_selected();
     if (group || current_unit < 429 || current_string < 429) draw_row_slot(delete_row, ROW_DELETE, 2);
     if (merge_mode) {

@@ -104,7 +104,6 @@ void test_resize_handles(int px, int py)
 // Ends group mode, marks the buttons under the pointer, picks the handle.
 void on_passive_motion(int x, int y)
 {
-    fit_tool_buttons();
     pointer_pos[0] = x;
     pointer_pos[1] = y;
     multi_select = 0;

@@ -21,6 +21,7 @@
 #include "edit/pointer.h"
 #include "edit/state.h"
 #include "edit/typing.h"
+#include "model/button_rows.h"
 #include "model/default_layout.h"
 #include "model/settings.h"
 #include "model/tables.h"
@@ -134,13 +135,21 @@ void copy_text(const string_draw& from, string_draw& to)
     to.group_selected = 0;
 }
 
+// A new zoom: the tool buttons are refitted to their labels and the
+// calendar composites, sized by the zoom, are laid out again.
+void set_zoom(int p)
+{
+    led_pitch = (uint8_t)p;
+    fit_tool_buttons();
+    apply_group_move(0, 0, 0, 0);
+}
+
 // Ctrl+L: toggle the zoom between 1 and 2 (from any larger zoom it goes to 1).
 void toggle_zoom()
 {
     int p = led_pitch + 1;
     if (p >= 3) p = LED_PITCH_MIN;
-    led_pitch = (uint8_t)p;
-    apply_group_move(0, 0, 0, 0);
+    set_zoom(p);
 }
 
 // Move the current text and the current unit by (dx, dy) px.
@@ -221,8 +230,7 @@ void on_key(unsigned char key, int, int)
     string_draw* s = current_text();
     switch (key) {
     case KEY_CTRL_A:
-        if (led_pitch > LED_PITCH_ZOOM_OUT_MIN) led_pitch--;
-        apply_group_move(0, 0, 0, 0);   // the composites are sized by the zoom
+        set_zoom(led_pitch > LED_PITCH_ZOOM_OUT_MIN ? led_pitch - 1 : led_pitch);
         break;
     case KEY_CTRL_B:
         if (s) s->mode = TEXT_MODE_SCROLLING;
@@ -246,8 +254,7 @@ void on_key(unsigned char key, int, int)
         if (s) s->box_width--;
         break;
     case KEY_CTRL_Q:
-        if (led_pitch < LED_PITCH_MAX) led_pitch++;
-        apply_group_move(0, 0, 0, 0);
+        set_zoom(led_pitch < LED_PITCH_MAX ? led_pitch + 1 : led_pitch);
         break;
     case KEY_CTRL_S: close_window(); break;   // as "关闭窗口": program file, then exit 0
     case KEY_CTRL_V: paste_copied_items(); break;

@@ -430,7 +430,6 @@ void close_window()
 // Left press and release, right press; everything else is ignored.
 void on_mouse(int button, int state, int x, int y)
 {
-    fit_tool_buttons();
     if (button == BUTTON_LEFT && state == STATE_PRESS) left_press(x, y);
     else if (button == BUTTON_LEFT && state == STATE_RELEASE) left_release();
     else if (button == BUTTON_RIGHT && state == STATE_PRESS) right_press();

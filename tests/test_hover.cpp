@@ -1,5 +1,6 @@
 // Pointer moves without a button: hover marks, the handle map of
 // update_resize_cursor and the order in which rectangles are tested.
+#include "edit/keys.h"
 #include "test_press_helpers.h"
 
 namespace {
@@ -179,11 +180,16 @@ TEST_F(PointerTest, HoverMarksTheToolButtons)
     EXPECT_EQ(row_hover[ROW_ALIGN], NO_HOVER);
 }
 
-TEST_F(PointerTest, ZoomChangesTheToolButtonSizeAtTheNextPointerEvent)
+TEST_F(PointerTest, ZoomKeysRefitTheToolButtonsToTheirLabels)
 {
     const int w2 = delete_row[2].w;
-    led_pitch = 4;
-    on_passive_motion(10, 10);
+    on_key(17, 0, 0);   // Ctrl+Q: zoom in to 3
+    on_key(17, 0, 0);   // and to 4
+    ASSERT_EQ(led_pitch, 4);
     EXPECT_LT(delete_row[2].w, w2);
     EXPECT_GE(led_pitch * (delete_row[2].w - 1), label_width_px(delete_row[2].label, 36));
+    on_key(1, 0, 0);    // Ctrl+A: zoom out
+    on_key(1, 0, 0);
+    ASSERT_EQ(led_pitch, 2);
+    EXPECT_EQ(delete_row[2].w, w2);
 }
