@@ -73,11 +73,11 @@ text_shape shape_of(const char* text)
     return sh;
 }
 
-// Measure the whole text again after a change.
+// Measure the whole text again after a change. The widest line is kept: a
+// static text's box never narrows below the widest line it has had.
 void remeasure(string_draw& s, int len)
 {
     s.text_len = len;
-    s.max_line_chars = 0;
     measure_text(s.text, s.line_chars, s.max_line_chars, s.line_count);
     if (s.max_line_chars < s.line_chars) s.max_line_chars = s.line_chars;
 }

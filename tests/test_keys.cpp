@@ -118,7 +118,15 @@ TEST_F(Keys, BackspaceRemovesWholeCodesAndDoubleByteCharacters)
     EXPECT_STREQ(s.text, "Txtab");
     EXPECT_EQ(s.text_len, 5);
     EXPECT_EQ(s.line_count, 1);
-    EXPECT_EQ(s.max_line_chars, 5);   // measured again, not kept from the longer text
+    EXPECT_EQ(s.max_line_chars, 5);
+
+    // Deleting characters never narrows the widest line below what it was.
+    keys("xyz");
+    EXPECT_EQ(s.max_line_chars, 8);
+    for (int i = 0; i < 3; i++) on_key(BACKSPACE, 0, 0);
+    EXPECT_STREQ(s.text, "Txtab");
+    EXPECT_EQ(s.line_chars, 5);
+    EXPECT_EQ(s.max_line_chars, 8);
 
     // A GBK character typed as its two bytes goes as one.
     std::string zhong = gbk_from_utf8("中");
