@@ -31,17 +31,17 @@ void cmd_unit::write_insmod(std::string& out, int a0, int a1, int color, int x_p
 
 namespace {
 
-bool variable_record(int index)
+// Register variables live in the register range only.
+bool register_range_record(int index)
 {
-    int r = range_of_record(index);
-    return r == RANGE_NAMED || r == RANGE_SAFETY || r == RANGE_REGISTER;
+    return range_of_record(index) == RANGE_REGISTER;
 }
 
 // Record of a register variable: see the header for the order of choice.
 int register_record(int64_t first_arg, int64_t code)
 {
     int64_t named = first_arg - 20;
-    if (named >= 0 && named < DIGIT_COUNT && variable_record((int)named) && !load.digit_restored[named])
+    if (named >= 0 && named < DIGIT_COUNT && register_range_record((int)named) && !load.digit_restored[named])
         return (int)named;
     const record_range& rg = digit_ranges[RANGE_REGISTER];
     int64_t placed = 162 + code;

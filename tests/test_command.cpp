@@ -398,9 +398,25 @@ TEST_F(command_fixture, RegisterVariablesNeverCollapseOrOverwrite)
     EXPECT_EQ(digit_table[353].kind, rect.kind);
     EXPECT_EQ(digit_table[353].reg_addr, rect.reg_addr);
     EXPECT_EQ(digit_table[203].reg_addr, 250);  // first free register record
-    // A register variable of a named record comes back there.
-    EXPECT_EQ(run("insmod 53 800 led key 1 0 0 42 4 4 1 0 0"), CMD_DONE);
-    EXPECT_EQ(digit_table[33].reg_addr, 42);
+    // A line naming a palette record outside the register range leaves that
+    // record alone: the variable goes where its code places it.
+    Digit_unit safety = digit_table[33];
+    EXPECT_EQ(run("insmod 53 800 led key 1 0 0 42 4 4 1 0 0"), CMD_CHANGED);
+    EXPECT_EQ(digit_table[33].reg_addr, safety.reg_addr);
+    EXPECT_EQ(digit_table[33].x, safety.x);
+    EXPECT_EQ(digit_table[204].reg_addr, 42);
+    EXPECT_EQ(digit_table[204].visible, 1);
+}
+
+TEST_F(command_fixture, TheDocumentedRegisterLineFillsTheFirstRegisterRecord)
+{
+    Digit_unit year = digit_table[0];
+    EXPECT_EQ(run("insmod 20 800 led key 3 10 5 41 4 2 1 0 1"), CMD_CHANGED);
+    EXPECT_EQ(digit_table[203].reg_addr, 41);
+    EXPECT_EQ(digit_table[203].visible, 1);
+    EXPECT_EQ(digit_table[204].visible, 1);
+    EXPECT_EQ(digit_table[0].reg_addr, year.reg_addr);   // the year of the palette is untouched
+    EXPECT_EQ(digit_table[0].x, year.x);
 }
 
 TEST_F(command_fixture, TemperatureExtraLinesAreNotRestored)

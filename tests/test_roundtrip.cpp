@@ -152,6 +152,8 @@ struct layout_gen {
     {
         texts(rnd(0, 40), max_text_len);
         // Named records: any of them pulled onto the panel, some with a changed code.
+        // (An address raised to 41 or more makes a register variable, which comes
+        // back in the register range: see RegisterCodesComeBackInTheRegisterRange.)
         for (int i = 0; i <= 32; i++) {
             if (!chance(30)) continue;
             Digit_unit& d = digit_table[i];
@@ -159,10 +161,10 @@ struct layout_gen {
             d.x = px_x();
             d.y = px_y();
             d.color = (uint8_t)rnd(0, 6);
-            variable(d, chance(70) ? d.reg_addr : rnd(0, 300));
+            variable(d, chance(70) ? d.reg_addr : rnd(0, 40));
         }
         auto sized = [&](int first, int last, int max) { return rnd(0, std::min(max, last - first)); };
-        fill_range(33, 52, sized(33, 52, 20), [&](int, Digit_unit& d) { variable(d, chance(70) ? rnd(22, 40) : rnd(0, 300)); });
+        fill_range(33, 52, sized(33, 52, 20), [&](int, Digit_unit& d) { variable(d, chance(70) ? rnd(22, 40) : rnd(0, 40)); });
         fill_range(53, 82, sized(53, 82, 30), [&](int, Digit_unit& d) { d.height = rnd(0, 40); });
         fill_range(83, 122, sized(83, 122, 40), [&](int, Digit_unit& d) { d.width = rnd(-20, 300); });
         fill_range(123, 132, sized(123, 132, 10), [&](int, Digit_unit& d) { d.height = rnd(0, 80); });
@@ -380,4 +382,32 @@ TEST(RoundTrip, AnExportAtAnotherZoomIsStableAfterOneReload)
     ws.write_script(second);
     fresh_start();
     EXPECT_EQ(script_text(), second);
+}
+
+TEST(RoundTrip, RegisterCodesComeBackInTheRegisterRange)
+{
+    temp_workspace ws(512, 128);
+    fresh_start();
+    layout_gen g(91, 512, 128, false);
+    // A safe-production counter whose address was raised past 40 is a register
+    // variable: it comes back in the register range, with the same fields,
+    // and the palette record it came from is left as the palette has it.
+    Digit_unit& d = digit_table[40];
+    d.visible = 1;
+    d.x = g.px_x();
+    d.y = g.px_y();
+    g.variable(d, 45);
+    Digit_unit was = d;
+    ASSERT_TRUE(export_script());
+    fresh_start();
+    EXPECT_EQ(last_script_report.refused, 0);
+    const Digit_unit& back = digit_table[162 + 45];
+    EXPECT_EQ(back.visible, 1);
+    EXPECT_EQ(back.reg_addr, 45);
+    EXPECT_EQ(back.x, was.x);
+    EXPECT_EQ(back.y, was.y);
+    EXPECT_EQ(back.color, was.color);
+    EXPECT_EQ(back.digits, was.digits);
+    EXPECT_EQ(back.decimals, was.decimals);
+    EXPECT_NE(digit_table[40].reg_addr, 45);
 }
