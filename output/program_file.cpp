@@ -177,8 +177,12 @@ bool save_program_file()
                 items[0]["Text"] = gbk_to_utf8(rec.region_text);
         }
     }
-    Json::FastWriter writer;
-    std::string out = writer.write(root);
+    // Compact, one line, and Chinese texts written as UTF-8 rather than escaped,
+    // so the controller and other tools read the file as it always was.
+    Json::StreamWriterBuilder builder;
+    builder["indentation"] = "";
+    builder["emitUTF8"] = true;
+    std::string out = Json::writeString(builder, root) + "\n";
     if (!replace_file(vsn_path, out, why)) {
         program_file_problem = why;
         return false;
