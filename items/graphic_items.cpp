@@ -4,6 +4,7 @@
  ******************************************************************************/
 #include "items/graphic_items.h"
 #include "items/figures.h"
+#include "model/default_layout.h"
 #include "model/settings.h"
 #include "platform/gbk.h"
 #include "raster/canvas.h"
@@ -124,13 +125,28 @@ void draw_table(Digit_unit& u, bool selected)
     u.height = px(h);
 }
 
+// The picture a valve shows is the one its number names (id_<number>.bmp,
+// loaded into the valve record of that number), so what the designer shows
+// follows the number the script saves, whichever record holds the valve;
+// a number without a loaded picture shows the record's own.
+static const Digit_unit& valve_picture_of(const Digit_unit& u)
+{
+    const record_range& rg = digit_ranges[RANGE_VALVE];
+    if (u.reg_addr >= 0 && u.reg_addr <= rg.last - rg.first) {
+        const Digit_unit& named = digit_table[rg.first + u.reg_addr];
+        if (named.bitmap) return named;
+    }
+    return u;
+}
+
 void draw_valve(Digit_unit& u, bool selected)
 {
     if (u.x < VALVE_TEMPLATE_X) {
         framed_word(u, "BMP");
         return;
     }
-    int drawn = draw_bitmap_dots(u.color, u.x, u.y, u.valve, u.bitmap, u.bitmap_len);
+    const Digit_unit& pic = valve_picture_of(u);
+    int drawn = draw_bitmap_dots(u.color, u.x, u.y, u.valve, pic.bitmap, pic.bitmap_len);
     if (selected && drawn == -1) framed_word(u, "NORC");
 }
 

@@ -459,4 +459,19 @@ TEST(Figures, ValveRecordsInThePaletteAndWithoutPicture)
     EXPECT_FALSE(capture([&] { draw_figure(u, true); }).empty());
     u.bitmap = nullptr;
     u.bitmap_len = 0;
+
+    // The picture follows the valve's number: a valve numbered 3 shows the
+    // picture loaded for number 3, whichever record holds it.
+    u.valve = 128;
+    u.reg_addr = 3;
+    Digit_unit& three = digit_table[380 + 3];
+    uint8_t* kept = three.bitmap;
+    int32_t kept_len = three.bitmap_len;
+    three.bitmap = bmp.data();
+    three.bitmap_len = (int32_t)bmp.size();
+    EXPECT_EQ(capture([&] { draw_figure(u, false); }), (dot_set{{400, 300}, {402, 300}}));
+    u.reg_addr = 4;   // number 4 has no picture loaded: the record's own (none)
+    EXPECT_TRUE(capture([&] { draw_figure(u, false); }).empty());
+    three.bitmap = kept;
+    three.bitmap_len = kept_len;
 }
