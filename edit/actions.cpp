@@ -26,6 +26,10 @@ namespace {
 // Bounds of the fields the buttons change.
 constexpr int FONT_STEP_MAX = 17;      // font_step runs 0..17; 1..16 pick a size
 constexpr int TEXT_MODE_MAX = 3;
+constexpr int TEXT_MODE_SWITCHED_SCROLLING = 3;
+// A switched scrolling text's register is saved as it is, and a register of 50
+// or more would read back as an always-shown text: it stays within 0..49.
+constexpr int SWITCHED_SCROLL_REG_MAX = 49;
 constexpr int DIRECTION_MAX = 6;
 constexpr int COLOUR_MAX = 6;          // the colour table has 7 entries
 constexpr int UNIT_SIZE_MAX = 61;      // size rises while it is at most 60
@@ -198,7 +202,12 @@ void text_prop_action(string_draw& s, int k)
     case 3: s.color = step_within(s.color, -1, 0, COLOUR_MAX); break;
     case 4: s.mode = (uint8_t)step_within(s.mode, 1, 0, TEXT_MODE_MAX); break;
     case 5: s.mode = (uint8_t)step_within(s.mode, -1, 0, TEXT_MODE_MAX); break;
-    case 6: s.reg_addr++; break;   // 8-bit: 255 wraps to 0
+    case 6:
+        // 8-bit: 255 wraps to 0; a switched scrolling text wraps after 49.
+        s.reg_addr = (uint8_t)(s.mode == TEXT_MODE_SWITCHED_SCROLLING && s.reg_addr >= SWITCHED_SCROLL_REG_MAX
+                                   ? 0
+                                   : s.reg_addr + 1);
+        break;
     case 7: if (s.reg_addr >= 1) s.reg_addr--; break;
     case 8: s.box_width++; break;
     case 9: s.box_width--; break;
@@ -210,6 +219,8 @@ void text_prop_action(string_draw& s, int k)
     case 15: s.direction = (uint8_t)step_within(s.direction, -1, 0, DIRECTION_MAX); break;
     default: break;
     }
+    if (s.mode == TEXT_MODE_SWITCHED_SCROLLING && s.reg_addr > SWITCHED_SCROLL_REG_MAX)
+        s.reg_addr = SWITCHED_SCROLL_REG_MAX;
 }
 
 // Nudge button k of a text: one dot right, left, down or up.

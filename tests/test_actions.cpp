@@ -441,3 +441,20 @@ TEST_F(Actions, SizePresetMappingSnapsBackAndCoversFiveAndSix)
     EXPECT_EQ(e.width, 6);
     EXPECT_EQ(e.size_preset, 2);
 }
+
+TEST(TextActions, SwitchedScrollingTextsKeepARegisterTheScriptCarries)
+{
+    string_draw s;
+    s.reg_addr = 120;
+    s.mode = 2;
+    text_prop_action(s, 4);   // "类型+": mode 3, switched scrolling
+    EXPECT_EQ(s.mode, 3);
+    EXPECT_EQ(s.reg_addr, 49);
+    text_prop_action(s, 6);   // "地址+" wraps after 49
+    EXPECT_EQ(s.reg_addr, 0);
+    for (int i = 0; i < 49; i++) text_prop_action(s, 6);
+    EXPECT_EQ(s.reg_addr, 49);
+    text_prop_action(s, 5);   // back to mode 2: the full 8-bit range again
+    for (int i = 0; i < 10; i++) text_prop_action(s, 6);
+    EXPECT_EQ(s.reg_addr, 59);
+}
