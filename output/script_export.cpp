@@ -166,9 +166,14 @@ void write_digit(std::string& out, const unit_frame& u, int index, const Digit_u
     case KIND_LINE:
         add(out, "led l %d %d %d %d %d \r\n", d.color, X, Y, u.dx((int64_t)d.x + d.width), Y);
         break;
-    case KIND_VLINE:
-        add(out, "led l %d %d %d %d %d \r\n", d.color, X, Y, X, u.dy((int64_t)d.y + d.height));
+    case KIND_VLINE: {
+        // Equal ends read back as a horizontal line: a vertical line shorter
+        // than one dot is written one dot long so it stays vertical.
+        int Y2 = u.dy((int64_t)d.y + d.height);
+        if (Y2 == Y) Y2 = Y + 1;
+        add(out, "led l %d %d %d %d %d \r\n", d.color, X, Y, X, Y2);
         break;
+    }
     case KIND_CIRCLE:
         add(out, "led c %d %d %d %d\r\n", d.color, X, Y, floor_div(d.height, p));
         break;

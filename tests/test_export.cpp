@@ -154,6 +154,21 @@ TEST(Export, ItemLinesFormatsAndOrder)
                                    "led rf 0 1 1 3 3 9 \r\n");
 }
 
+TEST(Export, AVerticalLineShorterThanADotStaysVertical)
+{
+    temp_workspace ws;
+    fresh_start();
+    Digit_unit& vl = place_unit(153, 267, 147, 3);
+    vl.height = 1;   // half a dot: both ends would fall on one dot
+    EXPECT_EQ(body(script_text()), "led l 3 1 1 1 2 \r\n");
+    ASSERT_TRUE(export_script());
+    fresh_start();
+    EXPECT_EQ(digit_table[153].visible, 1);
+    EXPECT_EQ(digit_table[153].kind, KIND_VLINE);
+    EXPECT_EQ(digit_table[83].visible, 1);   // the line palette entry, not a restored line
+    EXPECT_LT(digit_table[83].x, 265);
+}
+
 TEST(Export, TemperatureGetsTwoExtraLines)
 {
     temp_workspace ws;
