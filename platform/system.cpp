@@ -32,8 +32,7 @@ bool find_screen_font(char* out, size_t cap)
     out[0] = 0;
     if (!FcInit()) return false;
     // Preferred families first: a Song-style face that covers GB2312.
-    static const char* const families[] = {"AR PL UMing CN", "AR PL UMing", "AR PL SungtiL GB",
-                                           "WenQuanYi Zen Hei", "Noto Serif CJK SC"};
+    static const char* const families[] = {"AR PL UMing CN", "AR PL UMing", "AR PL SungtiL GB"};
     bool found = false;
     for (const char* fam : families) {
         FcPattern* pat = FcPatternCreate();
