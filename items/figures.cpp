@@ -25,6 +25,20 @@ uint16_t le16(const uint8_t* p) { return (uint16_t)(p[0] | (p[1] << 8)); }
 
 // Half-widths of the rows of one disc, indexed by the row's distance from the centre.
 int disc_half[FIGURE_SPAN_MAX + 1];
+constexpr int64_t VISIBLE_MARGIN = 64;   // pixels beyond the window still drawn
+
+// Rows and columns of a filled area that can be seen: the window (with a
+// margin for the dot size) once its size is known, so a huge filled figure
+// costs no more than the window it covers.
+void visible_span(int64_t& lo, int64_t& hi, bool columns)
+{
+    int w, h;
+    gfx_view_size(w, h);
+    const int64_t extent = columns ? w : h;
+    if (extent <= 0) return;
+    lo = std::max<int64_t>(lo, -VISIBLE_MARGIN);
+    hi = std::min<int64_t>(hi, extent + VISIBLE_MARGIN);
+}
 
 } // namespace
 
@@ -63,8 +77,13 @@ void draw_rect(int c, int x0, int y0, int x1, int y1)
 
 void fill_rect(int c, int x0, int y0, int x1, int y1)
 {
-    const int64_t last = std::min<int64_t>(y1, (int64_t)y0 + FIGURE_SPAN_MAX);
-    for (int64_t r = y0; r < last; r++) draw_line(c, x0, (int)r, x1, (int)r);
+    int64_t first = y0, last = y1;
+    visible_span(first, last, false);
+    last = std::min<int64_t>(last, first + FIGURE_SPAN_MAX);
+    int64_t a = x0, b = x1;   // the visible part of every row
+    if (a <= b) visible_span(a, b, true);
+    else visible_span(b, a, true);
+    for (int64_t r = first; r < last; r++) draw_line(c, (int)a, (int)r, (int)b, (int)r);
 }
 
 void draw_circle(int c, int x, int y, int r)
@@ -101,9 +120,14 @@ void fill_circle(int c, int x, int y, int r)
         else { D += 4 * (u - v) + 14; v -= 1; }
         u += 1;
     }
-    for (int row = -r; row <= r; row++) {
+    int64_t top = (int64_t)y - r, bottom = (int64_t)y + r;
+    visible_span(top, bottom, false);
+    for (int64_t yy = top; yy <= bottom; yy++) {
+        const int64_t row = yy - y;
         const int half = disc_half[row < 0 ? -row : row];
-        for (int col = -half; col <= half; col++) dot(c, (int64_t)x + col, (int64_t)y + row);
+        int64_t left = (int64_t)x - half, right = (int64_t)x + half;
+        visible_span(left, right, true);
+        for (int64_t xx = left; xx <= right; xx++) dot(c, xx, yy);
     }
 }
 

@@ -32,7 +32,22 @@ void gfx_clear() { B().clear(); }
 void gfx_lighting_off() { B().lighting_off(); }
 void gfx_init_state() { B().init_state(); }
 void gfx_final_state() { B().final_state(); }
-void gfx_reshape(int w, int h) { B().reshape(w, h); }
+namespace {
+int view_w = 0, view_h = 0;
+} // namespace
+
+void gfx_reshape(int w, int h)
+{
+    view_w = w;
+    view_h = h;
+    B().reshape(w, h);
+}
+
+void gfx_view_size(int& w, int& h)
+{
+    w = view_w;
+    h = view_h;
+}
 void gfx_flush() { B().flush(); }
 void gfx_finish() { B().finish(); }
 

@@ -81,6 +81,8 @@ void gfx_lighting_off();
 void gfx_init_state();
 void gfx_final_state();
 void gfx_reshape(int w, int h);
+// Size of the window area last set by gfx_reshape (0 x 0 before the first).
+void gfx_view_size(int& w, int& h);
 void gfx_flush();
 void gfx_finish();
 

@@ -475,3 +475,27 @@ TEST(Figures, ValveRecordsInThePaletteAndWithoutPicture)
     three.bitmap = kept;
     three.bitmap_len = kept_len;
 }
+
+TEST(Figures, HugeFilledFiguresCostNoMoreThanTheWindow)
+{
+    led_pitch = 2;
+    // Before the window has a size nothing is cut.
+    dot_set inside = capture([] { fill_circle(1, 400, 300, 40); });
+    dot_set rect = capture([] { fill_rect(1, 380, 280, 420, 320); });
+    gfx_recorder rec;
+    gfx_use(&rec);
+    gfx_reshape(800, 600);
+    // Figures inside the window are drawn exactly as before.
+    EXPECT_EQ(capture([] { fill_circle(1, 400, 300, 40); }), inside);
+    EXPECT_EQ(capture([] { fill_rect(1, 380, 280, 420, 320); }), rect);
+    // A disc and a fill far larger than the window light only what lies near it.
+    dot_set big = capture([] { fill_circle(2, 400, 300, 8000); });
+    dot_set wide = capture([] { fill_rect(2, -100000, -100000, 100000, 100000); });
+    for (const dot_set* s : {&big, &wide}) {
+        EXPECT_LE(s->size(), (size_t)(800 + 129) * (600 + 129));
+        EXPECT_TRUE(s->count({0, 0}));
+        EXPECT_TRUE(s->count({799, 599}));
+    }
+    gfx_reshape(0, 0);
+    gfx_use(nullptr);
+}
