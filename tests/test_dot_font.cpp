@@ -1,6 +1,7 @@
 // Glyph readers against small font files written by the tests: addressing,
 // bit layouts, the Western shift, doubling, short reads, missing files, the
 // Chinese glyph caches and the file-content cache.
+#include "font_fixture.h"
 #include "model/settings.h"
 #include "model/tables.h"
 #include "raster/dot_font.h"
@@ -20,49 +21,19 @@ namespace {
 typedef std::set<std::pair<int, int>> dot_set;
 
 // Fixture: font paths pointed at a fresh folder of test files, drawing recorded.
-class DotFont : public ::testing::Test {
+class DotFont : public temp_font_files {
 protected:
-    char saved_paths[FONT_SIZE_SLOTS][2][PATH_LEN];
-    uint8_t saved_pitch = 2;
-    std::string dir;
-    gfx_recorder rec;
-
     void SetUp() override
     {
-        memcpy(saved_paths, font_paths, sizeof saved_paths);
-        saved_pitch = led_pitch;
-        char tmpl[] = "/tmp/lumiker_dotfont_XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir = tmpl;
-        for (int s = 0; s < FONT_SIZE_SLOTS; s++) {
-            format_field(font_paths[s][FONT_HZ], PATH_LEN, "%s/hz%d", dir.c_str(), s);
-            format_field(font_paths[s][FONT_ASC], PATH_LEN, "%s/asc%d", dir.c_str(), s);
-        }
-        dot_font_init();
+        point_paths_at_temp_folder();
         dot_font_use_file_cache(true);
-        led_pitch = 2;
-        gfx_use(&rec);
-    }
-
-    void TearDown() override
-    {
-        gfx_use(nullptr);
-        for (int s = 0; s < FONT_SIZE_SLOTS; s++)
-            for (int k = 0; k < 2; k++) remove(font_paths[s][k]);
-        rmdir(dir.c_str());
-        memcpy(font_paths, saved_paths, sizeof saved_paths);
-        led_pitch = saved_pitch;
-        dot_font_use_file_cache(true);
-        dot_font_init();
+        start_drawing();
     }
 
     // Write `bytes` as font file [slot][script].
     void write(int slot, int script, const std::vector<uint8_t>& bytes)
     {
-        FILE* f = fopen(font_paths[slot][script], "wb");
-        ASSERT_NE(f, nullptr);
-        fwrite(bytes.data(), 1, bytes.size(), f);
-        fclose(f);
+        write_file(font_paths[slot][script], bytes);
         dot_font_forget_files();
     }
 

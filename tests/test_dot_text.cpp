@@ -3,6 +3,7 @@
 // at the end of the text. The font files are small ones written by the tests,
 // in which every glyph lights exactly its top-left dot, so each drawn
 // character shows as one point at the pen.
+#include "font_fixture.h"
 #include "model/settings.h"
 #include "model/tables.h"
 #include "raster/dot_font.h"
@@ -24,26 +25,15 @@ struct pen_dot {
 };
 
 // Fixture: every font file of every size holds glyphs that light only their top-left dot.
-class DotText : public ::testing::Test {
+class DotText : public temp_font_files {
 protected:
-    char saved_paths[FONT_SIZE_SLOTS][2][PATH_LEN];
-    uint8_t saved_pitch = 2;
-    std::string dir;
-    gfx_recorder rec;
-
     static constexpr int HZ_G[FONT_SIZE_SLOTS] = {24, 26, 28, 30, 32, 51, 54, 57, 60, 63, 66, 69, 72, 128};
     static constexpr int ASC_G[FONT_SIZE_SLOTS] = {12, 13, 14, 15, 16, 27, 27, 30, 30, 30, 33, 36, 36, 64};
 
     void SetUp() override
     {
-        memcpy(saved_paths, font_paths, sizeof saved_paths);
-        saved_pitch = led_pitch;
-        char tmpl[] = "/tmp/lumiker_dottext_XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir = tmpl;
+        point_paths_at_temp_folder();
         for (int s = 0; s < FONT_SIZE_SLOTS; s++) {
-            format_field(font_paths[s][FONT_HZ], PATH_LEN, "%s/hz%d", dir.c_str(), s);
-            format_field(font_paths[s][FONT_ASC], PATH_LEN, "%s/asc%d", dir.c_str(), s);
             std::vector<uint8_t> hz((size_t)94 * 94 * HZ_G[s], 0), asc((size_t)256 * ASC_G[s], 0);
             for (size_t k = 0; k < hz.size(); k += HZ_G[s]) hz[k] = 0x80;
             // Western 12..15 are drawn one row lower except g j p q y; store row 0 either way.
@@ -51,28 +41,7 @@ protected:
             write_file(font_paths[s][FONT_HZ], hz);
             write_file(font_paths[s][FONT_ASC], asc);
         }
-        dot_font_init();
-        led_pitch = 2;
-        gfx_use(&rec);
-    }
-
-    void TearDown() override
-    {
-        gfx_use(nullptr);
-        for (int s = 0; s < FONT_SIZE_SLOTS; s++)
-            for (int k = 0; k < 2; k++) remove(font_paths[s][k]);
-        rmdir(dir.c_str());
-        memcpy(font_paths, saved_paths, sizeof saved_paths);
-        led_pitch = saved_pitch;
-        dot_font_init();
-    }
-
-    static void write_file(const char* path, const std::vector<uint8_t>& bytes)
-    {
-        FILE* f = fopen(path, "wb");
-        ASSERT_NE(f, nullptr);
-        fwrite(bytes.data(), 1, bytes.size(), f);
-        fclose(f);
+        start_drawing();
     }
 
     // Draw a copy of `text` (size 16 unless given) and return the points drawn.
