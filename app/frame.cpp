@@ -3,6 +3,7 @@
  ******************************************************************************/
 #include "app/frame.h"
 #include "edit/state.h"
+#include "edit/status.h"
 #include "items/buttons.h"
 #include "items/digit_item.h"
 #include "items/text_item.h"
@@ -44,6 +45,16 @@ void draw_readout(const char* text, int x, int y)
 {
     gfx_color(1, 1, 1);
     draw_screen_text(to_wide(text), x, y, 289, 225);
+}
+
+// The status line under the command buttons, coloured by its tone.
+void draw_status_line()
+{
+    if (status_tone == STATUS_NONE || status_wide[0] == 0) return;
+    if (status_tone == STATUS_OK) gfx_color(0.3f, 1.0f, 0.3f);
+    else if (status_tone == STATUS_ERROR) gfx_color(1.0f, 0.35f, 0.35f);
+    else gfx_color(1.0f, 1.0f, 0.6f);
+    draw_screen_text(std::u16string(status_wide), STATUS_X, STATUS_Y, 100000, 225);
 }
 
 } // namespace
@@ -113,6 +124,7 @@ void frame_routine()
         else draw_text_item(s);
     }
     draw_rubber_band();
+    draw_status_line();
 
     gfx_texturing(false);
     gfx_pop();

@@ -9,6 +9,9 @@
 #pragma once
 
 constexpr long FRAME_MIN_MICROS = 1000000 / 60;
+// Baseline start of the status line: under the command buttons, over the ruler.
+constexpr int STATUS_X = 730;
+constexpr int STATUS_Y = 116;
 
 // Draw one whole frame through the drawing layer (no buffer swap).
 void frame_routine();
