@@ -12,6 +12,7 @@
 #include "command/script_reader.h"
 #include "model/default_layout.h"
 #include "model/settings.h"
+#include "output/layout_save.h"
 #include "output/program_file.h"
 #include "platform/pic_convert.h"
 #include <cstdio>
@@ -33,4 +34,7 @@ void startup_documents()
     // The command script; the load starts every counter (text_count too) at 0.
     if (!load_script(cmd_path) && last_script_report.state == SCRIPT_UNREADABLE)
         fprintf(stderr, "lumiker: %s\n", last_script_report.why.c_str());
+
+    // What was loaded is what closing compares against.
+    remember_saved_layout();
 }

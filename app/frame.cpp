@@ -2,6 +2,7 @@
  * app/frame.cpp - the frame routine, pacing and the reshape callback
  ******************************************************************************/
 #include "app/frame.h"
+#include "edit/close_prompt.h"
 #include "edit/state.h"
 #include "edit/status.h"
 #include "items/buttons.h"
@@ -18,6 +19,8 @@
 #include <cstdio>
 
 namespace {
+
+constexpr float CLOSE_PROMPT_DEPTH = 5.0f;   // in front of the panel (0) and the pictures (1)
 
 // True while a press, drag, resize or held tool button is under way.
 bool pointer_busy()
@@ -55,6 +58,41 @@ void draw_status_line()
     else if (status_tone == STATUS_ERROR) gfx_color(1.0f, 0.35f, 0.35f);
     else gfx_color(1.0f, 1.0f, 0.6f);
     draw_screen_text(std::u16string(status_wide), STATUS_X, STATUS_Y, 100000, 225);
+}
+
+// A filled rectangle in the current colour, over everything drawn before.
+void fill_box(int x, int y, int w, int h)
+{
+    gfx_begin(GFX_QUADS);
+    gfx_vertex((float)x, (float)y, CLOSE_PROMPT_DEPTH);
+    gfx_vertex((float)(x + w), (float)y, CLOSE_PROMPT_DEPTH);
+    gfx_vertex((float)(x + w), (float)(y + h), CLOSE_PROMPT_DEPTH);
+    gfx_vertex((float)x, (float)(y + h), CLOSE_PROMPT_DEPTH);
+    gfx_end();
+}
+
+// The close prompt: a framed box with the question and its three buttons.
+void draw_close_prompt()
+{
+    if (!close_prompt_shown) return;
+    gfx_texturing(false);
+    gfx_color(0.85f, 0.85f, 0.85f);
+    fill_box(CLOSE_PROMPT_X - 2, CLOSE_PROMPT_Y - 2, CLOSE_PROMPT_W + 4, CLOSE_PROMPT_H + 4);
+    gfx_color(0.12f, 0.12f, 0.2f);
+    fill_box(CLOSE_PROMPT_X, CLOSE_PROMPT_Y, CLOSE_PROMPT_W, CLOSE_PROMPT_H);
+    gfx_color(1, 1, 1);
+    draw_screen_text(std::u16string(close_prompt_question), CLOSE_PROMPT_X + 24, CLOSE_PROMPT_Y + 50,
+                     CLOSE_PROMPT_W - 40, 25);
+    for (int k = 0; k < CLOSE_BUTTON_COUNT; k++) {
+        const int left = close_button_left(k);
+        gfx_texturing(false);
+        if (k == CLOSE_SAVE) gfx_color(0.2f, 0.55f, 0.25f);
+        else gfx_color(0.35f, 0.35f, 0.42f);
+        fill_box(left, CLOSE_BUTTON_TOP, CLOSE_BUTTON_W, CLOSE_BUTTON_H);
+        gfx_color(1, 1, 1);
+        draw_screen_text(std::u16string(close_prompt_labels[k]), left + 14, CLOSE_BUTTON_TOP + 30,
+                         CLOSE_BUTTON_W, 25);
+    }
 }
 
 } // namespace
@@ -125,6 +163,7 @@ void frame_routine()
     }
     draw_rubber_band();
     draw_status_line();
+    draw_close_prompt();
 
     gfx_texturing(false);
     gfx_pop();

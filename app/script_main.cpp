@@ -9,7 +9,8 @@
  * number and the reason.
  *
  * Exit status: 0 all lines loaded, 1 a line was refused, 2 the workspace
- * cannot be read (no folder, no SysCfg.ini, no readable cmd.txt).
+ * cannot be read (no folder, no SysCfg.ini, an invalid panel size or
+ * program number, no readable cmd.txt).
  * Changes no file.
  ******************************************************************************/
 #include "app/startup.h"
@@ -65,6 +66,11 @@ int main(int argc, char** argv)
     if (!startup_paths(dir.c_str())) return 2;
     if (!readable_file(cfg_path)) {
         fprintf(stderr, "lumiker-script: cannot read %s\n", cfg_path);
+        return 2;
+    }
+    // A panel size or program number the designer would refuse to save with.
+    if (settings_problem[0]) {
+        fprintf(stderr, "lumiker-script: %s\n", settings_problem);
         return 2;
     }
     if (!readable_file(cmd_path)) {

@@ -156,11 +156,13 @@ struct text_line {
     size_t text_len;
 };
 
+// A text size as the export writes it: two digits, no leading zero, and a
+// size the dot-matrix fonts have; anything else would not load again.
 bool two_digit_size(const char* tok, int& size)
 {
-    if (tok[0] < '0' || tok[0] > '9' || tok[1] < '0' || tok[1] > '9') return false;
+    if (tok[0] < '1' || tok[0] > '9' || tok[1] < '0' || tok[1] > '9') return false;
     size = (tok[0] - '0') * 10 + (tok[1] - '0');
-    return true;
+    return text_size_known(size);
 }
 
 cmd_status store_text(int32_t context, const text_line& t)
@@ -211,7 +213,7 @@ bool set_text(text_line& t, const char* const* pieces, int count)
 cmd_status static_text(int32_t context, int argc, cmd_arg_text* argv)
 {
     text_line t{};
-    if (!two_digit_size(argv[0], t.font_size)) return cmd_refuse("font size must be two digits");
+    if (!two_digit_size(argv[0], t.font_size)) return cmd_refuse("font size must be one of 12 to 24, 32, 48 or 64");
     if (argc < 4) return cmd_refuse("missing arguments of a static text");
     if (argc > 6) return cmd_refuse("too many arguments for a static text (a text holds no spaces)");
     arg_reader a{argc, argv};
@@ -238,7 +240,7 @@ cmd_status static_text(int32_t context, int argc, cmd_arg_text* argv)
 cmd_status scrolling_text(int32_t context, int argc, cmd_arg_text* argv)
 {
     text_line t{};
-    if (!two_digit_size(argv[0], t.font_size)) return cmd_refuse("font size must be two digits");
+    if (!two_digit_size(argv[0], t.font_size)) return cmd_refuse("font size must be one of 12 to 24, 32, 48 or 64");
     if (argc < 9) return cmd_refuse("missing arguments of a scrolling text");
     if (argc > 12) return cmd_refuse("too many arguments for a scrolling text (at most three text pieces)");
     arg_reader a{argc, argv};

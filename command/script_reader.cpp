@@ -3,7 +3,7 @@
  ******************************************************************************/
 #include "command/script_reader.h"
 #include "command/led_command.h"
-#include "output/file_write.h"
+#include "platform/file_write.h"
 #include "platform/gbk.h"
 #include <cstring>
 

@@ -11,13 +11,15 @@
  * into a free slot of the copied item's own range (never the phantom 429);
  * colours stay within 0..6. The pointer position GLUT passes is not used.
  * Depends on: edit/state.h, edit/pointer.h (delete_selected,
- * apply_group_move, close_window for the save key), edit/typing.h,
+ * apply_group_move, save_data for the save key), edit/close_prompt.h (which
+ * takes every key while it is open), edit/typing.h,
  * model/tables.h, model/settings.h, model/default_layout.h,
  * platform/screen.h (cursor shape), GLUT's key and cursor codes.
- * Does NOT: write the command script (the save key writes the program file
- * and ends the program), or move items other than through apply_group_move.
+ * Does NOT: write files itself (the save key saves through save_data and
+ * then ends the program), or move items other than through apply_group_move.
  ******************************************************************************/
 #include "edit/keys.h"
+#include "edit/close_prompt.h"
 #include "edit/pointer.h"
 #include "edit/state.h"
 #include "edit/typing.h"
@@ -25,8 +27,11 @@
 #include "model/default_layout.h"
 #include "model/settings.h"
 #include "model/tables.h"
+#include "output/layout_save.h"
 #include "platform/screen.h"
+#include "raster/canvas.h"
 #include <GL/freeglut.h>
+#include <cstdint>
 #include <cstring>
 
 uint8_t copy_pending = 0;
@@ -50,6 +55,7 @@ constexpr int COPY_SHIFT_X = 5;            // and this many px to the right
 constexpr int COLOURS = 7;
 constexpr uint8_t TEXT_MODE_SCROLLING = 1;
 constexpr int THICKNESS_STEPS = 3;
+constexpr int EXIT_OK = 0;
 
 // The current text item, or none for an index above 428.
 string_draw* current_text()
@@ -135,10 +141,120 @@ void copy_text(const string_draw& from, string_draw& to)
     to.group_selected = 0;
 }
 
-// A new zoom: the tool buttons are refitted to their labels and the
-// calendar composites, sized by the zoom, are laid out again.
+// A pixel offset from the panel origin at pitch `from`, moved to pitch `to`
+// so that it stays on the same dot; the part of a dot keeps its share.
+int64_t rescaled_offset(int64_t off, int from, int to)
+{
+    int64_t dot = off / from, part = off % from;
+    if (part < 0) {
+        dot--;
+        part += from;
+    }
+    return dot * to + part * to / from;
+}
+
+// A window coordinate about the panel origin `origin`, kept in the int32 range.
+int32_t rescaled(int64_t v, int origin, int from, int to)
+{
+    int64_t r = origin + rescaled_offset(v - origin, from, to);
+    return (int32_t)(r < INT32_MIN ? INT32_MIN : r > INT32_MAX ? INT32_MAX : r);
+}
+
+// A length from `start` as the distance between its rescaled ends, so the far
+// end stays on its dot too.
+int32_t rescaled_span(int64_t start, int64_t len, int origin, int from, int to)
+{
+    return (int32_t)((int64_t)rescaled(start + len, origin, from, to) - rescaled(start, origin, from, to));
+}
+
+// A length on its own (a radius, a box width), dot for dot.
+int32_t rescaled_length(int64_t len, int from, int to) { return rescaled(len, 0, from, to); }
+
+void rescale_digit(Digit_unit& d, int from, int to)
+{
+    const int64_t x = d.x, y = d.y;
+    switch (d.kind) {
+    case KIND_LINE:
+        d.width = d.size = rescaled_span(x, d.width, PANEL_X, from, to);
+        break;
+    case KIND_VLINE:
+        d.height = d.size = rescaled_span(y, d.height, PANEL_Y, from, to);
+        break;
+    case KIND_RECT:
+    case KIND_COLON:
+    case KIND_FILLED_RECT:
+        d.width = rescaled_span(x, d.width, PANEL_X, from, to);
+        d.height = rescaled_span(y, d.height, PANEL_Y, from, to);
+        break;
+    case KIND_BLOCK:
+    case KIND_CIRCLE:
+    case KIND_FILLED_CIRCLE:
+        d.width = rescaled_length(d.width, from, to);
+        d.height = rescaled_length(d.height, from, to);
+        if (d.kind != KIND_BLOCK) d.size = d.height;
+        break;
+    case KIND_TABLE: {
+        // Every grid line keeps its dot: the cells are the gaps between them.
+        int64_t at = x;
+        for (int i = 0; i < TABLE_MAX; i++) {
+            int32_t w = rescaled_span(at, d.col_width[i], PANEL_X, from, to);
+            at += d.col_width[i];
+            d.col_width[i] = w;
+        }
+        at = y;
+        for (int j = 0; j < TABLE_MAX; j++) {
+            int32_t h = rescaled_span(at, d.row_height[j], PANEL_Y, from, to);
+            at += d.row_height[j];
+            d.row_height[j] = h;
+        }
+        const int32_t nx = rescaled(x, PANEL_X, from, to), ny = rescaled(y, PANEL_Y, from, to);
+        for (merge_record& m : d.merges) {
+            if (!m.flag) continue;
+            m.x0 = (int32_t)(nx - (int64_t)rescaled(x - m.x0, PANEL_X, from, to));
+            m.y0 = (int32_t)(ny - (int64_t)rescaled(y - m.y0, PANEL_Y, from, to));
+            m.x1 = (int32_t)(nx - (int64_t)rescaled(x - m.x1, PANEL_X, from, to));
+            m.y1 = (int32_t)(ny - (int64_t)rescaled(y - m.y1, PANEL_Y, from, to));
+        }
+        break;
+    }
+    default:
+        break;  // variables and valves size themselves from the zoom when drawn
+    }
+    d.x = rescaled(x, PANEL_X, from, to);
+    d.y = rescaled(y, PANEL_Y, from, to);
+}
+
+void rescale_text(string_draw& s, int from, int to)
+{
+    s.x = rescaled(s.x, PANEL_X, from, to);
+    s.y = rescaled(s.y, PANEL_Y, from, to);
+    s.box_width = rescaled_length(s.box_width, from, to);
+    s.box_height = rescaled_length(s.box_height, from, to);
+}
+
+// Zoom is a view change: every live item (and a pending copy) moves with the
+// panel so that it keeps its dots; palette entries left of the panel stay.
+void rescale_layout(int from, int to)
+{
+    if (from <= 0 || to <= 0 || from == to) return;
+    for (int i = 0; i <= LAST_ITEM_INDEX; i++) {
+        Digit_unit& d = digit_table[i];
+        if ((d.visible || (copy_pending && i == copy_unit_slot)) && live_item_x(d.x)) rescale_digit(d, from, to);
+        string_draw& s = string_table[i];
+        if ((s.visible || (copy_pending && i == copy_text_slot)) && live_item_x(s.x)) rescale_text(s, from, to);
+    }
+    for (graph_draw& g : graph_table) {
+        if (!g.shown) continue;
+        g.left = rescaled(g.left, PANEL_X, from, to);
+        g.top = rescaled(g.top, PANEL_Y, from, to);
+    }
+}
+
+// A new zoom: the items keep their dots, the tool buttons are refitted to
+// their labels and the calendar composites, sized by the zoom, are laid out again.
 void set_zoom(int p)
 {
+    rescale_layout(led_pitch, p);
     led_pitch = (uint8_t)p;
     fit_tool_buttons();
     apply_group_move(0, 0, 0, 0);
@@ -227,6 +343,10 @@ void paste_copied_items()
 // GLUT keyboard callback: Ctrl commands, Delete, and typing into the current text.
 void on_key(unsigned char key, int, int)
 {
+    if (close_prompt_shown) {
+        close_prompt_key(key);
+        return;
+    }
     string_draw* s = current_text();
     switch (key) {
     case KEY_CTRL_A:
@@ -256,7 +376,10 @@ void on_key(unsigned char key, int, int)
     case KEY_CTRL_Q:
         set_zoom(led_pitch < LED_PITCH_MAX ? led_pitch + 1 : led_pitch);
         break;
-    case KEY_CTRL_S: close_window(); break;   // as "关闭窗口": program file, then exit 0
+    case KEY_CTRL_S:
+        // Saves as "保存数据" does, and ends only when the save succeeded.
+        if (save_data()) end_program(EXIT_OK);
+        break;
     case KEY_CTRL_V: paste_copied_items(); break;
     case KEY_DELETE: delete_selected(); break;
     default:
@@ -268,6 +391,7 @@ void on_key(unsigned char key, int, int)
 // GLUT special-key callback: read-out, group and span modes, nudges, thickness and colour.
 void on_special_key(int key, int, int)
 {
+    if (close_prompt_shown) return;
     const int p = led_pitch;
     Digit_unit* d = current_digit();
     switch (key) {

@@ -29,7 +29,9 @@ void update_resize_cursor_at(int px, int py, int left, int top, int width, int h
 // (or its table cell), then the current text; the last one decides.
 void test_resize_handles(int px, int py);
 
-// "保存数据": write the command script, then the program file; the editor goes on.
-void save_data();
-// "关闭窗口": write the program file and end the process with status 0.
+// "保存数据" (also Ctrl+S and the close prompt): save the layout, show the
+// result on the status line; the editor goes on. True when it was saved.
+bool save_data();
+// "关闭窗口" and the window manager's close button: end with status 0 when
+// nothing is unsaved, else open the close prompt.
 void close_window();

@@ -23,16 +23,18 @@
  * or decide what a property button does (edit/actions.cpp).
  ******************************************************************************/
 #include "edit/actions.h"
+#include "edit/close_prompt.h"
 #include "edit/hit_test.h"
 #include "edit/pointer.h"
 #include "edit/state.h"
+#include "edit/status.h"
 #include "model/button_rows.h"
 #include "model/default_layout.h"
-#include "output/program_file.h"
-#include "output/script_export.h"
+#include "output/layout_save.h"
 #include "platform/screen.h"
 #include <GL/freeglut.h>
 #include <cstdio>
+#include <ctime>
 
 namespace {
 
@@ -404,32 +406,50 @@ void right_press()
         if (d.visible) d.group_selected = 0;
 }
 
-// Report a program file that could not be written.
-void save_program_file_reporting()
-{
-    if (!save_program_file())
-        fprintf(stderr, "lumiker: the program file was not saved: %s\n", program_file_problem.c_str());
-}
-
 } // namespace
 
-// Script first, then the program file; a failure of either is reported and the editor goes on.
-void save_data()
+// The one save of the designer ("保存数据", Ctrl+S, the close prompt): its
+// result goes on the status line.
+bool save_data()
 {
-    export_script();   // reports its own failure
-    save_program_file_reporting();
+    save_outcome r;
+    if (!save_layout(r)) {
+        status_showf(STATUS_ERROR, "保存失败：%s", r.why.c_str());
+        return false;
+    }
+    char stamp[16];
+    time_t now = time(nullptr);
+    struct tm local;
+    localtime_r(&now, &local);
+    strftime(stamp, sizeof stamp, "%H:%M:%S", &local);
+    if (r.left_out > 0)
+        status_showf(STATUS_OK, "已保存 %s (%d items outside the panel were not saved)", stamp, r.left_out);
+    else
+        status_showf(STATUS_OK, "已保存 %s", stamp);
+    return true;
 }
 
-// The program file, then the end: the command script stays as it was.
+// "关闭窗口" and the window manager's close button: end at once when nothing
+// is unsaved, else ask first.
 void close_window()
 {
-    save_program_file_reporting();
-    end_program(EXIT_OK);
+    if (close_prompt_shown) return;
+    if (!layout_has_unsaved_changes()) {
+        end_program(EXIT_OK);
+        return;
+    }
+    open_close_prompt();
 }
 
 // Left press and release, right press; everything else is ignored.
 void on_mouse(int button, int state, int x, int y)
 {
+    if (close_prompt_shown) {
+        // The prompt takes every press; a release still ends held looks.
+        if (button == BUTTON_LEFT && state == STATE_PRESS) close_prompt_press(x, y);
+        else if (button == BUTTON_LEFT && state == STATE_RELEASE) left_release();
+        return;
+    }
     if (button == BUTTON_LEFT && state == STATE_PRESS) left_press(x, y);
     else if (button == BUTTON_LEFT && state == STATE_RELEASE) left_release();
     else if (button == BUTTON_RIGHT && state == STATE_PRESS) right_press();

@@ -4,7 +4,7 @@
 #include "output/program_file.h"
 #include "model/settings.h"
 #include "model/tables.h"
-#include "output/file_write.h"
+#include "platform/file_write.h"
 #include "platform/gbk.h"
 #include <cstring>
 #include <json/json.h>
@@ -12,6 +12,7 @@
 
 region_record region_table[REGION_COUNT];
 std::string program_file_problem;
+bool program_file_unusable = false;
 bool convert_pictures_at_startup = true;
 
 uint16_t region_number(const char* text)
@@ -61,13 +62,22 @@ bool to_field(const std::string& utf8, char* out, size_t cap)
     return utf8.size() < sizeof big / 2 && strlen(big) < cap && gbk_to_utf8(out) == utf8;
 }
 
+// Parse with bounded nesting; the reader's exceptions become a reason.
 bool parse(const std::string& data, Json::Value& root, std::string& why)
 {
     Json::CharReaderBuilder b;
     b["collectComments"] = true;
+    b["stackLimit"] = PROGRAM_FILE_DEPTH_MAX;
     std::unique_ptr<Json::CharReader> r(b.newCharReader());
     std::string errs;
-    if (!r->parse(data.data(), data.data() + data.size(), &root, &errs)) {
+    bool ok = false;
+    try {
+        ok = r->parse(data.data(), data.data() + data.size(), &root, &errs);
+    } catch (const std::exception& e) {
+        errs = std::string("nested deeper than ") + std::to_string(PROGRAM_FILE_DEPTH_MAX) + " levels (" + e.what() + ")";
+    }
+    if (!ok) {
+        root = Json::Value();
         why = "not a JSON document: " + errs.substr(0, errs.find('\n'));
         return false;
     }
@@ -116,11 +126,13 @@ bool load_program_file()
 {
     for (region_record& r : region_table) r = region_record{};
     program_file_problem.clear();
+    program_file_unusable = false;
     Json::Value root;
     bool missing = false;
     std::string why;
     if (!read_document(root, missing, why)) {
         program_file_problem = why;
+        program_file_unusable = true;
         return false;
     }
     const Json::Value& pages = member(member(member(root, "Programs"), "Program"), "Pages");
@@ -177,13 +189,13 @@ bool save_program_file()
                 items[0]["Text"] = gbk_to_utf8(rec.region_text);
         }
     }
-    // Compact, one line, and Chinese texts written as UTF-8 rather than escaped,
-    // so the controller and other tools read the file as it always was.
+    // Compact, one line, pure ASCII: other characters as \uXXXX escapes, which
+    // playback controllers read whatever their own text encoding is.
     Json::StreamWriterBuilder builder;
     builder["indentation"] = "";
-    builder["emitUTF8"] = true;
+    builder["emitUTF8"] = false;
     std::string out = Json::writeString(builder, root) + "\n";
-    if (!replace_file(vsn_path, out, why)) {
+    if (!replace_file(vsn_path, out, why, true)) {
         program_file_problem = why;
         return false;
     }

@@ -10,7 +10,9 @@
  * region and member passes through unchanged.
  *
  * Numbers are carried as JSON strings ("X": "10"); plain JSON integers are
- * accepted too. The file is UTF-8; the records hold GBK.
+ * accepted too. The file is read as UTF-8 and written as pure ASCII, other
+ * characters as \uXXXX escapes; the records hold GBK. Nesting deeper than
+ * PROGRAM_FILE_DEPTH_MAX makes the file unreadable.
  *
  * Limits: the first REGION_COUNT regions are loaded, the rest pass through.
  * Texts longer than their fields are cut in the record and then never
@@ -30,6 +32,7 @@ constexpr int REGION_PATH_LEN = 400;
 constexpr int REGION_NUMBER_LEN = 25;
 constexpr int REGION_TEXT_LEN = 55;
 constexpr size_t PROGRAM_FILE_MAX = 16u * 1024 * 1024;
+constexpr int PROGRAM_FILE_DEPTH_MAX = 100;   // deeper nesting is refused as unreadable
 
 enum : uint8_t { REGION_NONE = 0, REGION_PICTURE = 2, REGION_TEXT = 4 };
 
@@ -52,6 +55,9 @@ extern region_record region_table[REGION_COUNT];
 
 // Why the last load or save failed ("" when it did not).
 extern std::string program_file_problem;
+// Set when the last load found a file it could not read or parse: such a
+// file is kept, and the layout is not saved until it is mended.
+extern bool program_file_unusable;
 
 // Clear the table, then read vsn_path into it. A missing file loads nothing
 // and is no failure; returns false when the file exists but cannot be read

@@ -7,9 +7,8 @@
 #include "edit/state.h"
 #include "model/settings.h"
 #include "model/tables.h"
-#include "output/file_write.h"
 #include "output/program_file.h"
-#include "platform/profile.h"
+#include "output/layout_save.h"
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -258,11 +257,7 @@ std::string digit_item_script(int index)
 
 bool export_script()
 {
-    mark_picture_regions();
-    std::string why;
-    bool ok = replace_file(cmd_path, script_text(), why);
-    if (!ok) fprintf(stderr, "lumiker: the layout was not saved: %s\n", why.c_str());
-    if (!profile_write("NetSyc", "Syc_Update", "1", cfg_path))
-        fprintf(stderr, "lumiker: cannot set Syc_Update in %s\n", cfg_path);
-    return ok;
+    save_outcome r;
+    if (!save_layout(r)) fprintf(stderr, "lumiker: the layout was not saved: %s\n", r.why.c_str());
+    return r.ok;
 }

@@ -12,12 +12,8 @@
  * edges (excluded). Pixel to dot conversions round down.
  *
  * The export also writes the rectangles of the shown pictures into their
- * picture regions of the program file's region table and marks them, and
- * sets Syc_Update = "1" in [NetSyc] of SysCfg.ini.
- *
- * Saving goes through a temporary file and a rename, so a failed save leaves
- * the previous cmd.txt whole; the program's folder is created when missing;
- * a failure is reported on standard error.
+ * picture regions of the program file's region table and marks them.
+ * Saving itself (files, backup, Syc_Update) is output/layout_save.
  *
  * Depends on: model/tables, model/settings, edit/state (graph_count),
  * output/program_file (region table), command/insmod_command (insmod lines).
@@ -50,7 +46,6 @@ std::string script_text();
 std::string text_item_script(int index);
 std::string digit_item_script(int index);
 
-// Mark the picture regions, write cmd.txt at cmd_path, set Syc_Update.
-// Returns false (after reporting on standard error) when cmd.txt could not
-// be written; Syc_Update is set either way.
+// The whole save of output/layout_save (script, program file, Syc_Update).
+// Returns false, after reporting on standard error, when it failed.
 bool export_script();

@@ -9,10 +9,12 @@
 #include "model/settings.h"
 #include "model/tables.h"
 #include "output/program_file.h"
+#include "platform/file_write.h"
 #include "raster/canvas.h"
 #include "raster/picture.h"
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #define STB_IMAGE_IMPLEMENTATION
@@ -64,7 +66,7 @@ void put32(uint8_t* p, uint32_t v)
 }
 
 // Write `rgb` (w x h, top row first, 3 bytes a pixel) as a 24-bit bottom-up bitmap.
-bool write_bmp24(FILE* f, const uint8_t* rgb, int w, int h)
+bool write_bmp24(std::string& f, const uint8_t* rgb, int w, int h)
 {
     const uint32_t stride = (uint32_t)bmp_row_stride(w);
     const uint32_t image_size = stride * (uint32_t)h;
@@ -83,7 +85,8 @@ bool write_bmp24(FILE* f, const uint8_t* rgb, int w, int h)
     put32(info + 20, image_size);
     put32(info + 24, BMP_PIXELS_PER_METRE);
     put32(info + 28, BMP_PIXELS_PER_METRE);
-    if (fwrite(head, 1, sizeof head, f) != sizeof head) return false;
+    f.reserve(sizeof head + (size_t)image_size);
+    f.append((const char*)head, sizeof head);
 
     std::vector<uint8_t> row(stride, 0);
     for (int r = h - 1; r >= 0; r--) {
@@ -93,7 +96,7 @@ bool write_bmp24(FILE* f, const uint8_t* rgb, int w, int h)
             row[3 * c + 1] = src[3 * c + 1];
             row[3 * c + 2] = src[3 * c];
         }
-        if (fwrite(row.data(), 1, stride, f) != stride) return false;
+        f.append((const char*)row.data(), stride);
     }
     return true;
 }
@@ -207,18 +210,11 @@ int JpgToBmp(const char* source, const char* destination)
     file.shrink_to_fit();
     if (!rgb) return fail(stbi_failure_reason());
 
-    FILE* f = fopen(temp, "wb");
-    if (!f) {
-        stbi_image_free(rgb);
-        return fail("cannot create the bitmap");
-    }
-    bool ok = write_bmp24(f, rgb, w, h);
+    std::string bmp;
+    bool ok = write_bmp24(bmp, rgb, w, h);
     stbi_image_free(rgb);
-    ok = fclose(f) == 0 && ok;
-    if (!ok || rename(temp, destination) != 0) {
-        remove(temp);
-        return fail("cannot write the bitmap");
-    }
+    std::string why;
+    if (!ok || !replace_file(destination, bmp, why)) return fail("cannot write the bitmap");
     return 1;
 }
 

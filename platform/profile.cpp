@@ -2,6 +2,7 @@
  * platform/profile.cpp - settings file reading and writing
  ******************************************************************************/
 #include "platform/profile.h"
+#include "platform/file_write.h"
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -30,6 +31,8 @@ bool load(const char* path, std::vector<line>& lines)
         if ((long)all.size() > MAX_PROFILE_BYTES) break;
     }
     fclose(f);
+    // Too large to hold: read nothing, and never write it back cut.
+    if ((long)all.size() > MAX_PROFILE_BYTES) return false;
     size_t i = 0;
     while (i < all.size()) {
         size_t j = i;
@@ -49,6 +52,8 @@ bool load(const char* path, std::vector<line>& lines)
 std::string trim(const std::string& s)
 {
     size_t a = 0, b = s.size();
+    // A UTF-8 byte-order mark (only ever at the start of the file) reads as a blank.
+    if (s.compare(0, 3, "\xEF\xBB\xBF") == 0) a = 3;
     while (a < b && (s[a] == ' ' || s[a] == '\t')) a++;
     while (b > a && (s[b - 1] == ' ' || s[b - 1] == '\t')) b--;
     return s.substr(a, b - a);
@@ -110,7 +115,11 @@ bool profile_write(const char* section, const char* key, const char* value, cons
 {
     if (!section || !key || !value || !path) return false;
     std::vector<line> lines;
-    load(path, lines);
+    FILE* probe = fopen(path, "rb");
+    if (probe) {
+        fclose(probe);
+        if (!load(path, lines)) return false;  // an existing file we cannot hold is kept
+    }
     std::string eol = "\r\n";
     for (const line& l : lines)
         if (!l.eol.empty()) { eol = l.eol; break; }
@@ -144,13 +153,8 @@ bool profile_write(const char* section, const char* key, const char* value, cons
             lines.insert(lines.begin() + last_in_sec + 1, l);
         }
     }
-    FILE* f = fopen(path, "wb");
-    if (!f) return false;
-    bool ok = true;
-    for (const line& l : lines) {
-        if (fwrite(l.text.data(), 1, l.text.size(), f) != l.text.size()) ok = false;
-        if (fwrite(l.eol.data(), 1, l.eol.size(), f) != l.eol.size()) ok = false;
-    }
-    if (fclose(f) != 0) ok = false;
-    return ok;
+    std::string all;
+    for (const line& l : lines) all += l.text + l.eol;
+    std::string why;
+    return replace_file(path, all, why);
 }

@@ -2,17 +2,19 @@
  * platform/profile.h - settings ("profile") files such as SysCfg.ini
  *
  * Lines "[Section]" open a section, lines "key=value" hold a value. Section
- * and key names compare case-insensitively; the first match wins. Blanks
- * around names and values are ignored, and a value wrapped in a pair of
+ * and key names compare case-insensitively; the first match wins. A UTF-8
+ * byte-order mark at the start and blanks around names and values are ignored, and a value wrapped in a pair of
  * double or single quotes loses them. A missing file, section or key gives
  * the caller's default.
  *
  * Writing a key replaces its value in place, or appends the key at the end of
  * its section, or appends the section and the key at the end of the file. All
  * other lines, comments and line endings are kept byte for byte; new lines use
- * the line ending the file already uses (CR LF for a new file).
+ * the line ending the file already uses (CR LF for a new file). The file is
+ * replaced through a temporary file and a rename (platform/file_write).
  *
- * Does NOT: delete keys or sections, or handle files larger than 1 MiB.
+ * Does NOT: delete keys or sections, or read or rewrite files larger than 1 MiB
+ * (such a file reads as missing and is never written).
  ******************************************************************************/
 #pragma once
 #include <cstddef>

@@ -273,7 +273,7 @@ TEST(Export, SavingCreatesTheFolderAndNeverLeavesAHalfFile)
         EXPECT_EQ(ws.script(), std::string(HEAD) + TAIL);
         chmod(folder.c_str(), 0755);
     }
-    // A program folder that is a file: reported, Syc_Update still set.
+    // A program folder that is a file: reported, and Syc_Update is left as it was.
     ASSERT_EQ(system(("rm -rf '" + ws.dir + "ledsys' && touch '" + ws.dir + "ledsys'").c_str()), 0);
     profile_write("NetSyc", "Syc_Update", "0", cfg_path);
     testing::internal::CaptureStderr();
@@ -281,5 +281,5 @@ TEST(Export, SavingCreatesTheFolderAndNeverLeavesAHalfFile)
     EXPECT_NE(testing::internal::GetCapturedStderr().find("not saved"), std::string::npos);
     char v[8];
     profile_read("NetSyc", "Syc_Update", "", v, sizeof v, cfg_path);
-    EXPECT_STREQ(v, "1");
+    EXPECT_STREQ(v, "0");
 }

@@ -1,6 +1,7 @@
 // The keyboard and special keys: typing, Backspace, zoom, copy and paste,
 // the save key, F-keys, arrows and paging keys, on the tables without a window.
 #include "edit/keys.h"
+#include "edit/status.h"
 #include "edit/state.h"
 #include "edit/typing.h"
 #include "model/default_layout.h"
@@ -404,18 +405,31 @@ TEST_F(Keys, PasteWithoutCopyDoesNothing)
 
 // ---- the save key -----------------------------------------------------------------
 
-TEST_F(Keys, CtrlSWritesTheProgramFileThenEndsWithStatusZero)
+TEST_F(Keys, CtrlSSavesLikeSaveDataAndEndsOnlyWhenSaved)
 {
     temp_workspace ws;
-    struct stat st;
-    ASSERT_NE(stat(vsn_path, &st), 0);
+    default_layout();
+    current_text_with(10, "AB");
+    string_table[10].x = 265 + 2 * 7 + 1;
+    string_table[10].y = 145 + 2 * 3 + 1;
     on_key(19, 0, 0);
     ASSERT_EQ(exit_statuses.size(), 1u);
     EXPECT_EQ(exit_statuses[0], 0);
     EXPECT_TRUE(program_file_there_at_exit);   // written before the end
     EXPECT_NE(ws.read("one_pic_effect.vsn").find("Programs"), std::string::npos);
-    struct stat cmd;
-    EXPECT_NE(stat(cmd_path, &cmd), 0);   // the command script is not written
+    EXPECT_NE(ws.script().find(" 7 3 AB\r\n"), std::string::npos) << ws.script();
+    EXPECT_EQ(status_tone, STATUS_OK);
+    EXPECT_EQ(std::string(status_utf8).rfind("已保存 ", 0), 0u) << status_utf8;
+
+    // A save that fails keeps the designer open and says why.
+    ws.write("SysCfg.ini", "[LEDPARA]\r\nWIDTH=abc\r\nHEIGHT=64\r\n");
+    startup_paths(ws.dir.c_str());
+    const std::string before = ws.script();
+    on_key(19, 0, 0);
+    EXPECT_EQ(exit_statuses.size(), 1u);
+    EXPECT_EQ(status_tone, STATUS_ERROR);
+    EXPECT_EQ(std::string(status_utf8).rfind("保存失败：WIDTH=abc in ", 0), 0u) << status_utf8;
+    EXPECT_EQ(ws.script(), before);
 }
 
 // ---- special keys ---------------------------------------------------------------

@@ -1,6 +1,9 @@
 // Mouse presses and releases: hit tests, selection, palette, alignment,
 // delete, merge, save and close, and the tool-button sizes.
+#include "edit/close_prompt.h"
+#include "edit/keys.h"
 #include "items/buttons.h"
+#include "output/layout_save.h"
 #include "test_layout_helpers.h"
 #include "test_press_helpers.h"
 #include <sys/stat.h>
@@ -559,20 +562,38 @@ TEST_F(PointerTest, SaveDataWritesTheScriptAndTheProgramFileAndGoesOn)
     EXPECT_NE(ws.read("one_pic_effect.vsn").find("Programs"), std::string::npos);
 }
 
-TEST_F(PointerTest, CloseWindowWritesOnlyTheProgramFileAndEndsWithZero)
+TEST_F(PointerTest, CloseWindowAsksOnlyWhenSomethingIsUnsaved)
 {
     temp_workspace ws;
     reset_item_tables();
     default_layout();
     ws.write_script("led clearall\r\n");
-    put_unit(90, KIND_LINE, 265 + 20, 145 + 10, 50, 8);
+    remember_saved_layout();
     int x, y;
     centre_of(command_row[7], x, y);
+    put_unit(90, KIND_LINE, 265 + 20, 145 + 10, 50, 8);
+    press(x, y);
+    EXPECT_EQ(asked_exit(), -1);
+    ASSERT_EQ(close_prompt_shown, 1);
+    // While it is open, a press on an item does nothing; Esc goes back to editing.
+    press(265 + 21, 145 + 11);
+    EXPECT_NE(current_unit, 90);
+    on_key(27, 0, 0);
+    EXPECT_EQ(close_prompt_shown, 0);
+    press(x, y);
+    ASSERT_EQ(close_prompt_shown, 1);
+    press(close_button_left(CLOSE_DISCARD) + 5, CLOSE_BUTTON_TOP + 5);   // "不保存"
+    EXPECT_EQ(asked_exit(), 0);
+    EXPECT_EQ(ws.script(), "led clearall\r\n");
+    struct stat st;
+    EXPECT_NE(stat(vsn_path, &st), 0);
+    // Nothing unsaved: the end comes at once.
+    asked_exit() = -1;
+    digit_table[90].visible = 0;
+    close_prompt_shown = 0;
     press(x, y);
     EXPECT_EQ(asked_exit(), 0);
-    EXPECT_EQ(row_pressed[ROW_COMMAND], 7);
-    EXPECT_EQ(ws.script(), "led clearall\r\n");
-    EXPECT_NE(ws.read("one_pic_effect.vsn").find("Programs"), std::string::npos);
+    EXPECT_EQ(close_prompt_shown, 0);
 }
 
 // ---- tool-button sizes ---------------------------------------------------------------------

@@ -1,0 +1,112 @@
+/*******************************************************************************
+ * output/layout_save.cpp - the one save step and the unsaved-changes test
+ ******************************************************************************/
+#include "output/layout_save.h"
+#include "command/script_reader.h"
+#include "edit/state.h"
+#include "model/settings.h"
+#include "model/tables.h"
+#include "output/program_file.h"
+#include "output/script_export.h"
+#include "platform/file_write.h"
+#include "platform/profile.h"
+#include "raster/canvas.h"
+#include <cstdio>
+
+namespace {
+
+std::string saved_snapshot;
+
+constexpr const char* BACKUP_SUFFIX = ".bak";
+
+} // namespace
+
+bool live_item_x(int32_t x) { return x >= PANEL_X; }
+
+int items_outside_panel()
+{
+    int n = 0;
+    for (int i = 0; i <= LAST_ITEM_INDEX && i < STRING_COUNT; i++) {
+        const string_draw& s = string_table[i];
+        if (s.visible && live_item_x(s.x) && !item_in_panel(s.x, s.y)) n++;
+    }
+    for (int i = 0; i <= LAST_ITEM_INDEX && i < DIGIT_COUNT; i++) {
+        const Digit_unit& d = digit_table[i];
+        if (d.visible && live_item_x(d.x) && !item_in_panel(d.x, d.y)) n++;
+    }
+    return n;
+}
+
+std::string save_refusal()
+{
+    if (settings_problem[0]) return std::string(settings_problem) + "; nothing was saved";
+    if (!cmd_path[0]) return "no script file name; nothing was saved";
+    if (last_script_report.state == SCRIPT_UNREADABLE)
+        return "the script could not be loaded (" + last_script_report.why +
+               "); it is kept and was not saved over";
+    if (program_file_unusable)
+        return "the program file could not be loaded (" + program_file_problem +
+               "); it is kept and was not saved over";
+    return std::string();
+}
+
+bool save_layout(save_outcome& out)
+{
+    out = save_outcome{};
+    out.why = save_refusal();
+    if (!out.why.empty()) return false;
+
+    mark_picture_regions();
+    const std::string text = script_text();
+    out.left_out = items_outside_panel();
+
+    // The previous script becomes cmd.txt.bak when this save changes it.
+    std::string old, why;
+    bool missing = false;
+    if (read_whole_file(cmd_path, SCRIPT_FILE_MAX, old, why, &missing)) {
+        out.script_changed = old != text;
+        if (out.script_changed && !replace_file((std::string(cmd_path) + BACKUP_SUFFIX).c_str(), old, why, true)) {
+            out.why = "cannot keep the previous script: " + why;
+            return false;
+        }
+    } else if (missing) {
+        out.script_changed = true;
+    } else {
+        out.why = why;
+        return false;
+    }
+    if (out.script_changed && !replace_file(cmd_path, text, why, true)) {
+        out.why = why;
+        return false;
+    }
+    if (!save_program_file()) {
+        out.why = program_file_problem;
+        return false;
+    }
+    if (!profile_write("NetSyc", "Syc_Update", "1", cfg_path)) {
+        out.why = std::string("cannot set Syc_Update in ") + cfg_path;
+        return false;
+    }
+    saved_snapshot = layout_snapshot();
+    out.ok = true;
+    return true;
+}
+
+std::string layout_snapshot()
+{
+    std::string s = script_text();
+    char line[96];
+    const int p = led_pitch > 0 ? led_pitch : 1;
+    for (int i = 0; i < GRAPH_COUNT; i++) {
+        const graph_draw& g = graph_table[i];
+        if (!g.shown) continue;
+        snprintf(line, sizeof line, "picture %d %d %d\n", i, floor_div((int64_t)g.left - PANEL_X, p),
+                 floor_div((int64_t)g.top - PANEL_Y, p));
+        s += line;
+    }
+    return s;
+}
+
+void remember_saved_layout() { saved_snapshot = layout_snapshot(); }
+
+bool layout_has_unsaved_changes() { return layout_snapshot() != saved_snapshot; }
