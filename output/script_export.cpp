@@ -57,6 +57,8 @@ void mark_picture_regions()
 
 namespace {
 
+constexpr int INSMOD_EXTRA_DOTS = 4000;
+
 // Position rule of one unit: dots from the unit's origin, rounding down.
 struct unit_frame {
     int r, c;
@@ -149,11 +151,14 @@ void write_digit(std::string& out, const unit_frame& u, int index, const Digit_u
         cmd_interp.write_insmod(out, index + 20, 800, d.color, (int)(u.ox + d.x), (int)(u.oy + d.y), d.reg_addr,
                                 d.digits, shown_size, d.thickness, d.data_type, d.decimals);
         if (d.reg_addr == 11 || d.reg_addr == 13) {
+            // The extra lines stand 8000 px to the right at the pitch scripts
+            // are read with (4000 dots), whatever the zoom is now.
+            const int64_t aside = (int64_t)INSMOD_EXTRA_DOTS * p;
             int first = d.reg_addr == 11 ? 61 : 63;
-            cmd_interp.write_insmod(out, index + INSMOD_EXTRA_BASE, 20, d.color, (int)(u.ox + d.x + 8000),
+            cmd_interp.write_insmod(out, index + INSMOD_EXTRA_BASE, 20, d.color, (int)(u.ox + d.x + aside),
                                     (int)(u.oy + d.y), first, d.digits, d.size, d.thickness, d.data_type,
                                     d.decimals);
-            cmd_interp.write_insmod(out, index + INSMOD_EXTRA_BASE, 20, d.color, (int)(u.ox + d.x + 8000),
+            cmd_interp.write_insmod(out, index + INSMOD_EXTRA_BASE, 20, d.color, (int)(u.ox + d.x + aside),
                                     (int)(u.oy + d.y), d.reg_addr + 60, d.digits, d.size, d.thickness,
                                     d.data_type, d.decimals);
         }

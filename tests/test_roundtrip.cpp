@@ -4,6 +4,9 @@
 #include "command/insmod_command.h"
 #include "command/led_command.h"
 #include "model/default_layout.h"
+#include "edit/keys.h"
+#include "output/layout_save.h"
+#include "output/program_file.h"
 #include "output/script_export.h"
 #include "platform/gbk.h"
 #include "test_layout_helpers.h"
@@ -410,4 +413,40 @@ TEST(RoundTrip, RegisterCodesComeBackInTheRegisterRange)
     EXPECT_EQ(back.digits, was.digits);
     EXPECT_EQ(back.decimals, was.decimals);
     EXPECT_NE(digit_table[40].reg_addr, 45);
+}
+
+TEST(RoundTrip, ZoomKeysNeverChangeTheSavedLayout)
+{
+    // Pitches 2 up to 8 (Ctrl+Q), back down to 2 (Ctrl+A), then 1 and 2 (Ctrl+L),
+    // over generated layouts and the demo: every pitch exports the same bytes.
+    auto check_zoom_path = [](const std::string& what) {
+        SCOPED_TRACE(what);
+        const std::string first = layout_snapshot();
+        const unsigned char keys[] = {17, 17, 17, 17, 17, 17, 1, 1, 1, 1, 1, 1, 12, 12, 12, 17, 17, 1, 12};
+        for (unsigned char k : keys) {
+            on_key(k, 0, 0);
+            ASSERT_EQ(layout_snapshot(), first) << "after key " << (int)k << " at pitch " << (int)led_pitch;
+        }
+        EXPECT_EQ(led_pitch, 1);
+    };
+    {
+        temp_workspace ws(256, 64);
+        for (unsigned seed = 1; seed <= 60 && !HasFailure(); seed++) {
+            fresh_start();
+            layout_gen g(seed, 256, 64, seed % 2 == 0);
+            g.build();
+            check_zoom_path("seed " + std::to_string(seed));
+        }
+    }
+    temp_workspace demo(384, 128);
+    for (const char* name : {"SysCfg.ini", "one_pic_effect.vsn", "ledsys/CMD1/cmd.txt"})
+        demo.write(name, temp_workspace::read_path(std::string(LUMIKER_SOURCE_DIR) + "/workspace/" + name));
+    startup_paths(demo.dir.c_str());
+    convert_pictures_at_startup = false;
+    fresh_start();
+    convert_pictures_at_startup = true;
+    EXPECT_EQ(last_script_report.refused, 0);
+    check_zoom_path("demo");
+    fresh_start();
+    led_pitch = 2;
 }
