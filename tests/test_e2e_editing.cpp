@@ -145,3 +145,56 @@ TEST(EndToEnd, EditSaveAndReopenTheSameLayout)
     for (const rgb8& p : after) lit += p.r > 200 || p.g > 200;
     EXPECT_GT(lit, 100);
 }
+
+TEST(EndToEnd, NothingIsLostWhenSavingWithTheKeyOrClosing)
+{
+    e2e_session s("closing");
+    const std::string original = "led clearall \r\nled clearall \r\nled l 0 10 10 40 10 \r\n\r\n\r\n";
+    const std::string cmd_path = s.dir + "ledsys/CMD1/cmd.txt";
+    s.write_file("SysCfg.ini", "[LEDPARA]\r\nWIDTH=256\r\nHEIGHT=64\r\nPROGRAMID=1\r\n");
+    s.write_file("ledsys/CMD1/cmd.txt", original);
+    ASSERT_TRUE(s.start_x());
+
+    // Move the line 20 dots right and 10 down, then Ctrl+S: saved, and the end.
+    ASSERT_TRUE(s.start_app());
+    drag(s, 306, 168, 346, 188);
+    s.xdotool("key ctrl+s");
+    EXPECT_EQ(s.wait_exit(5), 0);
+    const std::string moved = read_all(cmd_path);
+    EXPECT_NE(moved.find("\r\nled l 0 30 20 60 20 \r\n"), std::string::npos) << moved;
+    EXPECT_EQ(read_all(cmd_path + ".bak"), original);
+
+    // Move it back and close: the prompt stays until Esc, then close + Enter saves and ends.
+    ASSERT_TRUE(s.start_app());
+    drag(s, 346, 188, 306, 168);
+    click(s, 1250, 84);
+    EXPECT_EQ(s.wait_exit(1), -1);
+    s.grab();
+    EXPECT_TRUE(s.near_colour(430, 270, 2, 31, 31, 51));   // the prompt's box
+    s.xdotool("key Escape");
+    usleep(300000);
+    EXPECT_EQ(s.wait_exit(1), -1);
+    s.grab();
+    EXPECT_FALSE(s.near_colour(430, 270, 2, 31, 31, 51));
+    click(s, 1250, 84);
+    s.xdotool("key Return");
+    EXPECT_EQ(s.wait_exit(5), 0);
+    EXPECT_EQ(read_all(cmd_path), original);
+
+    // Nothing changed: "关闭窗口" ends at once.
+    ASSERT_TRUE(s.start_app());
+    click(s, 1250, 84);
+    EXPECT_EQ(s.wait_exit(3), 0);
+
+    // Without SysCfg.ini the designer opens, says why in red, and saves nothing.
+    unlink((s.dir + "SysCfg.ini").c_str());
+    ASSERT_TRUE(s.start_app());
+    click(s, 1160, 84);
+    s.grab();
+    bool red = false;
+    for (int x = 735; x < 900 && !red; x += 4) red = s.near_colour(x, 108, 6, 255, 89, 89);
+    EXPECT_TRUE(red);
+    EXPECT_EQ(read_all(cmd_path), original);
+    click(s, 1250, 84);
+    EXPECT_EQ(s.wait_exit(3), 0);
+}
