@@ -1,5 +1,7 @@
 // The script export: line formats and order, the position rule, text pieces,
 // table blocks, the Syc_Update write and safe saving.
+#include "edit/pointer.h"
+#include "edit/status.h"
 #include "output/program_file.h"
 #include "output/script_export.h"
 #include "platform/profile.h"
@@ -282,4 +284,47 @@ TEST(Export, SavingCreatesTheFolderAndNeverLeavesAHalfFile)
     char v[8];
     profile_read("NetSyc", "Syc_Update", "", v, sizeof v, cfg_path);
     EXPECT_STREQ(v, "0");
+}
+
+TEST(Export, FilesThatCouldNotBeLoadedAreNeverSavedOver)
+{
+    temp_workspace ws;
+    const std::string script = "led clearall \r\nled 16t 1 2 3 AB\r\n";
+    auto refused = [&](const char* what) {
+        SCOPED_TRACE(what);
+        fresh_start();
+        place_text(0, 286, 156, 16, 3, 0, "AB");
+        EXPECT_FALSE(save_data());
+        EXPECT_EQ(status_tone, STATUS_ERROR);
+        EXPECT_NE(std::string(status_utf8).find("was not saved over"), std::string::npos) << status_utf8;
+        EXPECT_NE(ws.read("SysCfg.ini").find("Syc_Update=0"), std::string::npos);
+    };
+    // A script that is a folder, a pipe, or larger than the cap.
+    ASSERT_EQ(mkdir(cmd_path, 0777), 0);
+    refused("folder");
+    rmdir(cmd_path);
+    ASSERT_EQ(mkfifo(cmd_path, 0666), 0);
+    refused("pipe");
+    unlink(cmd_path);
+    ws.write_script(script);
+    ASSERT_EQ(truncate(cmd_path, (off_t)SCRIPT_FILE_MAX + 1), 0);
+    refused("too large");
+    EXPECT_EQ(ws.script().size(), SCRIPT_FILE_MAX + 1);
+    // A program file that cannot be parsed keeps the script unsaved too.
+    ws.write_script(script);
+    ws.write("one_pic_effect.vsn", "{ broken");
+    refused("program file");
+    EXPECT_EQ(ws.script(), script);
+    EXPECT_EQ(ws.read("one_pic_effect.vsn"), "{ broken");
+
+    // Saved, with the live items outside the panel counted on the status line.
+    unlink(ws.path("one_pic_effect.vsn").c_str());
+    fresh_start();
+    place_text(0, 286, 156, 16, 3, 0, "AB");
+    place_text(5, 265 + 2 * 300, 156, 16, 3, 0, "CD");   // right of a 256-dot panel
+    ASSERT_TRUE(save_data());
+    EXPECT_NE(std::string(status_utf8).find("(1 items outside the panel were not saved)"), std::string::npos)
+        << status_utf8;
+    EXPECT_EQ(ws.script().find("CD"), std::string::npos);
+    EXPECT_EQ(ws.read("ledsys/CMD1/cmd.txt.bak"), script);
 }

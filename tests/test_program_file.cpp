@@ -131,6 +131,15 @@ TEST(ProgramFile, MissingOrBrokenFiles)
     EXPECT_TRUE(load_program_file());
     EXPECT_FALSE(save_program_file());
     EXPECT_EQ(ws.read("one_pic_effect.vsn"), R"({"Programs": "none"})");
+    // Nested far too deep: reported, never thrown, kept.
+    for (int depth : {PROGRAM_FILE_DEPTH_MAX + 1, 100000}) {
+        const std::string deep = std::string(depth, '[') + std::string(depth, ']');
+        ws.write("one_pic_effect.vsn", deep);
+        EXPECT_FALSE(load_program_file());
+        EXPECT_NE(program_file_problem.find("nested deeper"), std::string::npos) << program_file_problem;
+        EXPECT_FALSE(save_program_file());
+        EXPECT_EQ(ws.read("one_pic_effect.vsn"), deep);
+    }
 }
 
 TEST(ProgramFile, WrongTypesLongTextsAndManyRegionsAreBounded)

@@ -111,6 +111,12 @@ TEST(ScriptCli, UnreadableWorkspacesExitTwo)
     ws.write_script(CLEAN);
     ASSERT_EQ(unlink(ws.path("SysCfg.ini").c_str()), 0);
     EXPECT_EQ(run_cli(ws.dir).status, 2);
+    // A panel size the designer would not save with: named, status 2.
+    ws.write("SysCfg.ini", "\xEF\xBB\xBF[LEDPARA]\r\nWIDTH=abc\r\nHEIGHT=64\r\nPROGRAMID=1\r\n");
+    r = run_cli(ws.dir);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("WIDTH=abc in " + ws.dir + "SysCfg.ini"), std::string::npos) << r.err;
+    EXPECT_EQ(r.out, "");
 }
 
 TEST(ScriptCli, TheDemoWorkspaceLoadsCleanly)

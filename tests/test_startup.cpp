@@ -60,8 +60,45 @@ TEST(Startup, PathsAndSettingsComeFromTheProgramFolder)
     EXPECT_STREQ(remote_ip, "10.1.1.1");
     EXPECT_EQ(std::string(cmd_path), dir + "ledsys/CMD7/cmd.txt");
     EXPECT_EQ(std::string(id_bmp_path[3]), dir + "ledsys/CMD7/id_3.bmp");
+    EXPECT_STREQ(settings_problem, "");
+
+    // A byte-order mark and blanks read as the same file.
+    auto settings = [&](const std::string& text) {
+        std::ofstream(dir + "SysCfg.ini", std::ios::binary) << text;
+        startup_paths(dir.c_str());
+    };
+    settings("\xEF\xBB\xBF[LEDPARA]\r\n  WIDTH = 512 \r\n\tHEIGHT\t=\t128\r\nPROGRAMID = 7\r\n");
+    EXPECT_EQ(panel_width(), 512);
+    EXPECT_EQ(panel_height(), 128);
+    EXPECT_STREQ(settings_problem, "");
+    EXPECT_EQ(std::string(cmd_path), dir + "ledsys/CMD7/cmd.txt");
+    settings("[LEDPARA]\nWIDTH=1\nHEIGHT=4096\nPROGRAMID=99999\n");
+    EXPECT_EQ(panel_width(), 1);
+    EXPECT_EQ(panel_height(), 4096);
+    EXPECT_STREQ(settings_problem, "");
+
+    // Anything else names the key and the file, gives a 0 x 0 panel or no program path.
+    struct bad { const char* text; const char* key; };
+    const bad bads[] = {
+        {"WIDTH=abc\nHEIGHT=64\n", "WIDTH=abc in "},   {"WIDTH=0\nHEIGHT=64\n", "WIDTH=0 in "},
+        {"WIDTH=-5\nHEIGHT=64\n", "WIDTH=-5 in "},     {"WIDTH=4097\nHEIGHT=64\n", "WIDTH=4097 in "},
+        {"WIDTH=2000000000\nHEIGHT=64\n", "WIDTH=2000000000 in "},
+        {"WIDTH=99999999999999999999\nHEIGHT=64\n", "WIDTH=99999999999999999999 in "},
+        {"WIDTH=64\nHEIGHT=12x\n", "HEIGHT=12x in "},  {"WIDTH=64\n", "HEIGHT=Error in "},
+        {"WIDTH=64\nHEIGHT=64\nPROGRAMID=1/../../x\n", "PROGRAMID=1/../../x in "},
+        {"WIDTH=64\nHEIGHT=64\nPROGRAMID=0\n", "PROGRAMID=0 in "},
+        {"WIDTH=64\nHEIGHT=64\nPROGRAMID=100000\n", "PROGRAMID=100000 in "},
+    };
+    for (const bad& b : bads) {
+        settings(std::string("[LEDPARA]\n") + b.text);
+        EXPECT_EQ(std::string(settings_problem).rfind(b.key, 0), 0u) << settings_problem;
+        EXPECT_NE(std::string(settings_problem).find(dir + "SysCfg.ini"), std::string::npos);
+        if (std::string(b.key).rfind("PROGRAMID", 0) == 0) EXPECT_STREQ(cmd_path, "");
+        else EXPECT_EQ(panel_width() * panel_height(), 0);
+    }
 
     remove((dir + "SysCfg.ini").c_str());
     startup_paths(dir.c_str());
+    EXPECT_NE(std::string(settings_problem).find("SysCfg.ini cannot be read"), std::string::npos);
     rmdir(dir.c_str());
 }
