@@ -7,6 +7,10 @@
  * span modes, nudge the current items by one dot and cycle the current
  * unit's thickness and colour.
  *
+ * A zoom is a view change: every live item, pending copy and shown picture
+ * is rescaled about the panel origin so that it keeps its dots, and a save
+ * after any zoom writes the same script.
+ *
  * Limits: led_pitch stays in LED_PITCH_MIN..LED_PITCH_MAX; copies go only
  * into a free slot of the copied item's own range (never the phantom 429);
  * colours stay within 0..6. The pointer position GLUT passes is not used.

@@ -17,8 +17,9 @@
  * and never slot 429; a table keeps at most 50 merges; every index into the
  * tables, a table's cells and the button rows is checked.
  * Depends on: edit/hit_test, edit/actions (button actions), edit/state,
- * model/default_layout (ranges), model/button_rows, output/script_export,
- * output/program_file, platform/screen.
+ * model/default_layout (ranges), model/button_rows, output/layout_save
+ * (saving and the unsaved-changes test), edit/status (save results),
+ * edit/close_prompt (which takes every press while it is open), platform/screen.
  * Does NOT: move or resize anything while the pointer moves (edit/motion.cpp),
  * or decide what a property button does (edit/actions.cpp).
  ******************************************************************************/

@@ -97,6 +97,21 @@ std::string layout_snapshot()
     std::string s = script_text();
     char line[96];
     const int p = led_pitch > 0 ? led_pitch : 1;
+    // Live items the script leaves out still count: moving one is a change.
+    for (int i = 0; i <= LAST_ITEM_INDEX; i++) {
+        const string_draw& t = string_table[i];
+        if (t.visible && live_item_x(t.x) && !item_in_panel(t.x, t.y)) {
+            snprintf(line, sizeof line, "outside text %d %d %d\n", i, floor_div((int64_t)t.x - PANEL_X, p),
+                     floor_div((int64_t)t.y - PANEL_Y, p));
+            s += line;
+        }
+        const Digit_unit& d = digit_table[i];
+        if (d.visible && live_item_x(d.x) && !item_in_panel(d.x, d.y)) {
+            snprintf(line, sizeof line, "outside unit %d %d %d\n", i, floor_div((int64_t)d.x - PANEL_X, p),
+                     floor_div((int64_t)d.y - PANEL_Y, p));
+            s += line;
+        }
+    }
     for (int i = 0; i < GRAPH_COUNT; i++) {
         const graph_draw& g = graph_table[i];
         if (!g.shown) continue;
