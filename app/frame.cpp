@@ -3,6 +3,7 @@
  ******************************************************************************/
 #include "app/frame.h"
 #include "edit/close_prompt.h"
+#include "edit/pointer.h"
 #include "edit/state.h"
 #include "edit/status.h"
 #include "items/buttons.h"
@@ -10,6 +11,7 @@
 #include "items/text_item.h"
 #include "model/settings.h"
 #include "model/tables.h"
+#include "platform/screen.h"
 #include "platform/system.h"
 #include "raster/canvas.h"
 #include "raster/gfx.h"
@@ -184,6 +186,9 @@ void on_idle()
     if (last != 0 && now - last < FRAME_MIN_MICROS) sleep_micros((long)(FRAME_MIN_MICROS - (now - last)));
     last = now_micros();
     on_display();
+    // The window's close button asks as "关闭窗口" does; taken here, last,
+    // so GLUT's next round of events does not destroy the window first.
+    if (take_close_request()) close_window();
 }
 
 void on_reshape(int w, int h)

@@ -193,7 +193,10 @@ int startup(int* argc, char** argv)
     glutReshapeWindow(window_size[0] - 16, window_size[1] - 39);
     glutPositionWindow(120, 80);
 
-    // The window manager's close button asks as "关闭窗口" does.
+    // The window manager's close button asks as "关闭窗口" does: the idle
+    // routine takes the request out of the queue before GLUT sees it. A
+    // request that still reaches GLUT destroys the window, which nothing can
+    // stop; close_window is told, and the event loop returns.
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_CONTINUE_EXECUTION);
     glutWMCloseFunc(close_window);
     glutDisplayFunc(on_display);

@@ -4,6 +4,8 @@
 #include "platform/screen.h"
 #include "edit/state.h"
 #include <GL/freeglut.h>
+#include <GL/glx.h>
+#include <X11/Xlib.h>
 #include <algorithm>
 #include <cstdlib>
 
@@ -92,6 +94,29 @@ void size_window(int w, int h)
 }
 
 // Through the replaceable hook.
+namespace {
+
+// Xlib predicate: a WM_DELETE_WINDOW message (the atom is passed in `arg`).
+Bool is_close_request(Display*, XEvent* e, XPointer arg)
+{
+    return e->type == ClientMessage && e->xclient.format == 32 &&
+           (Atom)e->xclient.data.l[0] == *reinterpret_cast<Atom*>(arg);
+}
+
+} // namespace
+
+bool take_close_request()
+{
+    if (!screen_window_live()) return false;
+    Display* dpy = glXGetCurrentDisplay();   // GLUT's own connection
+    if (!dpy) return false;
+    static Atom delete_window = XInternAtom(dpy, "WM_DELETE_WINDOW", 0);
+    XEvent e;
+    bool asked = false;
+    while (XCheckIfEvent(dpy, &e, is_close_request, reinterpret_cast<XPointer>(&delete_window))) asked = true;
+    return asked;
+}
+
 void end_program(int status)
 {
     program_exit(status);

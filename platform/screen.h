@@ -9,7 +9,7 @@
  * in the window. With a window the position is asked from GLUT; without one
  * it is window_pos of the interaction state.
  *
- * Depends on: freeglut, edit/state.h (window_pos).
+ * Depends on: freeglut, Xlib and GLX (the close request), edit/state.h (window_pos).
  * Does NOT: decide shapes, positions or sizes (the handlers do), or keep the
  * interaction state in step with the window.
  ******************************************************************************/
@@ -51,6 +51,11 @@ void place_window(int x, int y);
 
 // Give the window's client area the size w x h.
 void size_window(int w, int h);
+
+// With a window: true when the window manager asked to close it (its close
+// button). The request is taken out of the event queue before GLUT sees it,
+// since GLUT would destroy the window at once; the caller decides instead.
+bool take_close_request();
 
 // End the process with `status`; tests replace program_exit to stay alive.
 extern void (*program_exit)(int status);

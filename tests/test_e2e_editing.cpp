@@ -54,6 +54,21 @@ std::vector<rgb8> panel_pixels(e2e_session& s)
     return px;
 }
 
+// The window manager's close button: WM_DELETE_WINDOW sent to the window.
+void wm_close(e2e_session& s)
+{
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = s.win;
+    e.xclient.message_type = XInternAtom(s.dpy, "WM_PROTOCOLS", 0);
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = (long)XInternAtom(s.dpy, "WM_DELETE_WINDOW", 0);
+    e.xclient.data.l[1] = CurrentTime;
+    XSendEvent(s.dpy, s.win, 0, NoEventMask, &e);
+    XFlush(s.dpy);
+    usleep(300000);
+}
+
 std::vector<std::string> lines_of(const std::string& text)
 {
     std::vector<std::string> out;
@@ -164,10 +179,11 @@ TEST(EndToEnd, NothingIsLostWhenSavingWithTheKeyOrClosing)
     EXPECT_NE(moved.find("\r\nled l 0 30 20 60 20 \r\n"), std::string::npos) << moved;
     EXPECT_EQ(read_all(cmd_path + ".bak"), original);
 
-    // Move it back and close: the prompt stays until Esc, then close + Enter saves and ends.
+    // Move it back and close (the window's close button, then "关闭窗口"): the
+    // prompt stays until Esc, then close + Enter saves and ends.
     ASSERT_TRUE(s.start_app());
     drag(s, 346, 188, 306, 168);
-    click(s, 1250, 84);
+    wm_close(s);
     EXPECT_EQ(s.wait_exit(1), -1);
     s.grab();
     EXPECT_TRUE(s.near_colour(430, 270, 2, 31, 31, 51));   // the prompt's box
