@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
+#include <string>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -17,6 +18,19 @@ int64_t file_write_kill_after = -1;
 namespace {
 
 constexpr const char* TEMP_MARK = ".tmp.";
+
+// Only temporaries of the kinds of files the program writes are removed, so
+// a user's own file that merely looks like one is never touched.
+bool written_here(const char* name, const char* mark)
+{
+    static const char* const kinds[] = {".txt", ".txt.bak", ".ini", ".vsn", ".bmp"};
+    const std::string base(name, (size_t)(mark - name));
+    for (const char* k : kinds) {
+        const size_t n = strlen(k);
+        if (base.size() > n && base.compare(base.size() - n, n, k) == 0) return true;
+    }
+    return false;
+}
 
 // The test hook: end the process as a kill would, with no clean-up.
 void killed_here() { _exit(137); }
@@ -166,7 +180,7 @@ int remove_stale_temporaries(const char* dir)
     if (!base.empty() && base.back() != '/') base += '/';
     while (struct dirent* e = readdir(d)) {
         const char* mark = strstr(e->d_name, TEMP_MARK);
-        if (!mark || mark == e->d_name) continue;
+        if (!mark || mark == e->d_name || !written_here(e->d_name, mark)) continue;
         const char* digits = mark + strlen(TEMP_MARK);
         char* end = nullptr;
         long pid = strtol(digits, &end, 10);

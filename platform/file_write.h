@@ -28,8 +28,9 @@ bool replace_file(const char* path, const std::string& data, std::string& why, b
 // or too large.
 bool read_whole_file(const char* path, size_t max, std::string& data, std::string& why, bool* missing);
 
-// Remove the temporaries NAME.tmp.PID in `dir` whose process no longer runs.
-// Returns how many were removed.
+// Remove the temporaries NAME.tmp.PID in `dir` whose process no longer runs,
+// for names of the kinds the program writes (.txt, .txt.bak, .ini, .vsn,
+// .bmp). Returns how many were removed.
 int remove_stale_temporaries(const char* dir);
 
 // Test hook for interrupted saves: when not negative, the process ends at

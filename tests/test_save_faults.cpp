@@ -81,8 +81,9 @@ TEST(SaveFaults, EveryFileIsWholeOldOrWholeNewWhateverStopsTheSave)
         for (const auto& [name, data] : now)
             ASSERT_TRUE(data == before.at(name) || data == after.at(name)) << name << " after " << n << " bytes";
         // Syc_Update is told only once both documents are new.
-        if (now.at("SysCfg.ini") == after.at("SysCfg.ini"))
+        if (now.at("SysCfg.ini") == after.at("SysCfg.ini")) {
             EXPECT_TRUE(now.at(FILES[0]) == after.at(FILES[0]) && now.at(FILES[2]) == after.at(FILES[2])) << n;
+        }
     }
     // The killed saves left their temporaries; the next start removes them.
     EXPECT_GT(remove_stale_temporaries((ws.dir + "ledsys/CMD1").c_str()) + remove_stale_temporaries(ws.dir.c_str()), 0);
