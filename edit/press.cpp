@@ -423,7 +423,9 @@ bool save_data()
     struct tm local;
     localtime_r(&now, &local);
     strftime(stamp, sizeof stamp, "%H:%M:%S", &local);
-    if (r.left_out > 0)
+    if (r.left_out == 1)
+        status_showf(STATUS_OK, "已保存 %s (1 item outside the panel was not saved)", stamp);
+    else if (r.left_out > 1)
         status_showf(STATUS_OK, "已保存 %s (%d items outside the panel were not saved)", stamp, r.left_out);
     else
         status_showf(STATUS_OK, "已保存 %s", stamp);
