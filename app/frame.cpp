@@ -22,7 +22,11 @@
 
 namespace {
 
-constexpr float CLOSE_PROMPT_DEPTH = 5.0f;   // in front of the panel (0) and the pictures (1)
+constexpr float CLOSE_PROMPT_DEPTH = 5.0f;
+constexpr int STATUS_FACE = 1;             // the face draw_screen_text uses
+constexpr int STATUS_RIGHT_MARGIN = 24;    // px kept free right of the status line
+constexpr int STATUS_MIN_X = 10;           // a long status line starts no further left
+constexpr int STATUS_MIN_WRAP = 300;   // in front of the panel (0) and the pictures (1)
 
 // True while a press, drag, resize or held tool button is under way.
 bool pointer_busy()
@@ -59,7 +63,21 @@ void draw_status_line()
     if (status_tone == STATUS_OK) gfx_color(0.3f, 1.0f, 0.3f);
     else if (status_tone == STATUS_ERROR) gfx_color(1.0f, 0.35f, 0.35f);
     else gfx_color(1.0f, 1.0f, 0.6f);
-    draw_screen_text(std::u16string(status_wide), STATUS_X, STATUS_Y, 100000, 225);
+    // A message too long for the room right of STATUS_X starts further left,
+    // so the whole of it stays in sight; only a very long one wraps.
+    const std::u16string text(status_wide);
+    int64_t width = 0;
+    for (char16_t c : text) {
+        load_glyph_texture(STATUS_FACE, c);
+        width += glyph_cache[c].advance;
+    }
+    int view_w = 0, view_h = 0;
+    gfx_view_size(view_w, view_h);
+    const int64_t right = (int64_t)view_w - STATUS_RIGHT_MARGIN;
+    int64_t x = STATUS_X;
+    if (view_w > 0 && x + width > right) x = right - width > STATUS_MIN_X ? right - width : STATUS_MIN_X;
+    const int64_t wrap = right - x > STATUS_MIN_WRAP ? right - x : STATUS_MIN_WRAP;
+    draw_screen_text(text, (int)x, STATUS_Y, (int)wrap, 0);
 }
 
 // A filled rectangle in the current colour, over everything drawn before.

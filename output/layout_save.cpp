@@ -39,14 +39,14 @@ int items_outside_panel()
 
 std::string save_refusal()
 {
-    if (settings_problem[0]) return std::string(settings_problem) + "; nothing was saved";
-    if (!cmd_path[0]) return "no script file name; nothing was saved";
+    if (settings_problem[0]) return std::string(settings_problem) + "; the layout is not saved";
+    if (!cmd_path[0]) return "no script file name; the layout is not saved";
     if (last_script_report.state == SCRIPT_UNREADABLE)
         return "the script could not be loaded (" + last_script_report.why +
-               "); it is kept and was not saved over";
+               "); it is kept and not saved over";
     if (program_file_unusable)
         return "the program file could not be loaded (" + program_file_problem +
-               "); it is kept and was not saved over";
+               "); it is kept and not saved over";
     return std::string();
 }
 

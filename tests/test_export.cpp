@@ -296,7 +296,7 @@ TEST(Export, FilesThatCouldNotBeLoadedAreNeverSavedOver)
         place_text(0, 286, 156, 16, 3, 0, "AB");
         EXPECT_FALSE(save_data());
         EXPECT_EQ(status_tone, STATUS_ERROR);
-        EXPECT_NE(std::string(status_utf8).find("was not saved over"), std::string::npos) << status_utf8;
+        EXPECT_NE(std::string(status_utf8).find("kept and not saved over"), std::string::npos) << status_utf8;
         EXPECT_NE(ws.read("SysCfg.ini").find("Syc_Update=0"), std::string::npos);
     };
     // A script that is a folder, a pipe, or larger than the cap.
