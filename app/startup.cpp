@@ -7,6 +7,7 @@
 #include "edit/pointer.h"
 #include "edit/state.h"
 #include "items/digits.h"
+#include "model/palette.h"
 #include "model/settings.h"
 #include "model/tables.h"
 #include "platform/pic_convert.h"
@@ -121,6 +122,8 @@ int startup(int* argc, char** argv)
 
     fill_glyph_table();
     startup_documents();
+    // Items the script restored into palette samples leave no cell empty.
+    refill_palette();
     dot_font_init();
 
     glutReshapeWindow(window_width, window_height + 1);

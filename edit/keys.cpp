@@ -23,6 +23,7 @@
 #include "edit/typing.h"
 #include "model/button_rows.h"
 #include "model/default_layout.h"
+#include "model/palette.h"
 #include "model/settings.h"
 #include "model/tables.h"
 #include "platform/screen.h"
@@ -222,6 +223,8 @@ void paste_copied_items()
     }
     copy_unit_slot = -1;
     copy_text_slot = -1;
+    // A copy of a palette sample may have taken its cell's record.
+    refill_palette();
 }
 
 // GLUT keyboard callback: Ctrl commands, Delete, and typing into the current text.

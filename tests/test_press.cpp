@@ -134,8 +134,10 @@ TEST_F(PointerTest, PullingAPaletteEntryLeavesAFreshOneBehind)
 
 TEST_F(PointerTest, PaletteRuleStaysInsideTheRangeAndNeverShowsSlot429)
 {
-    // Last line: the next record is the circle range's first.
+    // Last line: the next record is the circle range's first (another
+    // circle stands in the palette, so the cell is not refilled).
     digit_table[123].visible = 0;
+    digit_table[124].visible = 1;
     put_unit(122, KIND_LINE, 400, 300, 50, 8);
     click(410, 304);
     EXPECT_EQ(current_unit, 122);
