@@ -3,6 +3,8 @@
  ******************************************************************************/
 #include "edit/hit_test.h"
 #include "edit/state.h"
+#include "items/digit_item.h"
+#include "items/text_item.h"
 #include "model/button_rows.h"
 #include "model/settings.h"
 #include "raster/canvas.h"
@@ -202,17 +204,20 @@ bool delete_row_shown()
 } // namespace
 
 // Top first: the text's buttons, the align row, the unit's buttons, then the
-// command, span and delete rows.
+// command, span and delete rows; of an item's property buttons only those its
+// renderer shows for its kind and mode.
 button_spot button_under(int px, int py)
 {
     int k;
     if (const string_draw* s = button_text()) {
-        if ((k = item_row_hit(s->prop_buttons, PROP_BUTTONS, px, py)) >= 0) return {BUTTONS_TEXT_PROP, k};
+        const int shown = text_item_button_count(s->mode);
+        if ((k = item_row_hit(s->prop_buttons, shown, px, py)) >= 0) return {BUTTONS_TEXT_PROP, k};
         if ((k = item_row_hit(s->nudge_buttons, NUDGE_BUTTONS, px, py)) >= 0) return {BUTTONS_TEXT_NUDGE, k};
     }
     if (align_row_shown() && (k = tool_row_hit(align_row, px, py)) >= 0) return {BUTTONS_ALIGN, k};
     if (const Digit_unit* d = button_unit()) {
-        if ((k = item_row_hit(d->prop_buttons, UNIT_PROP_BUTTONS, px, py)) >= 0) return {BUTTONS_UNIT_PROP, k};
+        const int shown = std::min(selected_button_count(*d), UNIT_PROP_BUTTONS);
+        if ((k = item_row_hit(d->prop_buttons, shown, px, py)) >= 0) return {BUTTONS_UNIT_PROP, k};
         if ((k = item_row_hit(d->nudge_buttons, NUDGE_BUTTONS, px, py)) >= 0) return {BUTTONS_UNIT_NUDGE, k};
     }
     if ((k = tool_row_hit(command_row, px, py)) >= 0) return {BUTTONS_COMMAND, k};

@@ -161,9 +161,22 @@ void description_line(const Digit_unit& u, char* out, int cap)
     }
 }
 
+static int shown_of(const Digit_unit& u, int button_count);
+
 int shown_button_count(const Digit_unit& u)
 {
-    const int count = u.button_count < 0 ? 0 : (u.button_count > PROP_BUTTONS ? PROP_BUTTONS : u.button_count);
+    return shown_of(u, u.button_count);
+}
+
+int selected_button_count(const Digit_unit& u)
+{
+    return shown_of(u, u.reg_addr > REGISTER_CODE_BASE ? BUTTONS_REGISTER : BUTTONS_PLAIN);
+}
+
+// How many of `button_count` property buttons the record's kind shows.
+static int shown_of(const Digit_unit& u, int button_count)
+{
+    const int count = button_count < 0 ? 0 : (button_count > PROP_BUTTONS ? PROP_BUTTONS : button_count);
     if (u.reg_addr == CODE_WEEKDAY || u.reg_addr == CODE_WIND) return count < BUTTONS_FIGURE ? count : BUTTONS_FIGURE;
     switch (u.kind) {
     case KIND_RECT: case KIND_TABLE: case KIND_VARIABLE:

@@ -47,3 +47,5 @@ void description_line(const Digit_unit& u, char* out, int cap);
 
 // Number of property buttons a selected record shows.
 int shown_button_count(const Digit_unit& u);
+// The same for the record drawn selected now (its button count from its code).
+int selected_button_count(const Digit_unit& u);

@@ -145,7 +145,8 @@ TEST_F(PointerTest, HoverMarksTheButtonsOfTheCurrentItems)
     EXPECT_EQ(digit_table[90].nudge_hover, NO_HOVER);
     EXPECT_EQ(digit_table[90].prop_hover, NO_HOVER);
 
-    // Text buttons 14 and 15 exist; a unit reacts to 14 only.
+    // Text buttons 14 and 15 exist (a scrolling text shows all 16); a unit has 14.
+    string_table[5].mode = 1;
     const menu_unit& t15 = string_table[5].prop_buttons[15];
     on_passive_motion(t15.x + 5, t15.y - 5);
     EXPECT_EQ(string_table[5].prop_hover, 15);
