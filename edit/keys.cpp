@@ -20,6 +20,7 @@
 #include "edit/keys.h"
 #include "edit/pointer.h"
 #include "edit/state.h"
+#include "edit/status.h"
 #include "edit/typing.h"
 #include "model/button_rows.h"
 #include "model/default_layout.h"
@@ -206,12 +207,16 @@ void copy_current_items()
             copy_text_slot = target;
         }
     }
+    if (copy_unit_slot < 0 && copy_text_slot < 0) status_show(STATUS_INFO, "没有可复制的项");
 }
 
 // Ctrl+V: show the copies of the last Ctrl+C and make them the current items.
 void paste_copied_items()
 {
-    if (!copy_pending) return;
+    if (!copy_pending) {
+        status_show(STATUS_INFO, "没有可粘贴的内容");
+        return;
+    }
     copy_pending = 0;
     if (copy_text_slot >= 0 && !string_table[copy_text_slot].visible) {
         current_string = copy_text_slot;

@@ -38,6 +38,7 @@
 #include "raster/canvas.h"
 #include <GL/freeglut.h>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -159,10 +160,18 @@ const char* split_cells()
     return nullptr;
 }
 
-// The status line names what a button refused.
+// The status line names what a button refused; once a button acts again
+// the refusal it showed goes (other messages stay).
 void say_refusal(const char* why)
 {
-    if (why) status_show(STATUS_INFO, why);
+    static const char* shown = nullptr;
+    if (why) {
+        status_show(STATUS_INFO, why);
+        shown = why;
+    } else if (shown && status_tone == STATUS_INFO && strcmp(status_utf8, shown) == 0) {
+        status_clear();
+        shown = nullptr;
+    }
 }
 
 // One alignment of a rectangle against sel_box.
