@@ -80,11 +80,17 @@ void press_row_slot(int row, int k)
     row_down[row] = 1;
 }
 
-// An item leaves the group; the alignment reference it was stays where it is.
+// An item leaves the group; when it was the alignment reference, the
+// reference passes to a member that stays (the last one in table order).
 void leave_group(uint8_t& group_selected, int table, int index)
 {
     group_selected = 0;
-    if (sel_ref[0] == table && sel_ref[1] == index) sel_ref[0] = SEL_REF_NONE;
+    if (sel_ref[0] != table || sel_ref[1] != index) return;
+    sel_ref[0] = SEL_REF_NONE;
+    for (int i = 0; i <= LAST_ITEM_INDEX; i++)
+        if (digit_table[i].group_selected) set_sel_ref(SEL_REF_UNIT, i);
+    for (int i = 0; i <= LAST_ITEM_INDEX; i++)
+        if (string_table[i].group_selected) set_sel_ref(SEL_REF_TEXT, i);
 }
 
 // The command row: save, or close.
