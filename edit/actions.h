@@ -21,5 +21,5 @@ const char* unit_prop_action(Digit_unit& d, int k);
 void unit_nudge_action(Digit_unit& d, int k);
 // The size preset rule of component codes 16 and 20: size_preset 1..6 sets
 // font_px, height and width (nothing for other codes or presets). Run after
-// property positions 0 and 1 of every press, hit or not.
+// every press on the unit's own buttons.
 void apply_size_preset(Digit_unit& d);

@@ -19,6 +19,7 @@
  ******************************************************************************/
 #include "edit/keys.h"
 #include "edit/pointer.h"
+#include "edit/snap.h"
 #include "edit/state.h"
 #include "edit/status.h"
 #include "edit/typing.h"
@@ -91,7 +92,7 @@ int free_text_slot_after(int index)
 // The layout fields of a Digit_unit into a hidden slot, 5 px to the right.
 void copy_unit(const Digit_unit& from, Digit_unit& to)
 {
-    to.x = from.x + COPY_SHIFT_X;
+    to.x = snap_dot_x(from.x + COPY_SHIFT_X);   // on a whole dot, as the panel shows it
     to.y = from.y;
     to.width = from.width;
     to.height = from.height;
@@ -114,7 +115,7 @@ void copy_unit(const Digit_unit& from, Digit_unit& to)
 // The layout fields and the whole text of a text item into a hidden slot, 5 px to the right.
 void copy_text(const string_draw& from, string_draw& to)
 {
-    to.x = from.x + COPY_SHIFT_X;
+    to.x = snap_dot_x(from.x + COPY_SHIFT_X);   // on a whole dot, as the panel shows it
     to.y = from.y;
     to.box_width = from.box_width;
     to.box_height = from.box_height;

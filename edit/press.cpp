@@ -1,24 +1,29 @@
 /*******************************************************************************
  * edit/press.cpp - mouse presses and releases: buttons, selection, delete
  *
- * A left press is tried against, in order: the command row ("保存数据",
- * "关闭窗口"), the delete row, the span row (in merge mode), the align row
- * (with a group), the texts and their buttons, the Digit_unit items and their
- * buttons; the first hit on a command, the delete button or an item body
- * ends the press. A press on an item selects it (single mode) or adds it to
- * the group (group mode) and starts its drag; pressing the palette entry of a
- * kind reveals the next record of the kind's range, so the pressed one can be
- * dragged away as the new item. A press on nothing below the top band clears
- * the selection; every press that is not ended early picks the resize handle
- * and may start the rubber band. A right press drops the single selection and
- * the group's Digit_units.
+ * A left press goes to the button drawn on top under the pointer, if any:
+ * that button alone acts (the command row "保存数据", "关闭窗口", the delete
+ * button, the span row "合并" and "拆分" in merge mode, the align row with a
+ * group, or the property and nudge buttons of the item whose buttons show).
+ * Otherwise it is tried against the texts, then the Digit_unit items. A press
+ * on an item selects it (single mode) or adds it to the group (group mode, or
+ * Shift or Ctrl held, which also takes a member out again) and starts its
+ * drag; pressing the palette entry of a kind reveals the next record of the
+ * kind's range, so the pressed one can be dragged away as the new item. A
+ * press on nothing below the top band clears the selection, picks the resize
+ * handle and may start the rubber band; only such a press off the panel may
+ * move the window. The release snaps what the drag moved or resized to whole
+ * dots and refills emptied palette cells. What a button refuses is named on
+ * the status line. A right press drops the single selection and the group's
+ * Digit_units.
  *
  * Limits: the palette reveals only records of the pressed record's own range
  * and never slot 429; a table keeps at most 50 merges; every index into the
  * tables, a table's cells and the button rows is checked.
- * Depends on: edit/hit_test, edit/actions (button actions), edit/state,
- * model/default_layout (ranges), model/button_rows, output/script_export,
- * output/program_file, platform/screen.
+ * Depends on: edit/hit_test, edit/actions (button actions), edit/snap,
+ * edit/state, edit/status, model/default_layout (ranges), model/palette,
+ * model/button_rows, output/script_export, output/program_file,
+ * platform/screen.
  * Does NOT: move or resize anything while the pointer moves (edit/motion.cpp),
  * or decide what a property button does (edit/actions.cpp).
  ******************************************************************************/

@@ -299,7 +299,7 @@ TEST_F(Keys, CopyAndPasteAUnitIntoTheFreeSlotTwoFurtherOn)
     EXPECT_EQ(copy_pending, 1);
     const Digit_unit& c = digit_table[92];
     EXPECT_EQ(c.visible, 0);
-    EXPECT_EQ(c.x, 405);
+    EXPECT_EQ(c.x, 406);   // 5 px right, on the nearest whole dot
     EXPECT_EQ(c.y, 300);
     EXPECT_EQ(c.width, 40);
     EXPECT_EQ(c.height, 20);
@@ -366,7 +366,7 @@ TEST_F(Keys, CopyAndPasteAWholeText)
     EXPECT_EQ(c.visible, 0);
     EXPECT_STREQ(c.text, "a text longer than eighteen bytes");
     EXPECT_EQ(c.text_len, (int32_t)strlen(c.text));
-    EXPECT_EQ(c.x, 305);
+    EXPECT_EQ(c.x, 306);
     EXPECT_EQ(c.y, 200);
     EXPECT_EQ(c.color, 4);
     EXPECT_EQ(c.font_size, 16);
