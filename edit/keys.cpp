@@ -50,6 +50,7 @@ constexpr int COPY_UNIT_BELOW = 400;       // Digit_unit records that Ctrl+C cop
 constexpr int COPY_TEXT_BELOW = 150;       // string_draw records that Ctrl+C copies
 constexpr int COPY_GAP = 2;                // the copy goes this many slots further on
 constexpr int COPY_SHIFT_X = 5;            // and this many px to the right
+constexpr const char* SAY_NOTHING_SELECTED = "请先选中一个项";   // a key found nothing to act on
 constexpr int COLOURS = 7;
 constexpr uint8_t TEXT_MODE_SCROLLING = 1;
 constexpr int THICKNESS_STEPS = 3;
@@ -158,6 +159,7 @@ void toggle_zoom()
 // Move the current text and the current unit by (dx, dy) px.
 void nudge_current(int dx, int dy)
 {
+    if (!current_text() && !current_digit()) status_show(STATUS_INFO, SAY_NOTHING_SELECTED);
     if (string_draw* s = current_text()) {
         s->x += dx;
         s->y += dy;
@@ -291,12 +293,14 @@ void on_special_key(int key, int, int)
     case GLUT_KEY_RIGHT: nudge_current(p, 0); break;
     case GLUT_KEY_DOWN: nudge_current(0, p); break;
     case GLUT_KEY_PAGE_UP:
+        if (!d) status_show(STATUS_INFO, SAY_NOTHING_SELECTED);
         thickness_cycle = (thickness_cycle + 1) % THICKNESS_STEPS;
         if (thickness_cycle < 0) thickness_cycle = 0;
         if (d) d->thickness = thickness_cycle + 1;
         apply_group_move(0, 0, 0, 0);
         break;
     case GLUT_KEY_PAGE_DOWN:
+        if (!d) status_show(STATUS_INFO, SAY_NOTHING_SELECTED);
         if (d) d->color = (uint8_t)next_colour(d->color);
         apply_group_move(0, 0, 0, 0);
         break;

@@ -62,6 +62,7 @@ constexpr const char* SAY_NO_TABLE = "请先选中一个表格";
 constexpr const char* SAY_MERGE_NEIGHBOUR = "只能合并选中单元格与其右侧相邻的单元格";
 constexpr const char* SAY_MERGES_FULL = "表格的合并已满";
 constexpr const char* SAY_NOTHING_TO_SPLIT = "选中的单元格没有合并";
+constexpr const char* SAY_NOTHING_TO_DELETE = "没有选中的项";
 
 // Presses on items drop the pressed look of the align and delete rows.
 void set_row_reset_marks()
@@ -495,6 +496,8 @@ void on_mouse(int button, int state, int x, int y)
 // their slots stay as they are, and so do current_unit and current_string.
 void delete_selected()
 {
+    if (!group_exists() && !current_unit_record() && !current_text_record())
+        status_show(STATUS_INFO, SAY_NOTHING_TO_DELETE);
     for (Digit_unit& d : digit_table) {
         if (!d.group_selected) continue;
         d.visible = d.group_selected = 0;

@@ -2,6 +2,7 @@
 // the save key, F-keys, arrows and paging keys, on the tables without a window.
 #include "edit/keys.h"
 #include "edit/state.h"
+#include "edit/status.h"
 #include "edit/typing.h"
 #include "model/default_layout.h"
 #include "model/settings.h"
@@ -400,6 +401,7 @@ TEST_F(Keys, PasteWithoutCopyDoesNothing)
     EXPECT_EQ(current_string, 10);
     EXPECT_EQ(digit_table[92].visible, 0);
     EXPECT_EQ(string_table[12].visible, 0);
+    EXPECT_STREQ(status_utf8, "没有可粘贴的内容");   // the status line says why
 }
 
 // ---- the save key -----------------------------------------------------------------
@@ -518,6 +520,7 @@ TEST_F(Keys, OtherSpecialKeysAndNoCurrentItemChangeNothing)
     EXPECT_EQ(d.x, 400);
     EXPECT_EQ(d.color, 0);
     EXPECT_EQ(digit_table[NO_ITEM].x, 0);
+    EXPECT_STREQ(status_utf8, "请先选中一个项");   // an arrow or paging key with nothing to act on
 }
 
 TEST_F(Keys, DeleteKeyRemovesTheCurrentItems)
