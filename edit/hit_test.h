@@ -8,7 +8,11 @@
  *
  * Limits: every index into the tables and a table's 50 columns and rows is
  * checked; `led_pitch` is read as at least 1.
- * Depends on: model/tables, model/settings, edit/state.
+ * Which button lies on top follows the frame's drawing order and the rows it
+ * shows, so the button drawn under the pointer is the one a press runs.
+ * Depends on: model/tables, model/settings, model/button_rows, edit/state,
+ * items/text_item and items/digit_item (how many buttons an item shows),
+ * raster/canvas (panel origin).
  * Does NOT: change any record or state variable.
  ******************************************************************************/
 #pragma once
