@@ -4,6 +4,7 @@
 #include "app/frame.h"
 #include "edit/close_prompt.h"
 #include "edit/pointer.h"
+#include "edit/hit_test.h"
 #include "edit/state.h"
 #include "edit/status.h"
 #include "items/buttons.h"
@@ -56,7 +57,7 @@ void draw_readout(const char* text, int x, int y)
     draw_screen_text(to_wide(text), x, y, 289, 225);
 }
 
-// The status line under the command buttons, coloured by its tone.
+// The status line along the top edge, coloured by its tone.
 void draw_status_line()
 {
     if (status_tone == STATUS_NONE || status_wide[0] == 0) return;
@@ -131,7 +132,8 @@ void frame_routine()
 
     bool group = any_group_selected();
     if (group || current_unit < 429 || current_string < 429) draw_row_slot(delete_row, ROW_DELETE, 2);
-    if (merge_mode) {
+    // The align row stands where the span row does; only the row a press reaches shows.
+    if (span_row_shown()) {
         draw_row_slot(span_row, ROW_SPAN, 0);
         draw_row_slot(span_row, ROW_SPAN, 1);
     }
@@ -158,7 +160,7 @@ void frame_routine()
         for (int i = 0; i < DIGIT_COUNT; i++) {
             Digit_unit& d = digit_table[i];
             if (!d.visible || (d.kind == KIND_TABLE) != (pass == 0)) continue;
-            if (i == current_unit || d.group_selected == 1) draw_digit_item_selected(d);
+            if (i == current_unit || d.group_selected == 1) draw_digit_item_selected(d, &d == button_unit());
             else draw_digit_item(d);
         }
 
@@ -168,7 +170,7 @@ void frame_routine()
                  (int)((unsigned)(pointer_pos[1] - PANEL_Y) / (unsigned)p));
         draw_readout(text, pointer_pos[0], pointer_pos[1]);
     }
-    if (group && sel_box[0] > PANEL_X) {
+    if (align_row_shown()) {
         snprintf(text, sizeof text, "[x=%d,y=%d,w=%d,h=%d]", (sel_box[0] - PANEL_X) / p,
                  (sel_box[1] - PANEL_Y) / p, sel_box[2] / p, sel_box[3] / p);
         draw_readout(text, 195, 120);
@@ -178,7 +180,7 @@ void frame_routine()
     for (int i = 0; i < STRING_COUNT; i++) {
         string_draw& s = string_table[i];
         if (!s.visible) continue;
-        if (i == current_string || s.group_selected == 1) draw_text_item_selected(s);
+        if (i == current_string || s.group_selected == 1) draw_text_item_selected(s, &s == button_text());
         else draw_text_item(s);
     }
     draw_rubber_band();

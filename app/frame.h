@@ -9,9 +9,10 @@
 #pragma once
 
 constexpr long FRAME_MIN_MICROS = 1000000 / 60;
-// Baseline start of the status line: under the command buttons, over the ruler.
+// Baseline start of the status line: along the top edge, above every button,
+// clear of the selected item's description line (which stands over the ruler).
 constexpr int STATUS_X = 730;
-constexpr int STATUS_Y = 116;
+constexpr int STATUS_Y = 20;
 
 // Draw one whole frame through the drawing layer (no buffer swap).
 void frame_routine();

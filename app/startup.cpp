@@ -8,6 +8,7 @@
 #include "edit/state.h"
 #include "edit/status.h"
 #include "items/digits.h"
+#include "model/palette.h"
 #include "model/settings.h"
 #include "model/tables.h"
 #include "command/script_reader.h"
@@ -185,6 +186,8 @@ int startup(int* argc, char** argv)
     fill_glyph_table();
     startup_documents();
     report_startup_problems();
+    // Items the script restored into palette samples leave no cell empty.
+    refill_palette();
     dot_font_init();
 
     glutReshapeWindow(window_width, window_height + 1);

@@ -8,6 +8,10 @@
  * out again: the followers take the first part's size, stroke and colour and
  * stand in a row after it.
  *
+ * The alignment reference (sel_box) is refreshed from its item after every
+ * such move, so the alignment buttons and the read-out use where the items
+ * are now, not where the reference item joined the group.
+ *
  * Limits: a composite whose leading part is hidden (deleted) is left alone,
  * so deleting the year does not pull month and day off the window.
  * Depends on: model/tables, edit/state, edit/hit_test (pitch, group_exists).
@@ -108,13 +112,36 @@ void apply_group_move(int old_x, int old_y, int new_x, int new_y)
     if (group_exists()) {
         lay_out_composite(DATE_FIRST, DATE_MIDDLE, DATE_LAST, DATE_FIRST_GAP);
         lay_out_composite(TIME_FIRST, TIME_MIDDLE, TIME_LAST, TIME_FIRST_GAP);
-        return;
+    } else {
+        switch (current_unit) {
+        case DATE_FIRST: lay_out_composite(DATE_FIRST, DATE_MIDDLE, DATE_LAST, DATE_FIRST_GAP); break;
+        case TIME_FIRST: lay_out_composite(TIME_FIRST, TIME_MIDDLE, TIME_LAST, TIME_FIRST_GAP); break;
+        case DATE_MIDDLE: lay_out_successor(DATE_MIDDLE, DATE_LAST); break;
+        case TIME_MIDDLE: lay_out_successor(TIME_MIDDLE, TIME_LAST); break;
+        default: break;
+        }
     }
-    switch (current_unit) {
-    case DATE_FIRST: lay_out_composite(DATE_FIRST, DATE_MIDDLE, DATE_LAST, DATE_FIRST_GAP); break;
-    case TIME_FIRST: lay_out_composite(TIME_FIRST, TIME_MIDDLE, TIME_LAST, TIME_FIRST_GAP); break;
-    case DATE_MIDDLE: lay_out_successor(DATE_MIDDLE, DATE_LAST); break;
-    case TIME_MIDDLE: lay_out_successor(TIME_MIDDLE, TIME_LAST); break;
-    default: break;
+    refresh_sel_box();
+}
+
+// Remember the reference item and take its rectangle.
+void set_sel_ref(int table, int index)
+{
+    sel_ref[0] = table;
+    sel_ref[1] = index;
+    refresh_sel_box();
+}
+
+// The reference item's rectangle as it is now.
+void refresh_sel_box()
+{
+    const int i = sel_ref[1];
+    if (i < 0 || i >= DIGIT_COUNT) return;
+    if (sel_ref[0] == SEL_REF_UNIT) {
+        const Digit_unit& d = digit_table[i];
+        sel_box[0] = d.x; sel_box[1] = d.y; sel_box[2] = d.width; sel_box[3] = d.height;
+    } else if (sel_ref[0] == SEL_REF_TEXT) {
+        const string_draw& s = string_table[i];
+        sel_box[0] = s.x; sel_box[1] = s.y; sel_box[2] = s.box_width; sel_box[3] = s.box_height;
     }
 }

@@ -3,7 +3,11 @@
  ******************************************************************************/
 #include "edit/hit_test.h"
 #include "edit/state.h"
+#include "items/digit_item.h"
+#include "items/text_item.h"
+#include "model/button_rows.h"
 #include "model/settings.h"
+#include "raster/canvas.h"
 #include <algorithm>
 
 namespace {
@@ -149,4 +153,75 @@ bool group_exists()
     for (const string_draw& s : string_table)
         if (s.group_selected) return true;
     return false;
+}
+
+// A current text takes the buttons: texts are drawn over the units.
+string_draw* button_text()
+{
+    return current_text_record();
+}
+
+Digit_unit* button_unit()
+{
+    return current_text_record() ? nullptr : current_unit_record();
+}
+
+// The same test the frame draws the row by.
+bool align_row_shown()
+{
+    return sel_box[0] > PANEL_X && group_exists();
+}
+
+bool span_row_shown()
+{
+    return merge_mode && !align_row_shown();
+}
+
+namespace {
+
+// Index of the first item button of a row of n under the pointer, or -1.
+int item_row_hit(const menu_unit* row, int n, int px, int py)
+{
+    for (int k = 0; k < n; k++)
+        if (item_button_hit(row[k], px, py)) return k;
+    return -1;
+}
+
+// Index of the first labelled tool button of a row under the pointer, or -1.
+int tool_row_hit(const menu_unit* row, int px, int py)
+{
+    for (int k = 0; k < ROW_SLOTS; k++)
+        if (tool_button_hit(row[k], px, py)) return k;
+    return -1;
+}
+
+// The delete button shows while there is something to delete.
+bool delete_row_shown()
+{
+    return group_exists() || current_unit < PHANTOM_SLOT || current_string < PHANTOM_SLOT;
+}
+
+} // namespace
+
+// Top first: the text's buttons, the align row, the unit's buttons, then the
+// command, span and delete rows; of an item's property buttons only those its
+// renderer shows for its kind and mode.
+button_spot button_under(int px, int py)
+{
+    int k;
+    if (const string_draw* s = button_text()) {
+        const int shown = text_item_button_count(s->mode);
+        if ((k = item_row_hit(s->prop_buttons, shown, px, py)) >= 0) return {BUTTONS_TEXT_PROP, k};
+        if ((k = item_row_hit(s->nudge_buttons, NUDGE_BUTTONS, px, py)) >= 0) return {BUTTONS_TEXT_NUDGE, k};
+    }
+    if (align_row_shown() && (k = tool_row_hit(align_row, px, py)) >= 0) return {BUTTONS_ALIGN, k};
+    if (const Digit_unit* d = button_unit()) {
+        const int shown = std::min(selected_button_count(*d), UNIT_PROP_BUTTONS);
+        if ((k = item_row_hit(d->prop_buttons, shown, px, py)) >= 0) return {BUTTONS_UNIT_PROP, k};
+        if ((k = item_row_hit(d->nudge_buttons, NUDGE_BUTTONS, px, py)) >= 0) return {BUTTONS_UNIT_NUDGE, k};
+    }
+    if ((k = tool_row_hit(command_row, px, py)) >= 0) return {BUTTONS_COMMAND, k};
+    if (span_row_shown() && (k = tool_row_hit(span_row, px, py)) >= 0) return {BUTTONS_SPAN, k};
+    if (delete_row_shown() && (k = tool_row_hit(delete_row, px, py)) >= 0) return {BUTTONS_DELETE, k};
+    return {BUTTONS_NONE, -1};
 }

@@ -8,7 +8,11 @@
  *
  * Limits: every index into the tables and a table's 50 columns and rows is
  * checked; `led_pitch` is read as at least 1.
- * Depends on: model/tables, model/settings, edit/state.
+ * Which button lies on top follows the frame's drawing order and the rows it
+ * shows, so the button drawn under the pointer is the one a press runs.
+ * Depends on: model/tables, model/settings, model/button_rows, edit/state,
+ * items/text_item and items/digit_item (how many buttons an item shows),
+ * raster/canvas (panel origin).
  * Does NOT: change any record or state variable.
  ******************************************************************************/
 #pragma once
@@ -59,3 +63,29 @@ int text_anchor();
 
 // True when some record of either table, visible or not, is group-selected.
 bool group_exists();
+
+// The item whose own property and nudge buttons are live (drawn, hovered and
+// pressed): the current text when there is one, else the current unit. Only
+// one item's buttons are live, as every item keeps them at the same place.
+string_draw* button_text();
+Digit_unit* button_unit();
+
+// The align row shows (and reacts) while there is a group whose reference
+// item lies right of the panel's left edge; the span row shows in merge mode
+// unless the align row stands over it.
+bool align_row_shown();
+bool span_row_shown();
+
+// Rows of buttons, from the one drawn on top to the one drawn first.
+enum button_row_id {
+    BUTTONS_NONE = 0, BUTTONS_TEXT_PROP, BUTTONS_TEXT_NUDGE, BUTTONS_ALIGN, BUTTONS_UNIT_PROP,
+    BUTTONS_UNIT_NUDGE, BUTTONS_COMMAND, BUTTONS_SPAN, BUTTONS_DELETE
+};
+struct button_spot {
+    int row;     // a button_row_id
+    int index;   // the button's index in its row
+};
+
+// The button drawn on top at (px, py), among the rows that are shown; a press
+// there acts on that button alone.
+button_spot button_under(int px, int py);

@@ -1,14 +1,13 @@
 /*******************************************************************************
  * edit/hover.cpp - pointer moves without a button: hover marks, resize handles
  *
- * Every such move ends group mode, marks the button under the pointer in the
- * current items' rows and in the tool-button rows (the renderers draw it
- * highlighted), and tests the window, the current unit (or its table's
+ * Every such move ends group mode, marks the button drawn on top under the
+ * pointer (the renderers draw it highlighted; a press there runs it), and tests the window, the current unit (or its table's
  * selected cell) and the current text for an edge or corner within 5 px: the
  * last rectangle tested decides resize_handle and the cursor shape.
  *
- * Limits: only the labelled slots of the tool rows are tested, with the same
- * rectangle that is drawn and pressed; hover indices are -1 for none.
+ * Limits: only the rows that are shown are tested, with the same rectangles
+ * that are drawn and pressed; hover indices are -1 for none.
  * Depends on: edit/hit_test, edit/state, model/button_rows, platform/screen.
  * Does NOT: change any record (only hover fields), press or drag anything.
  ******************************************************************************/
@@ -23,22 +22,6 @@ namespace {
 
 constexpr int HANDLE_REACH = 5;       // zones reach 5 px both sides of an edge
 constexpr int LEFT_EDGE_REACH = 2;    // the left edge band reaches 2 px inside
-
-// Index of the first button of `row` (n of them) under the pointer, or -1.
-int item_button_under(const menu_unit* row, int n, int x, int y)
-{
-    for (int k = 0; k < n; k++)
-        if (item_button_hit(row[k], x, y)) return k;
-    return NO_HOVER;
-}
-
-// Index of the first labelled tool button of a row under the pointer, or -1.
-int tool_button_under(const menu_unit* row, int x, int y)
-{
-    for (int k = 0; k < ROW_SLOTS; k++)
-        if (tool_button_hit(row[k], x, y)) return k;
-    return NO_HOVER;
-}
 
 // Set the handle and show its cursor.
 void set_handle(int handle, int cursor)
@@ -108,18 +91,21 @@ void on_passive_motion(int x, int y)
     pointer_pos[1] = y;
     multi_select = 0;
 
+    // Only the button drawn on top is marked: the one a press would run.
+    const button_spot b = button_under(x, y);
+    auto mark = [&](int row) { return b.row == row ? b.index : NO_HOVER; };
     if (string_draw* s = current_text_record()) {
-        s->prop_hover = item_button_under(s->prop_buttons, PROP_BUTTONS, x, y);
-        s->nudge_hover = item_button_under(s->nudge_buttons, NUDGE_BUTTONS, x, y);
+        s->prop_hover = mark(BUTTONS_TEXT_PROP);
+        s->nudge_hover = mark(BUTTONS_TEXT_NUDGE);
     }
     if (Digit_unit* d = current_unit_record()) {
-        d->prop_hover = item_button_under(d->prop_buttons, UNIT_PROP_BUTTONS, x, y);
-        d->nudge_hover = item_button_under(d->nudge_buttons, NUDGE_BUTTONS, x, y);
+        d->prop_hover = mark(BUTTONS_UNIT_PROP);
+        d->nudge_hover = mark(BUTTONS_UNIT_NUDGE);
     }
-    row_hover[ROW_ALIGN] = tool_button_under(align_row, x, y);
-    row_hover[ROW_DELETE] = tool_button_under(delete_row, x, y);
-    row_hover[ROW_COMMAND] = tool_button_under(command_row, x, y);
-    row_hover[ROW_SPAN] = tool_button_under(span_row, x, y);
+    row_hover[ROW_ALIGN] = mark(BUTTONS_ALIGN);
+    row_hover[ROW_DELETE] = mark(BUTTONS_DELETE);
+    row_hover[ROW_COMMAND] = mark(BUTTONS_COMMAND);
+    row_hover[ROW_SPAN] = mark(BUTTONS_SPAN);
 
     test_resize_handles(x, y);
 }

@@ -25,10 +25,13 @@
 #include "edit/keys.h"
 #include "edit/close_prompt.h"
 #include "edit/pointer.h"
+#include "edit/snap.h"
 #include "edit/state.h"
+#include "edit/status.h"
 #include "edit/typing.h"
 #include "model/button_rows.h"
 #include "model/default_layout.h"
+#include "model/palette.h"
 #include "model/settings.h"
 #include "model/tables.h"
 #include "output/layout_save.h"
@@ -56,6 +59,7 @@ constexpr int COPY_UNIT_BELOW = 400;       // Digit_unit records that Ctrl+C cop
 constexpr int COPY_TEXT_BELOW = 150;       // string_draw records that Ctrl+C copies
 constexpr int COPY_GAP = 2;                // the copy goes this many slots further on
 constexpr int COPY_SHIFT_X = 5;            // and this many px to the right
+constexpr const char* SAY_NOTHING_SELECTED = "请先选中一个项";   // a key found nothing to act on
 constexpr int COLOURS = 7;
 constexpr uint8_t TEXT_MODE_SCROLLING = 1;
 constexpr int THICKNESS_STEPS = 3;
@@ -99,7 +103,7 @@ int free_text_slot_after(int index)
 // The layout fields of a Digit_unit into a hidden slot, 5 px to the right.
 void copy_unit(const Digit_unit& from, Digit_unit& to)
 {
-    to.x = from.x + COPY_SHIFT_X;
+    to.x = snap_dot_x(from.x + COPY_SHIFT_X);   // on a whole dot, as the panel shows it
     to.y = from.y;
     to.width = from.width;
     to.height = from.height;
@@ -122,7 +126,7 @@ void copy_unit(const Digit_unit& from, Digit_unit& to)
 // The layout fields and the whole text of a text item into a hidden slot, 5 px to the right.
 void copy_text(const string_draw& from, string_draw& to)
 {
-    to.x = from.x + COPY_SHIFT_X;
+    to.x = snap_dot_x(from.x + COPY_SHIFT_X);   // on a whole dot, as the panel shows it
     to.y = from.y;
     to.box_width = from.box_width;
     to.box_height = from.box_height;
@@ -275,6 +279,7 @@ void toggle_zoom()
 // Move the current text and the current unit by (dx, dy) px.
 void nudge_current(int dx, int dy)
 {
+    if (!current_text() && !current_digit()) status_show(STATUS_INFO, SAY_NOTHING_SELECTED);
     if (string_draw* s = current_text()) {
         s->x += dx;
         s->y += dy;
@@ -325,12 +330,16 @@ void copy_current_items()
             copy_text_slot = target;
         }
     }
+    if (copy_unit_slot < 0 && copy_text_slot < 0) status_show(STATUS_INFO, "没有可复制的项");
 }
 
 // Ctrl+V: show the copies of the last Ctrl+C and make them the current items.
 void paste_copied_items()
 {
-    if (!copy_pending) return;
+    if (!copy_pending) {
+        status_show(STATUS_INFO, "没有可粘贴的内容");
+        return;
+    }
     copy_pending = 0;
     if (copy_text_slot >= 0 && !string_table[copy_text_slot].visible) {
         current_string = copy_text_slot;
@@ -342,6 +351,8 @@ void paste_copied_items()
     }
     copy_unit_slot = -1;
     copy_text_slot = -1;
+    // A copy of a palette sample may have taken its cell's record.
+    refill_palette();
 }
 
 // GLUT keyboard callback: Ctrl commands, Delete, and typing into the current text.
@@ -410,12 +421,14 @@ void on_special_key(int key, int, int)
     case GLUT_KEY_RIGHT: nudge_current(p, 0); break;
     case GLUT_KEY_DOWN: nudge_current(0, p); break;
     case GLUT_KEY_PAGE_UP:
+        if (!d) status_show(STATUS_INFO, SAY_NOTHING_SELECTED);
         thickness_cycle = (thickness_cycle + 1) % THICKNESS_STEPS;
         if (thickness_cycle < 0) thickness_cycle = 0;
         if (d) d->thickness = thickness_cycle + 1;
         apply_group_move(0, 0, 0, 0);
         break;
     case GLUT_KEY_PAGE_DOWN:
+        if (!d) status_show(STATUS_INFO, SAY_NOTHING_SELECTED);
         if (d) d->color = (uint8_t)next_colour(d->color);
         apply_group_move(0, 0, 0, 0);
         break;

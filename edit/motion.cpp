@@ -70,13 +70,13 @@ void grow_band(int px, int py)
         Digit_unit& d = digit_table[i];
         if (!d.visible || !covers(d.x, d.y)) continue;
         d.group_selected = 1;
-        sel_box[0] = d.x; sel_box[1] = d.y; sel_box[2] = d.width; sel_box[3] = d.height;
+        set_sel_ref(SEL_REF_UNIT, i);
     }
     for (int i = 0; i <= LAST_ITEM_INDEX; i++) {
         string_draw& s = string_table[i];
         if (!s.visible || !covers(s.x, s.y)) continue;
         s.group_selected = 1;
-        sel_box[0] = s.x; sel_box[1] = s.y; sel_box[2] = s.box_width; sel_box[3] = s.box_height;
+        set_sel_ref(SEL_REF_TEXT, i);
     }
 }
 

@@ -21,6 +21,12 @@ void delete_selected();
 // Carry the group (and the calendar composites) along with the anchor's move
 // from (a, b) to (c, d); four zeros only re-lay out the composites.
 void apply_group_move(int a, int b, int c, int d);
+// The alignment reference is item `index` of table `table` (SEL_REF_UNIT or
+// SEL_REF_TEXT); sel_box takes its rectangle now and follows it after every edit.
+void set_sel_ref(int table, int index);
+// sel_box := the reference item's current rectangle (nothing without one).
+void refresh_sel_box();
+
 // Handle test of pointer_pos against a rectangle; sets resize_handle and the cursor.
 void update_resize_cursor(int left, int top, int width, int height);
 // The same for a pointer at (px, py).

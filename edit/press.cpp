@@ -1,25 +1,30 @@
 /*******************************************************************************
  * edit/press.cpp - mouse presses and releases: buttons, selection, delete
  *
- * A left press is tried against, in order: the command row ("保存数据",
- * "关闭窗口"), the delete row, the span row (in merge mode), the align row
- * (with a group), the texts and their buttons, the Digit_unit items and their
- * buttons; the first hit on a command, the delete button or an item body
- * ends the press. A press on an item selects it (single mode) or adds it to
- * the group (group mode) and starts its drag; pressing the palette entry of a
- * kind reveals the next record of the kind's range, so the pressed one can be
- * dragged away as the new item. A press on nothing below the top band clears
- * the selection; every press that is not ended early picks the resize handle
- * and may start the rubber band. A right press drops the single selection and
- * the group's Digit_units.
+ * A left press goes to the button drawn on top under the pointer, if any:
+ * that button alone acts (the command row "保存数据", "关闭窗口", the delete
+ * button, the span row "合并" and "拆分" in merge mode, the align row with a
+ * group, or the property and nudge buttons of the item whose buttons show).
+ * Otherwise it is tried against the texts, then the Digit_unit items. A press
+ * on an item selects it (single mode) or adds it to the group (group mode, or
+ * Shift or Ctrl held, which also takes a member out again) and starts its
+ * drag; pressing the palette entry of a kind reveals the next record of the
+ * kind's range, so the pressed one can be dragged away as the new item. A
+ * press on nothing below the top band clears the selection, picks the resize
+ * handle and may start the rubber band; only such a press off the panel may
+ * move the window. The release snaps what the drag moved or resized to whole
+ * dots and refills emptied palette cells. What a button refuses is named on
+ * the status line. A right press drops the single selection and the group's
+ * Digit_units.
  *
  * Limits: the palette reveals only records of the pressed record's own range
  * and never slot 429; a table keeps at most 50 merges; every index into the
  * tables, a table's cells and the button rows is checked.
- * Depends on: edit/hit_test, edit/actions (button actions), edit/state,
- * model/default_layout (ranges), model/button_rows, output/layout_save
- * (saving and the unsaved-changes test), edit/status (save results),
- * edit/close_prompt (which takes every press while it is open), platform/screen.
+ * Depends on: edit/hit_test, edit/actions (button actions), edit/snap,
+ * edit/state, edit/status (save results, refusals), edit/close_prompt (which
+ * takes every press while it is open), model/default_layout (ranges),
+ * model/palette, model/button_rows, output/layout_save (saving and the
+ * unsaved-changes test), platform/screen.
  * Does NOT: move or resize anything while the pointer moves (edit/motion.cpp),
  * or decide what a property button does (edit/actions.cpp).
  ******************************************************************************/
@@ -27,27 +32,41 @@
 #include "edit/close_prompt.h"
 #include "edit/hit_test.h"
 #include "edit/pointer.h"
+#include "edit/snap.h"
 #include "edit/state.h"
 #include "edit/status.h"
 #include "model/button_rows.h"
 #include "model/default_layout.h"
+#include "model/palette.h"
+#include "model/settings.h"
 #include "output/layout_save.h"
+#include "output/program_file.h"
+#include "output/script_export.h"
 #include "platform/screen.h"
+#include "raster/canvas.h"
 #include <GL/freeglut.h>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 
 namespace {
 
 constexpr int BUTTON_LEFT = 0, BUTTON_RIGHT = 2;
 constexpr int STATE_PRESS = 0, STATE_RELEASE = 1;
-constexpr int SAVE_SLOT = 2, CLOSE_SLOT = 7, DELETE_SLOT = 2, MERGE_SLOT = 0;
+constexpr int SAVE_SLOT = 2, CLOSE_SLOT = 7, DELETE_SLOT = 2, MERGE_SLOT = 0, SPLIT_SLOT = 1;
 constexpr int ALIGN_LEFT = 0, ALIGN_RIGHT = 1, ALIGN_TOP = 2, ALIGN_BOTTOM = 3;
 constexpr int SAME_WIDTH = 4, SAME_HEIGHT = 5;
 constexpr int MERGE_LINE_REACH = 2;   // the erased grid piece reaches 2 px past the cells
 constexpr int BAND_START_LEFT = 215;  // a rubber band starts right of this
 constexpr int BAND_START_TOP = 95;    // and below this
 constexpr int EXIT_OK = 0;
+
+// What the status line says when the span row refuses.
+constexpr const char* SAY_NO_TABLE = "请先选中一个表格";
+constexpr const char* SAY_MERGE_NEIGHBOUR = "只能合并选中单元格与其右侧相邻的单元格";
+constexpr const char* SAY_MERGES_FULL = "表格的合并已满";
+constexpr const char* SAY_NOTHING_TO_SPLIT = "选中的单元格没有合并";
+constexpr const char* SAY_NOTHING_TO_DELETE = "没有选中的项";
 
 // Presses on items drop the pressed look of the align and delete rows.
 void set_row_reset_marks()
@@ -71,32 +90,29 @@ void press_row_slot(int row, int k)
     row_down[row] = 1;
 }
 
-// The command row: save, or close.
-bool press_command_row(int x, int y)
+// An item leaves the group; when it was the alignment reference, the
+// reference passes to a member that stays (the last one in table order).
+void leave_group(uint8_t& group_selected, int table, int index)
 {
-    for (int k = 0; k < ROW_SLOTS; k++) {
-        if (!tool_button_hit(command_row[k], x, y)) continue;
-        if (k == SAVE_SLOT) {
-            press_row_slot(ROW_COMMAND, k);
-            save_data();
-            return true;
-        }
-        if (k == CLOSE_SLOT) {
-            press_row_slot(ROW_COMMAND, k);
-            close_window();
-            return true;
-        }
-    }
-    return false;
+    group_selected = 0;
+    if (sel_ref[0] != table || sel_ref[1] != index) return;
+    sel_ref[0] = SEL_REF_NONE;
+    for (int i = 0; i <= LAST_ITEM_INDEX; i++)
+        if (digit_table[i].group_selected) set_sel_ref(SEL_REF_UNIT, i);
+    for (int i = 0; i <= LAST_ITEM_INDEX; i++)
+        if (string_table[i].group_selected) set_sel_ref(SEL_REF_TEXT, i);
 }
 
-// The delete button "删除所选".
-bool press_delete_row(int x, int y)
+// The command row: save, or close.
+void press_command_slot(int k)
 {
-    if (!tool_button_hit(delete_row[DELETE_SLOT], x, y)) return false;
-    press_row_slot(ROW_DELETE, DELETE_SLOT);
-    delete_selected();
-    return true;
+    if (k == SAVE_SLOT) {
+        press_row_slot(ROW_COMMAND, k);
+        save_data();
+    } else if (k == CLOSE_SLOT) {
+        press_row_slot(ROW_COMMAND, k);
+        close_window();
+    }
 }
 
 // Sum of the first `index` column widths (or row heights): a cell's offset from the table's corner.
@@ -108,16 +124,18 @@ int64_t offset_of(const int32_t* sizes, int index)
 }
 
 // "合并": the span cell must be the cell right of the selected one, in the
-// same row; the grid piece between them is recorded as erased.
-bool merge_cells()
+// same row; the grid piece between them is recorded as erased. Null when
+// merged, else what was missing.
+const char* merge_cells()
 {
     Digit_unit* t = current_unit_record();
-    if (!t || t->kind != KIND_TABLE) return false;
+    if (!t || t->kind != KIND_TABLE) return SAY_NO_TABLE;
     const int cols = t->cols < TABLE_MAX ? t->cols : TABLE_MAX;
     const int rows = t->rows < TABLE_MAX ? t->rows : TABLE_MAX;
-    if (t->sel_col >= cols || t->sel_row >= rows || t->span_col >= cols || t->span_row >= rows) return false;
-    if (t->span_row != t->sel_row || t->span_col != t->sel_col + 1) return false;
-    if (t->merge_count >= TABLE_MAX) return false;
+    if (t->sel_col >= cols || t->sel_row >= rows || t->span_col >= cols || t->span_row >= rows ||
+        t->span_row != t->sel_row || t->span_col != t->sel_col + 1)
+        return SAY_MERGE_NEIGHBOUR;
+    if (t->merge_count >= TABLE_MAX) return SAY_MERGES_FULL;
 
     // Offsets of the cells from the table's corner: what table x minus the
     // absolute corner of the cell gives, negated.
@@ -133,17 +151,42 @@ bool merge_cells()
     t->merge_count++;
     t->span_col = t->span_row = NO_BUTTON;
     merge_mode = 0;
-    return true;
+    return nullptr;
 }
 
-// The span row, only in merge mode; the press goes on.
-void press_span_row(int x, int y)
+// "拆分": the merge the selected cell belongs to (as its left cell, else as
+// its right cell) is removed, so the grid line between the cells is drawn and
+// saved again. Null when split, else what was missing.
+const char* split_cells()
 {
-    if (!merge_mode) return;
-    for (int k = 0; k < ROW_SLOTS; k++) {
-        if (!tool_button_hit(span_row[k], x, y)) continue;
-        press_row_slot(ROW_SPAN, k);
-        if (k == MERGE_SLOT) merge_cells();
+    Digit_unit* t = current_unit_record();
+    if (!t || t->kind != KIND_TABLE) return SAY_NO_TABLE;
+    const int n = t->merge_count < TABLE_MAX ? t->merge_count : TABLE_MAX;
+    int found = -1;
+    for (int m = 0; m < n && found < 0; m++)
+        if (t->merges[m].flag && t->merges[m].row == t->sel_row && t->merges[m].col == t->sel_col) found = m;
+    for (int m = 0; m < n && found < 0; m++)
+        if (t->merges[m].flag && t->merges[m].row == t->sel_row && t->merges[m].col + 1 == t->sel_col) found = m;
+    if (found < 0) return SAY_NOTHING_TO_SPLIT;
+    for (int m = found; m + 1 < n; m++) t->merges[m] = t->merges[m + 1];
+    t->merges[n - 1] = merge_record{};
+    t->merge_count = (uint8_t)(n - 1);
+    t->span_col = t->span_row = NO_BUTTON;
+    merge_mode = 0;
+    return nullptr;
+}
+
+// The status line names what a button refused; once a button acts again
+// the refusal it showed goes (other messages stay).
+void say_refusal(const char* why)
+{
+    static const char* shown = nullptr;
+    if (why) {
+        status_show(STATUS_INFO, why);
+        shown = why;
+    } else if (shown && status_tone == STATUS_INFO && strcmp(status_utf8, shown) == 0) {
+        status_clear();
+        shown = nullptr;
     }
 }
 
@@ -178,34 +221,18 @@ void align_group(int k)
     }
 }
 
-// The align row, only with a group; the press goes on.
-void press_align_row(int x, int y)
-{
-    if (!group_exists()) return;
-    for (int k = 0; k < ROW_SLOTS; k++) {
-        if (!tool_button_hit(align_row[k], x, y)) continue;
-        press_row_slot(ROW_ALIGN, k);
-        align_group(k);
-        apply_group_move(0, 0, 0, 0);
-    }
-}
-
-// The item joined the group last: the alignment reference.
-void set_sel_box(int32_t x, int32_t y, int32_t w, int32_t h)
-{
-    sel_box[0] = x;
-    sel_box[1] = y;
-    sel_box[2] = w;
-    sel_box[3] = h;
-}
-
-// A press on text i's body.
-void select_text(int i, int x, int y)
+// A press on text i's body. With Shift or Ctrl held the text joins the group
+// (and is dragged with it) or, when it is in the group, leaves it.
+void select_text(int i, int x, int y, bool toggle)
 {
     string_draw& s = string_table[i];
+    if (toggle && s.group_selected) {
+        leave_group(s.group_selected, SEL_REF_TEXT, i);
+        return;
+    }
     clear_current_items();
     set_row_reset_marks();
-    if (!multi_select) {
+    if (!multi_select && !toggle) {
         current_string = i;
         const int next = palette_next_text(i);
         if (next >= 0) string_table[next].visible = 1;
@@ -213,7 +240,7 @@ void select_text(int i, int x, int y)
         drag_offset[1] = y - s.y;
     } else {
         s.group_selected = 1;
-        set_sel_box(s.x, s.y, s.box_width, s.box_height);
+        set_sel_ref(SEL_REF_TEXT, i);
         const string_draw& anchor = string_table[PHANTOM_SLOT];
         drag_offset[0] = x - anchor.x;
         drag_offset[1] = y - anchor.y;
@@ -221,34 +248,14 @@ void select_text(int i, int x, int y)
     string_drag = 1;
 }
 
-// The nudge and property buttons of the current text.
-void press_text_buttons(string_draw& s, int x, int y)
-{
-    for (int k = 0; k < NUDGE_BUTTONS; k++) {
-        if (!item_button_hit(s.nudge_buttons[k], x, y)) continue;
-        s.nudge_pressed = k;
-        s.nudge_down = 1;
-        text_nudge_action(s, k);
-    }
-    for (int k = 0; k < PROP_BUTTONS; k++) {
-        if (!item_button_hit(s.prop_buttons[k], x, y)) continue;
-        s.prop_pressed = k;
-        s.prop_down = 1;
-        text_prop_action(s, k);
-    }
-}
-
-// Texts, before Digit_units, lower index first: a body or the current text's buttons.
-bool press_texts(int x, int y)
+// Texts, before Digit_units, lower index first.
+bool press_texts(int x, int y, bool toggle)
 {
     for (int i = 0; i < STRING_COUNT; i++) {
         string_draw& s = string_table[i];
-        if (!s.visible) continue;
-        if (text_body_hit(s, x, y)) {
-            select_text(i, x, y);
-            return true;
-        }
-        if (i == current_string && i <= LAST_ITEM_INDEX) press_text_buttons(s, x, y);
+        if (!s.visible || !text_body_hit(s, x, y)) continue;
+        select_text(i, x, y, toggle);
+        return true;
     }
     return false;
 }
@@ -269,11 +276,15 @@ void pick_table_cell(Digit_unit& d, int x, int y)
     }
 }
 
-// A press on Digit_unit w's body.
-void select_unit(int w, int x, int y)
+// A press on Digit_unit w's body; Shift or Ctrl toggles its group membership.
+void select_unit(int w, int x, int y, bool toggle)
 {
     Digit_unit& d = digit_table[w];
-    if (!multi_select) {
+    if (toggle && d.group_selected) {
+        leave_group(d.group_selected, SEL_REF_UNIT, w);
+        return;
+    }
+    if (!multi_select && !toggle) {
         current_string = current_graph = PHANTOM_SLOT;
         current_led[0] = current_led[1] = PHANTOM_SLOT;
         set_row_reset_marks();
@@ -284,8 +295,13 @@ void select_unit(int w, int x, int y)
         drag_offset[1] = y - d.y;
         if (d.kind == KIND_TABLE) pick_table_cell(d, x, y);
     } else {
+        // A Shift or Ctrl click builds a group: the group alone is selected.
+        if (toggle) {
+            clear_current_items();
+            set_row_reset_marks();
+        }
         d.group_selected = 1;
-        set_sel_box(d.x, d.y, d.width, d.height);
+        set_sel_ref(SEL_REF_UNIT, w);
         const Digit_unit& anchor = digit_table[unit_anchor()];
         drag_offset[0] = x - anchor.x;
         drag_offset[1] = y - anchor.y;
@@ -293,48 +309,78 @@ void select_unit(int w, int x, int y)
     unit_drag = 1;
 }
 
-// The nudge and property buttons of the current Digit_unit.
-void press_unit_buttons(Digit_unit& d, int x, int y)
-{
-    for (int k = 0; k < NUDGE_BUTTONS; k++) {
-        if (!item_button_hit(d.nudge_buttons[k], x, y)) continue;
-        d.nudge_pressed = k;
-        d.nudge_down = 1;
-        unit_nudge_action(d, k);
-        apply_group_move(0, 0, 0, 0);
-    }
-    for (int k = 0; k < UNIT_PROP_BUTTONS; k++) {
-        if (item_button_hit(d.prop_buttons[k], x, y)) {
-            d.prop_pressed = k;
-            d.prop_down = 1;
-            unit_prop_action(d, k);
-            apply_group_move(0, 0, 0, 0);
-        }
-        // Weekday and wind items snap back to their size preset.
-        if (k <= 1) apply_size_preset(d);
-    }
-}
-
 // Digit_units, lower index first, unless a resize handle is grabbed.
-bool press_units(int x, int y)
+bool press_units(int x, int y, bool toggle)
 {
     if (resize_handle) return false;
     for (int i = 0; i < DIGIT_COUNT; i++) {
         Digit_unit& d = digit_table[i];
-        if (!d.visible) continue;
-        if (unit_body_hit(d, x, y)) {
-            select_unit(unit_press_winner(i, x, y), x, y);
-            return true;
-        }
-        if (i == current_unit && i <= LAST_ITEM_INDEX) press_unit_buttons(d, x, y);
+        if (!d.visible || !unit_body_hit(d, x, y)) continue;
+        select_unit(unit_press_winner(i, x, y), x, y, toggle);
+        return true;
     }
     return false;
 }
 
-// A press on nothing below the top band ends both selections.
-void press_nothing(int y)
+// The button drawn on top under the pointer does what it shows, and nothing else does.
+void press_button(const button_spot& b)
 {
-    if (y <= TOP_BAND_BOTTOM || resize_handle) return;
+    const int k = b.index;
+    switch (b.row) {
+    case BUTTONS_COMMAND: press_command_slot(k); break;
+    case BUTTONS_DELETE:
+        press_row_slot(ROW_DELETE, k);
+        if (k == DELETE_SLOT) delete_selected();
+        break;
+    case BUTTONS_SPAN:
+        press_row_slot(ROW_SPAN, k);
+        if (k == MERGE_SLOT) say_refusal(merge_cells());
+        if (k == SPLIT_SLOT) say_refusal(split_cells());
+        break;
+    case BUTTONS_ALIGN:
+        press_row_slot(ROW_ALIGN, k);
+        refresh_sel_box();
+        align_group(k);
+        apply_group_move(0, 0, 0, 0);
+        break;
+    case BUTTONS_TEXT_PROP: case BUTTONS_TEXT_NUDGE: {
+        string_draw& s = *button_text();
+        if (b.row == BUTTONS_TEXT_NUDGE) {
+            s.nudge_pressed = k;
+            s.nudge_down = 1;
+            text_nudge_action(s, k);
+        } else {
+            s.prop_pressed = k;
+            s.prop_down = 1;
+            say_refusal(text_prop_action(s, k));
+        }
+        break;
+    }
+    case BUTTONS_UNIT_PROP: case BUTTONS_UNIT_NUDGE: {
+        Digit_unit& d = *button_unit();
+        if (b.row == BUTTONS_UNIT_NUDGE) {
+            d.nudge_pressed = k;
+            d.nudge_down = 1;
+            unit_nudge_action(d, k);
+        } else {
+            d.prop_pressed = k;
+            d.prop_down = 1;
+            say_refusal(unit_prop_action(d, k));
+        }
+        apply_group_move(0, 0, 0, 0);
+        // Weekday and wind items snap back to their size preset.
+        apply_size_preset(d);
+        break;
+    }
+    default: break;
+    }
+}
+
+// A press on nothing below the top band ends both selections (not while
+// Shift or Ctrl is held: the group is being built).
+void press_nothing(int y, bool toggle)
+{
+    if (y <= TOP_BAND_BOTTOM || resize_handle || toggle) return;
     for (Digit_unit& d : digit_table)
         if (d.visible) d.group_selected = 0;
     for (string_draw& s : string_table)
@@ -343,10 +389,18 @@ void press_nothing(int y)
     set_row_reset_marks();
 }
 
+// True when (x, y) lies on the panel.
+bool on_panel(int x, int y)
+{
+    const int64_t p = pitch();
+    return x >= PANEL_X && x < PANEL_X + p * panel_width() && y >= PANEL_Y && y < PANEL_Y + p * panel_height();
+}
+
 // After a press on no item: the window-move origin, the resize handle, the rubber band.
+// Only empty window space moves the window, never the panel.
 void press_empty(int x, int y)
 {
-    empty_press = 1;
+    empty_press = on_panel(x, y) ? 0 : 1;
     sync_window_pos();
     screen_cursor(x, y, drag_offset);
     test_resize_handles(x, y);
@@ -359,30 +413,34 @@ void press_empty(int x, int y)
     }
 }
 
-// Every step in order; the first that finishes ends the press.
+// The button on top, else an item body, else empty space.
 void left_press(int x, int y)
 {
     left_down = 1;
+    empty_press = 0;
     screen_cursor(x, y, cursor_now);
     cursor_prev[0] = cursor_now[0];
     cursor_prev[1] = cursor_now[1];
 
-    bool done = press_command_row(x, y) || press_delete_row(x, y);
-    if (!done) {
-        press_span_row(x, y);
-        press_align_row(x, y);
-        done = press_texts(x, y) || press_units(x, y);
-    }
-    if (!done) {
-        press_nothing(y);
+    const bool toggle = (pointer_modifiers() & (MODIFIER_SHIFT | MODIFIER_CTRL)) != 0;
+    const button_spot b = button_under(x, y);
+    if (b.row != BUTTONS_NONE) {
+        // A button press neither resizes nor moves anything but what it shows.
+        resize_handle = 0;
+        press_button(b);
+    } else if (!press_texts(x, y, toggle) && !press_units(x, y, toggle)) {
+        press_nothing(y, toggle);
         press_empty(x, y);
     }
+    gesture_begin();
     screen_cursor(x, y, cursor_prev);
 }
 
 // Drags, resizes, held buttons and the rubber band end.
 void left_release()
 {
+    gesture_end();
+    if (unit_drag || string_drag) refill_palette();
     left_down = unit_drag = string_drag = resize_handle = 0;
     for (int r = 0; r < ROW_COUNT; r++) row_down[r] = 0;
     if (current_unit >= 0 && current_unit < DIGIT_COUNT)
@@ -462,6 +520,8 @@ void on_mouse(int button, int state, int x, int y)
 // their slots stay as they are, and so do current_unit and current_string.
 void delete_selected()
 {
+    if (!group_exists() && !current_unit_record() && !current_text_record())
+        status_show(STATUS_INFO, SAY_NOTHING_TO_DELETE);
     for (Digit_unit& d : digit_table) {
         if (!d.group_selected) continue;
         d.visible = d.group_selected = 0;

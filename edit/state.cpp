@@ -11,6 +11,7 @@ int32_t current_graph = 100;
 int32_t multi_select = 0;
 int32_t merge_mode = 0;
 int32_t sel_box[4] = {0, 0, 0, 0};
+int32_t sel_ref[2] = {SEL_REF_NONE, 0};
 int32_t drag_offset[2] = {0, 0};
 int32_t cursor_prev[2] = {0, 0};
 int32_t cursor_now[2] = {0, 0};
@@ -39,6 +40,8 @@ void reset_interaction_state()
     current_graph = NO_BUTTON;
     multi_select = merge_mode = 0;
     for (int i = 0; i < 4; i++) sel_box[i] = band_rect[i] = 0;
+    sel_ref[0] = SEL_REF_NONE;
+    sel_ref[1] = 0;
     for (int i = 0; i < 2; i++) drag_offset[i] = cursor_prev[i] = cursor_now[i] = pointer_pos[i] = 0;
     left_down = unit_drag = string_drag = empty_press = band_active = resize_handle = 0;
     window_pos[0] = window_pos[1] = 50;

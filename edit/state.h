@@ -39,6 +39,10 @@ extern int32_t current_graph;
 extern int32_t multi_select;
 extern int32_t merge_mode;
 extern int32_t sel_box[4];        // left, top, width, height
+// The item sel_box is taken from: its table (SEL_REF_*) and index; sel_box
+// follows that item wherever it goes.
+enum : int32_t { SEL_REF_NONE = 0, SEL_REF_UNIT = 1, SEL_REF_TEXT = 2 };
+extern int32_t sel_ref[2];
 extern int32_t drag_offset[2];
 extern int32_t cursor_prev[2];
 extern int32_t cursor_now[2];

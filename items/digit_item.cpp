@@ -98,7 +98,7 @@ void draw_property_button(const Digit_unit& u, int i)
 }
 
 // The white description line, and inside the panel the dot position and nudge buttons.
-void draw_description(const Digit_unit& u)
+void draw_description(const Digit_unit& u, bool buttons)
 {
     char line[LINE_BYTES];
     description_line(u, line, LINE_BYTES);
@@ -111,7 +111,7 @@ void draw_description(const Digit_unit& u)
     gfx_color(1, 1, 1);
     draw_screen_text_sized(36, to_wide(line), text_px((int64_t)u.anchor_x - 80),
                            text_px((int64_t)u.anchor_y + 20), 400, 25);
-    for (int k = 0; k < NUDGE_BUTTONS; k++)
+    for (int k = 0; buttons && k < NUDGE_BUTTONS; k++)
         draw_row_button(u.nudge_buttons, k, u.nudge_hover, u.nudge_pressed, u.nudge_down);
 }
 
@@ -161,9 +161,22 @@ void description_line(const Digit_unit& u, char* out, int cap)
     }
 }
 
+static int shown_of(const Digit_unit& u, int button_count);
+
 int shown_button_count(const Digit_unit& u)
 {
-    const int count = u.button_count < 0 ? 0 : (u.button_count > PROP_BUTTONS ? PROP_BUTTONS : u.button_count);
+    return shown_of(u, u.button_count);
+}
+
+int selected_button_count(const Digit_unit& u)
+{
+    return shown_of(u, u.reg_addr > REGISTER_CODE_BASE ? BUTTONS_REGISTER : BUTTONS_PLAIN);
+}
+
+// How many of `button_count` property buttons the record's kind shows.
+static int shown_of(const Digit_unit& u, int button_count)
+{
+    const int count = button_count < 0 ? 0 : (button_count > PROP_BUTTONS ? PROP_BUTTONS : button_count);
     if (u.reg_addr == CODE_WEEKDAY || u.reg_addr == CODE_WIND) return count < BUTTONS_FIGURE ? count : BUTTONS_FIGURE;
     switch (u.kind) {
     case KIND_RECT: case KIND_TABLE: case KIND_VARIABLE:
@@ -201,13 +214,13 @@ void draw_digit_item(Digit_unit& u)
     else draw_figure(u, false);
 }
 
-void draw_digit_item_selected(Digit_unit& u)
+void draw_digit_item_selected(Digit_unit& u, bool buttons)
 {
     u.button_count = u.reg_addr > REGISTER_CODE_BASE ? BUTTONS_REGISTER : BUTTONS_PLAIN;
-    if (!u.group_selected) draw_description(u);
+    if (!u.group_selected) draw_description(u, buttons);
     if (u.kind == KIND_VARIABLE) draw_variable_item(u, true);
     else draw_figure(u, true);
     draw_caption(u);
-    const int shown = shown_button_count(u);
+    const int shown = buttons ? shown_button_count(u) : 0;
     for (int i = 0; i < shown; i++) draw_property_button(u, i);
 }

@@ -32,8 +32,8 @@ constexpr int SAFETY_CODE_FIRST = 22, SAFETY_CODE_LAST = 39;
 // Draw one record that is not selected.
 void draw_digit_item(Digit_unit& u);
 // Draw the current selection or a group-selected record with its description,
-// caption and buttons.
-void draw_digit_item_selected(Digit_unit& u);
+// caption and, with `buttons` (the item whose buttons a press reaches), its buttons.
+void draw_digit_item_selected(Digit_unit& u, bool buttons = true);
 
 // Draw a variable item (kind 8) alone, and refresh its extent.
 void draw_variable_item(Digit_unit& u, bool selected);
@@ -47,3 +47,5 @@ void description_line(const Digit_unit& u, char* out, int cap);
 
 // Number of property buttons a selected record shows.
 int shown_button_count(const Digit_unit& u);
+// The same for the record drawn selected now (its button count from its code).
+int selected_button_count(const Digit_unit& u);

@@ -176,7 +176,7 @@ int draw_text_item(string_draw& s)
 
 // ---- selected --------------------------------------------------------------------
 
-int draw_text_item_selected(string_draw& s)
+int draw_text_item_selected(string_draw& s, bool buttons)
 {
     if (!s.text_ready) return -1;
     gfx_texturing(false);
@@ -220,10 +220,11 @@ int draw_text_item_selected(string_draw& s)
             format_field(text, sizeof text, "x=%d,y=%d", (s.x - PANEL_X) / p, (s.y - PANEL_Y) / p);
             gfx_color(1, 1, 0);
             draw_screen_text_sized(36, to_wide(text), s.anchor_x - 80, s.anchor_y + 20, 400, 25);
-            for (int i = 0; i < NUDGE_BUTTONS; i++)
+            for (int i = 0; buttons && i < NUDGE_BUTTONS; i++)
                 draw_row_button(s.nudge_buttons, i, s.nudge_hover, s.nudge_pressed, s.nudge_down);
         }
     }
+    if (!buttons) return 0;
     const int count = text_item_button_count(s.mode);
     for (int i = 0; i < count; i++) draw_row_button(s.prop_buttons, i, s.prop_hover, s.prop_pressed, s.prop_down);
     return 0;

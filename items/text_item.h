@@ -24,8 +24,10 @@ void measure_text(const char* text, int32_t& line_chars, int32_t& max_line_chars
 // Draw an unselected text item; -1 (nothing drawn) when its text is not ready.
 int draw_text_item(string_draw& s);
 
-// Draw a selected (current or group-selected) text item; -1 when its text is not ready.
-int draw_text_item_selected(string_draw& s);
+// Draw a selected (current or group-selected) text item; -1 when its text is
+// not ready. Its property buttons are drawn only with `buttons` (the item
+// whose buttons a press reaches).
+int draw_text_item_selected(string_draw& s, bool buttons = true);
 
 // The description line of a text item in GBK, as the selected item shows it.
 void describe_text_item(const string_draw& s, char* out, size_t cap);

@@ -8,6 +8,7 @@
  ******************************************************************************/
 #include "model/default_layout.h"
 #include "model/button_rows.h"
+#include "model/palette.h"
 #include "model/settings.h"
 #include "model/tables.h"
 #include <cstdio>
@@ -245,4 +246,5 @@ void default_layout()
     place_record_20();
     place_texts();
     layout_button_rows();
+    remember_palette_samples();
 }

@@ -58,6 +58,16 @@ void sync_window_pos()
     window_pos[1] = glutGet(GLUT_WINDOW_Y) - header;
 }
 
+int screen_modifiers = 0;
+
+// GLUT answers only inside an input callback, which is where this is asked.
+int pointer_modifiers()
+{
+    if (!screen_window_live()) return screen_modifiers;
+    const int m = glutGetModifiers();
+    return ((m & GLUT_ACTIVE_SHIFT) ? MODIFIER_SHIFT : 0) | ((m & GLUT_ACTIVE_CTRL) ? MODIFIER_CTRL : 0);
+}
+
 // Origin plus pointer.
 void screen_cursor(int x, int y, int32_t out[2])
 {

@@ -43,6 +43,12 @@ void sync_window_pos();
 // Screen cursor for a pointer at (x, y) in the window: origin plus pointer.
 void screen_cursor(int x, int y, int32_t out[2]);
 
+// Modifier keys held with the pointer event being handled, as bits.
+constexpr int MODIFIER_SHIFT = 1, MODIFIER_CTRL = 2;
+int pointer_modifiers();
+// Without a window pointer_modifiers reports this (tests set it).
+extern int screen_modifiers;
+
 // Set the cursor shape (a GLUT_CURSOR_* value).
 void set_cursor_shape(int glut_cursor);
 

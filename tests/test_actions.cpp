@@ -131,23 +131,27 @@ TEST_F(Actions, TextColourModeAndDirectionStayInTheirRanges)
     EXPECT_EQ(s.direction, 0);
 }
 
-TEST_F(Actions, TextBoxAndSpeedStepByOneWithoutBounds)
+TEST_F(Actions, TextBoxStepsByWholeDotsAndSpeedByOne)
 {
     string_draw& s = text();
     s.box_width = 1;
     s.box_height = 1;
     s.speed = 0;
-    text_press(s, WIDTH_DOWN, 2);
-    text_press(s, HEIGHT_UP, 3);
+    text_press(s, WIDTH_DOWN, 2);   // never below one dot
+    text_press(s, HEIGHT_UP, 3);    // half a dot rounds up to one, then one dot a press
     text_press(s, SPEED_UP, 40);
     text_press(s, SPEED_DOWN, 1);
-    EXPECT_EQ(s.box_width, -1);
-    EXPECT_EQ(s.box_height, 4);
+    EXPECT_EQ(s.box_width, 1);
+    EXPECT_STREQ(text_prop_action(s, WIDTH_DOWN), "宽度已最小");
+    EXPECT_EQ(s.box_height, 8);
     EXPECT_EQ(s.speed, 39);
     text_press(s, WIDTH_UP, 5);
     text_press(s, HEIGHT_DOWN, 1);
-    EXPECT_EQ(s.box_width, 4);
-    EXPECT_EQ(s.box_height, 3);
+    EXPECT_EQ(s.box_width, 12);
+    EXPECT_EQ(s.box_height, 6);
+    led_pitch = 3;
+    text_press(s, WIDTH_UP, 1);
+    EXPECT_EQ(s.box_width, 15);
 }
 
 TEST_F(Actions, NudgesMoveByOneDotOfTheCurrentZoom)
@@ -190,16 +194,17 @@ TEST_F(Actions, SizeButtonsOfPlainItemsChangeSizeHeightAndWidth)
     EXPECT_EQ(d.size, -1);
 }
 
-TEST_F(Actions, SizeDownWithHeightZeroStillLowersTheWidth)
+TEST_F(Actions, SizeDownStopsWhereAnExtentWouldFallBelowOneDot)
 {
     Digit_unit& d = unit(KIND_BLOCK);
-    d.size = 1;
-    d.height = 0;
-    d.width = 7;
+    d.size = 3;
+    d.height = 4;
+    d.width = 8;
     unit_press(d, SIZE_DOWN, 2);
-    EXPECT_EQ(d.size, 0);
-    EXPECT_EQ(d.height, 0);
-    EXPECT_EQ(d.width, 5);
+    EXPECT_EQ(d.size, 2);
+    EXPECT_EQ(d.height, 2);
+    EXPECT_EQ(d.width, 6);
+    EXPECT_STREQ(unit_prop_action(d, SIZE_DOWN), "大小已最小");
 }
 
 TEST_F(Actions, UnitFieldsStayInTheirRanges)
@@ -209,12 +214,13 @@ TEST_F(Actions, UnitFieldsStayInTheirRanges)
     struct {
         int up, down;
         int32_t (*get)(const Digit_unit&);
-        int max;
+        int min, max;
     } fields[] = {
-        {U_COLOUR_UP, U_COLOUR_DOWN, [](const Digit_unit& u) { return (int32_t)u.color; }, 6},
-        {THICK_UP, THICK_DOWN, [](const Digit_unit& u) { return u.thickness; }, 3},
-        {DIGITS_UP, DIGITS_DOWN, [](const Digit_unit& u) { return u.digits; }, 6},
-        {TYPE_UP, TYPE_DOWN, [](const Digit_unit& u) { return u.data_type; }, 8},
+        {U_COLOUR_UP, U_COLOUR_DOWN, [](const Digit_unit& u) { return (int32_t)u.color; }, 0, 6},
+        // A stroke or a digit count of 0 would leave nothing to see or pick.
+        {THICK_UP, THICK_DOWN, [](const Digit_unit& u) { return u.thickness; }, 1, 3},
+        {DIGITS_UP, DIGITS_DOWN, [](const Digit_unit& u) { return u.digits; }, 1, 6},
+        {TYPE_UP, TYPE_DOWN, [](const Digit_unit& u) { return u.data_type; }, 0, 8},
     };
     for (auto& f : fields) {
         unit_press(d, f.up, 12);
@@ -222,8 +228,28 @@ TEST_F(Actions, UnitFieldsStayInTheirRanges)
         unit_press(d, f.down, 1);
         EXPECT_EQ(f.get(d), f.max - 1) << "button " << f.down;
         unit_press(d, f.down, 12);
-        EXPECT_EQ(f.get(d), 0) << "button " << f.down;
+        EXPECT_EQ(f.get(d), f.min) << "button " << f.down;
+        EXPECT_NE(unit_prop_action(d, f.down), nullptr) << "a refused press says so";
     }
+    // Each kind of variable keeps to its own address codes: registers from
+    // 41 up, safe-production counters 22..39, counters 0..4; a clock or
+    // calendar field has one code only.
+    d.reg_addr = 42;
+    unit_press(d, U_REG_DOWN, 3);
+    EXPECT_EQ(d.reg_addr, 41);
+    EXPECT_STREQ(unit_prop_action(d, U_REG_DOWN), "地址已最小");
+    d.reg_addr = 38;
+    unit_press(d, U_REG_UP, 3);
+    EXPECT_EQ(d.reg_addr, 39);
+    d.reg_addr = 23;
+    unit_press(d, U_REG_DOWN, 3);
+    EXPECT_EQ(d.reg_addr, 22);
+    d.reg_addr = 3;
+    unit_press(d, U_REG_UP, 3);
+    EXPECT_EQ(d.reg_addr, 4);
+    d.reg_addr = 5;
+    EXPECT_STREQ(unit_prop_action(d, U_REG_UP), "此项的地址不可更改");
+    EXPECT_EQ(d.reg_addr, 5);
     // The register has no upper bound, and stops at 0.
     d.reg_addr = 300;
     unit_press(d, U_REG_UP, 2);
@@ -262,14 +288,14 @@ TEST_F(Actions, RectanglesTakeWidthAndHeightButtonsAtFourToSeven)
         unit_press(d, 5, 1);
         unit_press(d, 6, 2);
         unit_press(d, 7, 5);
-        EXPECT_EQ(d.width, 22);
-        EXPECT_EQ(d.height, 7);
+        EXPECT_EQ(d.width, 24);   // one dot a press
+        EXPECT_EQ(d.height, 4);   // and never below one dot
         EXPECT_EQ(d.thickness, 1);   // not the thickness or digit fields
         EXPECT_EQ(d.digits, 2);
         unit_press(d, U_COLOUR_UP, 1);   // other positions as other kinds
         EXPECT_EQ(d.color, 1);
         unit_press(d, SIZE_UP, 1);
-        EXPECT_EQ(d.width, 23);
+        EXPECT_EQ(d.width, 26);
     }
 }
 
@@ -313,13 +339,13 @@ TEST_F(Actions, TableSizeGrowsEveryCellOfTheTable)
     d.size = 20;
     unit_press(d, SIZE_UP, 2);
     EXPECT_EQ(d.size, 22);
-    for (int c = 0; c < 3; c++) EXPECT_EQ(d.col_width[c], 18);
-    for (int r = 0; r < 2; r++) EXPECT_EQ(d.row_height[r], 18);
+    for (int c = 0; c < 3; c++) EXPECT_EQ(d.col_width[c], 14);   // one dot a press
+    for (int r = 0; r < 2; r++) EXPECT_EQ(d.row_height[r], 14);
     EXPECT_EQ(d.col_width[3], 10);   // cells outside the table are left alone
     EXPECT_EQ(d.row_height[2], 10);
     unit_press(d, SIZE_DOWN, 1);
     EXPECT_EQ(d.size, 21);
-    EXPECT_EQ(d.col_width[0], 14);
+    EXPECT_EQ(d.col_width[0], 12);
     EXPECT_EQ(d.width, 0);   // the table's own extent is the renderer's
 }
 
@@ -343,7 +369,7 @@ TEST_F(Actions, TableRowsAndColumnsStayWithinOneToFifty)
     // The size buttons never reach past the arrays.
     d.rows = 250;
     unit_press(d, SIZE_UP, 1);
-    EXPECT_EQ(d.row_height[49], 24);
+    EXPECT_EQ(d.row_height[49], 22);
 }
 
 TEST_F(Actions, TableWidthAndHeightChangeOnlyTheSelectedCell)
@@ -360,8 +386,8 @@ TEST_F(Actions, TableWidthAndHeightChangeOnlyTheSelectedCell)
     unit_press(d, 9, 1);
     unit_press(d, 10, 1);
     unit_press(d, 11, 4);
-    EXPECT_EQ(d.col_width[2], 12);
-    EXPECT_EQ(d.row_height[1], 7);
+    EXPECT_EQ(d.col_width[2], 14);   // one dot a press, never below one dot
+    EXPECT_EQ(d.row_height[1], 4);
     for (int c : {0, 1, 3}) EXPECT_EQ(d.col_width[c], 10);
     for (int r : {0, 2}) EXPECT_EQ(d.row_height[r], 10);
     EXPECT_EQ(d.data_type, 3);   // not the type or register fields
@@ -374,8 +400,8 @@ TEST_F(Actions, TableWidthAndHeightChangeOnlyTheSelectedCell)
         unit_press(d, 8, 1);
         unit_press(d, 10, 1);
         for (int i = 0; i < TABLE_MAX; i++) {
-            EXPECT_EQ(d.col_width[i], i == 2 ? 12 : 10);
-            EXPECT_EQ(d.row_height[i], i == 1 ? 7 : 10);
+            EXPECT_EQ(d.col_width[i], i == 2 ? 14 : 10);
+            EXPECT_EQ(d.row_height[i], i == 1 ? 4 : 10);
         }
     }
 }
@@ -438,7 +464,7 @@ TEST_F(Actions, SizePresetMappingSnapsBackAndCoversFiveAndSix)
     e.width = 5;
     apply_size_preset(e);
     unit_press(e, SIZE_UP, 1);
-    EXPECT_EQ(e.width, 6);
+    EXPECT_EQ(e.width, 8);   // 5 px is two and a half dots: three, then one more
     EXPECT_EQ(e.size_preset, 2);
 }
 

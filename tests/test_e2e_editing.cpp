@@ -2,6 +2,7 @@
 // pulled off the palette, typed into, moved, resized, recoloured, grouped and
 // aligned, one is deleted, the layout is saved, and the saved script brings
 // the same panel back at the next start.
+#include "app/frame.h"
 #include "e2e_helpers.h"
 #include <sstream>
 #include <vector>
@@ -107,7 +108,7 @@ TEST(EndToEnd, EditSaveAndReopenTheSameLayout)
     click(s, 615, 45);
     s.xdotool("key Right Right");
     usleep(200000);
-    // The line: select it and make it two pixels longer.
+    // The line: select it and make it two dots longer.
     click(s, 300, 199);
     click(s, 556, 45);
     click(s, 556, 45);
@@ -135,8 +136,8 @@ TEST(EndToEnd, EditSaveAndReopenTheSameLayout)
     EXPECT_EQ(lines[1], "led clearall ");
     // The text: size 12, green, moved two dots right of where it was dropped.
     EXPECT_EQ(lines[2], "led 12t 1 12 54 Txtab");
-    // The line: aligned to the text's left edge, 26 dots long.
-    EXPECT_EQ(lines[3], "led l 0 12 25 38 25 ");
+    // The line: aligned to the text's left edge, 27 dots long.
+    EXPECT_EQ(lines[3], "led l 0 12 25 39 25 ");
     EXPECT_EQ(lines[4], "");
     EXPECT_EQ(lines[5], "");
     EXPECT_NE(read_all(s.dir + "SysCfg.ini").find("Syc_Update=1"), std::string::npos);
@@ -208,9 +209,61 @@ TEST(EndToEnd, NothingIsLostWhenSavingWithTheKeyOrClosing)
     click(s, 1160, 84);
     s.grab();
     bool red = false;
-    for (int x = 735; x < 900 && !red; x += 4) red = s.near_colour(x, 108, 6, 255, 89, 89);
+    for (int x = 735; x < 900 && !red; x += 4) red = s.near_colour(x, STATUS_Y - 6, 6, 255, 89, 89);
     EXPECT_TRUE(red);
     EXPECT_EQ(read_all(cmd_path), original);
     click(s, 1250, 84);
     EXPECT_EQ(s.wait_exit(3), 0);
+}
+
+// Two items placed off the dot grid come to rest on it; Shift+click puts both
+// in a group, which is dragged by an odd number of pixels and lined up with
+// "左对齐": the script keeps the aligned, whole-dot places the panel shows.
+TEST(EndToEnd, ShiftClickGroupDragAlignAndSaveOnWholeDots)
+{
+    e2e_session s("group");
+    s.write_file("SysCfg.ini", "[LEDPARA]\r\nWIDTH=256\r\nHEIGHT=64\r\nPROGRAMID=1\r\n");
+    s.write_file("ledsys/CMD1/cmd.txt", "");
+    ASSERT_TRUE(s.start_x());
+    ASSERT_TRUE(s.start_app());
+
+    // A line (grabbed 20, 4 from its corner) dropped at (301, 227) rests at
+    // dot (18, 41); a rectangle (grabbed 15, 13) dropped at (421, 181) at (78, 18).
+    drag(s, 150, 719, 321, 231);
+    drag(s, 170, 670, 436, 194);
+    const std::string w = "--window " + std::to_string(s.win) + " ";
+    for (const char* spot : {"320 231", "440 190"}) {
+        s.xdotool("mousemove " + w + spot + " keydown shift click 1 keyup shift");
+        usleep(250000);
+    }
+    // The group follows the line 31 px right and 15 px down: 15.5 and 7.5
+    // dots, so both rest one more half dot along.
+    drag(s, 320, 231, 351, 246);
+    click(s, 215, 48);     // "左对齐": the line lines up with the rectangle, which joined last
+    click(s, 1160, 84);    // "保存数据"
+
+    std::vector<std::string> lines = lines_of(read_all(s.dir + "ledsys/CMD1/cmd.txt"));
+    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_EQ(lines[2], "led l 0 94 49 119 49 ");
+    EXPECT_EQ(lines[3].rfind("led r ", 0), 0u) << lines[3];
+    EXPECT_NE(lines[3].find(" 94 26 124 41 "), std::string::npos) << lines[3];
+
+    // The panel shows the dots the script holds: reopened from the script,
+    // it is the same pixel for pixel (nothing selected in either).
+    click(s, 600, 300);
+    move(s, 600, 400);
+    std::vector<rgb8> before = panel_pixels(s);
+    click(s, 1250, 84);   // "关闭窗口"
+    ASSERT_EQ(s.wait_exit(5), 0);
+    ASSERT_TRUE(s.start_app());
+    move(s, 600, 400);
+    std::vector<rgb8> after = panel_pixels(s);
+    ASSERT_EQ(before.size(), after.size());
+    int differ = 0, lit = 0;
+    for (size_t i = 0; i < before.size(); i++) {
+        differ += before[i].r != after[i].r || before[i].g != after[i].g || before[i].b != after[i].b;
+        lit += after[i].r > 200;
+    }
+    EXPECT_EQ(differ, 0) << "the panel differs from the one the saved script shows";
+    EXPECT_GT(lit, 50);
 }

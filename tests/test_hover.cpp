@@ -122,23 +122,31 @@ TEST_F(PointerTest, HoverMarksTheButtonsOfTheCurrentItems)
     put_text(5, 500, 340, 40, 20);
     put_unit(91, KIND_LINE, 300, 400, 50, 8);
     current_unit = 90;
-    current_string = 5;
     multi_select = 1;
-    on_passive_motion(620, 40);   // "颜色+" of both rows
+    on_passive_motion(620, 40);   // "颜色+"
     EXPECT_EQ(multi_select, 0);
     EXPECT_EQ(pointer_pos[0], 620);
     EXPECT_EQ(pointer_pos[1], 40);
     EXPECT_EQ(digit_table[90].prop_hover, 2);
-    EXPECT_EQ(string_table[5].prop_hover, 2);
-    EXPECT_EQ(digit_table[90].nudge_hover, NO_HOVER);
     EXPECT_EQ(digit_table[91].prop_hover, NO_BUTTON);   // not current: untouched
-
     on_passive_motion(480, 80);   // "Y-"
     EXPECT_EQ(digit_table[90].nudge_hover, 3);
+
+    // With a current text too (after an alignment both can be current), the
+    // text's row is drawn on top: only its button is marked, the one a press runs.
+    current_string = 5;
+    on_passive_motion(620, 40);
+    EXPECT_EQ(string_table[5].prop_hover, 2);
+    EXPECT_EQ(digit_table[90].prop_hover, NO_HOVER);
+    EXPECT_EQ(digit_table[90].nudge_hover, NO_HOVER);
+
+    on_passive_motion(480, 80);   // "Y-"
     EXPECT_EQ(string_table[5].nudge_hover, 3);
+    EXPECT_EQ(digit_table[90].nudge_hover, NO_HOVER);
     EXPECT_EQ(digit_table[90].prop_hover, NO_HOVER);
 
-    // Text buttons 14 and 15 exist; a unit reacts to 14 only.
+    // Text buttons 14 and 15 exist (a scrolling text shows all 16); a unit has 14.
+    string_table[5].mode = 1;
     const menu_unit& t15 = string_table[5].prop_buttons[15];
     on_passive_motion(t15.x + 5, t15.y - 5);
     EXPECT_EQ(string_table[5].prop_hover, 15);
@@ -147,11 +155,16 @@ TEST_F(PointerTest, HoverMarksTheButtonsOfTheCurrentItems)
 
 TEST_F(PointerTest, HoverMarksTheToolButtons)
 {
+    // The align row shows with a group, the span row in merge mode; the
+    // delete button while something is selected.
+    put_unit(90, KIND_LINE, 300, 300, 50, 8).group_selected = 1;
+    sel_box[0] = 300;
+    merge_mode = 1;
     int x, y;
     centre_of(align_row[0], x, y);   // "左对齐"
     on_passive_motion(x, y);
     EXPECT_EQ(row_hover[ROW_ALIGN], 0);
-    EXPECT_EQ(row_hover[ROW_SPAN], 0);   // "合并" stands in the same place
+    EXPECT_EQ(row_hover[ROW_SPAN], NO_HOVER);   // "合并" stands under it, out of reach
     EXPECT_EQ(row_hover[ROW_COMMAND], NO_HOVER);
     centre_of(align_row[5], x, y);   // "等高度"
     on_passive_motion(x, y);

@@ -3,6 +3,7 @@
 #include "edit/keys.h"
 #include "edit/status.h"
 #include "edit/state.h"
+#include "edit/status.h"
 #include "edit/typing.h"
 #include "model/default_layout.h"
 #include "model/settings.h"
@@ -300,7 +301,7 @@ TEST_F(Keys, CopyAndPasteAUnitIntoTheFreeSlotTwoFurtherOn)
     EXPECT_EQ(copy_pending, 1);
     const Digit_unit& c = digit_table[92];
     EXPECT_EQ(c.visible, 0);
-    EXPECT_EQ(c.x, 405);
+    EXPECT_EQ(c.x, 406);   // 5 px right, on the nearest whole dot
     EXPECT_EQ(c.y, 300);
     EXPECT_EQ(c.width, 40);
     EXPECT_EQ(c.height, 20);
@@ -367,7 +368,7 @@ TEST_F(Keys, CopyAndPasteAWholeText)
     EXPECT_EQ(c.visible, 0);
     EXPECT_STREQ(c.text, "a text longer than eighteen bytes");
     EXPECT_EQ(c.text_len, (int32_t)strlen(c.text));
-    EXPECT_EQ(c.x, 305);
+    EXPECT_EQ(c.x, 306);
     EXPECT_EQ(c.y, 200);
     EXPECT_EQ(c.color, 4);
     EXPECT_EQ(c.font_size, 16);
@@ -401,6 +402,7 @@ TEST_F(Keys, PasteWithoutCopyDoesNothing)
     EXPECT_EQ(current_string, 10);
     EXPECT_EQ(digit_table[92].visible, 0);
     EXPECT_EQ(string_table[12].visible, 0);
+    EXPECT_STREQ(status_utf8, "没有可粘贴的内容");   // the status line says why
 }
 
 // ---- the save key -----------------------------------------------------------------
@@ -532,6 +534,7 @@ TEST_F(Keys, OtherSpecialKeysAndNoCurrentItemChangeNothing)
     EXPECT_EQ(d.x, 400);
     EXPECT_EQ(d.color, 0);
     EXPECT_EQ(digit_table[NO_ITEM].x, 0);
+    EXPECT_STREQ(status_utf8, "请先选中一个项");   // an arrow or paging key with nothing to act on
 }
 
 TEST_F(Keys, DeleteKeyRemovesTheCurrentItems)

@@ -1,5 +1,6 @@
 // The default layout: ranges, kinds, defaults, palette places, valve pictures.
 #include "model/default_layout.h"
+#include "model/palette.h"
 #include "platform/gbk.h"
 #include "test_layout_helpers.h"
 #include <gtest/gtest.h>
@@ -163,4 +164,34 @@ TEST(DefaultLayout, PaletteRuleStaysInsideItsRange)
     EXPECT_EQ(palette_next_text(428), -1);
     EXPECT_EQ(range_of_record(153), RANGE_VLINE);
     EXPECT_EQ(range_of_record(429), -1);
+}
+
+TEST(DefaultLayout, EveryPaletteCellOffersItsItemAfterTheDemoIsLoaded)
+{
+    // The cells of a fresh layout: place, kind and (in the named range) code.
+    led_pitch = 2;
+    reset_item_tables();
+    default_layout();
+    struct cell { int32_t x, y; uint8_t kind; int32_t code; };
+    std::vector<cell> cells;
+    for (int i = 0; i < DIGIT_COUNT; i++) {
+        const Digit_unit& d = digit_table[i];
+        if (d.visible) cells.push_back({d.x, d.y, d.kind, i <= 32 ? d.reg_addr : -1});
+    }
+    const int32_t text_x = string_table[0].x, text_y = string_table[0].y;
+
+    startup_paths((std::string(LUMIKER_SOURCE_DIR) + "/workspace/").c_str());
+    fresh_start();
+    ASSERT_TRUE(digit_table[0].visible && digit_table[0].x > 265);   // the script took the date's sample
+    EXPECT_GT(refill_palette(), 0);
+    for (const cell& c : cells) {
+        bool offered = false;
+        for (const Digit_unit& d : digit_table)
+            offered |= d.visible && d.x == c.x && d.y == c.y && d.kind == c.kind && (c.code < 0 || d.reg_addr == c.code);
+        EXPECT_TRUE(offered) << "no item in the palette cell at " << c.x << ", " << c.y;
+    }
+    bool text_offered = false;
+    for (const string_draw& s : string_table) text_offered |= s.visible && s.x == text_x && s.y == text_y;
+    EXPECT_TRUE(text_offered);
+    EXPECT_EQ(refill_palette(), 0);   // a full palette takes nothing more
 }

@@ -1,7 +1,10 @@
 // Pointer moves with the button held: drags and their 20 px limit, group
 // moves, the rubber band, resizing by every handle, window moves, and the
 // calendar composites.
+#include "command/led_command.h"
+#include "output/script_export.h"
 #include "test_press_helpers.h"
+#include <cstdio>
 
 namespace {
 
@@ -377,7 +380,8 @@ TEST_F(PointerTest, ACornerGrabbedByHoverAndPressGrowsTheRectangle)
     drag(469, 335);
     drag(471, 336);
     release(471, 336);
-    EXPECT_EQ(rect_of(d), (rect4{400, 300, 72, 37}));
+    // 72 x 37 px while dragging; the release puts the size on whole dots.
+    EXPECT_EQ(rect_of(d), (rect4{400, 300, 72, 38}));
     EXPECT_EQ(resize_handle, 0);
 }
 
@@ -401,6 +405,8 @@ TEST_F(PointerTest, AnEmptySpotOfTheTopBandDragsTheWindow)
     release(810, 190);
 
     // A held delete button does not drag the window.
+    put_unit(90, KIND_LINE, 300, 300, 50, 8);
+    current_unit = 90;
     int x, y;
     centre_of(delete_row[2], x, y);
     press(x, y);
@@ -409,17 +415,22 @@ TEST_F(PointerTest, AnEmptySpotOfTheTopBandDragsTheWindow)
     release(x + 30, y);
 }
 
-TEST_F(PointerTest, APropertyButtonActsOnceAndThenDragsTheWindow)
+TEST_F(PointerTest, APropertyButtonActsOnceAndNeverDragsTheWindow)
 {
     Digit_unit& d = put_unit(90, KIND_LINE, 300, 300, 50, 8);
     current_unit = 90;
-    press(620, 40);   // "颜色+"
-    drag(650, 40);
-    drag(630, 45);   // 10 px further on the screen, the window 30 px along already
+    press(800, 60);   // an empty spot first: the window moves ...
+    drag(810, 60);
+    release(810, 60);
+    ASSERT_EQ(window_pos[0], 60);
+    press(620, 40);   // ... but a press on "颜色+" that slips never does
+    drag(670, 40);
+    drag(630, 45);
     release(630, 45);
     EXPECT_EQ(d.color, 1);
-    EXPECT_EQ(window_pos[0], 90);
-    EXPECT_EQ(window_pos[1], 55);
+    EXPECT_EQ(window_pos[0], 60);
+    EXPECT_EQ(window_pos[1], 50);
+    EXPECT_EQ(d.x, 300);
 }
 
 // ---- calendar composites ------------------------------------------------------------------
@@ -497,4 +508,50 @@ TEST_F(PointerTest, ADeletedYearLeavesMonthAndDayWhereTheyAre)
     EXPECT_EQ(digit_table[3].x, mx);
     EXPECT_EQ(digit_table[3].y, my);
     EXPECT_NE(my, DELETED_Y);
+}
+
+// ---- whole dots ---------------------------------------------------------------------------
+
+TEST_F(PointerTest, DragsResizesAndGroupMovesComeToRestOnWholeDots)
+{
+    led_table[0].w = 256;
+    led_table[0].h = 64;
+    for (int p = 1; p <= 4; p++) {
+        led_pitch = (uint8_t)p;
+        reset_interaction_state();
+        window_size[0] = TEST_WINDOW_W;
+        window_size[1] = TEST_WINDOW_H;
+        Digit_unit& r = put_unit(360, KIND_RECT, 301, 160, 61, 31);
+        string_draw& t = put_text(5, 450, 171, 40, 20);
+        t.group_selected = 1;
+        r.group_selected = 0;
+        click(330, 175);
+        ASSERT_EQ(current_unit, 360);
+        press(330, 175);   // drag by 8, 5: the text goes along as the group
+        drag(338, 180);
+        release(338, 180);
+        press(r.x + r.width - 1, r.y + r.height - 1);   // then the bottom-right corner, 3 px out
+        ASSERT_EQ(resize_handle, HANDLE_BOTTOM_RIGHT);
+        drag(r.x + r.width + 2, r.y + r.height + 2);
+        release(r.x + r.width + 2, r.y + r.height + 2);
+
+        // What the export writes is what the panel shows: each item stands in
+        // the dot the script names, one pixel in as the script reader puts it
+        // (at pitch 1 a pixel is a dot), and its size is whole dots.
+        const int in = p > 1 ? 1 : 0;
+        int X, Y, X2, Y2, TX, TY;
+        ASSERT_EQ(sscanf(digit_item_script(360).c_str(), "led r %*d %d %d %d %d", &X, &Y, &X2, &Y2), 4);
+        ASSERT_EQ(sscanf(text_item_script(5).c_str(), "led %*dt %*d %d %d", &TX, &TY), 2);
+        EXPECT_EQ(r.x, 265 + X * p + in) << "pitch " << p;
+        EXPECT_EQ(r.y, 145 + Y * p + in) << "pitch " << p;
+        EXPECT_EQ(r.width, (X2 - X) * p) << "pitch " << p;
+        EXPECT_EQ(r.height, (Y2 - Y) * p) << "pitch " << p;
+        EXPECT_EQ(t.x, 265 + TX * p + in) << "pitch " << p;
+        EXPECT_EQ(t.y, 145 + TY * p + in) << "pitch " << p;
+        if (p == 2) {
+            EXPECT_EQ(r.x, dot_to_screen_x(X));   // where the next start puts it
+        }
+        EXPECT_NEAR(r.x, 309, p);   // the nearest dot to where the drag left it
+        EXPECT_NEAR(t.x, 458, p);
+    }
 }

@@ -3,6 +3,8 @@
 #include "edit/close_prompt.h"
 #include "items/buttons.h"
 #include "output/layout_save.h"
+#include "edit/status.h"
+#include "output/script_export.h"
 #include "test_layout_helpers.h"
 #include "test_press_helpers.h"
 #include <sys/stat.h>
@@ -136,8 +138,10 @@ TEST_F(PointerTest, PullingAPaletteEntryLeavesAFreshOneBehind)
 
 TEST_F(PointerTest, PaletteRuleStaysInsideTheRangeAndNeverShowsSlot429)
 {
-    // Last line: the next record is the circle range's first.
+    // Last line: the next record is the circle range's first (another
+    // circle stands in the palette, so the cell is not refilled).
     digit_table[123].visible = 0;
+    digit_table[124].visible = 1;
     put_unit(122, KIND_LINE, 400, 300, 50, 8);
     click(410, 304);
     EXPECT_EQ(current_unit, 122);
@@ -627,4 +631,101 @@ TEST_F(PointerTest, UnlabelledSlotsNeverReact)
     EXPECT_EQ(asked_exit(), -1);
     on_passive_motion(4, 64);
     EXPECT_EQ(row_hover[ROW_COMMAND], NO_HOVER);
+}
+
+// ---- the button on top, Shift and Ctrl clicks, split ---------------------------------------
+
+TEST_F(PointerTest, TheButtonDrawnOnTopIsTheOneThatActs)
+{
+    // A current text over a current unit (an alignment can leave both): "字体+" is the text's.
+    Digit_unit& d = put_unit(90, KIND_BLOCK, 300, 300, 8, 8);
+    string_draw& s = put_text(5, 500, 340, 40, 20);
+    current_unit = 90;
+    current_string = 5;
+    const int32_t size = d.size;
+    click(560, 40);
+    EXPECT_EQ(s.font_step, 2);
+    EXPECT_EQ(d.size, size);
+    EXPECT_EQ(d.width, 8);
+
+    // At pitch 3 the text's "方向-" reaches over "删除所选": the text's button acts alone,
+    // and what it refuses is named on the status line.
+    led_pitch = 3;
+    fit_tool_buttons();
+    s.mode = 1;
+    const menu_unit& dir_down = s.prop_buttons[15];
+    const int x = delete_row[2].x + 5, y = dir_down.y - 5;
+    ASSERT_TRUE(item_button_hit(dir_down, x, y) && tool_button_hit(delete_row[2], x, y));
+    click(x, y);
+    EXPECT_EQ(s.visible, 1);
+    EXPECT_STREQ(status_utf8, "方向已最小");
+    led_pitch = 2;
+    fit_tool_buttons();
+
+    // The align row stands over the span row: "左对齐" aligns and never merges.
+    Digit_unit& t = put_table(420, 600, 200);
+    current_string = PHANTOM_SLOT;
+    current_unit = 420;
+    t.sel_col = t.sel_row = t.span_row = 0;
+    t.span_col = 1;
+    merge_mode = 1;
+    put_unit(91, KIND_LINE, 400, 320, 60, 8).group_selected = 1;
+    set_sel_ref(SEL_REF_UNIT, 91);
+    int ax, ay;
+    centre_of(align_row[0], ax, ay);
+    click(ax, ay);
+    EXPECT_EQ(row_pressed[ROW_ALIGN], 0);
+    EXPECT_EQ(t.merge_count, 0);
+    // Without the group the span row shows: "合并", then "拆分" on the same cell,
+    // and the next export writes the erased grid piece no more.
+    digit_table[91].group_selected = 0;
+    click(ax, ay);
+    ASSERT_EQ(t.merge_count, 1);
+    led_table[0].w = 256;
+    led_table[0].h = 64;
+    EXPECT_NE(digit_item_script(420).find("led l 255 "), std::string::npos);
+    merge_mode = 1;
+    centre_of(span_row[1], ax, ay);
+    click(ax, ay);
+    EXPECT_EQ(t.merge_count, 0);
+    EXPECT_EQ(merge_mode, 0);
+    EXPECT_EQ(digit_item_script(420).find("led l 255 "), std::string::npos);
+    merge_mode = 1;
+    click(ax, ay);   // nothing left to split
+    EXPECT_STREQ(status_utf8, "选中的单元格没有合并");
+}
+
+TEST_F(PointerTest, ShiftAndCtrlClicksBuildAGroupThatMovesAlignsAndDeletes)
+{
+    Digit_unit& a = put_unit(90, KIND_LINE, 300, 300, 50, 8);
+    Digit_unit& b = put_unit(91, KIND_LINE, 400, 320, 60, 8);
+    string_draw& s = put_text(5, 500, 340, 40, 20);
+    Digit_unit& c = put_unit(92, KIND_LINE, 300, 400, 50, 8);
+    screen_modifiers = MODIFIER_SHIFT;
+    click(310, 303);
+    click(510, 350);
+    screen_modifiers = MODIFIER_CTRL;
+    click(310, 400 + 3);
+    click(310, 400 + 3);   // a second Ctrl+click takes c out again
+    click(410, 323);
+    EXPECT_TRUE(a.group_selected && b.group_selected && s.group_selected);
+    EXPECT_FALSE(c.group_selected);
+    EXPECT_EQ(sel_box[0], 400);   // b joined last
+
+    // A plain drag of a member moves the group; the reference rectangle follows b.
+    screen_modifiers = 0;
+    press(310, 303);
+    drag(350, 323);
+    release(350, 323);
+    EXPECT_EQ(b.x, 440);
+    EXPECT_EQ(sel_box[0], 440);
+    EXPECT_EQ(sel_box[1], 340);
+    int x, y;
+    centre_of(align_row[0], x, y);   // "左对齐": to where b is now, not where it joined
+    click(x, y);
+    EXPECT_EQ(a.x, 440);
+    EXPECT_EQ(s.x, 440);
+    delete_selected();
+    EXPECT_FALSE(a.visible || b.visible || s.visible);
+    EXPECT_TRUE(c.visible);
 }

@@ -40,6 +40,7 @@ struct PointerTest : ::testing::Test {
         saved_exit = program_exit;
         program_exit = note_exit;
         asked_exit() = -1;
+        screen_modifiers = 0;
     }
     void TearDown() override
     {
