@@ -2,6 +2,7 @@
  * app/frame.cpp - the frame routine, pacing and the reshape callback
  ******************************************************************************/
 #include "app/frame.h"
+#include "app/help_overlay.h"
 #include "edit/state.h"
 #include "edit/status.h"
 #include "items/buttons.h"
@@ -128,6 +129,7 @@ void frame_routine()
 
     gfx_texturing(false);
     gfx_pop();
+    draw_help_overlay();
 }
 
 void on_display()

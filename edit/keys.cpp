@@ -5,7 +5,8 @@
  * text's mode, colour and box width, the rubber band, copy and paste, delete
  * and the save key. Special keys switch the coordinate read-out, group and
  * span modes, nudge the current items by one dot and cycle the current
- * unit's thickness and colour.
+ * unit's thickness and colour. F1 opens the list of keys (edit/key_help.h);
+ * while it is up, any key only closes it.
  *
  * Limits: led_pitch stays in LED_PITCH_MIN..LED_PITCH_MAX; copies go only
  * into a free slot of the copied item's own range (never the phantom 429);
@@ -18,6 +19,7 @@
  * and ends the program), or move items other than through apply_group_move.
  ******************************************************************************/
 #include "edit/keys.h"
+#include "edit/key_help.h"
 #include "edit/pointer.h"
 #include "edit/state.h"
 #include "edit/typing.h"
@@ -227,6 +229,7 @@ void paste_copied_items()
 // GLUT keyboard callback: Ctrl commands, Delete, and typing into the current text.
 void on_key(unsigned char key, int, int)
 {
+    if (key_help_close()) return;   // the key only closes the F1 list
     string_draw* s = current_text();
     switch (key) {
     case KEY_CTRL_A:
@@ -268,6 +271,8 @@ void on_key(unsigned char key, int, int)
 // GLUT special-key callback: read-out, group and span modes, nudges, thickness and colour.
 void on_special_key(int key, int, int)
 {
+    if (key_help_close()) return;
+    if (key == GLUT_KEY_F1) return key_help_open();
     const int p = led_pitch;
     Digit_unit* d = current_digit();
     switch (key) {

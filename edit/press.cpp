@@ -24,6 +24,7 @@
  ******************************************************************************/
 #include "edit/actions.h"
 #include "edit/hit_test.h"
+#include "edit/key_help.h"
 #include "edit/pointer.h"
 #include "edit/state.h"
 #include "model/button_rows.h"
@@ -430,6 +431,7 @@ void close_window()
 // Left press and release, right press; everything else is ignored.
 void on_mouse(int button, int state, int x, int y)
 {
+    if (state == STATE_PRESS && key_help_close()) return;   // the click only closes the F1 list
     if (button == BUTTON_LEFT && state == STATE_PRESS) left_press(x, y);
     else if (button == BUTTON_LEFT && state == STATE_RELEASE) left_release();
     else if (button == BUTTON_RIGHT && state == STATE_PRESS) right_press();
