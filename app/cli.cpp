@@ -129,27 +129,27 @@ cli_options parse_script_args(int argc, const char* const* argv)
 
 std::string designer_usage()
 {
-    return "usage: lumiker [--help] [--version] [WORKSPACE]\n"
+    return "Usage: lumiker [--help] [--version] [WORKSPACE]\n\n"
            "Opens the LED panel designer on the workspace folder WORKSPACE (SysCfg.ini,\n"
            "ledsys/CMD<n>/cmd.txt, one_pic_effect.vsn). Without WORKSPACE: the program's\n"
            "own folder when it holds a workspace and can be written, else\n"
            "$XDG_DATA_HOME/lumiker (~/.local/share/lumiker), made from the demo on the\n"
            "first start. Font files come from the workspace's Font/ when it has them,\n"
-           "else from the installed share folder.\n"
+           "else from the installed share folder.\n\n"
            "  --help      this text\n"
            "  --version   the version\n"
-           "Exit status: 0, or 2 for a bad option or a workspace that cannot be used.\n";
+           "\nExit status: 0, or 2 for a bad option or a workspace that cannot be used.\n";
 }
 
 std::string designer_help() { return designer_usage() + key_lines(); }
 
 std::string script_usage()
 {
-    return "usage: lumiker-script [--help] [--version]\n"
-           "                      [--png FILE [--pitch N] [--time \"YYYY-MM-DD HH:MM:SS\"]] DIR\n"
+    return "Usage: lumiker-script [--help] [--version]\n"
+           "                      [--png FILE [--pitch N] [--time \"YYYY-MM-DD HH:MM:SS\"]] DIR\n\n"
            "Loads the workspace in DIR (SysCfg.ini, one_pic_effect.vsn, ledsys/CMD<n>/cmd.txt)\n"
            "as the designer does. Without --png it writes the normalised cmd.txt to standard\n"
-           "output. Every refused or changed line goes to standard error.\n"
+           "output. Every refused or changed line goes to standard error.\n\n"
            "  --png FILE  write a picture of what the panel shows to FILE instead (no display\n"
            "              needed)\n"
            "  --pitch N   pixels per LED dot, 1 to 8 (default 2); 1 gives one pixel per dot\n"
@@ -157,7 +157,7 @@ std::string script_usage()
            "  --time T    show this local time in the clock and calendar fields\n"
            "  --help      this text\n"
            "  --version   the version\n"
-           "Exit status: 0 ok, 1 lines refused, 2 bad usage or workspace or file unusable.\n";
+           "\nExit status: 0 ok, 1 lines refused, 2 bad usage or workspace or file unusable.\n";
 }
 
 std::string version_text(const char* program)
