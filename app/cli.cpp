@@ -4,6 +4,7 @@
 #include "app/cli.h"
 #include "app/workspace.h"
 #include "edit/key_help.h"
+#include "edit/status.h"
 #include "model/settings.h"
 #include <cerrno>
 #include <cstdio>
@@ -184,6 +185,12 @@ int designer_command_line(int argc, const char* const* argv, workspace_choice& w
         fprintf(stderr, "lumiker: %s\n", why.c_str());
         return 2;
     }
-    if (ws.created) fprintf(stderr, "lumiker: made the workspace %s from the demo\n", ws.dir.c_str());
+    // A new workspace is news to the user: say where it is, in the window too.
+    if (ws.created && ws.from_demo)
+        status_showf(STATUS_INFO, "New workspace %s, made from the demo", ws.dir.c_str());
+    else if (ws.created)
+        status_showf(STATUS_ERROR, "New empty workspace %s: no demo found in %s", ws.dir.c_str(),
+                     share_folder(exe).c_str());
+    if (ws.created) fprintf(stderr, "lumiker: %s\n", status_utf8);
     return -1;
 }

@@ -199,7 +199,8 @@ bool choose_workspace(const char* given, const std::string& exe_dir, workspace_c
         }
         if (!holds_workspace(dir)) {
             std::string demo = share_folder(exe_dir) + "workspace/";
-            if (is_folder(demo) && !fill_from_demo(demo, dir, why)) return false;
+            out.from_demo = is_folder(demo);
+            if (out.from_demo && !fill_from_demo(demo, dir, why)) return false;
             out.created = true;
         }
         if (!check_workspace_folder(dir.c_str(), true, out.dir, why)) return false;

@@ -26,7 +26,8 @@ constexpr int WORKSPACE_PATH_MAX = 220;   // DIR_LEN less the longest name built
 struct workspace_choice {
     std::string dir;
     std::string fonts;        // the folder holding Font/fonts/font_libs/
-    bool created = false;     // filled from the demo on this start
+    bool created = false;     // made on this start (in the user's data folder)
+    bool from_demo = false;   // ... and filled from the installed demo
 };
 
 // Build the font, logo, program-file and settings paths from `dir` (ends in
