@@ -3,7 +3,6 @@
  ******************************************************************************/
 #include "edit/key_help.h"
 #include "platform/gbk.h"
-#include <string>
 
 int32_t key_help_shown = 0;
 
@@ -41,9 +40,10 @@ bool converted = false;
 } // namespace
 
 // Convert every line once, the first time the overlay needs it.
-const char16_t* key_help_wide(int line, int column)
+const std::u16string& key_help_wide(int line, int column)
 {
-    if (line < 0 || line >= KEY_HELP_LINES || column < 0 || column > 1) return u"";
+    static const std::u16string none;
+    if (line < 0 || line >= KEY_HELP_LINES || column < 0 || column > 1) return none;
     if (!converted) {
         for (int i = 0; i < KEY_HELP_LINES; i++) {
             wide[i][0] = to_wide(gbk_from_utf8(key_help[i].keys).c_str());
@@ -53,7 +53,7 @@ const char16_t* key_help_wide(int line, int column)
         }
         converted = true;
     }
-    return wide[line][column].c_str();
+    return wide[line][column];
 }
 
 void key_help_open() { key_help_shown = 1; }

@@ -11,6 +11,7 @@
  ******************************************************************************/
 #pragma once
 #include <cstdint>
+#include <string>
 
 constexpr int KEY_HELP_LINES = 23;
 constexpr int KEY_HELP_LINE_MAX = 96;
@@ -24,7 +25,7 @@ extern const key_help_line key_help[KEY_HELP_LINES];
 extern int32_t key_help_shown;   // the overlay is up
 
 // The lines as UTF-16 for the screen text (key column, then its meaning).
-const char16_t* key_help_wide(int line, int column);
+const std::u16string& key_help_wide(int line, int column);
 
 // F1: show the overlay.
 void key_help_open();
