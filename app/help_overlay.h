@@ -4,6 +4,8 @@
  * While edit/key_help.h says the list is shown, a dark box over the panel
  * lists every key and gesture in two columns. Drawn last, over everything.
  *
+ * Limits: a fixed box of HELP_BOX_W pixels from (HELP_BOX_X, HELP_BOX_Y),
+ * one HELP_LINE_H line per entry; a window smaller than that cuts it.
  * Depends on: edit/key_help.h, raster/gfx.h, raster/screen_text.h.
  * Does NOT: open or close the list (the key and mouse handlers do).
  ******************************************************************************/
