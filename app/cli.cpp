@@ -146,8 +146,8 @@ std::string designer_help() { return designer_usage() + key_lines(); }
 
 std::string script_usage()
 {
-    return "Usage: lumiker-script [--help] [--version]\n"
-           "                      [--png FILE [--pitch N] [--time \"YYYY-MM-DD HH:MM:SS\"]] DIR\n\n"
+    return "Usage: lumiker-script [--help] [--version] DIR\n"
+           "  or:  lumiker-script --png FILE [--pitch N] [--time \"YYYY-MM-DD HH:MM:SS\"] DIR\n\n"
            "Loads the workspace in DIR (SysCfg.ini, one_pic_effect.vsn, ledsys/CMD<n>/cmd.txt)\n"
            "as the designer does. Without --png it writes the normalised cmd.txt to standard\n"
            "output. Every refused or changed line goes to standard error.\n\n"

@@ -2,8 +2,8 @@
  * app/cli.h - the command lines of lumiker and lumiker-script
  *
  *   lumiker [--help] [--version] [WORKSPACE]
- *   lumiker-script [--help] [--version]
- *                  [--png FILE [--pitch N] [--time "YYYY-MM-DD HH:MM:SS"]] DIR
+ *   lumiker-script [--help] [--version] DIR
+ *   lumiker-script --png FILE [--pitch N] [--time "YYYY-MM-DD HH:MM:SS"] DIR
  *
  * Parses into a plain record and gives the usage and version texts. --help
  * and --version need no display. A bad option, a pitch outside 1..8 or a
