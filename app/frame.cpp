@@ -5,6 +5,7 @@
 #include "edit/close_prompt.h"
 #include "edit/pointer.h"
 #include "edit/hit_test.h"
+#include "app/help_overlay.h"
 #include "edit/state.h"
 #include "edit/status.h"
 #include "items/buttons.h"
@@ -189,6 +190,7 @@ void frame_routine()
 
     gfx_texturing(false);
     gfx_pop();
+    draw_help_overlay();
 }
 
 void on_display()

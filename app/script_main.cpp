@@ -8,17 +8,29 @@
  * that was refused or changed on reading to standard error with its line
  * number and the reason.
  *
- * Exit status: 0 all lines loaded, 1 a line was refused, 2 the workspace
- * cannot be read (no folder, no SysCfg.ini, an invalid panel size or
- * program number, no readable cmd.txt).
- * Changes no file.
+ * With --png FILE it writes a picture of the panel instead (app/preview.h),
+ * at --pitch N, with the clock fields at --time; this needs no display. Like
+ * the designer's start it converts the workspace's pictures into bitmaps.
+ *
+ * Exit status: 0 all lines loaded, 1 a line was refused, 2 bad usage or the
+ * workspace cannot be read (no folder, no SysCfg.ini, an invalid panel size
+ * or program number, no readable cmd.txt) or the picture cannot be written.
+ * Without --png it changes no file.
  ******************************************************************************/
+#include "app/cli.h"
+#include "app/preview.h"
 #include "app/startup.h"
 #include "command/dispatcher.h"
 #include "command/script_reader.h"
+#include "items/calendar.h"
+#include "items/digits.h"
 #include "model/settings.h"
 #include "output/program_file.h"
 #include "output/script_export.h"
+#include "platform/pic_convert.h"
+#include "platform/system.h"
+#include "raster/dot_font.h"
+#include "raster/screen_text.h"
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -26,14 +38,18 @@
 
 namespace {
 
-int usage()
+local_time fixed_time;
+
+local_time read_fixed_time() { return fixed_time; }
+
+// The screen font draws the rulers' numbers as in the window; without one
+// the picture simply has none.
+void open_screen_font_if_any()
 {
-    fprintf(stderr,
-            "usage: lumiker-script DIR\n"
-            "Loads the workspace in DIR (SysCfg.ini, one_pic_effect.vsn, ledsys/CMD<n>/cmd.txt),\n"
-            "writes the normalised cmd.txt to standard output and every refused or changed\n"
-            "line to standard error. Exit status: 0 ok, 1 lines refused, 2 workspace unreadable.\n");
-    return 2;
+    char font_file[DIR_LEN * 4];
+    std::string why;
+    if (find_screen_font(font_file, sizeof font_file) && !open_screen_fonts(font_file, why))
+        fprintf(stderr, "lumiker-script: %s\n", why.c_str());
 }
 
 bool readable_file(const char* path)
@@ -51,19 +67,28 @@ bool readable_file(const char* path)
 
 int main(int argc, char** argv)
 {
-    if (argc != 2 || !strcmp(argv[1], "-h") || !strcmp(argv[1], "--help")) return usage();
-    std::string dir = argv[1];
-    struct stat st;
-    if (stat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
-        fprintf(stderr, "lumiker-script: %s is not a folder\n", dir.c_str());
+    cli_options o = parse_script_args(argc, argv);
+    if (o.action == CLI_HELP) return fputs(script_usage().c_str(), stdout), 0;
+    if (o.action == CLI_VERSION) return fputs(version_text("lumiker-script").c_str(), stdout), 0;
+    if (o.action == CLI_USAGE_ERROR) {
+        fprintf(stderr, "lumiker-script: %s\n%s", o.why.c_str(), script_usage().c_str());
         return 2;
     }
-    if (dir.back() != '/') dir += '/';
-    if (dir.size() >= (size_t)DIR_LEN - 40) {
-        fprintf(stderr, "lumiker-script: the folder name is too long\n");
+    std::string dir, why;
+    if (!check_workspace_folder(o.folder.c_str(), false, dir, why)) {
+        fprintf(stderr, "lumiker-script: %s\n", why.c_str());
         return 2;
     }
-    if (!startup_paths(dir.c_str())) return 2;
+    const bool picture = !o.png.empty();
+    if (picture && !png_path_writable(o.png.c_str(), why)) {
+        fprintf(stderr, "lumiker-script: %s\n", why.c_str());
+        return 2;
+    }
+    char exe[DIR_LEN] = "";
+    exe_directory(exe, sizeof exe);
+    std::string fonts = font_folder_for(dir, exe);
+    if (picture) led_pitch = (uint8_t)o.pitch;   // item positions are kept at this zoom
+    if (!startup_paths(dir.c_str(), fonts.c_str())) return 2;
     if (!readable_file(cfg_path)) {
         fprintf(stderr, "lumiker-script: cannot read %s\n", cfg_path);
         return 2;
@@ -80,11 +105,29 @@ int main(int argc, char** argv)
 
     cmd_error_stream = nullptr;        // the report below names unknown commands
     script_report_stream = stderr;
-    convert_pictures_at_startup = false;
+    convert_pictures_at_startup = picture;
+    if (picture) {
+        load_pic_convert();
+        fill_glyph_table();
+    }
     startup_documents();
     if (last_script_report.state != SCRIPT_READ) {
         fprintf(stderr, "lumiker-script: %s\n", last_script_report.why.c_str());
         return 2;
+    }
+
+    if (picture) {
+        dot_font_init();
+        open_screen_font_if_any();
+        if (o.fixed_time) {
+            fixed_time = o.time;
+            set_clock_source(read_fixed_time);
+        }
+        if (!write_panel_png(o.png.c_str(), why)) {
+            fprintf(stderr, "lumiker-script: %s\n", why.c_str());
+            return 2;
+        }
+        return last_script_report.refused > 0 ? 1 : 0;
     }
 
     std::string out = script_text();

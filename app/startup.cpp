@@ -26,95 +26,6 @@
 #include <cstring>
 #include <string>
 
-void build_base_paths(const char* dir)
-{
-    copy_field(exe_dir, DIR_LEN, dir);
-    static const char* const base = "Font/fonts/font_libs/";
-    for (int slot = 0; slot < FONT_SIZE_SLOTS; slot++) {
-        int size = slot < 13 ? slot + 12 : 32;
-        char* hz = font_paths[slot][FONT_HZ];
-        char* asc = font_paths[slot][FONT_ASC];
-        switch (size) {
-        case 12:
-            format_field(hz, PATH_LEN, "%s%sHZK/12/HZK12", exe_dir, base);
-            format_field(asc, PATH_LEN, "%s%sASC/ASC12_8", exe_dir, base);
-            break;
-        case 16:
-            format_field(hz, PATH_LEN, "%s%sHZK/16/HZK16S", exe_dir, base);
-            format_field(asc, PATH_LEN, "%s%sASC/ASC16_8", exe_dir, base);
-            break;
-        case 24:
-            format_field(hz, PATH_LEN, "%s%sHZK/24/HZK24", exe_dir, base);
-            format_field(asc, PATH_LEN, "%s%sASC/ASC24_12", exe_dir, base);
-            break;
-        case 32:
-            format_field(hz, PATH_LEN, "%s%sHZK/32/HZK32", exe_dir, base);
-            format_field(asc, PATH_LEN, "%s%sASC/ASC32_16", exe_dir, base);
-            break;
-        default:
-            format_field(hz, PATH_LEN, "%s%sHZK/%d/HZK_S.Dzk", exe_dir, base, size);
-            format_field(asc, PATH_LEN, "%s%sASC/%d/ASC_S.Dzk", exe_dir, base, size);
-            break;
-        }
-    }
-    format_field(logo_jpg_path, PATH_LEN, "%slogo.jpg", exe_dir);
-    format_field(logo_bmp_path, PATH_LEN, "%slogo.bmp", exe_dir);
-    format_field(vsn_path, PATH_LEN, "%sone_pic_effect.vsn", exe_dir);
-    format_field(cfg_path, DIR_LEN, "%sSysCfg.ini", exe_dir);
-}
-
-namespace {
-
-// The first thing wrong with the settings just read, naming the key and the file.
-void check_settings()
-{
-    settings_problem[0] = 0;
-    long v = 0;
-    FILE* f = fopen(cfg_path, "rb");
-    if (!f) {
-        format_field(settings_problem, SETTINGS_PROBLEM_LEN, "%s cannot be read: no panel size (WIDTH, HEIGHT)",
-                     cfg_path);
-        return;
-    }
-    fclose(f);
-    if (panel_width() == 0)
-        format_field(settings_problem, SETTINGS_PROBLEM_LEN, "WIDTH=%.40s in %s is not a panel width of %d to %d dots",
-                     led_width, cfg_path, PANEL_MIN_DOTS, PANEL_MAX_DOTS);
-    else if (panel_height() == 0)
-        format_field(settings_problem, SETTINGS_PROBLEM_LEN,
-                     "HEIGHT=%.40s in %s is not a panel height of %d to %d dots", led_height, cfg_path,
-                     PANEL_MIN_DOTS, PANEL_MAX_DOTS);
-    else if (!setting_number(program_id, 1, PROGRAM_ID_MAX, v))
-        format_field(settings_problem, SETTINGS_PROBLEM_LEN, "PROGRAMID=%.40s in %s is not a program number of 1 to %ld",
-                     program_id, cfg_path, PROGRAM_ID_MAX);
-}
-
-} // namespace
-
-void read_settings()
-{
-    profile_read("LEDPARA", "WIDTH", "Error", led_width, DIR_LEN, cfg_path);
-    profile_read("LEDPARA", "HEIGHT", "Error", led_height, DIR_LEN, cfg_path);
-    profile_read("RemotIP", "RemotIP", "Error", remote_ip, DIR_LEN, cfg_path);
-    profile_read("LEDPARA", "PROGRAMID", "1", program_id, DIR_LEN, cfg_path);
-    check_settings();
-}
-
-void build_program_paths()
-{
-    // The program number names a folder: anything but a plain number names
-    // none, so nothing is read from or written outside the workspace.
-    long id = 0;
-    if (!setting_number(program_id, 1, PROGRAM_ID_MAX, id)) {
-        cmd_path[0] = 0;
-        for (int k = 0; k < VALVE_PICTURES; k++) id_bmp_path[k][0] = 0;
-        return;
-    }
-    format_field(cmd_path, PATH_LEN, "%sledsys/CMD%s/cmd.txt", exe_dir, program_id);
-    for (int k = 0; k < VALVE_PICTURES; k++)
-        format_field(id_bmp_path[k], PATH_LEN, "%sledsys/CMD%s/id_%d.bmp", exe_dir, program_id, k);
-}
-
 namespace {
 
 // What start-up found wrong goes on the status line, where the user looks;
@@ -129,26 +40,10 @@ void report_startup_problems()
 
 int window_width_for(int panel_w) { return panel_w >= 512 ? 2 * panel_w + 300 : 1300; }
 
-bool startup_paths(const char* dir)
+int startup(int* argc, char** argv, const char* workspace, const char* font_dir)
 {
-    char found[DIR_LEN];
-    if (!dir) {
-        if (!exe_directory(found, sizeof found)) return false;
-        dir = found;
-    }
-    build_base_paths(dir);
-    read_settings();
-    build_program_paths();
-    // Nothing of the new workspace is loaded yet, so nothing of it is kept back.
-    last_script_report = script_report{};
-    program_file_unusable = false;
-    return true;
-}
-
-int startup(int* argc, char** argv)
-{
-    if (!startup_paths(nullptr)) {
-        fprintf(stderr, "lumiker: cannot find the program's own directory\n");
+    if (!startup_paths(workspace, font_dir)) {
+        fprintf(stderr, "lumiker: cannot find the workspace folder\n");
         return 1;
     }
     // Temporaries of saves that were cut off by the end of their process.

@@ -8,24 +8,16 @@
  * a message and a non-zero status before anything is shown.
  ******************************************************************************/
 #pragma once
+#include "app/workspace.h"
 
-// Build the font, logo, program-file and settings paths from `dir` (ends in '/').
-void build_base_paths(const char* dir);
-// Read WIDTH, HEIGHT, RemotIP and PROGRAMID from cfg_path (defaults when missing).
-void read_settings();
-// Build cmd_path and the 20 valve picture paths from exe_dir and program_id.
-void build_program_paths();
 // Client width of the window for a panel W dots wide: 2W + 300 from 512 on, else 1300.
 int window_width_for(int panel_w);
-
-// Steps that need no window: paths from `dir` (the executable's directory when
-// null) and the settings file. Returns false when the directory cannot be found.
-bool startup_paths(const char* dir);
 
 // Steps that need no window: the default layout and the saved documents
 // (program file, pictures, command script) loaded into the tables.
 void startup_documents();
 
-// Run start-up up to the event loop (GLUT is initialised with argc/argv).
+// Run start-up up to the event loop (GLUT is initialised with argc/argv) on
+// the workspace folder `workspace` with the font files under `font_dir`.
 // Returns a non-zero exit status when the program cannot start.
-int startup(int* argc, char** argv);
+int startup(int* argc, char** argv, const char* workspace, const char* font_dir);

@@ -5,7 +5,8 @@
  * text's mode, colour and box width, the rubber band, copy and paste, delete
  * and the save key. Special keys switch the coordinate read-out, group and
  * span modes, nudge the current items by one dot and cycle the current
- * unit's thickness and colour.
+ * unit's thickness and colour. F1 opens the list of keys (edit/key_help.h);
+ * while it is up, any key only closes it.
  *
  * A zoom is a view change: every live item, pending copy and shown picture
  * is rescaled about the panel origin so that it keeps its dots, and a save
@@ -24,6 +25,7 @@
  ******************************************************************************/
 #include "edit/keys.h"
 #include "edit/close_prompt.h"
+#include "edit/key_help.h"
 #include "edit/pointer.h"
 #include "edit/snap.h"
 #include "edit/state.h"
@@ -362,6 +364,7 @@ void on_key(unsigned char key, int, int)
         close_prompt_key(key);
         return;
     }
+    if (key_help_close()) return;   // the key only closes the F1 list
     string_draw* s = current_text();
     switch (key) {
     case KEY_CTRL_A:
@@ -407,6 +410,8 @@ void on_key(unsigned char key, int, int)
 void on_special_key(int key, int, int)
 {
     if (close_prompt_shown) return;
+    if (key_help_close()) return;
+    if (key == GLUT_KEY_F1) return key_help_open();
     const int p = led_pitch;
     Digit_unit* d = current_digit();
     switch (key) {

@@ -31,6 +31,7 @@
 #include "edit/actions.h"
 #include "edit/close_prompt.h"
 #include "edit/hit_test.h"
+#include "edit/key_help.h"
 #include "edit/pointer.h"
 #include "edit/snap.h"
 #include "edit/state.h"
@@ -511,6 +512,7 @@ void on_mouse(int button, int state, int x, int y)
         else if (button == BUTTON_LEFT && state == STATE_RELEASE) left_release();
         return;
     }
+    if (state == STATE_PRESS && key_help_close()) return;   // the click only closes the F1 list
     if (button == BUTTON_LEFT && state == STATE_PRESS) left_press(x, y);
     else if (button == BUTTON_LEFT && state == STATE_RELEASE) left_release();
     else if (button == BUTTON_RIGHT && state == STATE_PRESS) right_press();

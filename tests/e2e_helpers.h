@@ -64,6 +64,12 @@ public:
         (void)rc;
     }
 
+    static std::string read(const std::string& path)
+    {
+        std::ifstream f(path, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    }
+
     void write_file(const std::string& rel, const std::string& content)
     {
         std::ofstream f(dir + rel, std::ios::binary);

@@ -1,6 +1,8 @@
 // The real program under Xvfb: its window, and the panel, grid, rulers and
 // palette as pixels on the screen.
 #include "e2e_helpers.h"
+#include <stb_image.h>
+#include <vector>
 
 TEST(EndToEnd, DesignerWindowShowsThePanelGridRulersAndPalette)
 {
@@ -68,4 +70,78 @@ TEST(EndToEnd, NoScreenFontEndsWithAMessageAndAFailureStatus)
     std::string msg((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
     EXPECT_NE(msg.find("fonts-arphic-uming"), std::string::npos) << msg;
     EXPECT_EQ(s.exit_status, 1);
+}
+
+// The demo workspace: lumiker-script --png draws, without a display, the
+// same pixels as the window's panel; the window's F1 lists the keys.
+TEST(EndToEnd, PanelPictureMatchesTheWindowAndF1ListsTheKeys)
+{
+    e2e_session s("preview");
+    e2e_session::run("cp -r '" + std::string(LUMIKER_SOURCE_DIR) + "/workspace/.' '" + s.dir + "'");
+    const std::string png = s.dir + "panel.png", script = LUMIKER_SCRIPT_BINARY;
+    auto preview = [&](const std::string& args) {
+        std::string cmd = "env -u DISPLAY '" + script + "' --png '" + png + "' " + args + " '" + s.dir + "' 2>/dev/null";
+        return system(cmd.c_str());
+    };
+    auto load = [&](int& w, int& h) {
+        int n = 0;
+        unsigned char* px = stbi_load(png.c_str(), &w, &h, &n, 3);
+        std::vector<unsigned char> rgb(px, px ? px + (size_t)w * h * 3 : px);
+        stbi_image_free(px);
+        return rgb;
+    };
+    int w = 0, h = 0;
+
+    // Pitch 1: one pixel per dot of the 384 x 128 panel.
+    ASSERT_EQ(preview("--pitch 1"), 0);
+    load(w, h);
+    EXPECT_EQ(w, 384);
+    EXPECT_EQ(h, 128);
+    // A fixed time gives the same file twice, another time another file.
+    ASSERT_EQ(preview("--time '2024-03-05 10:20:30'"), 0);
+    std::string first = e2e_session::read(png);
+    ASSERT_EQ(preview("--time '2024-03-05 10:20:30'"), 0);
+    EXPECT_EQ(e2e_session::read(png), first);
+    ASSERT_EQ(preview("--time '2024-03-05 11:21:31'"), 0);
+    EXPECT_NE(e2e_session::read(png), first);
+
+    // Pitch 2: the window's panel area, pixel for pixel. The clock fields run
+    // in the window, so grab before and after the picture and accept either.
+    ASSERT_TRUE(s.start_x());
+    ASSERT_TRUE(s.start_app());
+    bool same = false;
+    for (int attempt = 0; attempt < 6 && !same; attempt++) {
+        s.grab();
+        std::vector<rgb8> before;
+        for (int y = 0; y < 256; y++)
+            for (int x = 0; x < 768; x++) before.push_back(s.pixel(265 + x, 145 + y));
+        ASSERT_EQ(preview(""), 0);
+        std::vector<unsigned char> pic = load(w, h);
+        ASSERT_EQ(w, 768);
+        ASSERT_EQ(h, 256);
+        s.grab();
+        bool eq_before = true, eq_after = true;
+        for (int i = 0; i < w * h; i++) {
+            rgb8 a = before[i], b = s.pixel(265 + i % w, 145 + i / w);
+            eq_before = eq_before && a.r == pic[3 * i] && a.g == pic[3 * i + 1] && a.b == pic[3 * i + 2];
+            eq_after = eq_after && b.r == pic[3 * i] && b.g == pic[3 * i + 1] && b.b == pic[3 * i + 2];
+        }
+        same = eq_before || eq_after;
+    }
+    EXPECT_TRUE(same) << "the picture differs from the window's panel";
+
+    // F1: a dark box with the key list over the panel; any key closes it.
+    auto shows_box = [&](bool want) {
+        for (int i = 0; i < 40; i++) {
+            usleep(100000);
+            s.grab();
+            bool box = s.near_colour(1120, 373, 0, 20, 20, 31) && s.near_colour(240, 300, 1, 255, 255, 153);
+            if (box == want) return true;
+        }
+        return false;
+    };
+    s.xdotool("mousemove --window " + std::to_string(s.win) + " 700 700 key F1");
+    EXPECT_TRUE(shows_box(true));
+    s.xdotool("key x");
+    EXPECT_TRUE(shows_box(false));
 }

@@ -13,11 +13,12 @@ struct run_result {
     std::string out, err;
 };
 
-run_result run_cli(const std::string& arg)
+// Run a program (lumiker-script unless named) with no display.
+run_result run_cli(const std::string& arg, const char* program = LUMIKER_SCRIPT_BINARY)
 {
     char t[] = "/tmp/lumiker_cli_XXXXXX";
     std::string dir = mkdtemp(t) ? t : "/tmp";
-    std::string cmd = std::string("'") + LUMIKER_SCRIPT_BINARY + "' " + arg + " >'" + dir + "/out' 2>'" + dir + "/err'";
+    std::string cmd = std::string("env -u DISPLAY '") + program + "' " + arg + " >'" + dir + "/out' 2>'" + dir + "/err'";
     int rc = system(cmd.c_str());
     run_result r;
     r.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
@@ -117,6 +118,46 @@ TEST(ScriptCli, UnreadableWorkspacesExitTwo)
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("WIDTH=abc in " + ws.dir + "SysCfg.ini"), std::string::npos) << r.err;
     EXPECT_EQ(r.out, "");
+}
+
+TEST(ScriptCli, BothProgramsAnswerHelpVersionAndBadUsageWithoutADisplay)
+{
+    for (const char* prog : {LUMIKER_BINARY, LUMIKER_SCRIPT_BINARY}) {
+        const std::string name = strstr(prog, "lumiker-script") ? "lumiker-script" : "lumiker";
+        run_result r = run_cli("--help", prog);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out.find("Usage: " + name + " [--help] [--version]"), 0u) << r.out;
+        r = run_cli("--version", prog);
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.out.rfind(name + " ", 0), 0u) << r.out;
+        r = run_cli("--frobnicate", prog);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_NE(r.err.find("unknown option --frobnicate"), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find("Usage: " + name), std::string::npos);
+        EXPECT_EQ(r.out, "");
+    }
+    // The designer's help lists the keys of the window's F1 list.
+    EXPECT_NE(run_cli("--help", LUMIKER_BINARY).out.find("Ctrl+C, Ctrl+V"), std::string::npos);
+    // A workspace that does not exist ends the designer before any window.
+    run_result r = run_cli("/nonexistent/ws", LUMIKER_BINARY);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("/nonexistent/ws does not exist"), std::string::npos) << r.err;
+
+    // Bad pitch, bad time, an unwritable picture path: a reason and status 2, no file.
+    const std::string demo = std::string(" '") + LUMIKER_SOURCE_DIR + "/workspace'";
+    for (const char* bad : {"--png /tmp/x.png --pitch 9", "--png /tmp/x.png --pitch 0", "--png /tmp/x.png --pitch 2x",
+                            "--png /tmp/x.png --time '2024-02-30 10:00:00'", "--png /tmp/x.png --time 10:00",
+                            "--pitch 2"}) {
+        r = run_cli(bad + demo);
+        EXPECT_EQ(r.status, 2) << bad;
+        EXPECT_NE(r.err.find("Usage: lumiker-script"), std::string::npos) << bad;
+    }
+    r = run_cli("--png /nonexistent/dir/x.png" + demo);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("the folder /nonexistent/dir does not exist"), std::string::npos) << r.err;
+    r = run_cli("--png /tmp" + demo);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("it is a folder"), std::string::npos) << r.err;
 }
 
 TEST(ScriptCli, TheDemoWorkspaceLoadsCleanly)

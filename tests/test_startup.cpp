@@ -99,3 +99,57 @@ TEST(Startup, PathsAndSettingsComeFromTheProgramFolder)
     EXPECT_NE(std::string(settings_problem).find("SysCfg.ini cannot be read"), std::string::npos);
     rmdir(dir.c_str());
 }
+
+// Where the workspace and the font files are, with HOME and XDG_DATA_HOME in
+// temporary folders; the program "installed" in <prefix>/bin beside
+// <prefix>/share/lumiker with the demo and the fonts.
+TEST(Startup, WorkspaceIsTheGivenFolderTheProgramFolderOrTheUsersDataFolder)
+{
+    const std::string root = "/tmp/lumiker_ws_rules_" + std::to_string(getpid()) + "/";
+    auto sh = [](const std::string& cmd) { ASSERT_EQ(system(cmd.c_str()), 0) << cmd; };
+    sh("rm -rf " + root + " && mkdir -p " + root + "prefix/bin " + root + "prefix/share/lumiker/workspace/ledsys/CMD1 " +
+       root + "prefix/share/lumiker/Font/fonts/font_libs " + root + "home " + root + "given");
+    sh("printf '[LEDPARA]\\r\\nWIDTH=64\\r\\n' > " + root + "prefix/share/lumiker/workspace/SysCfg.ini");
+    const std::string bin = root + "prefix/bin/", share = root + "prefix/share/lumiker/";
+    const std::string old_home = getenv("HOME") ? getenv("HOME") : "";
+    setenv("HOME", (root + "home").c_str(), 1);
+    unsetenv("XDG_DATA_HOME");
+
+    workspace_choice ws;
+    std::string why;
+    // A folder on the command line; the fonts then come from the share folder.
+    ASSERT_TRUE(choose_workspace((root + "given").c_str(), bin, ws, why)) << why;
+    EXPECT_EQ(ws.dir, root + "given/");
+    EXPECT_EQ(ws.fonts, share);
+    EXPECT_FALSE(choose_workspace((root + "missing").c_str(), bin, ws, why));
+    EXPECT_NE(why.find("does not exist"), std::string::npos) << why;
+
+    // Installed: ~/.local/share/lumiker, made from the demo on the first start.
+    ASSERT_TRUE(choose_workspace(nullptr, bin, ws, why)) << why;
+    EXPECT_EQ(ws.dir, root + "home/.local/share/lumiker/");
+    EXPECT_TRUE(ws.created);
+    ASSERT_TRUE(startup_paths(ws.dir.c_str(), ws.fonts.c_str()));
+    EXPECT_EQ(panel_width(), 64);
+    EXPECT_EQ(std::string(font_paths[font_slot_of(16)][FONT_HZ]), share + "Font/fonts/font_libs/HZK/16/HZK16S");
+    EXPECT_EQ(std::string(cmd_path), ws.dir + "ledsys/CMD1/cmd.txt");
+    // The next start keeps what the user changed, and fonts of the workspace's own win.
+    sh("printf '[LEDPARA]\\r\\nWIDTH=99\\r\\n' > " + ws.dir + "SysCfg.ini && mkdir -p " + ws.dir + "Font/fonts/font_libs");
+    ASSERT_TRUE(choose_workspace(nullptr, bin, ws, why)) << why;
+    EXPECT_FALSE(ws.created);
+    EXPECT_EQ(ws.fonts, ws.dir);
+    ASSERT_TRUE(startup_paths(ws.dir.c_str(), ws.fonts.c_str()));
+    EXPECT_EQ(panel_width(), 99);
+
+    // XDG_DATA_HOME moves it.
+    setenv("XDG_DATA_HOME", (root + "data").c_str(), 1);
+    ASSERT_TRUE(choose_workspace(nullptr, bin, ws, why)) << why;
+    EXPECT_EQ(ws.dir, root + "data/lumiker/");
+
+    // A program folder that holds a workspace is the workspace, as in the build folder.
+    sh("mkdir -p " + bin + "ledsys");
+    ASSERT_TRUE(choose_workspace(nullptr, bin, ws, why)) << why;
+    EXPECT_EQ(ws.dir, bin);
+    setenv("HOME", old_home.c_str(), 1);
+    unsetenv("XDG_DATA_HOME");
+    sh("rm -rf " + root);
+}

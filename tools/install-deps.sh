@@ -6,7 +6,8 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config git
   freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri libfreetype-dev libfontconfig-dev libjsoncpp-dev
-  libx11-dev libstb-dev
+  libx11-dev libstb-dev libegl-dev libegl-mesa0
+  help2man lintian desktop-file-utils dpkg-dev
   fonts-arphic-uming xfonts-wqy
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils

@@ -1,0 +1,196 @@
+/*******************************************************************************
+ * app/cli.cpp - parsing the command lines, usage and version texts
+ ******************************************************************************/
+#include "app/cli.h"
+#include "app/workspace.h"
+#include "edit/key_help.h"
+#include "edit/status.h"
+#include "model/settings.h"
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+
+#ifndef LUMIKER_VERSION
+#define LUMIKER_VERSION "0.0.0"
+#endif
+
+namespace {
+
+cli_options usage_error(const std::string& why)
+{
+    cli_options o;
+    o.action = CLI_USAGE_ERROR;
+    o.why = why;
+    return o;
+}
+
+bool is_option(const char* a) { return a[0] == '-' && a[1] != '\0'; }
+
+// A whole decimal number, nothing after it.
+bool parse_int(const char* s, int& out)
+{
+    if (!s || !*s) return false;
+    char* end = nullptr;
+    errno = 0;
+    long v = strtol(s, &end, 10);
+    if (*end || errno || v < -1000000 || v > 1000000) return false;
+    out = (int)v;
+    return true;
+}
+
+// The key list as two aligned columns, one line each.
+std::string key_lines()
+{
+    std::string out = "\nKeys and mouse gestures in the designer window:\n";
+    for (const key_help_line& k : key_help) {
+        char line[256];
+        snprintf(line, sizeof line, "  %-24s %s\n", k.keys, k.does);
+        out += line;
+    }
+    return out;
+}
+
+} // namespace
+
+bool parse_fixed_time(const char* text, local_time& out)
+{
+    if (!text) return false;
+    int y, mo, d, h, mi, s, used = 0;
+    if (sscanf(text, "%4d-%2d-%2d %2d:%2d:%2d%n", &y, &mo, &d, &h, &mi, &s, &used) != 6 || text[used] != '\0')
+        return false;
+    if (y < 1900 || y > 9999 || mo < 1 || mo > 12 || d < 1 || d > 31 || h < 0 || h > 23 || mi < 0 || mi > 59 ||
+        s < 0 || s > 59)
+        return false;
+    // Normalising through the calendar finds the weekday and rejects 31 April.
+    struct tm tm = {};
+    tm.tm_year = y - 1900;
+    tm.tm_mon = mo - 1;
+    tm.tm_mday = d;
+    tm.tm_hour = 12;
+    time_t t = timegm(&tm);
+    struct tm back;
+    if (t == (time_t)-1 || !gmtime_r(&t, &back) || back.tm_mday != d || back.tm_mon != mo - 1) return false;
+    out = {y, mo, d, h, mi, s, back.tm_wday};
+    return true;
+}
+
+cli_options parse_designer_args(int argc, const char* const* argv)
+{
+    cli_options o;
+    bool options_done = false;
+    for (int i = 1; i < argc; i++) {
+        const char* a = argv[i];
+        if (!options_done && !strcmp(a, "--")) options_done = true;
+        else if (!options_done && (!strcmp(a, "--help") || !strcmp(a, "-h"))) o.action = CLI_HELP;
+        else if (!options_done && !strcmp(a, "--version")) {
+            if (o.action != CLI_HELP) o.action = CLI_VERSION;
+        } else if (!options_done && is_option(a)) return usage_error(std::string("unknown option ") + a);
+        else if (o.folder.empty()) o.folder = a;
+        else return usage_error("only one workspace folder can be given");
+    }
+    return o;
+}
+
+cli_options parse_script_args(int argc, const char* const* argv)
+{
+    cli_options o;
+    bool pitch_given = false, options_done = false;
+    for (int i = 1; i < argc; i++) {
+        const char* a = argv[i];
+        const bool has_value = i + 1 < argc;
+        if (!options_done && !strcmp(a, "--")) options_done = true;
+        else if (!options_done && (!strcmp(a, "--help") || !strcmp(a, "-h"))) o.action = CLI_HELP;
+        else if (!options_done && !strcmp(a, "--version")) {
+            if (o.action != CLI_HELP) o.action = CLI_VERSION;
+        } else if (!options_done && !strcmp(a, "--png")) {
+            if (!has_value || !argv[i + 1][0]) return usage_error("--png needs a file name");
+            o.png = argv[++i];
+        } else if (!options_done && !strcmp(a, "--pitch")) {
+            if (!has_value || !parse_int(argv[i + 1], o.pitch) || o.pitch < PREVIEW_PITCH_MIN ||
+                o.pitch > PREVIEW_PITCH_MAX)
+                return usage_error("--pitch needs a whole number from 1 to 8");
+            pitch_given = true;
+            i++;
+        } else if (!options_done && !strcmp(a, "--time")) {
+            if (!has_value || !parse_fixed_time(argv[i + 1], o.time))
+                return usage_error("--time needs a date and time as \"YYYY-MM-DD HH:MM:SS\"");
+            o.fixed_time = true;
+            i++;
+        } else if (!options_done && is_option(a)) return usage_error(std::string("unknown option ") + a);
+        else if (o.folder.empty()) o.folder = a;
+        else return usage_error("only one workspace folder can be given");
+    }
+    if (o.action != CLI_RUN) return o;
+    if (o.png.empty() && (pitch_given || o.fixed_time)) return usage_error("--pitch and --time go with --png");
+    if (o.folder.empty()) return usage_error("no workspace folder given");
+    return o;
+}
+
+std::string designer_usage()
+{
+    return "Usage: lumiker [--help] [--version] [WORKSPACE]\n\n"
+           "Opens the LED panel designer on the workspace folder WORKSPACE (SysCfg.ini,\n"
+           "ledsys/CMD<n>/cmd.txt, one_pic_effect.vsn). Without WORKSPACE: the program's\n"
+           "own folder when it holds a workspace and can be written, else\n"
+           "$XDG_DATA_HOME/lumiker (~/.local/share/lumiker), made from the demo on the\n"
+           "first start. Font files come from the workspace's Font/ when it has them,\n"
+           "else from the installed share folder.\n\n"
+           "  --help      this text\n"
+           "  --version   the version\n"
+           "\nExit status: 0, or 2 for a bad option or a workspace that cannot be used.\n";
+}
+
+std::string designer_help() { return designer_usage() + key_lines(); }
+
+std::string script_usage()
+{
+    return "Usage: lumiker-script [--help] [--version] DIR\n"
+           "  or:  lumiker-script --png FILE [--pitch N] [--time \"YYYY-MM-DD HH:MM:SS\"] DIR\n\n"
+           "Loads the workspace in DIR (SysCfg.ini, one_pic_effect.vsn, ledsys/CMD<n>/cmd.txt)\n"
+           "as the designer does. Without --png it writes the normalised cmd.txt to standard\n"
+           "output. Every refused or changed line goes to standard error.\n\n"
+           "  --png FILE  write a picture of what the panel shows to FILE instead (no display\n"
+           "              needed)\n"
+           "  --pitch N   pixels per LED dot, 1 to 8 (default 2); 1 gives one pixel per dot\n"
+           "              on black, 2 or more the designer's magnified panel with its grid\n"
+           "  --time T    show this local time in the clock and calendar fields\n"
+           "  --help      this text\n"
+           "  --version   the version\n"
+           "\nExit status: 0 ok, 1 lines refused, 2 bad usage or workspace or file unusable.\n";
+}
+
+std::string version_text(const char* program)
+{
+    return std::string(program) + " " LUMIKER_VERSION "\n";
+}
+
+int designer_command_line(int argc, const char* const* argv, workspace_choice& ws)
+{
+    cli_options o = parse_designer_args(argc, argv);
+    if (o.action == CLI_HELP) return fputs(designer_help().c_str(), stdout), 0;
+    if (o.action == CLI_VERSION) return fputs(version_text("lumiker").c_str(), stdout), 0;
+    if (o.action == CLI_USAGE_ERROR) {
+        fprintf(stderr, "lumiker: %s\n%s", o.why.c_str(), designer_usage().c_str());
+        return 2;
+    }
+    char exe[DIR_LEN];
+    if (!exe_directory(exe, sizeof exe)) {
+        fprintf(stderr, "lumiker: cannot find the program's own folder\n");
+        return 2;
+    }
+    std::string why;
+    if (!choose_workspace(o.folder.empty() ? nullptr : o.folder.c_str(), exe, ws, why)) {
+        fprintf(stderr, "lumiker: %s\n", why.c_str());
+        return 2;
+    }
+    // A new workspace is news to the user: say where it is, in the window too.
+    if (ws.created && ws.from_demo)
+        status_showf(STATUS_INFO, "New workspace %s, made from the demo", ws.dir.c_str());
+    else if (ws.created)
+        status_showf(STATUS_ERROR, "New empty workspace %s: no demo found in %s", ws.dir.c_str(),
+                     share_folder(exe).c_str());
+    if (ws.created) fprintf(stderr, "lumiker: %s\n", status_utf8);
+    return -1;
+}

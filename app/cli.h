@@ -1,0 +1,56 @@
+/*******************************************************************************
+ * app/cli.h - the command lines of lumiker and lumiker-script
+ *
+ *   lumiker [--help] [--version] [WORKSPACE]
+ *   lumiker-script [--help] [--version] DIR
+ *   lumiker-script --png FILE [--pitch N] [--time "YYYY-MM-DD HH:MM:SS"] DIR
+ *
+ * Parses into a plain record and gives the usage and version texts. --help
+ * and --version need no display. A bad option, a pitch outside 1..8 or a
+ * time that is not a real date and time is a usage error (exit status 2).
+ *
+ * Depends on: platform/system.h (local_time), edit/key_help.h (--help lists
+ * the keys). Does NOT: check folders or files (app/workspace.h does), or
+ * open anything.
+ ******************************************************************************/
+#pragma once
+#include "platform/system.h"
+#include <string>
+
+constexpr int PREVIEW_PITCH_MIN = 1;
+constexpr int PREVIEW_PITCH_MAX = 8;
+constexpr int PREVIEW_PITCH_DEFAULT = 2;   // the designer's own magnification
+
+enum cli_action { CLI_RUN, CLI_HELP, CLI_VERSION, CLI_USAGE_ERROR };
+
+struct cli_options {
+    cli_action action = CLI_RUN;
+    std::string folder;            // WORKSPACE or DIR; empty when not given
+    std::string png;               // lumiker-script --png FILE
+    int pitch = PREVIEW_PITCH_DEFAULT;
+    bool fixed_time = false;       // --time given
+    local_time time = {};
+    std::string why;               // CLI_USAGE_ERROR: what was wrong
+};
+
+// Parse the designer's arguments.
+cli_options parse_designer_args(int argc, const char* const* argv);
+// Parse lumiker-script's arguments.
+cli_options parse_script_args(int argc, const char* const* argv);
+
+// "YYYY-MM-DD HH:MM:SS" into a local time with its weekday; false when it is
+// not a real date and time.
+bool parse_fixed_time(const char* text, local_time& out);
+
+std::string designer_usage();
+// The usage followed by every key and mouse gesture of the window.
+std::string designer_help();
+std::string script_usage();
+// "<program> <version>" and one line of what it is.
+std::string version_text(const char* program);
+
+struct workspace_choice;
+// The designer's command line up to its window: --help, --version, usage
+// errors and the choice of workspace. Returns the exit status when the
+// program ends here, or -1 to go on with `ws`.
+int designer_command_line(int argc, const char* const* argv, workspace_choice& ws);

@@ -1,0 +1,127 @@
+/*******************************************************************************
+ * app/preview.cpp - the panel drawn off-screen and written as a PNG
+ ******************************************************************************/
+#include "app/preview.h"
+#include "items/digit_item.h"
+#include "items/text_item.h"
+#include "model/settings.h"
+#include "model/tables.h"
+#include "output/file_write.h"
+#include "platform/offscreen_gl.h"
+#include "raster/canvas.h"
+#include "raster/gfx.h"
+#include "raster/picture.h"
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#define STB_IMAGE_WRITE_STATIC
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#include <stb_image_write.h>
+#pragma GCC diagnostic pop
+
+namespace {
+
+void append_bytes(void* context, void* data, int size)
+{
+    static_cast<std::string*>(context)->append(static_cast<const char*>(data), (size_t)size);
+}
+
+} // namespace
+
+// The frame's panel steps, in the frame's order, without the selection.
+void draw_panel_preview()
+{
+    gfx_push();
+    draw_panel_background();
+    if (led_pitch >= 2) {
+        gfx_push();
+        gfx_translate(PANEL_X, PANEL_Y);
+        draw_panel_grid();
+        gfx_pop();
+    }
+    gfx_texturing(false);
+    draw_pictures();
+    gfx_texturing(false);
+    for (int pass = 0; pass < 2; pass++)
+        for (int i = 0; i < DIGIT_COUNT; i++) {
+            Digit_unit& d = digit_table[i];
+            if (d.visible && (d.kind == KIND_TABLE) == (pass == 0)) draw_digit_item(d);
+        }
+    for (int i = 0; i < STRING_COUNT; i++)
+        if (string_table[i].visible) draw_text_item(string_table[i]);
+    gfx_texturing(false);
+    gfx_pop();
+}
+
+bool render_panel_preview(std::vector<uint8_t>& rgb, int& w, int& h, std::string& why)
+{
+    const int p = led_pitch > 0 ? led_pitch : 1;
+    w = panel_width() * p;
+    h = panel_height() * p;
+    if (w < 1 || h < 1) {
+        why = "the panel has no size (WIDTH and HEIGHT in SysCfg.ini)";
+        return false;
+    }
+    // The surface reaches from the window's corner to the panel's far corner,
+    // so everything is drawn at the window's own coordinates; the panel is
+    // then cut out of it.
+    const int sw = PANEL_X + w, sh = PANEL_Y + h;
+    if (!offscreen_open(sw, sh, why)) return false;
+    gfx_use(nullptr);
+    gfx_init_state();
+    gfx_final_state();
+    gfx_reshape(sw, sh);
+    gfx_clear();
+    gfx_lighting_off();
+    draw_panel_preview();
+    gfx_finish();
+    std::vector<uint8_t> all;
+    bool ok = offscreen_read(all, why);
+    offscreen_close();
+    if (!ok) return false;
+    rgb.resize((size_t)w * h * 3);
+    for (int y = 0; y < h; y++)
+        memcpy(&rgb[(size_t)y * w * 3], &all[((size_t)(PANEL_Y + y) * sw + PANEL_X) * 3], (size_t)w * 3);
+    return true;
+}
+
+bool write_panel_png(const char* path, std::string& why)
+{
+    std::vector<uint8_t> rgb;
+    int w = 0, h = 0;
+    if (!render_panel_preview(rgb, w, h, why)) return false;
+    std::string png;
+    if (!stbi_write_png_to_func(append_bytes, &png, w, h, 3, rgb.data(), w * 3)) {
+        why = "cannot encode the PNG";
+        return false;
+    }
+    return replace_file(path, png, why);
+}
+
+bool png_path_writable(const char* path, std::string& why)
+{
+    std::string p = path ? path : "";
+    struct stat st;
+    if (p.empty() || p.back() == '/' || (stat(p.c_str(), &st) == 0 && S_ISDIR(st.st_mode))) {
+        why = "cannot write the picture to " + p + ": it is a folder";
+        return false;
+    }
+    size_t slash = p.find_last_of('/');
+    std::string dir = slash == std::string::npos ? "." : slash == 0 ? "/" : p.substr(0, slash);
+    if (stat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+        why = "cannot write the picture to " + p + ": the folder " + dir + " does not exist";
+        return false;
+    }
+    if (access(dir.c_str(), W_OK | X_OK) != 0) {
+        why = "cannot write the picture to " + p + ": the folder " + dir + " cannot be written";
+        return false;
+    }
+    if (access(p.c_str(), F_OK) == 0 && access(p.c_str(), W_OK) != 0) {
+        why = "cannot write the picture to " + p + ": the file cannot be written";
+        return false;
+    }
+    return true;
+}

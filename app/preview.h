@@ -1,0 +1,35 @@
+/*******************************************************************************
+ * app/preview.h - a picture of the panel without a window
+ *
+ * Draws what the designer's panel shows (black background, the grid from
+ * pitch 2 on, pictures, tables under the other items, texts; nothing
+ * selected) through the drawing layer's OpenGL backend into an off-screen
+ * surface, and writes it as a PNG. At pitch 1 the picture is W x H pixels,
+ * one per dot; at pitch N it is W*N x H*N, the panel area of the window at
+ * that zoom, pixel for pixel.
+ *
+ * Limits: the workspace must be loaded first, at led_pitch = the pitch (item
+ * positions are kept in window pixels). The panel and its distance from the
+ * window's corner must fit in OFFSCREEN_MAX_SIDE pixels a side.
+ * Depends on: raster/ (canvas, picture, gfx), items/ (renderers), model/,
+ * platform/offscreen_gl, output/file_write, stb_image_write.
+ * Does NOT: load the workspace, fix the clock (items/calendar.h does), or
+ * draw the palette, buttons, read-outs or selection.
+ ******************************************************************************/
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Draw the panel where the window has it (its corner at PANEL_X, PANEL_Y).
+void draw_panel_preview();
+
+// Render the loaded panel off-screen at led_pitch: RGB rows, top first.
+bool render_panel_preview(std::vector<uint8_t>& rgb, int& w, int& h, std::string& why);
+
+// Render and write the PNG through a temporary file. False with a reason.
+bool write_panel_png(const char* path, std::string& why);
+
+// Whether `path` can take a new file: its folder exists and can be written,
+// and it is not itself a folder. False with a reason.
+bool png_path_writable(const char* path, std::string& why);
