@@ -132,7 +132,7 @@ void frame_routine()
     draw_palette_captions();
 
     bool group = any_group_selected();
-    if (group || current_unit < 429 || current_string < 429) draw_row_slot(delete_row, ROW_DELETE, 2);
+    if (group || current_unit < NO_ITEM || current_string < NO_ITEM) draw_row_slot(delete_row, ROW_DELETE, 2);
     // The align row stands where the span row does; only the row a press reaches shows.
     if (span_row_shown()) {
         draw_row_slot(span_row, ROW_SPAN, 0);

@@ -4,6 +4,7 @@
 #include "command/insmod_command.h"
 #include "command/led_command.h"
 #include "model/default_layout.h"
+#include "model/font_sizes.h"
 #include "model/settings.h"
 #include "model/tables.h"
 #include "output/script_export.h"
@@ -13,9 +14,8 @@ cmd_unit cmd_interp;
 
 int size_preset_of(int font_px)
 {
-    static const int sizes[6] = {12, 16, 24, 32, 48, 64};
-    for (int k = 0; k < 6; k++)
-        if (sizes[k] == font_px) return k + 1;
+    for (int k = 1; k <= SIZE_PRESET_COUNT; k++)
+        if (SIZE_PRESETS[k].font_px == font_px) return k;
     return 0;
 }
 
@@ -40,11 +40,11 @@ bool register_range_record(int index)
 // Record of a register variable: see the header for the order of choice.
 int register_record(int64_t first_arg, int64_t code)
 {
-    int64_t named = first_arg - 20;
+    int64_t named = first_arg - INSMOD_RECORD_BASE;
     if (named >= 0 && named < DIGIT_COUNT && register_range_record((int)named) && !load.digit_restored[named])
         return (int)named;
     const record_range& rg = digit_ranges[RANGE_REGISTER];
-    int64_t placed = 162 + code;
+    int64_t placed = REGISTER_HOME_BASE + code;
     if (placed >= rg.first && placed <= rg.last && !load.digit_restored[placed]) return (int)placed;
     for (int i = rg.first; i <= rg.last; i++)
         if (!load.digit_restored[i]) return i;
@@ -83,7 +83,7 @@ int32_t insmod_command(int32_t, int32_t argc, cmd_arg_text* argv, int32_t)
     int64_t code = v[7];
     int index;
     if (code < REGISTER_CODE_FIRST) {
-        int64_t r = first - 20;
+        int64_t r = first - INSMOD_RECORD_BASE;
         if (r < 0 || r >= DIGIT_COUNT || r == NO_ITEM)
             return cmd_refuse("record %lld does not exist", (long long)r);
         if (load.digit_restored[r])
@@ -92,7 +92,7 @@ int32_t insmod_command(int32_t, int32_t argc, cmd_arg_text* argv, int32_t)
     } else {
         index = register_record(first, code);
         if (index < 0) return cmd_refuse("the register-variable range is full");
-        if (index + 20 != first) cmd_change("restored into record %d", index);
+        if (index + INSMOD_RECORD_BASE != first) cmd_change("restored into record %d", index);
     }
     Digit_unit& d = digit_table[index];
     d.kind = KIND_VARIABLE;
@@ -105,7 +105,7 @@ int32_t insmod_command(int32_t, int32_t argc, cmd_arg_text* argv, int32_t)
     d.thickness = (int32_t)v[10];
     d.data_type = (int32_t)v[11];
     d.decimals = (uint8_t)v[12];
-    if (code == 16 || code == 20) {
+    if (code_has_font_size(code)) {
         d.font_px = (int32_t)v[9];
         int preset = size_preset_of(d.font_px);
         if (preset) d.size_preset = preset;

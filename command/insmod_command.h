@@ -3,10 +3,11 @@
  *
  * "insmod A B led key COLOR X Y CODE DIGITS SIZE THICKNESS TYPE DECIMALS"
  * restores one variable item (Digit_unit of kind 8). A is the record index
- * + 20; CODE is the component code. Codes below 41 go into record A - 20.
- * Register variables (code 41 and more) go into the record A - 20 names when
- * it is a free variable record, else into record 162 + CODE when that is a
- * free register-range record, else into the first free register-range
+ * + INSMOD_RECORD_BASE; CODE is the component code. Codes below
+ * REGISTER_CODE_FIRST go into the record A names. Register variables go into
+ * the record A names when it is a free variable record, else into the code's
+ * home record REGISTER_HOME_BASE + CODE when that is a free register-range
+ * record, else into the first free register-range
  * record: two variables of one register never collapse into one record and
  * no other item is overwritten.
  *
@@ -23,8 +24,8 @@
 
 // First argument of the extra temperature/humidity lines: record index + this.
 constexpr int INSMOD_EXTRA_BASE = 1020;
-// Codes from here on are register variables.
-constexpr int REGISTER_CODE_FIRST = 41;
+// First argument of an insmod line: the record index + this.
+constexpr int INSMOD_RECORD_BASE = 20;
 
 // The dispatcher's handler for "insmod" lines.
 int32_t insmod_command(int32_t context, int32_t argc, cmd_arg_text* argv, int32_t extra);

@@ -21,13 +21,13 @@
 #include "edit/actions.h"
 #include "edit/snap.h"
 #include "model/settings.h"
+#include "model/font_sizes.h"
 #include <algorithm>
 #include <climits>
 
 namespace {
 
 // Bounds of the fields the buttons change.
-constexpr int FONT_STEP_MAX = 17;      // font_step runs 0..17; 1..16 pick a size
 constexpr int TEXT_MODE_MAX = 3;
 constexpr int TEXT_MODE_SWITCHED_SCROLLING = 3;
 // A switched scrolling text's register is saved as it is, and a register of 50
@@ -40,7 +40,6 @@ constexpr int THICKNESS_MAX = 3;
 constexpr int DIGITS_MAX = 6;
 constexpr int DATA_TYPE_MAX = 8;
 constexpr int SIZE_PRESET_RAISE_MAX = 4;   // presets 5 and 6 only arrive from files
-constexpr int SIZE_PRESET_COUNT = 6;
 constexpr int TABLE_SIZE_STEP = 4;     // px added to every cell by "大小+" on a table
 constexpr int VALVE_STEP = 4;
 constexpr int CODE_WEEKDAY = 16, CODE_WIND = 20;   // codes that follow the size presets
@@ -88,21 +87,11 @@ int64_t pitch_px()
     return led_pitch > 0 ? led_pitch : 1;
 }
 
-// The font-size ladder: font_step 1..16 to font size in dots (index 0 unused).
-constexpr uint8_t FONT_LADDER[FONT_STEP_MAX] = {0, 12, 13, 14, 15, 16, 17, 18, 19,
-                                                20, 21, 22, 23, 24, 32, 48, 64};
-
-// Size presets 1..6: font size, height and width in px (index 0 unused).
-struct size_preset_row { int32_t font_px, height, width; };
-constexpr size_preset_row SIZE_PRESETS[SIZE_PRESET_COUNT + 1] = {
-    {0, 0, 0}, {12, 24, 72}, {16, 32, 96}, {24, 48, 128},
-    {32, 64, 192}, {48, 96, 256}, {64, 128, 384}};
-
 // After a font step change: the step picks the font size and the box height.
 void apply_font_ladder(string_draw& s)
 {
-    if (s.font_step < 1 || s.font_step > 16) return;
-    s.font_size = FONT_LADDER[s.font_step];
+    if (s.font_step < 1 || s.font_step > FONT_SIZE_COUNT) return;
+    s.font_size = (uint8_t)FONT_SIZES[s.font_step - 1];
     s.box_height = 2 * s.font_size;
 }
 

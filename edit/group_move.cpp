@@ -1,7 +1,7 @@
 /*******************************************************************************
  * edit/group_move.cpp - carrying the group along and the calendar composites
  *
- * When the anchor of a drag (the current item, or the phantom slot 429) has
+ * When the anchor of a drag (the current item, or the phantom record NO_ITEM) has
  * moved, every other group-selected record of both tables moves by the same
  * amount. Then the two calendar composites of the palette (year, month, day
  * in Digit_unit slots 0, 3, 6; hour, minute, second in 12, 15, 18) are laid

@@ -136,13 +136,13 @@ string_draw* current_text_record()
 // 599 and other values past the table drag the phantom slot.
 int unit_anchor()
 {
-    return current_unit >= 0 && current_unit <= PHANTOM_SLOT ? current_unit : PHANTOM_SLOT;
+    return current_unit >= 0 && current_unit <= NO_ITEM ? current_unit : NO_ITEM;
 }
 
-// 430 and other values past the table drag the phantom slot.
+// NO_STRING_AT_START and other values past the last item drag the phantom record.
 int text_anchor()
 {
-    return current_string >= 0 && current_string <= PHANTOM_SLOT ? current_string : PHANTOM_SLOT;
+    return current_string >= 0 && current_string <= NO_ITEM ? current_string : NO_ITEM;
 }
 
 // Any group_selected flag in either table.
@@ -198,7 +198,7 @@ int tool_row_hit(const menu_unit* row, int px, int py)
 // The delete button shows while there is something to delete.
 bool delete_row_shown()
 {
-    return group_exists() || current_unit < PHANTOM_SLOT || current_string < PHANTOM_SLOT;
+    return group_exists() || current_unit < NO_ITEM || current_string < NO_ITEM;
 }
 
 } // namespace

@@ -53,11 +53,11 @@ bool selected_cell_rect(const Digit_unit& d, int32_t rect[4]);
 // The first table cell (column-major) holding the point, or false.
 bool table_cell_at(const Digit_unit& d, int px, int py, int& col, int& row);
 
-// The current items when they are real (index 0..428) and visible, else null.
+// The current items when they are real (index 0..LAST_ITEM_INDEX) and visible, else null.
 Digit_unit* current_unit_record();
 string_draw* current_text_record();
 
-// The record a drag moves: the current item, or the phantom slot 429 when none.
+// The record a drag moves: the current item, or the phantom NO_ITEM when none.
 int unit_anchor();
 int text_anchor();
 

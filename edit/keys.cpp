@@ -13,7 +13,7 @@
  * after any zoom writes the same script.
  *
  * Limits: led_pitch stays in LED_PITCH_MIN..LED_PITCH_MAX; copies go only
- * into a free slot of the copied item's own range (never the phantom 429);
+ * into a free slot of the copied item's own range (never the phantom NO_ITEM);
  * colours stay within 0..6. The pointer position GLUT passes is not used.
  * Depends on: edit/state.h, edit/pointer.h (delete_selected,
  * apply_group_move, save_data for the save key), edit/close_prompt.h (which
@@ -67,13 +67,13 @@ constexpr uint8_t TEXT_MODE_SCROLLING = 1;
 constexpr int THICKNESS_STEPS = 3;
 constexpr int EXIT_OK = 0;
 
-// The current text item, or none for an index above 428.
+// The current text item, or none for an index past the last item.
 string_draw* current_text()
 {
     return current_string >= 0 && current_string <= LAST_ITEM_INDEX ? &string_table[current_string] : nullptr;
 }
 
-// The current Digit_unit, or none for an index above 428.
+// The current Digit_unit, or none for an index past the last item.
 Digit_unit* current_digit()
 {
     return current_unit >= 0 && current_unit <= LAST_ITEM_INDEX ? &digit_table[current_unit] : nullptr;

@@ -18,7 +18,7 @@
  * Digit_units.
  *
  * Limits: the palette reveals only records of the pressed record's own range
- * and never slot 429; a table keeps at most 50 merges; every index into the
+ * and never the phantom record NO_ITEM; a table keeps at most 50 merges; every index into the
  * tables, a table's cells and the button rows is checked.
  * Depends on: edit/hit_test, edit/actions (button actions), edit/snap,
  * edit/state, edit/status (save results, refusals), edit/close_prompt (which
@@ -80,8 +80,8 @@ void set_row_reset_marks()
 // No current item of any table.
 void clear_current_items()
 {
-    current_unit = current_string = current_graph = PHANTOM_SLOT;
-    current_led[0] = current_led[1] = PHANTOM_SLOT;
+    current_unit = current_string = current_graph = NO_ITEM;
+    current_led[0] = current_led[1] = NO_ITEM;
 }
 
 // The pressed look of slot k of a row.
@@ -242,7 +242,7 @@ void select_text(int i, int x, int y, bool toggle)
     } else {
         s.group_selected = 1;
         set_sel_ref(SEL_REF_TEXT, i);
-        const string_draw& anchor = string_table[PHANTOM_SLOT];
+        const string_draw& anchor = string_table[NO_ITEM];
         drag_offset[0] = x - anchor.x;
         drag_offset[1] = y - anchor.y;
     }
@@ -286,8 +286,8 @@ void select_unit(int w, int x, int y, bool toggle)
         return;
     }
     if (!multi_select && !toggle) {
-        current_string = current_graph = PHANTOM_SLOT;
-        current_led[0] = current_led[1] = PHANTOM_SLOT;
+        current_string = current_graph = NO_ITEM;
+        current_led[0] = current_led[1] = NO_ITEM;
         set_row_reset_marks();
         current_unit = w;
         const int next = palette_next(w);
@@ -460,7 +460,7 @@ void right_press()
 {
     current_led[0] = current_led[1] = RIGHT_PRESS_LED;
     current_unit = RIGHT_PRESS_UNIT;
-    current_string = PHANTOM_SLOT;
+    current_string = NO_ITEM;
     current_graph = RIGHT_PRESS_GRAPH;
     for (Digit_unit& d : digit_table)
         if (d.visible) d.group_selected = 0;

@@ -1,7 +1,7 @@
 /*******************************************************************************
  * edit/snap.cpp - snapping moved and resized items to whole dots at the release
  *
- * A drag moves the anchor (the current item, or the phantom slot 429) and the
+ * A drag moves the anchor (the current item, or the phantom record NO_ITEM) and the
  * group with it; a handle resizes the current item. At the release the moved
  * items are snapped by position, the resized one by position and size, and
  * the calendar composites and the alignment reference are laid out again.

@@ -4,8 +4,8 @@
 #include "edit/state.h"
 #include "model/tables.h"
 
-int32_t current_unit = 429;
-int32_t current_string = 430;
+int32_t current_unit = NO_ITEM;
+int32_t current_string = NO_STRING_AT_START;
 int32_t current_led[2] = {100, 100};
 int32_t current_graph = 100;
 int32_t multi_select = 0;
@@ -34,7 +34,7 @@ int32_t graph_count = 4;
 // The values above, again.
 void reset_interaction_state()
 {
-    current_unit = PHANTOM_SLOT;
+    current_unit = NO_ITEM;
     current_string = NO_STRING_AT_START;
     current_led[0] = current_led[1] = NO_BUTTON;
     current_graph = NO_BUTTON;

@@ -2,22 +2,21 @@
  * edit/state.h - the interaction state shared by the input handlers and the frame
  *
  * Plain globals, one instance each, written by the mouse and key handlers and
- * read by the frame routine. 429 (or any value above 428) in current_unit and
- * current_string means "no current item"; 100 means no button.
+ * read by the frame routine. NO_ITEM (or any value above LAST_ITEM_INDEX) in
+ * current_unit and current_string means "no current item"; NO_BUTTON means
+ * no button.
  *
- * Depends on: nothing. Does NOT: act on the state (edit/press.cpp,
+ * Depends on: model/tables (the record sentinels). Does NOT: act on the state (edit/press.cpp,
  * edit/motion.cpp, edit/hover.cpp and edit/keys.cpp do).
  ******************************************************************************/
 #pragma once
+#include "model/tables.h"
 #include <cstdint>
 
 // The four rows of tool buttons, indexing row_hover/row_pressed/row_down.
 enum { ROW_DELETE = 0, ROW_COMMAND = 1, ROW_SPAN = 2, ROW_ALIGN = 3, ROW_COUNT = 4 };
 
 // Values the handlers write into the state.
-constexpr int32_t LAST_ITEM_INDEX = 428;     // highest index a real item may have
-constexpr int32_t PHANTOM_SLOT = 429;        // anchor of group drags, never a real item
-constexpr int32_t NO_STRING_AT_START = 430;  // current_string before any press
 constexpr int32_t RIGHT_PRESS_UNIT = 599;    // current_unit after a right press
 constexpr int32_t RIGHT_PRESS_LED = 99;      // current_led after a right press
 constexpr int32_t RIGHT_PRESS_GRAPH = 10000; // current_graph after a right press

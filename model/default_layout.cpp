@@ -3,7 +3,7 @@
  *
  * Runs once at start-up, before the program file and the script are read.
  * The order matters, because later steps read fields earlier steps set:
- * units, named component records, the range pass over all 430 records, the
+ * units, named component records, the range pass over all the records, the
  * placement pass with the valve pictures, record 20, the texts, the buttons.
  ******************************************************************************/
 #include "model/default_layout.h"
@@ -14,13 +14,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-
-const record_range digit_ranges[RANGE_COUNT] = {
-    {0, 32, KIND_VARIABLE},      {33, 52, KIND_VARIABLE},   {53, 82, KIND_BLOCK},
-    {83, 122, KIND_LINE},        {123, 132, KIND_CIRCLE},   {133, 152, KIND_FILLED_CIRCLE},
-    {153, 202, KIND_VLINE},      {203, 352, KIND_VARIABLE}, {353, 379, KIND_RECT},
-    {380, 399, KIND_VALVE},      {400, 419, KIND_FILLED_RECT}, {420, 428, KIND_TABLE},
-};
 
 int range_of_record(int index)
 {
@@ -123,11 +116,11 @@ void place_named_records()
 }
 
 // Fields a whole range shares, with its palette place (x < 0: placed later).
-void fill_range(int first, int last, uint8_t kind, int width, int height, int size, int x, int y)
+void fill_range(int r, int width, int height, int size, int x, int y)
 {
-    for (int i = first; i <= last; i++) {
+    for (int i = digit_ranges[r].first; i <= digit_ranges[r].last; i++) {
         Digit_unit& d = digit_table[i];
-        d.kind = kind;
+        d.kind = digit_ranges[r].kind;
         d.width = width;
         d.height = height;
         if (size) d.size = size;
@@ -141,38 +134,44 @@ void fill_range(int first, int last, uint8_t kind, int width, int height, int si
 void range_pass()
 {
     const int p = led_pitch;
-    for (int i = 0; i <= 32; i++) {
+    const record_range* R = digit_ranges;
+    for (int i = R[RANGE_NAMED].first; i <= R[RANGE_NAMED].last; i++) {
         Digit_unit& d = digit_table[i];
         d.kind = KIND_VARIABLE;
         d.width = (d.size + 2) * d.digits * 2;
         d.height = p * d.size * 2;
     }
     // Sizes from the values before the range's own size and digits: 4/2 and 20/2.
-    fill_range(33, 52, KIND_VARIABLE, 24, p * 8, 0, 138, 515);
-    for (int i = 33; i <= 52; i++) {
-        digit_table[i].reg_addr = 22;
+    fill_range(RANGE_SAFETY, 24, p * 8, 0, 138, 515);
+    for (int i = R[RANGE_SAFETY].first; i <= R[RANGE_SAFETY].last; i++) {
+        digit_table[i].reg_addr = SAFETY_CODE;
         digit_table[i].digits = 4;
     }
-    fill_range(53, 82, KIND_BLOCK, 8, 8, 4, -1, 0);
-    fill_range(83, 122, KIND_LINE, 50, 8, 20, -1, 0);
-    fill_range(123, 132, KIND_CIRCLE, 40, 20, 40, -1, 0);
-    fill_range(133, 152, KIND_FILLED_CIRCLE, 40, 20, 40, -1, 0);
-    for (int i = 123; i <= 152; i++) digit_table[i].reg_addr = 512;
-    fill_range(153, 202, KIND_VLINE, 5, 20, 20, -1, 0);
-    fill_range(203, 352, KIND_VARIABLE, 88, p * 40, 4, 138, 415);
-    for (int i = 203; i <= 352; i++) {
-        digit_table[i].reg_addr = i - 162;
+    fill_range(RANGE_BLOCK, 8, 8, 4, -1, 0);
+    fill_range(RANGE_LINE, 50, 8, 20, -1, 0);
+    fill_range(RANGE_CIRCLE, 40, 20, 40, -1, 0);
+    fill_range(RANGE_FILLED_CIRCLE, 40, 20, 40, -1, 0);
+    for (int i = R[RANGE_CIRCLE].first; i <= R[RANGE_FILLED_CIRCLE].last; i++) digit_table[i].reg_addr = NO_REGISTER_CODE;
+    fill_range(RANGE_VLINE, 5, 20, 20, -1, 0);
+    fill_range(RANGE_REGISTER, 88, p * 40, 4, 138, 415);
+    for (int i = R[RANGE_REGISTER].first; i <= R[RANGE_REGISTER].last; i++) {
+        digit_table[i].reg_addr = i - REGISTER_HOME_BASE;
         digit_table[i].digits = 4;
     }
-    fill_range(353, 379, KIND_RECT, 60, 30, 20, 155, 657);
-    for (int i = 353; i <= 379; i++) digit_table[i].reg_addr = i - 353;
-    fill_range(380, 399, KIND_VALVE, 60, 25, 20, 125, 335);
-    for (int i = 380; i <= 399; i++) digit_table[i].reg_addr = i - 380;
-    fill_range(400, 419, KIND_FILLED_RECT, 60, 30, 20, 155, 757);
-    for (int i = 400; i <= 419; i++) digit_table[i].reg_addr = i - 400;
-    fill_range(420, 429, KIND_TABLE, 0, 0, 20, 110, 455);
-    for (int i = 420; i <= 429; i++) {
+    // Rectangles, valves and filled rectangles number their records from 0.
+    static const struct { int range, height, x, y; } numbered[] = {
+        {RANGE_RECT, 30, 155, 657}, {RANGE_VALVE, 25, 125, 335}, {RANGE_FILLED_RECT, 30, 155, 757}};
+    for (const auto& n : numbered) {
+        fill_range(n.range, 60, n.height, 20, n.x, n.y);
+        for (int i = R[n.range].first; i <= R[n.range].last; i++) digit_table[i].reg_addr = i - R[n.range].first;
+    }
+    // The phantom record takes the table defaults too.
+    for (int i = R[RANGE_TABLE].first; i <= NO_ITEM; i++) {
         Digit_unit& d = digit_table[i];
+        d.kind = KIND_TABLE;
+        d.size = 20;
+        d.x = 110;
+        d.y = 455;
         d.width = 0;
         d.height = 0;
         d.cols = 4;
@@ -188,17 +187,17 @@ void range_pass()
 
 void placement_pass()
 {
-    for (int i = 0; i <= 202; i++) {
+    for (int i = 0; i <= digit_ranges[RANGE_VLINE].last; i++) {
         Digit_unit& d = digit_table[i];
-        if (d.reg_addr == 512 && d.kind == KIND_FILLED_CIRCLE) { d.x = 110; d.y = 769; }
-        else if (d.reg_addr == 512 && d.kind == KIND_CIRCLE) { d.x = 110; d.y = 669; }
+        if (d.reg_addr == NO_REGISTER_CODE && d.kind == KIND_FILLED_CIRCLE) { d.x = 110; d.y = 769; }
+        else if (d.reg_addr == NO_REGISTER_CODE && d.kind == KIND_CIRCLE) { d.x = 110; d.y = 669; }
         else if (d.kind == KIND_BLOCK) { d.x = 110; d.y = 715; }
         else if (d.kind == KIND_COLON) { d.x = 140; d.y = 715; }
         else if (d.kind == KIND_LINE) { d.x = 130; d.y = 715; }
         else if (d.kind == KIND_VLINE) { d.x = 190; d.y = 715; }
         else if (d.reg_addr < 4) { d.x = 120; d.y = 615; d.digits = 6; }
     }
-    for (int k = 0; k < VALVE_PICTURES; k++) load_valve_picture(digit_table[380 + k], id_bmp_path[k]);
+    for (int k = 0; k < VALVE_PICTURES; k++) load_valve_picture(digit_table[digit_ranges[RANGE_VALVE].first + k], id_bmp_path[k]);
 }
 
 void place_record_20()

@@ -8,14 +8,15 @@
  * the text records and the tool-button rows, and loads the valve pictures
  * id_0.bmp .. id_19.bmp into records 380 .. 399.
  *
- * Limits: record 429 of both tables is the phantom anchor of group drags and
- * is never handed out as an item (the table range ends at 428, the text
- * range at 428). A valve picture larger than VALVE_FILE_MAX is not loaded.
+ * Limits: record NO_ITEM of both tables is the phantom anchor of group drags
+ * and is never handed out as an item (the table range and the text range end
+ * at LAST_ITEM_INDEX). A valve picture larger than VALVE_FILE_MAX is not loaded.
  *
  * Depends on: model/tables, model/settings, model/button_rows.
  * Does NOT: read the script or the program file, draw anything.
  ******************************************************************************/
 #pragma once
+#include "model/tables.h"
 #include <cstdint>
 
 // One range of Digit_unit records owned by a kind (indices inclusive).
@@ -38,16 +39,35 @@ enum range_id {
     RANGE_RECT,           // 353..379  rectangles
     RANGE_VALVE,          // 380..399  valve pictures
     RANGE_FILLED_RECT,    // 400..419  filled rectangles
-    RANGE_TABLE,          // 420..428  tables (429 is the phantom anchor)
+    RANGE_TABLE,          // 420..428  tables (NO_ITEM is the phantom anchor)
     RANGE_COUNT
 };
 
-extern const record_range digit_ranges[RANGE_COUNT];
+constexpr record_range digit_ranges[RANGE_COUNT] = {
+    {0, 32, KIND_VARIABLE},      {33, 52, KIND_VARIABLE},   {53, 82, KIND_BLOCK},
+    {83, 122, KIND_LINE},        {123, 132, KIND_CIRCLE},   {133, 152, KIND_FILLED_CIRCLE},
+    {153, 202, KIND_VLINE},      {203, 352, KIND_VARIABLE}, {353, 379, KIND_RECT},
+    {380, 399, KIND_VALVE},      {400, 419, KIND_FILLED_RECT}, {420, LAST_ITEM_INDEX, KIND_TABLE},
+};
+static_assert(digit_ranges[RANGE_TABLE].last + 1 == NO_ITEM, "the ranges end just before the phantom record");
 
-// Texts: one range over the string table, record 429 excluded.
+// Texts: one range over the string table, the phantom record excluded.
 constexpr int TEXT_FIRST = 0;
-constexpr int TEXT_LAST = 428;
+constexpr int TEXT_LAST = LAST_ITEM_INDEX;
 constexpr int TEXT_SCROLL_FIRST = 215;  // records from here default to scrolling
+
+// Component codes: variables with codes from REGISTER_CODE_FIRST on show a
+// register and live in the register range; each code has its home record
+// there, REGISTER_HOME_BASE + code.
+constexpr int REGISTER_CODE_FIRST = 41;
+constexpr int REGISTER_HOME_BASE = digit_ranges[RANGE_REGISTER].first - REGISTER_CODE_FIRST;
+constexpr int SAFETY_CODE = 22;         // the safe-production counters' code
+constexpr int WEEKDAY_CODE = 16;        // weekday and wind items keep a font size
+constexpr int WIND_CODE = 20;           // (font_px) where others keep `size`
+
+// Whether an item of this code is sized by font_px rather than by `size`.
+constexpr bool code_has_font_size(int64_t code) { return code == WEEKDAY_CODE || code == WIND_CODE; }
+constexpr int NO_REGISTER_CODE = 512;   // circles show no register
 
 // Largest valve picture file that is loaded whole (bytes).
 constexpr long VALVE_FILE_MAX = 16L * 1024 * 1024;

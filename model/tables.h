@@ -22,8 +22,13 @@ constexpr int STRING_COUNT = 430;   // string_draw records
 constexpr int GRAPH_COUNT = 10;     // graph_draw records (pictures)
 constexpr int ROW_SLOTS = 10;       // buttons in a tool-button row
 constexpr int LED_UNIT_COUNT = 256; // led_unit records
-constexpr int NO_ITEM = 429;        // "no current item" and the phantom anchor slot
 constexpr int NO_BUTTON = 100;      // "no button" / "no cell" sentinel
+
+// Record indices with a meaning of their own, the same in both item tables.
+constexpr int LAST_ITEM_INDEX = 428;            // highest index a real item may have
+constexpr int NO_ITEM = LAST_ITEM_INDEX + 1;    // "no current item" and the phantom anchor of group drags
+constexpr int NO_STRING_AT_START = STRING_COUNT; // current_string before any press
+static_assert(NO_ITEM < DIGIT_COUNT && NO_ITEM < STRING_COUNT, "the phantom record lies inside both tables");
 
 // Field capacities (bytes, including the terminating NUL).
 constexpr int LABEL_LEN = 100;

@@ -5,6 +5,7 @@
 #include "raster/canvas.h"
 #include "command/insmod_command.h"
 #include "edit/state.h"
+#include "model/default_layout.h"
 #include "model/settings.h"
 #include "model/tables.h"
 #include "output/program_file.h"
@@ -147,8 +148,8 @@ void write_digit(std::string& out, const unit_frame& u, int index, const Digit_u
     const int p = u.p;
     switch (d.kind) {
     case KIND_VARIABLE: {
-        int shown_size = (d.reg_addr == 16 || d.reg_addr == 20) ? d.font_px : d.size;
-        cmd_interp.write_insmod(out, index + 20, 800, d.color, (int)(u.ox + d.x), (int)(u.oy + d.y), d.reg_addr,
+        int shown_size = code_has_font_size(d.reg_addr) ? d.font_px : d.size;
+        cmd_interp.write_insmod(out, index + INSMOD_RECORD_BASE, 800, d.color, (int)(u.ox + d.x), (int)(u.oy + d.y), d.reg_addr,
                                 d.digits, shown_size, d.thickness, d.data_type, d.decimals);
         if (d.reg_addr == 11 || d.reg_addr == 13) {
             // The extra lines stand 8000 px to the right at the pitch scripts

@@ -191,7 +191,6 @@ void asc_file_reader(int colour, int x, int y, const char* ch)
     draw_text_columns<SIZE>(buf, got, colour, x, y);
 }
 
-constexpr int TEXT_SIZES[DOT_TEXT_SIZES] = {12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 32, 48, 64};
 constexpr int ASC_ADVANCE[DOT_TEXT_SIZES] = {7, 8, 8, 9, 9, 9, 9, 10, 10, 10, 11, 12, 12, 16, 24, 32};
 
 const glyph_reader HZ_READERS[DOT_TEXT_SIZES] = {
@@ -232,7 +231,7 @@ void dot_font_init()
 int dot_size_index(int size)
 {
     for (int i = 0; i < DOT_TEXT_SIZES; i++)
-        if (TEXT_SIZES[i] == size) return i;
+        if (FONT_SIZES[i] == size) return i;
     return -1;
 }
 

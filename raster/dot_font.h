@@ -27,13 +27,14 @@
  * notice a font file changed on disk after it was cached (dot_font_forget_files).
  ******************************************************************************/
 #pragma once
+#include "model/font_sizes.h"
 #include <cstdint>
 
 constexpr int DOT_CACHE_SIZES = 4;     // cached Chinese sizes 12, 13, 14, 15
 constexpr int DOT_CACHE_SLOTS = 100;   // glyph slots per cached size
 constexpr int DOT_SLOT_DATA = 64;      // data bytes per slot
 constexpr int DOT_SLOT_USED = 32;      // of which a glyph uses at most
-constexpr int DOT_TEXT_SIZES = 16;     // 12..24, 32, 48, 64
+constexpr int DOT_TEXT_SIZES = FONT_SIZE_COUNT; // the whole font-size ladder
 constexpr int GB_ROW_GLYPHS = 94;      // glyphs per row of the GB2312 code table
 constexpr int GB_AREA_GLYPHS = 94 * 94;
 constexpr int ASC_CODES = 256;         // Western codes a file can hold

@@ -337,7 +337,7 @@ TEST_F(command_fixture, TableFailures)
     EXPECT_EQ(run("led begin r 1 1 "), CMD_DONE);
     EXPECT_EQ(run("led end r "), CMD_REFUSED);          // no cells: nothing shown
     EXPECT_EQ(digit_table[421].cols, 4);
-    // The table range ends at 428: record 429 is never handed out.
+    // The table range ends before the phantom record, which is never handed out.
     for (int k = 0; k < 8; k++) {
         ASSERT_EQ(run("led begin r 1 1 "), CMD_DONE);
         ASSERT_EQ(run("led r 1 0 0 4 4 "), CMD_DONE);
@@ -438,7 +438,7 @@ TEST_F(command_fixture, InsmodFailures)
 {
     EXPECT_EQ(run("insmod 20 800 led key 3 10 5"), CMD_REFUSED);           // too few arguments
     EXPECT_EQ(run("insmod 10 800 led key 3 10 5 25 4 2 1 0 1"), CMD_REFUSED);  // record -10
-    EXPECT_EQ(run("insmod 449 800 led key 3 10 5 25 4 2 1 0 1"), CMD_REFUSED); // phantom 429
+    EXPECT_EQ(run("insmod 449 800 led key 3 10 5 25 4 2 1 0 1"), CMD_REFUSED); // the phantom record
     EXPECT_EQ(run("insmod 900 800 led key 3 10 5 25 4 2 1 0 1"), CMD_REFUSED);
     EXPECT_EQ(run("insmod 20 800 led key 300 10 5 25 4 2 1 0 1"), CMD_REFUSED);  // colour
     EXPECT_EQ(run("insmod 20 800 led key 3 10 5 25 4 2 1 0 256"), CMD_REFUSED);  // decimals

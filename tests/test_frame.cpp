@@ -49,8 +49,8 @@ TEST(Frame, ButtonsAndReadOutsFollowTheSelection)
     const std::u16string del = u"删除所选", save = u"保存数据", close = u"关闭窗口";
 
     // Nothing selected: save and close, no delete button, no read-outs.
-    current_unit = 429;
-    current_string = 430;
+    current_unit = NO_ITEM;
+    current_string = NO_STRING_AT_START;
     frame_routine();
     EXPECT_TRUE(drew(r.rec, save));
     EXPECT_TRUE(drew(r.rec, close));
@@ -64,7 +64,7 @@ TEST(Frame, ButtonsAndReadOutsFollowTheSelection)
     current_unit = 12;
     frame_routine();
     EXPECT_TRUE(drew(r.rec, del));
-    current_unit = 429;
+    current_unit = NO_ITEM;
 
     // The pointer read-out in dots.
     r.rec.reset();

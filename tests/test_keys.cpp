@@ -218,10 +218,10 @@ TEST_F(Keys, TypingNeedsAVisibleCurrentText)
     s.visible = 0;
     keys("cd");
     EXPECT_STREQ(s.text, "ab");
-    // No current text (430 at start, 429 the phantom slot): no record changes.
+    // No current text (at start, or the phantom record): no record changes.
     s.visible = 1;
     string_table[NO_ITEM].visible = 1;
-    for (int none : {430, 429, 599}) {
+    for (int none : {NO_STRING_AT_START, NO_ITEM, RIGHT_PRESS_UNIT}) {
         current_string = none;
         keys("cd");
         on_key(BACKSPACE, 0, 0);
@@ -348,7 +348,7 @@ TEST_F(Keys, CopyNeverOverwritesAPlacedItemOrLeavesItsRange)
     EXPECT_EQ(digit_table[last_line + 1].visible, 0);
     EXPECT_EQ(digit_table[last_line + 1].kind, next_kind);
 
-    // Records from 400 on are not copied; the phantom 429 is never written.
+    // Records from 400 on are not copied; the phantom record is never written.
     Digit_unit& table = current_digit(427, KIND_TABLE);
     table.x = 300;
     on_key(3, 0, 0);
@@ -447,9 +447,9 @@ TEST_F(Keys, FunctionKeysSwitchReadOutGroupAndSpanModes)
     special(GLUT_KEY_F9);
     EXPECT_EQ(merge_mode, 0);
 
-    // F5 with nothing current: group mode only, slot 429 stays out of the group.
-    current_unit = 429;
-    current_string = 429;
+    // F5 with nothing current: group mode only, the phantom record stays out of the group.
+    current_unit = NO_ITEM;
+    current_string = NO_ITEM;
     special(GLUT_KEY_F5);
     EXPECT_EQ(multi_select, 1);
     EXPECT_EQ(digit_table[NO_ITEM].group_selected, 0);
@@ -495,7 +495,7 @@ TEST_F(Keys, ArrowKeysMoveTheCurrentTextAndUnitByOneDot)
     EXPECT_EQ(s.y, 197);
 
     // Only the current unit when there is no current text.
-    current_string = 430;
+    current_string = NO_STRING_AT_START;
     special(GLUT_KEY_RIGHT);
     EXPECT_EQ(d.x, 400);
     EXPECT_EQ(s.x, 497);
@@ -524,7 +524,7 @@ TEST_F(Keys, OtherSpecialKeysAndNoCurrentItemChangeNothing)
     d.x = 400;
     d.thickness = 1;
     current_unit = 599;   // after a right press
-    current_string = 430;
+    current_string = NO_STRING_AT_START;
     for (int k : {GLUT_KEY_F1, GLUT_KEY_F2, GLUT_KEY_F7, GLUT_KEY_F10, GLUT_KEY_F11, GLUT_KEY_F12,
                   GLUT_KEY_HOME, GLUT_KEY_END, GLUT_KEY_INSERT, GLUT_KEY_LEFT, GLUT_KEY_PAGE_DOWN})
         special(k);

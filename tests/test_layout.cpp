@@ -10,8 +10,8 @@ TEST(DefaultLayout, OnlyTheFirstOfEachRangeTheNamedRecordsAndTextZeroAreVisible)
 {
     temp_workspace ws;
     fresh_start();
-    std::set<int> expected = {33, 53, 83, 123, 133, 153, 203, 353, 380, 400, 420,
-                              0, 3, 6, 2, 5, 8, 9, 12, 15, 18, 20, 21, 27, 24, 30, 7, 4, 1};
+    std::set<int> expected = {0, 3, 6, 2, 5, 8, 9, 12, 15, 18, 20, 21, 27, 24, 30, 7, 4, 1};
+    for (const record_range& r : digit_ranges) expected.insert(r.first);
     for (int i = 0; i < DIGIT_COUNT; i++)
         EXPECT_EQ(digit_table[i].visible, expected.count(i) ? 1 : 0) << "record " << i;
     for (int i = 0; i < STRING_COUNT; i++) EXPECT_EQ(string_table[i].visible, i == 0 ? 1 : 0) << "text " << i;
@@ -26,21 +26,21 @@ TEST(DefaultLayout, RangesGetTheirKindsDefaultsAndPalettePlaces)
 {
     temp_workspace ws;
     fresh_start();
-    struct expect_range { int first, last, kind, x, y, width, height, size; };
+    struct expect_range { int range, kind, x, y, width, height, size; };
     const expect_range ranges[] = {
-        {53, 82, KIND_BLOCK, 110, 715, 8, 8, 4},
-        {83, 122, KIND_LINE, 130, 715, 50, 8, 20},
-        {123, 132, KIND_CIRCLE, 110, 669, 40, 20, 40},
-        {133, 152, KIND_FILLED_CIRCLE, 110, 769, 40, 20, 40},
-        {153, 202, KIND_VLINE, 190, 715, 5, 20, 20},
-        {203, 352, KIND_VARIABLE, 138, 415, 88, 80, 4},
-        {353, 379, KIND_RECT, 155, 657, 60, 30, 20},
-        {380, 399, KIND_VALVE, 125, 335, 60, 25, 20},
-        {400, 419, KIND_FILLED_RECT, 155, 757, 60, 30, 20},
-        {33, 52, KIND_VARIABLE, 138, 515, 24, 16, 4},
+        {RANGE_BLOCK, KIND_BLOCK, 110, 715, 8, 8, 4},
+        {RANGE_LINE, KIND_LINE, 130, 715, 50, 8, 20},
+        {RANGE_CIRCLE, KIND_CIRCLE, 110, 669, 40, 20, 40},
+        {RANGE_FILLED_CIRCLE, KIND_FILLED_CIRCLE, 110, 769, 40, 20, 40},
+        {RANGE_VLINE, KIND_VLINE, 190, 715, 5, 20, 20},
+        {RANGE_REGISTER, KIND_VARIABLE, 138, 415, 88, 80, 4},
+        {RANGE_RECT, KIND_RECT, 155, 657, 60, 30, 20},
+        {RANGE_VALVE, KIND_VALVE, 125, 335, 60, 25, 20},
+        {RANGE_FILLED_RECT, KIND_FILLED_RECT, 155, 757, 60, 30, 20},
+        {RANGE_SAFETY, KIND_VARIABLE, 138, 515, 24, 16, 4},
     };
     for (const expect_range& r : ranges) {
-        for (int i = r.first; i <= r.last; i++) {
+        for (int i = digit_ranges[r.range].first; i <= digit_ranges[r.range].last; i++) {
             const Digit_unit& d = digit_table[i];
             EXPECT_EQ(d.kind, r.kind) << i;
             EXPECT_EQ(d.x, r.x) << i;
@@ -50,17 +50,18 @@ TEST(DefaultLayout, RangesGetTheirKindsDefaultsAndPalettePlaces)
             EXPECT_EQ(d.size, r.size) << i;
         }
     }
-    EXPECT_EQ(digit_table[123].reg_addr, 512);
-    EXPECT_EQ(digit_table[150].reg_addr, 512);
-    EXPECT_EQ(digit_table[203].reg_addr, 41);
-    EXPECT_EQ(digit_table[352].reg_addr, 190);
-    EXPECT_EQ(digit_table[203].digits, 4);
-    EXPECT_EQ(digit_table[33].reg_addr, 22);
-    EXPECT_EQ(digit_table[52].digits, 4);
-    EXPECT_EQ(digit_table[360].reg_addr, 7);
-    EXPECT_EQ(digit_table[385].reg_addr, 5);
-    EXPECT_EQ(digit_table[419].reg_addr, 19);
-    for (int i = 420; i <= 429; i++) {
+    const record_range* R = digit_ranges;
+    EXPECT_EQ(digit_table[R[RANGE_CIRCLE].first].reg_addr, NO_REGISTER_CODE);
+    EXPECT_EQ(digit_table[R[RANGE_FILLED_CIRCLE].last - 2].reg_addr, NO_REGISTER_CODE);
+    EXPECT_EQ(digit_table[R[RANGE_REGISTER].first].reg_addr, REGISTER_CODE_FIRST);
+    EXPECT_EQ(digit_table[R[RANGE_REGISTER].last].reg_addr, R[RANGE_REGISTER].last - REGISTER_HOME_BASE);
+    EXPECT_EQ(digit_table[R[RANGE_REGISTER].first].digits, 4);
+    EXPECT_EQ(digit_table[R[RANGE_SAFETY].first].reg_addr, SAFETY_CODE);
+    EXPECT_EQ(digit_table[R[RANGE_SAFETY].last].digits, 4);
+    EXPECT_EQ(digit_table[R[RANGE_RECT].first + 7].reg_addr, 7);
+    EXPECT_EQ(digit_table[R[RANGE_VALVE].first + 5].reg_addr, 5);
+    EXPECT_EQ(digit_table[R[RANGE_FILLED_RECT].last].reg_addr, 19);
+    for (int i = R[RANGE_TABLE].first; i <= NO_ITEM; i++) {
         const Digit_unit& t = digit_table[i];
         EXPECT_EQ(t.kind, KIND_TABLE);
         EXPECT_EQ(t.cols, 4);
@@ -157,13 +158,13 @@ TEST(DefaultLayout, PaletteRuleStaysInsideItsRange)
     EXPECT_EQ(palette_next(82), -1);   // last point block: not the first line
     EXPECT_EQ(palette_next(32), -1);
     EXPECT_EQ(palette_next(352), -1);
-    EXPECT_EQ(palette_next(427), 428);
-    EXPECT_EQ(palette_next(428), -1);  // 429 is the phantom anchor
-    EXPECT_EQ(palette_next(429), -1);
-    EXPECT_EQ(palette_next_text(427), 428);
-    EXPECT_EQ(palette_next_text(428), -1);
+    EXPECT_EQ(palette_next(LAST_ITEM_INDEX - 1), LAST_ITEM_INDEX);
+    EXPECT_EQ(palette_next(LAST_ITEM_INDEX), -1);  // the next is the phantom anchor
+    EXPECT_EQ(palette_next(NO_ITEM), -1);
+    EXPECT_EQ(palette_next_text(LAST_ITEM_INDEX - 1), LAST_ITEM_INDEX);
+    EXPECT_EQ(palette_next_text(LAST_ITEM_INDEX), -1);
     EXPECT_EQ(range_of_record(153), RANGE_VLINE);
-    EXPECT_EQ(range_of_record(429), -1);
+    EXPECT_EQ(range_of_record(NO_ITEM), -1);
 }
 
 TEST(DefaultLayout, EveryPaletteCellOffersItsItemAfterTheDemoIsLoaded)

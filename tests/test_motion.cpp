@@ -105,7 +105,7 @@ TEST_F(PointerTest, GroupModeWithNothingCurrentDragsTheGroupByThePointer)
     EXPECT_EQ(rect_of(digit_table[91]), (rect4{430, 330, 60, 8}));
     EXPECT_EQ(rect_of(string_table[5]), (rect4{530, 350, 40, 20}));
     EXPECT_EQ(rect_of(digit_table[92]), (rect4{600, 400, 50, 8}));
-    EXPECT_EQ(digit_table[PHANTOM_SLOT].visible, 0);
+    EXPECT_EQ(digit_table[NO_ITEM].visible, 0);
 
     // The same with a text pressed: the text table's phantom slot is the anchor.
     multi_select = 1;
@@ -114,7 +114,7 @@ TEST_F(PointerTest, GroupModeWithNothingCurrentDragsTheGroupByThePointer)
     release(520, 345);
     EXPECT_EQ(rect_of(digit_table[90]), (rect4{310, 300, 50, 8}));
     EXPECT_EQ(rect_of(string_table[5]), (rect4{510, 340, 40, 20}));
-    EXPECT_EQ(string_table[PHANTOM_SLOT].visible, 0);
+    EXPECT_EQ(string_table[NO_ITEM].visible, 0);
 }
 
 TEST_F(PointerTest, OnlyTheLeftButtonDrags)
@@ -360,7 +360,7 @@ TEST_F(PointerTest, SizeLimitsStopTheItemWithoutResizingTheWindow)
     EXPECT_EQ(d.width, 5);
 
     string_draw& s = put_text(5, 400, 300, 6, 6);
-    current_unit = PHANTOM_SLOT;
+    current_unit = NO_ITEM;
     current_string = 5;
     resize_step(HANDLE_BOTTOM_RIGHT, 30, 30);
     EXPECT_EQ(rect_of(s), (rect4{400, 300, 36, 36}));

@@ -59,10 +59,10 @@ TEST_F(PointerTest, TextsWinOverUnitsAndLowerIndexWins)
     put_text(3, 320, 305, 40, 20);
     click(330, 315);   // all three hold the point
     EXPECT_EQ(current_string, 3);
-    EXPECT_EQ(current_unit, PHANTOM_SLOT);
+    EXPECT_EQ(current_unit, NO_ITEM);
     click(390, 335);   // only the unit
     EXPECT_EQ(current_unit, 90);
-    EXPECT_EQ(current_string, PHANTOM_SLOT);
+    EXPECT_EQ(current_string, NO_ITEM);
 }
 
 TEST_F(PointerTest, OverlappingRectanglesGoToTheOneFurtherRightOrDown)
@@ -147,15 +147,15 @@ TEST_F(PointerTest, PaletteRuleStaysInsideTheRangeAndNeverShowsSlot429)
     EXPECT_EQ(current_unit, 122);
     EXPECT_EQ(digit_table[123].visible, 0);
 
-    // Last table and last text: slot 429 is the phantom anchor.
-    put_table(428, 500, 300);
+    // Last table and last text: the next record is the phantom anchor.
+    put_table(LAST_ITEM_INDEX, 500, 300);
     click(505, 305);
-    EXPECT_EQ(current_unit, 428);
-    EXPECT_EQ(digit_table[429].visible, 0);
-    put_text(428, 700, 300, 40, 20);
+    EXPECT_EQ(current_unit, LAST_ITEM_INDEX);
+    EXPECT_EQ(digit_table[NO_ITEM].visible, 0);
+    put_text(LAST_ITEM_INDEX, 700, 300, 40, 20);
     click(710, 310);
-    EXPECT_EQ(current_string, 428);
-    EXPECT_EQ(string_table[429].visible, 0);
+    EXPECT_EQ(current_string, LAST_ITEM_INDEX);
+    EXPECT_EQ(string_table[NO_ITEM].visible, 0);
 
     // A text reveals the next text.
     put_text(20, 700, 400, 40, 20);
@@ -184,15 +184,15 @@ TEST_F(PointerTest, SingleSelectionKeepsOneCurrentItemAndTheDragOffset)
     put_text(5, 500, 300, 40, 20);
     click(510, 305);
     EXPECT_EQ(current_string, 5);
-    EXPECT_EQ(current_unit, PHANTOM_SLOT);
-    EXPECT_EQ(current_graph, PHANTOM_SLOT);
-    EXPECT_EQ(current_led[0], PHANTOM_SLOT);
+    EXPECT_EQ(current_unit, NO_ITEM);
+    EXPECT_EQ(current_graph, NO_ITEM);
+    EXPECT_EQ(current_led[0], NO_ITEM);
     EXPECT_EQ(drag_offset[0], 10);
     EXPECT_EQ(drag_offset[1], 5);
 
     press(320, 303);
     EXPECT_EQ(current_unit, 90);
-    EXPECT_EQ(current_string, PHANTOM_SLOT);
+    EXPECT_EQ(current_string, NO_ITEM);
     EXPECT_EQ(drag_offset[0], 20);
     EXPECT_EQ(drag_offset[1], 3);
     EXPECT_EQ(unit_drag, 1);
@@ -238,12 +238,12 @@ TEST_F(PointerTest, GroupPressesAddToTheGroupAroundTheAnchor)
     multi_select = 1;
     press_only(510, 350);
     EXPECT_EQ(string_table[5].group_selected, 1);
-    EXPECT_EQ(current_unit, PHANTOM_SLOT);
-    EXPECT_EQ(current_string, PHANTOM_SLOT);
+    EXPECT_EQ(current_unit, NO_ITEM);
+    EXPECT_EQ(current_string, NO_ITEM);
     EXPECT_EQ(sel_box[0], 500);
     EXPECT_EQ(sel_box[2], 40);
-    EXPECT_EQ(drag_offset[0], 510 - string_table[PHANTOM_SLOT].x);
-    EXPECT_EQ(drag_offset[1], 350 - string_table[PHANTOM_SLOT].y);
+    EXPECT_EQ(drag_offset[0], 510 - string_table[NO_ITEM].x);
+    EXPECT_EQ(drag_offset[1], 350 - string_table[NO_ITEM].y);
     EXPECT_EQ(string_drag, 1);
     release(510, 350);
 }
@@ -262,8 +262,8 @@ TEST_F(PointerTest, PressOnNothingBelowTheTopBandEndsBothSelections)
     EXPECT_EQ(digit_table[90].group_selected, 1);
 
     click(800, 400);
-    EXPECT_EQ(current_unit, PHANTOM_SLOT);
-    EXPECT_EQ(current_string, PHANTOM_SLOT);
+    EXPECT_EQ(current_unit, NO_ITEM);
+    EXPECT_EQ(current_string, NO_ITEM);
     EXPECT_EQ(digit_table[90].group_selected, 0);
     EXPECT_EQ(string_table[5].group_selected, 0);
     EXPECT_EQ(empty_press, 1);
@@ -278,7 +278,7 @@ TEST_F(PointerTest, RightPressDropsTheSingleSelectionAndTheUnitGroup)
     current_unit = 90;
     on_mouse(2, 0, 800, 400);
     EXPECT_EQ(current_unit, RIGHT_PRESS_UNIT);
-    EXPECT_EQ(current_string, PHANTOM_SLOT);
+    EXPECT_EQ(current_string, NO_ITEM);
     EXPECT_EQ(current_graph, RIGHT_PRESS_GRAPH);
     EXPECT_EQ(current_led[0], RIGHT_PRESS_LED);
     EXPECT_EQ(current_led[1], RIGHT_PRESS_LED);
@@ -450,7 +450,7 @@ TEST_F(PointerTest, DeleteHidesTheGroupAndTheCurrentItemsAt2000)
     string_table[6].group_selected = 1;
     current_unit = 90;
     current_string = 5;
-    const int phantom_y = digit_table[PHANTOM_SLOT].y;
+    const int phantom_y = digit_table[NO_ITEM].y;
 
     int x, y;
     centre_of(delete_row[2], x, y);
@@ -472,10 +472,10 @@ TEST_F(PointerTest, DeleteHidesTheGroupAndTheCurrentItemsAt2000)
     EXPECT_EQ(current_string, 5);
 
     // With no current item the phantom slot is not touched.
-    current_unit = PHANTOM_SLOT;
+    current_unit = NO_ITEM;
     current_string = NO_STRING_AT_START;
     delete_selected();
-    EXPECT_EQ(digit_table[PHANTOM_SLOT].y, phantom_y);
+    EXPECT_EQ(digit_table[NO_ITEM].y, phantom_y);
 }
 
 TEST_F(PointerTest, MergeTakesOnlyTheSpanCellRightOfTheSelectedOne)
@@ -664,7 +664,7 @@ TEST_F(PointerTest, TheButtonDrawnOnTopIsTheOneThatActs)
 
     // The align row stands over the span row: "左对齐" aligns and never merges.
     Digit_unit& t = put_table(420, 600, 200);
-    current_string = PHANTOM_SLOT;
+    current_string = NO_ITEM;
     current_unit = 420;
     t.sel_col = t.sel_row = t.span_row = 0;
     t.span_col = 1;

@@ -4,6 +4,7 @@
 #include "command/insmod_command.h"
 #include "command/led_command.h"
 #include "model/default_layout.h"
+#include "model/font_sizes.h"
 #include "edit/keys.h"
 #include "output/layout_save.h"
 #include "output/program_file.h"
@@ -15,8 +16,6 @@
 #include <random>
 
 namespace {
-
-const int LADDER[16] = {12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 32, 48, 64};
 
 // Builds layouts the way the editor leaves them: items pulled off the
 // palette in range order (the next record revealed), fields changed by the
@@ -58,6 +57,14 @@ struct layout_gen {
         return t;
     }
 
+    // Place some records from the start of range `r` (any count up to all but
+    // the last); reveal the next one.
+    template <class F> void fill(int r, F&& set)
+    {
+        const record_range& rg = digit_ranges[r];
+        fill_range(rg.first, rg.last, rnd(0, rg.last - rg.first), set);
+    }
+
     // Place `count` records from the start of a range; reveal the next one.
     template <class F> void fill_range(int first, int last, int count, F&& set)
     {
@@ -94,8 +101,8 @@ struct layout_gen {
         d.thickness = rnd(0, 3);
         d.data_type = rnd(0, 8);
         d.decimals = (uint8_t)(chance(90) ? rnd(0, 5) : rnd(0, 255));
-        if (code == 16 || code == 20) {
-            d.font_px = LADDER[rnd(0, 15)];
+        if (code_has_font_size(code)) {
+            d.font_px = FONT_SIZES[rnd(0, FONT_SIZE_COUNT - 1)];
             d.size_preset = size_preset_of(d.font_px);
         }
     }
@@ -104,9 +111,9 @@ struct layout_gen {
     {
         for (int i = 0; i < count && i <= TEXT_LAST; i++) {
             string_draw& s = string_table[i];
-            int step = rnd(0, 15);
+            int step = rnd(0, FONT_SIZE_COUNT - 1);
             s.visible = 1;
-            s.font_size = (uint8_t)LADDER[step];
+            s.font_size = (uint8_t)FONT_SIZES[step];
             s.font_step = (uint8_t)(step + 1);
             s.color = rnd(-3, 20);
             s.x = px_x();
@@ -157,41 +164,40 @@ struct layout_gen {
         // Named records: any of them pulled onto the panel, some with a changed code.
         // (An address raised to 41 or more makes a register variable, which comes
         // back in the register range: see RegisterCodesComeBackInTheRegisterRange.)
-        for (int i = 0; i <= 32; i++) {
+        for (int i = digit_ranges[RANGE_NAMED].first; i <= digit_ranges[RANGE_NAMED].last; i++) {
             if (!chance(30)) continue;
             Digit_unit& d = digit_table[i];
             d.visible = 1;
             d.x = px_x();
             d.y = px_y();
             d.color = (uint8_t)rnd(0, 6);
-            variable(d, chance(70) ? d.reg_addr : rnd(0, 40));
+            variable(d, chance(70) ? d.reg_addr : rnd(0, REGISTER_CODE_FIRST - 1));
         }
-        auto sized = [&](int first, int last, int max) { return rnd(0, std::min(max, last - first)); };
-        fill_range(33, 52, sized(33, 52, 20), [&](int, Digit_unit& d) { variable(d, chance(70) ? rnd(22, 40) : rnd(0, 40)); });
-        fill_range(53, 82, sized(53, 82, 30), [&](int, Digit_unit& d) { d.height = rnd(0, 40); });
-        fill_range(83, 122, sized(83, 122, 40), [&](int, Digit_unit& d) { d.width = rnd(-20, 300); });
-        fill_range(123, 132, sized(123, 132, 10), [&](int, Digit_unit& d) { d.height = rnd(0, 80); });
-        fill_range(133, 152, sized(133, 152, 20), [&](int, Digit_unit& d) { d.height = rnd(0, 80); });
-        fill_range(153, 202, sized(153, 202, 50), [&](int, Digit_unit& d) {
+        fill(RANGE_SAFETY, [&](int, Digit_unit& d) { variable(d, chance(70) ? rnd(SAFETY_CODE, REGISTER_CODE_FIRST - 1) : rnd(0, REGISTER_CODE_FIRST - 1)); });
+        fill(RANGE_BLOCK, [&](int, Digit_unit& d) { d.height = rnd(0, 40); });
+        fill(RANGE_LINE, [&](int, Digit_unit& d) { d.width = rnd(-20, 300); });
+        fill(RANGE_CIRCLE, [&](int, Digit_unit& d) { d.height = rnd(0, 80); });
+        fill(RANGE_FILLED_CIRCLE, [&](int, Digit_unit& d) { d.height = rnd(0, 80); });
+        fill(RANGE_VLINE, [&](int, Digit_unit& d) {
             d.height = chance(80) ? rnd(2, 120) : rnd(-60, -2);
         });
-        fill_range(203, 352, sized(203, 352, 150), [&](int i, Digit_unit& d) {
-            variable(d, chance(60) ? i - 162 : (chance(50) ? rnd(41, 60) : rnd(0, 400)));
+        fill(RANGE_REGISTER, [&](int i, Digit_unit& d) {
+            variable(d, chance(60) ? i - REGISTER_HOME_BASE : (chance(50) ? rnd(REGISTER_CODE_FIRST, 60) : rnd(0, 400)));
         });
-        fill_range(353, 379, sized(353, 379, 27), [&](int, Digit_unit& d) {
+        fill(RANGE_RECT, [&](int, Digit_unit& d) {
             d.width = rnd(-10, 300);
             d.height = rnd(-10, 120);
         });
-        fill_range(380, 399, sized(380, 399, 20), [&](int, Digit_unit& d) {
+        fill(RANGE_VALVE, [&](int, Digit_unit& d) {
             d.reg_addr = rnd(0, 25);
             d.valve = rnd(-20, 300);
         });
-        fill_range(400, 419, sized(400, 419, 20), [&](int, Digit_unit& d) {
+        fill(RANGE_FILLED_RECT, [&](int, Digit_unit& d) {
             d.width = rnd(-10, 300);
             d.height = rnd(-10, 120);
             d.reg_addr = rnd(0, 1000);
         });
-        fill_range(420, 428, sized(420, 428, 9), [&](int, Digit_unit& d) { table(d, max_table_dim); });
+        fill(RANGE_TABLE, [&](int, Digit_unit& d) { table(d, max_table_dim); });
     }
 };
 
@@ -317,14 +323,15 @@ TEST(RoundTrip, EveryComponentCodeAndLongestTexts)
         d.y = g.px_y();
         g.variable(d, code);
     }
-    for (int i = 203; i <= 352; i++) {
+    const record_range& reg = digit_ranges[RANGE_REGISTER];
+    for (int i = reg.first; i <= reg.last; i++) {
         Digit_unit& d = digit_table[i];
         d.visible = 1;
         d.x = g.px_x();
         d.y = g.px_y();
-        g.variable(d, 41 + (i - 203) * 2);  // up to 339: past 190 as well
+        g.variable(d, REGISTER_CODE_FIRST + (i - reg.first) * 2);  // past the last home record as well
     }
-    digit_table[210].reg_addr = 41;  // two variables of one register
+    digit_table[reg.first + 7].reg_addr = REGISTER_CODE_FIRST;  // two variables of one register
     // The longest texts in every mode.
     for (int i = 0; i < 8; i++) {
         string_draw& s = string_table[i];
@@ -364,7 +371,7 @@ TEST(RoundTrip, FullTablesAndBigGrids)
             }
         }
     }
-    Digit_unit& big = digit_table[420];
+    Digit_unit& big = digit_table[digit_ranges[RANGE_TABLE].first];
     big.cols = TABLE_MAX;
     big.rows = TABLE_MAX;
     check_round_trip(ws, true, "full");
@@ -404,7 +411,7 @@ TEST(RoundTrip, RegisterCodesComeBackInTheRegisterRange)
     ASSERT_TRUE(export_script());
     fresh_start();
     EXPECT_EQ(last_script_report.refused, 0);
-    const Digit_unit& back = digit_table[162 + 45];
+    const Digit_unit& back = digit_table[REGISTER_HOME_BASE + 45];
     EXPECT_EQ(back.visible, 1);
     EXPECT_EQ(back.reg_addr, 45);
     EXPECT_EQ(back.x, was.x);

@@ -1,7 +1,7 @@
 // Fuzz-style tests: thousands of random and mutated script lines and program
 // files. Nothing may crash (the suite also runs under AddressSanitizer and
 // UndefinedBehaviorSanitizer), write past a field or table, or take the
-// phantom record 429; whatever was loaded must export and load again.
+// phantom record; whatever was loaded must export and load again.
 #include "command/led_command.h"
 #include "output/program_file.h"
 #include "output/script_export.h"
