@@ -7,7 +7,7 @@
 #include "model/font_sizes.h"
 #include "model/settings.h"
 #include "model/tables.h"
-#include "output/script_export.h"
+#include "model/geometry.h"
 #include <cstdio>
 
 cmd_unit cmd_interp;
@@ -56,7 +56,7 @@ int register_record(int64_t first_arg, int64_t code)
 int32_t insmod_command(int32_t, int32_t argc, cmd_arg_text* argv, int32_t)
 {
     if (argc < 13) return cmd_refuse("missing arguments: an insmod line has 13");
-    if (argc > 13) cmd_change("arguments after the 13th are not used");
+    note_unused_arguments(argc, 13);
     int64_t first = read_number(argv[0]);
     if (first >= INSMOD_EXTRA_BASE && first - INSMOD_EXTRA_BASE < DIGIT_COUNT)
         return CMD_DONE;  // extra line of a temperature or humidity item

@@ -2,10 +2,11 @@
  * command/led_command.cpp - the `led` command
  ******************************************************************************/
 #include "command/led_command.h"
+#include "items/kinds.h"
 #include "items/text_item.h"
 #include "model/default_layout.h"
 #include "model/settings.h"
-#include "output/script_export.h"
+#include "model/geometry.h"
 #include <cstring>
 
 load_state load;
@@ -56,8 +57,6 @@ bool is_number(const char* text)
     return true;
 }
 
-int32_t dot_to_screen_x(int64_t dots) { return (int32_t)(dots * led_pitch + led_table[0].x + 1); }
-int32_t dot_to_screen_y(int64_t dots) { return (int32_t)(dots * led_pitch + led_table[0].y + 1); }
 
 void restore_digit_record(int index)
 {
@@ -74,6 +73,13 @@ uint8_t font_step_of(int font_size)
     for (int k = 1; k <= 16; k++)
         if (font_size >= ladder[k]) step = (uint8_t)k;
     return step;
+}
+
+// Lines with more arguments than their form load with the form's arguments,
+// and say so: the same for every line form.
+void note_unused_arguments(int argc, int used)
+{
+    if (argc > used) cmd_change("arguments after the %dth are not used", used);
 }
 
 namespace {
@@ -106,6 +112,21 @@ struct arg_reader {
     int64_t dots(int i, const char* what) { return num(i, -SCRIPT_COORD_MAX, SCRIPT_COORD_MAX, what); }
     int64_t color(int i) { return num(i, 0, 255, "colour"); }
     int64_t i32(int i, const char* what) { return num(i, INT32_MIN, INT32_MAX, what); }
+
+    // The numbers of a kind's line form, from argument 1 on (argument 0 is
+    // the keyword), each with the bounds of its field: colours 0..255,
+    // positions and sizes in dots within the script's reach, codes and
+    // thresholds any 32-bit value. Arguments past the form are reported.
+    void form(const line_form& f, int64_t* v)
+    {
+        for (int k = 0; k < f.count && k < LINE_FIELDS_MAX; k++) {
+            const line_field& field = f.fields[k];
+            if (field.kind == FIELD_COLOUR) v[k] = color(k + 1);
+            else if (field.kind == FIELD_CODE || field.kind == FIELD_VALVE) v[k] = i32(k + 1, field.name);
+            else v[k] = dots(k + 1, field.name);
+        }
+        if (ok) note_unused_arguments(argc, f.count + 1);
+    }
 };
 
 // Next free record of a range, advancing its counter past records restored
@@ -298,8 +319,10 @@ cmd_status plain_text(int32_t context, int argc, cmd_arg_text* argv)
 cmd_status point_block(int argc, cmd_arg_text* argv)
 {
     arg_reader a{argc, argv};
-    int64_t color = a.color(1), x = a.dots(2, "x"), y = a.dots(3, "y"), size = a.dots(4, "size");
+    int64_t v[LINE_FIELDS_MAX] = {};
+    a.form(kind_of(KIND_BLOCK).line, v);
     if (!a.ok) return CMD_REFUSED;
+    const int64_t color = v[0], x = v[1], y = v[2], size = v[3];
     int i = take_record(RANGE_BLOCK, load.point_count);
     if (i < 0) return cmd_refuse("the point-block range is full");
     Digit_unit& d = digit_table[i];
@@ -352,9 +375,10 @@ cmd_status line(int argc, cmd_arg_text* argv)
 {
     if (load.in_table && load.table_refused) return cmd_refuse("inside a table block that was refused");
     arg_reader a{argc, argv};
-    int64_t color = a.color(1), x1 = a.dots(2, "x1"), y1 = a.dots(3, "y1"), x2 = a.dots(4, "x2"),
-            y2 = a.dots(5, "y2");
+    int64_t v[LINE_FIELDS_MAX] = {};
+    a.form(kind_of(KIND_LINE).line, v);
     if (!a.ok) return CMD_REFUSED;
+    const int64_t color = v[0], x1 = v[1], y1 = v[2], x2 = v[3], y2 = v[4];
     if (load.in_table) {
         if (color != 255) return cmd_refuse("a line inside a table block must be a merge line (colour 255)");
         return table_merge(x1, y1, x2, y2);
@@ -390,8 +414,10 @@ cmd_status line(int argc, cmd_arg_text* argv)
 cmd_status circle(int argc, cmd_arg_text* argv, bool filled)
 {
     arg_reader a{argc, argv};
-    int64_t color = a.color(1), x = a.dots(2, "x"), y = a.dots(3, "y"), size = a.dots(4, "size");
+    int64_t v[LINE_FIELDS_MAX] = {};
+    a.form(kind_of(filled ? KIND_FILLED_CIRCLE : KIND_CIRCLE).line, v);
     if (!a.ok) return CMD_REFUSED;
+    const int64_t color = v[0], x = v[1], y = v[2], size = v[3];
     int i = filled ? take_record(RANGE_FILLED_CIRCLE, load.filled_circle_count)
                    : take_record(RANGE_CIRCLE, load.circle_count);
     if (i < 0) return cmd_refuse(filled ? "the filled-circle range is full" : "the circle range is full");
@@ -401,7 +427,7 @@ cmd_status circle(int argc, cmd_arg_text* argv, bool filled)
     d.color = (uint8_t)color;
     d.x = dot_to_screen_x(x);
     d.y = dot_to_screen_y(y);
-    d.reg_addr = 512;
+    d.reg_addr = NO_REGISTER_CODE;
     restore_digit_record(i);
     note_if_off_panel(d.x, d.y);
     return CMD_DONE;
@@ -438,11 +464,11 @@ cmd_status rectangle(int argc, cmd_arg_text* argv, bool filled)
 {
     if (load.in_table && load.table_refused) return cmd_refuse("inside a table block that was refused");
     arg_reader a{argc, argv};
-    int64_t color = a.color(1), x1 = a.dots(2, "x1"), y1 = a.dots(3, "y1"), x2 = a.dots(4, "x2"),
-            y2 = a.dots(5, "y2");
-    int64_t fill = 0;
-    if (filled && !load.in_table) fill = a.i32(6, "fill pattern");
+    int64_t v[LINE_FIELDS_MAX] = {};
+    // Inside a table block every rectangle line is a cell, without a fill pattern.
+    a.form(kind_of(filled && !load.in_table ? KIND_FILLED_RECT : load.in_table ? KIND_TABLE : KIND_RECT).line, v);
     if (!a.ok) return CMD_REFUSED;
+    const int64_t color = v[0], x1 = v[1], y1 = v[2], x2 = v[3], y2 = v[4], fill = v[5];
     if (load.in_table) return table_cell(color, x1, y1, x2, y2);
     int i = filled ? take_record(RANGE_FILLED_RECT, load.filled_rect_count)
                    : take_record(RANGE_RECT, load.rect_count);
@@ -497,6 +523,7 @@ cmd_status table_begin(int argc, cmd_arg_text* argv)
     int64_t cols = a.num(2, 1, TABLE_MAX, "column count");
     int64_t rows = a.num(3, 1, TABLE_MAX, "row count");
     if (!a.ok) return CMD_REFUSED;
+    note_unused_arguments(argc, 4);
     int i = take_record(RANGE_TABLE, load.table_count);
     if (i < 0) return cmd_refuse("the table range is full");
     load.digit_restored[i] = 1;  // reserved until "end"
@@ -525,9 +552,10 @@ cmd_status table_end()
 cmd_status valve_picture(int argc, cmd_arg_text* argv)
 {
     arg_reader a{argc, argv};
-    int64_t number = a.i32(1, "picture number"), color = a.color(2), x = a.dots(3, "x"),
-            y = a.dots(4, "y"), valve = a.i32(5, "threshold");
+    int64_t v[LINE_FIELDS_MAX] = {};
+    a.form(kind_of(KIND_VALVE).line, v);
     if (!a.ok) return CMD_REFUSED;
+    const int64_t number = v[0], color = v[1], x = v[2], y = v[3], valve = v[4];
     int i = take_record(RANGE_VALVE, load.valve_count);
     if (i < 0) return cmd_refuse("the valve-picture range is full");
     Digit_unit& d = digit_table[i];

@@ -70,9 +70,8 @@ int32_t led_command(int32_t context, int32_t argc, cmd_arg_text* argv, int32_t e
 // one was closed, CMD_DONE otherwise.
 cmd_status led_finish();
 
-// Shared by the item commands: window pixels of a dot coordinate.
-int32_t dot_to_screen_x(int64_t dots);
-int32_t dot_to_screen_y(int64_t dots);
+// Report, as a change, the arguments of a line past the `used` ones its form takes.
+void note_unused_arguments(int argc, int used);
 // Mark a Digit_unit record as restored and shown, and reveal the palette
 // entry after it inside its range.
 void restore_digit_record(int index);

@@ -21,6 +21,8 @@
 #include "edit/actions.h"
 #include "edit/snap.h"
 #include "model/settings.h"
+#include "items/kinds.h"
+#include "model/default_layout.h"
 #include "model/font_sizes.h"
 #include <algorithm>
 #include <climits>
@@ -42,13 +44,9 @@ constexpr int DATA_TYPE_MAX = 8;
 constexpr int SIZE_PRESET_RAISE_MAX = 4;   // presets 5 and 6 only arrive from files
 constexpr int TABLE_SIZE_STEP = 4;     // px added to every cell by "大小+" on a table
 constexpr int VALVE_STEP = 4;
-constexpr int CODE_WEEKDAY = 16, CODE_WIND = 20;   // codes that follow the size presets
-constexpr int FONT_STEP_LAST = 16;     // last step that picks a size of its own
 // Address codes of the variable items, by group.
 constexpr int COUNTER_FIRST = 0, COUNTER_LAST = 4;
-constexpr int SAFETY_FIRST = 22, SAFETY_LAST = 39;
-constexpr int REGISTER_FIRST = 41;
-constexpr int VALVE_PICTURE_LAST = 19;   // valves show pictures id_0 .. id_19
+constexpr int VALVE_PICTURE_LAST = VALVE_PICTURES - 1;   // valves show pictures id_0 .. id_19
 
 // What the status line says when a button cannot go further.
 constexpr const char* SAY_FONT_MAX = "字号已最大";
@@ -183,11 +181,12 @@ const char* table_action(Digit_unit& d, int k)
 struct code_span { int32_t lo, hi; };
 code_span address_span(const Digit_unit& d)
 {
-    if (d.kind == KIND_VALVE) return {0, VALVE_PICTURE_LAST};
-    if (d.kind != KIND_VARIABLE) return {0, INT32_MAX};
+    const extra_buttons extra = kind_of(d).buttons;
+    if (extra == EXTRA_VALVE) return {0, VALVE_PICTURE_LAST};
+    if (extra != EXTRA_VARIABLE) return {0, INT32_MAX};
     const int32_t code = d.reg_addr;
-    if (code >= REGISTER_FIRST) return {REGISTER_FIRST, INT32_MAX};
-    if (code >= SAFETY_FIRST && code <= SAFETY_LAST) return {SAFETY_FIRST, SAFETY_LAST};
+    if (code >= REGISTER_CODE_FIRST) return {REGISTER_CODE_FIRST, INT32_MAX};
+    if (code >= SAFETY_CODE_FIRST && code <= SAFETY_CODE_LAST) return {SAFETY_CODE_FIRST, SAFETY_CODE_LAST};
     if (code >= COUNTER_FIRST && code <= COUNTER_LAST) return {COUNTER_FIRST, COUNTER_LAST};
     return {code, code};   // a clock, calendar or sensor field has exactly one code
 }
@@ -196,7 +195,7 @@ code_span address_span(const Digit_unit& d)
 const char* step_address(Digit_unit& d, int delta)
 {
     const code_span span = address_span(d);
-    if (span.lo == span.hi && d.kind == KIND_VARIABLE) return SAY_ADDRESS_FIXED;
+    if (span.lo == span.hi && kind_of(d).buttons == EXTRA_VARIABLE) return SAY_ADDRESS_FIXED;
     if (delta > 0 && d.reg_addr >= span.hi) return SAY_ADDRESS_MAX;
     if (delta < 0 && d.reg_addr <= span.lo) return SAY_ADDRESS_MIN;
     d.reg_addr = std::clamp<int64_t>((int64_t)d.reg_addr + delta, span.lo, span.hi);
@@ -226,22 +225,23 @@ const char* bounded8(uint8_t& value, int delta, int lo, int hi, const char* said
 const char* kind_action(Digit_unit& d, int k, bool& handled)
 {
     handled = true;
-    if ((d.kind == KIND_RECT || d.kind == KIND_FILLED_RECT) && k >= 4 && k <= 7) {
+    const extra_buttons extra = kind_of(d).buttons;
+    if (extra == EXTRA_BOX && k >= 4 && k <= 7) {
         if (k == 4) return step_size(d.width, 1) ? nullptr : SAY_WIDTH_MAX;
         if (k == 5) return step_size(d.width, -1) ? nullptr : SAY_WIDTH_MIN;
         if (k == 6) return step_size(d.height, 1) ? nullptr : SAY_HEIGHT_MAX;
         return step_size(d.height, -1) ? nullptr : SAY_HEIGHT_MIN;
     }
-    if (d.kind == KIND_VALVE && (k == 4 || k == 5)) {
+    if (extra == EXTRA_VALVE && (k == 4 || k == 5)) {
         d.valve += (k == 4) ? VALVE_STEP : -VALVE_STEP;
         return nullptr;
     }
-    if (d.kind == KIND_VARIABLE && (k == 0 || k == 1)) {
+    if (extra == EXTRA_VARIABLE && (k == 0 || k == 1)) {
         // Calendar and clock parts: the composite layout sizes them from `size`.
         if (step_unit_size(d, k)) return nullptr;
         return k == 0 ? SAY_SIZE_MAX : SAY_SIZE_MIN;
     }
-    if (d.kind == KIND_TABLE) return table_action(d, k);
+    if (extra == EXTRA_GRID) return table_action(d, k);
     handled = false;
     return nullptr;
 }
@@ -303,7 +303,7 @@ const char* text_prop_action(string_draw& s, int k)
     case 0:
         why = bounded8(s.font_step, 1, 0, FONT_STEP_MAX, SAY_FONT_MAX, SAY_FONT_MIN);
         // Steps 0 and 17 keep the size of their neighbour: nothing grows.
-        if (!why && s.font_step > FONT_STEP_LAST) why = SAY_FONT_MAX;
+        if (!why && s.font_step > FONT_SIZE_COUNT) why = SAY_FONT_MAX;
         apply_font_ladder(s);
         break;
     case 1:

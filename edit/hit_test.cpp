@@ -4,6 +4,7 @@
 #include "edit/hit_test.h"
 #include "edit/state.h"
 #include "items/digit_item.h"
+#include "items/kinds.h"
 #include "items/text_item.h"
 #include "model/button_rows.h"
 #include "model/settings.h"
@@ -59,13 +60,8 @@ bool text_body_hit(const string_draw& s, int px, int py)
 // Circles around their centre, every other kind inside its rectangle.
 bool unit_body_hit(const Digit_unit& d, int px, int py)
 {
-    if (d.kind == KIND_CIRCLE || d.kind == KIND_FILLED_CIRCLE) {
-        const int64_t r = d.height;
-        return strictly_between(px, (int64_t)d.x - r, (int64_t)d.x + r) &&
-               strictly_between(py, (int64_t)d.y - r, (int64_t)d.y + r);
-    }
-    return strictly_between(px, d.x, (int64_t)d.x + d.width) &&
-           strictly_between(py, d.y, (int64_t)d.y + d.height);
+    const item_box b = measure_item(d);
+    return strictly_between(px, b.left, b.left + b.width) && strictly_between(py, b.top, b.top + b.height);
 }
 
 // One pass over the table from the first hit: a rectangle further right OR

@@ -14,6 +14,7 @@
 #include "edit/hit_test.h"
 #include "edit/pointer.h"
 #include "edit/state.h"
+#include "items/kinds.h"
 #include "model/button_rows.h"
 #include "platform/screen.h"
 #include <GL/freeglut.h>
@@ -75,10 +76,12 @@ void test_resize_handles(int px, int py)
     update_resize_cursor_at(px, py, 0, 0, window_size[0], window_size[1]);
     if (const Digit_unit* d = current_unit_record()) {
         int32_t cell[4];
-        if (d->kind == KIND_LINE || d->kind == KIND_CIRCLE || d->kind == KIND_RECT || d->kind == KIND_FILLED_RECT)
+        const item_kind& k = kind_of(*d);
+        if (k.resizable && k.shape == SHAPE_GRID) {
+            if (selected_cell_rect(*d, cell)) update_resize_cursor_at(px, py, cell[0], cell[1], cell[2], cell[3]);
+        } else if (k.resizable) {
             update_resize_cursor_at(px, py, d->x, d->y, d->width, d->height);
-        else if (d->kind == KIND_TABLE && selected_cell_rect(*d, cell))
-            update_resize_cursor_at(px, py, cell[0], cell[1], cell[2], cell[3]);
+        }
     }
     if (const string_draw* s = current_text_record())
         update_resize_cursor_at(px, py, s->x, s->y, s->box_width, s->box_height);

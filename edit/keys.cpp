@@ -31,8 +31,10 @@
 #include "edit/state.h"
 #include "edit/status.h"
 #include "edit/typing.h"
+#include "items/kinds.h"
 #include "model/button_rows.h"
 #include "model/default_layout.h"
+#include "model/geometry.h"
 #include "model/palette.h"
 #include "model/settings.h"
 #include "model/tables.h"
@@ -151,59 +153,28 @@ void copy_text(const string_draw& from, string_draw& to)
     to.group_selected = 0;
 }
 
-// A pixel offset from the panel origin at pitch `from`, moved to pitch `to`
-// so that it stays on the same dot; the part of a dot keeps its share.
-int64_t rescaled_offset(int64_t off, int from, int to)
-{
-    int64_t dot = off / from, part = off % from;
-    if (part < 0) {
-        dot--;
-        part += from;
-    }
-    return dot * to + part * to / from;
-}
-
-// A window coordinate about the panel origin `origin`, kept in the int32 range.
-int32_t rescaled(int64_t v, int origin, int from, int to)
-{
-    int64_t r = origin + rescaled_offset(v - origin, from, to);
-    return (int32_t)(r < INT32_MIN ? INT32_MIN : r > INT32_MAX ? INT32_MAX : r);
-}
-
-// A length from `start` as the distance between its rescaled ends, so the far
-// end stays on its dot too.
-int32_t rescaled_span(int64_t start, int64_t len, int origin, int from, int to)
-{
-    return (int32_t)((int64_t)rescaled(start + len, origin, from, to) - rescaled(start, origin, from, to));
-}
-
-// A length on its own (a radius, a box width), dot for dot.
-int32_t rescaled_length(int64_t len, int from, int to) { return rescaled(len, 0, from, to); }
-
 void rescale_digit(Digit_unit& d, int from, int to)
 {
     const int64_t x = d.x, y = d.y;
-    switch (d.kind) {
-    case KIND_LINE:
+    const item_shape shape = kind_of(d).shape;
+    switch (shape) {
+    case SHAPE_HLINE:
         d.width = d.size = rescaled_span(x, d.width, PANEL_X, from, to);
         break;
-    case KIND_VLINE:
+    case SHAPE_VLINE:
         d.height = d.size = rescaled_span(y, d.height, PANEL_Y, from, to);
         break;
-    case KIND_RECT:
-    case KIND_COLON:
-    case KIND_FILLED_RECT:
+    case SHAPE_BOX:
         d.width = rescaled_span(x, d.width, PANEL_X, from, to);
         d.height = rescaled_span(y, d.height, PANEL_Y, from, to);
         break;
-    case KIND_BLOCK:
-    case KIND_CIRCLE:
-    case KIND_FILLED_CIRCLE:
+    case SHAPE_POINT:
+    case SHAPE_ROUND:
         d.width = rescaled_length(d.width, from, to);
         d.height = rescaled_length(d.height, from, to);
-        if (d.kind != KIND_BLOCK) d.size = d.height;
+        if (shape == SHAPE_ROUND) d.size = d.height;
         break;
-    case KIND_TABLE: {
+    case SHAPE_GRID: {
         // Every grid line keeps its dot: the cells are the gaps between them.
         int64_t at = x;
         for (int i = 0; i < TABLE_MAX; i++) {

@@ -16,6 +16,7 @@
 #include "edit/hit_test.h"
 #include "edit/pointer.h"
 #include "edit/state.h"
+#include "items/kinds.h"
 #include "platform/screen.h"
 #include <GL/freeglut.h>
 #include <algorithm>
@@ -158,13 +159,15 @@ void resize_table(Digit_unit& t, int h, int dx, int dy)
 void resize_unit(Digit_unit& u, int h, int dx, int dy)
 {
     const handle_way way = HANDLE_WAYS[h];
-    if (u.kind == KIND_TABLE) {
+    const item_kind& k = kind_of(u);
+    if (!k.resizable) return;
+    if (k.shape == SHAPE_GRID) {
         resize_table(u, h, dx, dy);
         return;
     }
     if (!size_allows(u.width, way.w, dx, ITEM_MIN) || !size_allows(u.height, way.h, dy, ITEM_MIN)) return;
-    const bool rect = u.kind == KIND_RECT || u.kind == KIND_FILLED_RECT;
-    const bool line = u.kind == KIND_LINE;
+    const bool rect = k.shape == SHAPE_BOX;
+    const bool line = k.shape == SHAPE_HLINE;
     const bool wide = (int64_t)u.width + dx > ITEM_MIN - 1, high = (int64_t)u.height + dy > ITEM_MIN - 1;
 
     switch (h) {
@@ -180,7 +183,7 @@ void resize_unit(Digit_unit& u, int h, int dx, int dy)
         if (line && high) { u.x += dx; u.width -= dx; }
         break;
     case HANDLE_BOTTOM:
-        if ((rect || u.kind == KIND_CIRCLE || u.kind == KIND_FILLED_CIRCLE) && high) u.height += dy;
+        if ((rect || k.shape == SHAPE_ROUND) && high) u.height += dy;
         break;
     case HANDLE_BOTTOM_RIGHT:
         if (rect && wide && high) { u.width += dx; u.height += dy; }

@@ -16,12 +16,12 @@
  * calendar, or keep the time between draws.
  ******************************************************************************/
 #pragma once
+#include "model/default_layout.h"
 #include "model/tables.h"
 #include "platform/system.h"
 
 constexpr int CODE_YEAR = 5, CODE_MONTH = 6, CODE_DAY = 7;
 constexpr int CODE_HOUR = 8, CODE_MINUTE = 9, CODE_SECOND = 10;
-constexpr int CODE_WEEKDAY = 16, CODE_WIND = 20;
 constexpr int WEEKDAYS = 7;
 
 // Where the local time comes from; nullptr restores the computer's clock.

@@ -8,6 +8,7 @@
 #include "items/digits.h"
 #include "items/figures.h"
 #include "items/graphic_items.h"
+#include "items/kinds.h"
 #include "model/settings.h"
 #include "platform/gbk.h"
 #include "raster/canvas.h"
@@ -119,7 +120,7 @@ void draw_description(const Digit_unit& u, bool buttons)
 void draw_caption(const Digit_unit& u)
 {
     if (u.kind != KIND_VARIABLE) {
-        if (figure_has_caption(u.kind)) draw_figure_caption(u);
+        if (kind_of(u).register_caption) draw_figure_caption(u);
         return;
     }
     char caption[LINE_BYTES];
@@ -178,13 +179,8 @@ static int shown_of(const Digit_unit& u, int button_count)
 {
     const int count = button_count < 0 ? 0 : (button_count > PROP_BUTTONS ? PROP_BUTTONS : button_count);
     if (u.reg_addr == CODE_WEEKDAY || u.reg_addr == CODE_WIND) return count < BUTTONS_FIGURE ? count : BUTTONS_FIGURE;
-    switch (u.kind) {
-    case KIND_RECT: case KIND_TABLE: case KIND_VARIABLE:
-    case KIND_FILLED_RECT: case KIND_FILLED_CIRCLE: case KIND_VALVE:
-        return count;
-    default:
-        return count < BUTTONS_FIGURE ? count : BUTTONS_FIGURE;
-    }
+    if (kind_of(u).all_buttons) return count;
+    return count < BUTTONS_FIGURE ? count : BUTTONS_FIGURE;
 }
 
 void draw_variable_item(Digit_unit& u, bool selected)
@@ -210,16 +206,14 @@ void draw_variable_item(Digit_unit& u, bool selected)
 
 void draw_digit_item(Digit_unit& u)
 {
-    if (u.kind == KIND_VARIABLE) draw_variable_item(u, false);
-    else draw_figure(u, false);
+    kind_of(u).draw(u, false);
 }
 
 void draw_digit_item_selected(Digit_unit& u, bool buttons)
 {
     u.button_count = u.reg_addr > REGISTER_CODE_BASE ? BUTTONS_REGISTER : BUTTONS_PLAIN;
     if (!u.group_selected) draw_description(u, buttons);
-    if (u.kind == KIND_VARIABLE) draw_variable_item(u, true);
-    else draw_figure(u, true);
+    kind_of(u).draw(u, true);
     draw_caption(u);
     const int shown = buttons ? shown_button_count(u) : 0;
     for (int i = 0; i < shown; i++) draw_property_button(u, i);

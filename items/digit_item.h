@@ -21,13 +21,12 @@
  * does), read registers, or act on button presses.
  ******************************************************************************/
 #pragma once
+#include "model/default_layout.h"
 #include "model/tables.h"
 #include <cstdint>
 
 constexpr uint32_t SAMPLE_VALUE = 888888;   // what every value without a source shows
 constexpr int DATA_TYPES = 9;               // named value types 0..8
-constexpr int REGISTER_CODE_BASE = 40;      // codes above this are holding registers
-constexpr int SAFETY_CODE_FIRST = 22, SAFETY_CODE_LAST = 39;
 
 // Draw one record that is not selected.
 void draw_digit_item(Digit_unit& u);

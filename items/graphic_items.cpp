@@ -4,6 +4,7 @@
  ******************************************************************************/
 #include "items/graphic_items.h"
 #include "items/figures.h"
+#include "items/kinds.h"
 #include "model/default_layout.h"
 #include "model/settings.h"
 #include "platform/gbk.h"
@@ -150,66 +151,67 @@ void draw_valve(Digit_unit& u, bool selected)
     if (selected && drawn == -1) framed_word(u, "NORC");
 }
 
-void draw_figure(Digit_unit& u, bool selected)
+void draw_point_block(Digit_unit& u, bool)
+{
+    draw_block(u.color, u.x, u.y, u.height);
+}
+
+void draw_colon(Digit_unit& u, bool)
+{
+    draw_block(u.color, u.x, u.y, u.height);
+    draw_block(u.color, u.x, px((int64_t)u.y + 2 * (int64_t)u.height), u.height);
+}
+
+void draw_hline(Digit_unit& u, bool selected)
+{
+    const int x = u.x, y = u.y, right = px((int64_t)x + u.width);
+    if (selected) {
+        const int xs[2] = {x, right}, ys[2] = {y, y};
+        dashed(u.color, xs, ys, 2, false);
+    } else {
+        draw_line(u.color, x, y, right, y);
+    }
+}
+
+void draw_vline(Digit_unit& u, bool)
+{
+    draw_line(u.color, u.x, u.y, u.x, px((int64_t)u.y + u.height));
+}
+
+void draw_round(Digit_unit& u, bool selected)
+{
+    if (selected) {
+        use_code_colour(u.color);
+        draw_ring(u.x, u.y, u.height);
+    } else if (u.kind == KIND_CIRCLE) {
+        draw_circle(u.color, u.x, u.y, u.height);
+    } else {
+        fill_circle(u.color, u.x, u.y, u.height);
+    }
+}
+
+void draw_box(Digit_unit& u, bool selected)
 {
     const int x = u.x, y = u.y;
     const int right = px((int64_t)x + u.width), bottom = px((int64_t)y + u.height);
-    switch (u.kind) {
-    case KIND_BLOCK:
-        draw_block(u.color, x, y, u.height);
-        break;
-    case KIND_COLON:
-        draw_block(u.color, x, y, u.height);
-        draw_block(u.color, x, px((int64_t)y + 2 * (int64_t)u.height), u.height);
-        break;
-    case KIND_LINE:
-        if (selected) {
-            const int xs[2] = {x, right}, ys[2] = {y, y};
-            dashed(u.color, xs, ys, 2, false);
-        } else {
-            draw_line(u.color, x, y, right, y);
-        }
-        break;
-    case KIND_VLINE:
-        draw_line(u.color, x, y, x, bottom);
-        break;
-    case KIND_CIRCLE:
-    case KIND_FILLED_CIRCLE:
-        if (selected) {
-            use_code_colour(u.color);
-            draw_ring(x, y, u.height);
-        } else if (u.kind == KIND_CIRCLE) {
-            draw_circle(u.color, x, y, u.height);
-        } else {
-            fill_circle(u.color, x, y, u.height);
-        }
-        break;
-    case KIND_RECT:
-    case KIND_FILLED_RECT:
-        if (selected) {
-            const int xs[4] = {x, right, right, x}, ys[4] = {y, y, bottom, bottom};
-            dashed(u.color, xs, ys, 4, true);
-        } else if (u.kind == KIND_RECT) {
-            draw_rect(u.color, x, y, right, bottom);
-        } else {
-            fill_rect(u.color, x, y, right, bottom);
-        }
-        break;
-    case KIND_TABLE:
-        draw_table(u, selected);
-        break;
-    case KIND_VALVE:
-        draw_valve(u, selected);
-        break;
-    default:   // kind 7 and kinds above 11 draw nothing
-        break;
+    if (selected) {
+        const int xs[4] = {x, right, right, x}, ys[4] = {y, y, bottom, bottom};
+        dashed(u.color, xs, ys, 4, true);
+    } else if (u.kind == KIND_RECT) {
+        draw_rect(u.color, x, y, right, bottom);
+    } else {
+        fill_rect(u.color, x, y, right, bottom);
     }
+}
+
+void draw_figure(Digit_unit& u, bool selected)
+{
+    kind_of(u).draw(u, selected);
 }
 
 bool figure_has_caption(int kind)
 {
-    return kind == KIND_CIRCLE || kind == KIND_RECT || kind == KIND_FILLED_RECT ||
-           kind == KIND_FILLED_CIRCLE || kind == KIND_VALVE;
+    return kind_of((uint8_t)kind).register_caption;
 }
 
 void draw_figure_caption(const Digit_unit& u)
@@ -223,8 +225,10 @@ void draw_figure_caption(const Digit_unit& u)
 const char* figure_button_label(const Digit_unit& u, int i)
 {
     const figure_texts& t = texts();
-    if ((u.kind == KIND_RECT || u.kind == KIND_FILLED_RECT) && i >= 4 && i <= 7) return t.rect_labels[i - 4];
-    if (u.kind == KIND_TABLE && i >= 4 && i <= 11) return t.table_labels[i - 4];
-    if (u.kind == KIND_VALVE && i >= 4 && i <= 5) return t.valve_labels[i - 4];
-    return nullptr;
+    switch (kind_of(u).buttons) {
+    case EXTRA_BOX: return i >= 4 && i <= 7 ? t.rect_labels[i - 4] : nullptr;
+    case EXTRA_GRID: return i >= 4 && i <= 11 ? t.table_labels[i - 4] : nullptr;
+    case EXTRA_VALVE: return i >= 4 && i <= 5 ? t.valve_labels[i - 4] : nullptr;
+    default: return nullptr;
+    }
 }

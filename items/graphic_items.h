@@ -19,9 +19,20 @@
 
 constexpr int VALVE_TEMPLATE_X = 266;   // valve records left of this stand in the palette
 
-// Draw a figure record (any kind but 8) in its unselected or selected look;
-// tables also refresh their extent and cell corners.
+// Draw a figure record (any kind but 8) in its unselected or selected look, as
+// its kind's row says; tables also refresh their extent and cell corners.
 void draw_figure(Digit_unit& u, bool selected);
+
+// The figure drawers of the kind table, one per shape: a point block, a colon
+// (two blocks), a horizontal line (dashed when selected), a vertical line, a
+// circle or filled circle (a dotted ring when selected), a rectangle or filled
+// rectangle (a dashed outline when selected).
+void draw_point_block(Digit_unit& u, bool selected);
+void draw_colon(Digit_unit& u, bool selected);
+void draw_hline(Digit_unit& u, bool selected);
+void draw_vline(Digit_unit& u, bool selected);
+void draw_round(Digit_unit& u, bool selected);
+void draw_box(Digit_unit& u, bool selected);
 
 // Draw a table; the selected look leaves out the selected and span cells in
 // the walk and draws them in white afterwards.

@@ -92,8 +92,8 @@ void place_units()
     for (int i = 0; i < LED_UNIT_COUNT; i++) {
         led_table[i].x = 265;
         led_table[i].y = 145;
-        led_table[i].col = i % 32;
-        led_table[i].row = i / 32;
+        led_table[i].col = i % LED_UNITS_PER_ROW;
+        led_table[i].row = i / LED_UNITS_PER_ROW;
     }
     led_table[0].w = w;
     led_table[0].h = h;
@@ -144,7 +144,7 @@ void range_pass()
     // Sizes from the values before the range's own size and digits: 4/2 and 20/2.
     fill_range(RANGE_SAFETY, 24, p * 8, 0, 138, 515);
     for (int i = R[RANGE_SAFETY].first; i <= R[RANGE_SAFETY].last; i++) {
-        digit_table[i].reg_addr = SAFETY_CODE;
+        digit_table[i].reg_addr = SAFETY_CODE_FIRST;
         digit_table[i].digits = 4;
     }
     fill_range(RANGE_BLOCK, 8, 8, 4, -1, 0);

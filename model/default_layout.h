@@ -60,19 +60,19 @@ constexpr int TEXT_SCROLL_FIRST = 215;  // records from here default to scrollin
 // register and live in the register range; each code has its home record
 // there, REGISTER_HOME_BASE + code.
 constexpr int REGISTER_CODE_FIRST = 41;
+constexpr int REGISTER_CODE_BASE = REGISTER_CODE_FIRST - 1;  // register captions count from here
 constexpr int REGISTER_HOME_BASE = digit_ranges[RANGE_REGISTER].first - REGISTER_CODE_FIRST;
-constexpr int SAFETY_CODE = 22;         // the safe-production counters' code
-constexpr int WEEKDAY_CODE = 16;        // weekday and wind items keep a font size
-constexpr int WIND_CODE = 20;           // (font_px) where others keep `size`
+constexpr int SAFETY_CODE_FIRST = 22, SAFETY_CODE_LAST = 39;  // safe-production counters
+constexpr int CODE_WEEKDAY = 16, CODE_WIND = 20;   // sized by font_px where others keep `size`
 
 // Whether an item of this code is sized by font_px rather than by `size`.
-constexpr bool code_has_font_size(int64_t code) { return code == WEEKDAY_CODE || code == WIND_CODE; }
+constexpr bool code_has_font_size(int64_t code) { return code == CODE_WEEKDAY || code == CODE_WIND; }
 constexpr int NO_REGISTER_CODE = 512;   // circles show no register
 
 // Largest valve picture file that is loaded whole (bytes).
 constexpr long VALVE_FILE_MAX = 16L * 1024 * 1024;
 
-// The range a Digit_unit record belongs to, or -1 for the phantom record 429.
+// The range a Digit_unit record belongs to, or -1 for the phantom record.
 int range_of_record(int index);
 
 // The record the palette rule reveals after `index`: index + 1 while it stays

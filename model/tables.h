@@ -22,6 +22,7 @@ constexpr int STRING_COUNT = 430;   // string_draw records
 constexpr int GRAPH_COUNT = 10;     // graph_draw records (pictures)
 constexpr int ROW_SLOTS = 10;       // buttons in a tool-button row
 constexpr int LED_UNIT_COUNT = 256; // led_unit records
+constexpr int LED_UNITS_PER_ROW = 32; // led_unit records per row of units
 constexpr int NO_BUTTON = 100;      // "no button" / "no cell" sentinel
 
 // Record indices with a meaning of their own, the same in both item tables.

@@ -5,6 +5,7 @@
 #include "raster/canvas.h"
 #include "command/insmod_command.h"
 #include "edit/state.h"
+#include "items/kinds.h"
 #include "model/default_layout.h"
 #include "model/settings.h"
 #include "model/tables.h"
@@ -13,29 +14,6 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
-
-int32_t floor_div(int64_t a, int b)
-{
-    if (b <= 0) b = 1;
-    int64_t q = a / b;
-    if ((a % b != 0) && (a < 0)) q--;
-    return (int32_t)q;
-}
-
-bool unit_holds(int r, int c, int32_t x, int32_t y)
-{
-    const led_unit& u = led_table[r * 32 + c];
-    int64_t p = led_pitch;
-    return u.x <= x && x < u.x + u.w * p && u.y <= y && y < u.y + u.h * p;
-}
-
-bool item_in_panel(int32_t x, int32_t y)
-{
-    for (int r = 0; r < UNIT_ROWS; r++)
-        for (int c = 0; c < UNIT_COLS; c++)
-            if (unit_holds(r, c, x, y)) return true;
-    return false;
-}
 
 void mark_picture_regions()
 {
@@ -142,66 +120,71 @@ void write_table(std::string& out, const unit_frame& u, const Digit_unit& d)
     out += "led end r \r\n";
 }
 
-void write_digit(std::string& out, const unit_frame& u, int index, const Digit_unit& d)
+// One number of a kind's line form, taken from the record.
+int64_t field_value(const line_field& f, const unit_frame& u, const Digit_unit& d)
 {
-    int X = u.dx(d.x), Y = u.dy(d.y);
-    const int p = u.p;
-    switch (d.kind) {
-    case KIND_VARIABLE: {
-        int shown_size = code_has_font_size(d.reg_addr) ? d.font_px : d.size;
-        cmd_interp.write_insmod(out, index + INSMOD_RECORD_BASE, 800, d.color, (int)(u.ox + d.x), (int)(u.oy + d.y), d.reg_addr,
-                                d.digits, shown_size, d.thickness, d.data_type, d.decimals);
-        if (d.reg_addr == 11 || d.reg_addr == 13) {
-            // The extra lines stand 8000 px to the right at the pitch scripts
-            // are read with (4000 dots), whatever the zoom is now.
-            const int64_t aside = (int64_t)INSMOD_EXTRA_DOTS * p;
-            int first = d.reg_addr == 11 ? 61 : 63;
-            cmd_interp.write_insmod(out, index + INSMOD_EXTRA_BASE, 20, d.color, (int)(u.ox + d.x + aside),
-                                    (int)(u.oy + d.y), first, d.digits, d.size, d.thickness, d.data_type,
-                                    d.decimals);
-            cmd_interp.write_insmod(out, index + INSMOD_EXTRA_BASE, 20, d.color, (int)(u.ox + d.x + aside),
-                                    (int)(u.oy + d.y), d.reg_addr + 60, d.digits, d.size, d.thickness,
-                                    d.data_type, d.decimals);
-        }
-        break;
-    }
-    case KIND_BLOCK:
-        add(out, "led p_mutle %d %d %d %d\r\n", d.color, X, Y, floor_div(d.height, p));
-        break;
-    case KIND_LINE:
-        add(out, "led l %d %d %d %d %d \r\n", d.color, X, Y, u.dx((int64_t)d.x + d.width), Y);
-        break;
-    case KIND_VLINE: {
+    const int32_t X = u.dx(d.x), Y = u.dy(d.y);
+    switch (f.kind) {
+    case FIELD_COLOUR: return d.color;
+    case FIELD_X: case FIELD_X_AGAIN: return X;
+    case FIELD_Y: case FIELD_Y_AGAIN: return Y;
+    case FIELD_RIGHT: return u.dx((int64_t)d.x + d.width);
+    case FIELD_BOTTOM: return u.dy((int64_t)d.y + d.height);
+    case FIELD_BOTTOM_APART: {
         // Equal ends read back as a horizontal line: a vertical line shorter
         // than one dot is written one dot long so it stays vertical.
-        int Y2 = u.dy((int64_t)d.y + d.height);
-        if (Y2 == Y) Y2 = Y + 1;
-        add(out, "led l %d %d %d %d %d \r\n", d.color, X, Y, X, Y2);
-        break;
+        const int32_t Y2 = u.dy((int64_t)d.y + d.height);
+        return Y2 == Y ? (int64_t)Y + 1 : Y2;
     }
-    case KIND_CIRCLE:
-        add(out, "led c %d %d %d %d\r\n", d.color, X, Y, floor_div(d.height, p));
+    case FIELD_HEIGHT_DOTS: return floor_div(d.height, u.p);
+    case FIELD_CODE: return d.reg_addr;
+    case FIELD_VALVE: return d.valve;
+    default: return 0;
+    }
+}
+
+// "led KEYWORD" and the form's numbers, as the reader takes them back.
+void write_form(std::string& out, const line_form& f, const unit_frame& u, const Digit_unit& d)
+{
+    out += "led ";
+    out += f.keyword;
+    for (int k = 0; k < f.count && k < LINE_FIELDS_MAX; k++) add(out, " %lld", (long long)field_value(f.fields[k], u, d));
+    out += f.blank_at_end ? " \r\n" : "\r\n";
+}
+
+void write_variable(std::string& out, const unit_frame& u, int index, const Digit_unit& d)
+{
+    const int p = u.p;
+    int shown_size = code_has_font_size(d.reg_addr) ? d.font_px : d.size;
+    cmd_interp.write_insmod(out, index + INSMOD_RECORD_BASE, 800, d.color, (int)(u.ox + d.x), (int)(u.oy + d.y), d.reg_addr,
+                            d.digits, shown_size, d.thickness, d.data_type, d.decimals);
+    if (d.reg_addr == 11 || d.reg_addr == 13) {
+        // The extra lines stand 8000 px to the right at the pitch scripts
+        // are read with (4000 dots), whatever the zoom is now.
+        const int64_t aside = (int64_t)INSMOD_EXTRA_DOTS * p;
+        int first = d.reg_addr == 11 ? 61 : 63;
+        cmd_interp.write_insmod(out, index + INSMOD_EXTRA_BASE, 20, d.color, (int)(u.ox + d.x + aside),
+                                (int)(u.oy + d.y), first, d.digits, d.size, d.thickness, d.data_type,
+                                d.decimals);
+        cmd_interp.write_insmod(out, index + INSMOD_EXTRA_BASE, 20, d.color, (int)(u.ox + d.x + aside),
+                                (int)(u.oy + d.y), d.reg_addr + 60, d.digits, d.size, d.thickness,
+                                d.data_type, d.decimals);
+    }
+}
+
+void write_digit(std::string& out, const unit_frame& u, int index, const Digit_unit& d)
+{
+    const item_kind& k = kind_of(d);
+    switch (k.line.block) {
+    case LINE_SINGLE:
+        if (k.line.keyword) write_form(out, k.line, u, d);
         break;
-    case KIND_FILLED_CIRCLE:
-        add(out, "led cf %d %d %d %d\r\n", d.color, X, Y, floor_div(d.height, p));
+    case LINE_INSMOD:
+        write_variable(out, u, index, d);
         break;
-    case KIND_COLON:
-    case KIND_RECT:
-        add(out, "led r %d %d %d %d %d \r\n", d.color, X, Y, u.dx((int64_t)d.x + d.width),
-            u.dy((int64_t)d.y + d.height));
-        break;
-    case KIND_FILLED_RECT:
-        add(out, "led rf %d %d %d %d %d %d \r\n", d.color, X, Y, u.dx((int64_t)d.x + d.width),
-            u.dy((int64_t)d.y + d.height), d.reg_addr);
-        break;
-    case KIND_VALVE:
-        add(out, "led bmp %d %d %d %d %d \r\n", d.reg_addr, d.color, X, Y, d.valve);
-        break;
-    case KIND_TABLE:
+    case LINE_TABLE:
         write_table(out, u, d);
         break;
-    default:
-        break;  // no line form for other kinds
     }
 }
 
@@ -211,7 +194,7 @@ namespace {
 
 unit_frame frame_of(int r, int c)
 {
-    const led_unit& lu = led_table[r * 32 + c];
+    const led_unit& lu = led_table[r * LED_UNITS_PER_ROW + c];
     const int p = led_pitch > 0 ? led_pitch : 1;
     return unit_frame{r, c, (int64_t)c * lu.w * p - lu.x, (int64_t)r * lu.h * p - lu.y, p};
 }

@@ -20,20 +20,9 @@
  * Does NOT: write the program file itself (save_program_file does).
  ******************************************************************************/
 #pragma once
+#include "model/geometry.h"
 #include <cstdint>
 #include <string>
-
-// Units the export walks (no operation of the editor changes them).
-constexpr int UNIT_ROWS = 1;
-constexpr int UNIT_COLS = 1;
-
-// a / b rounded down (b > 0).
-int32_t floor_div(int64_t a, int b);
-
-// True when the point (x, y) in window pixels lies on unit (r, c).
-bool unit_holds(int r, int c, int32_t x, int32_t y);
-// True when the point lies on any unit the export walks: the item is saved.
-bool item_in_panel(int32_t x, int32_t y);
 
 // Write the shown pictures' rectangles into their picture regions and mark them.
 void mark_picture_regions();

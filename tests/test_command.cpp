@@ -264,6 +264,12 @@ TEST_F(command_fixture, Shapes)
     EXPECT_EQ(run("led c 300 0 0 4"), CMD_REFUSED);  // colour past 8 bits
     EXPECT_EQ(run("led r 1 0 0 4"), CMD_REFUSED);    // missing corner
     EXPECT_EQ(run("led"), CMD_REFUSED);
+    // Extra arguments load the item and are reported, as on insmod lines.
+    EXPECT_EQ(run("led c 5 20 20 8 9"), CMD_CHANGED);
+    EXPECT_EQ(digit_table[124].height, 16);
+    EXPECT_EQ(run("led bmp 12 3 40 20 200 7 "), CMD_CHANGED);
+    EXPECT_EQ(run("led begin r 2 2 9 "), CMD_CHANGED);
+    EXPECT_EQ(run("insmod 20 800 led key 3 10 5 25 4 2 1 0 1 5"), CMD_CHANGED);
 }
 
 TEST_F(command_fixture, AFullRangeRefusesInsteadOfSpillingIntoTheNext)

@@ -56,7 +56,7 @@ TEST(DefaultLayout, RangesGetTheirKindsDefaultsAndPalettePlaces)
     EXPECT_EQ(digit_table[R[RANGE_REGISTER].first].reg_addr, REGISTER_CODE_FIRST);
     EXPECT_EQ(digit_table[R[RANGE_REGISTER].last].reg_addr, R[RANGE_REGISTER].last - REGISTER_HOME_BASE);
     EXPECT_EQ(digit_table[R[RANGE_REGISTER].first].digits, 4);
-    EXPECT_EQ(digit_table[R[RANGE_SAFETY].first].reg_addr, SAFETY_CODE);
+    EXPECT_EQ(digit_table[R[RANGE_SAFETY].first].reg_addr, SAFETY_CODE_FIRST);
     EXPECT_EQ(digit_table[R[RANGE_SAFETY].last].digits, 4);
     EXPECT_EQ(digit_table[R[RANGE_RECT].first + 7].reg_addr, 7);
     EXPECT_EQ(digit_table[R[RANGE_VALVE].first + 5].reg_addr, 5);
@@ -122,7 +122,7 @@ TEST(DefaultLayout, TextsUnitsAndButtons)
     EXPECT_EQ(s[215].mode, 1);
     EXPECT_EQ(s[215].box_width, 36);
     EXPECT_EQ(s[215].reg_addr, 50);
-    EXPECT_EQ(s[429].reg_addr, (50 + 214) % 256);
+    EXPECT_EQ(s[NO_ITEM].reg_addr, (50 + (NO_ITEM - TEXT_SCROLL_FIRST)) % 256);
     EXPECT_EQ(led_table[0].w, 320);
     EXPECT_EQ(led_table[0].h, 96);
     EXPECT_EQ(led_table[0].x, 265);

@@ -173,7 +173,7 @@ struct layout_gen {
             d.color = (uint8_t)rnd(0, 6);
             variable(d, chance(70) ? d.reg_addr : rnd(0, REGISTER_CODE_FIRST - 1));
         }
-        fill(RANGE_SAFETY, [&](int, Digit_unit& d) { variable(d, chance(70) ? rnd(SAFETY_CODE, REGISTER_CODE_FIRST - 1) : rnd(0, REGISTER_CODE_FIRST - 1)); });
+        fill(RANGE_SAFETY, [&](int, Digit_unit& d) { variable(d, chance(70) ? rnd(SAFETY_CODE_FIRST, REGISTER_CODE_FIRST - 1) : rnd(0, REGISTER_CODE_FIRST - 1)); });
         fill(RANGE_BLOCK, [&](int, Digit_unit& d) { d.height = rnd(0, 40); });
         fill(RANGE_LINE, [&](int, Digit_unit& d) { d.width = rnd(-20, 300); });
         fill(RANGE_CIRCLE, [&](int, Digit_unit& d) { d.height = rnd(0, 80); });
