@@ -97,7 +97,17 @@ void write_text(std::string& out, const unit_frame& u, const string_draw& s)
     out += "\r\n";
 }
 
-void write_table(std::string& out, const unit_frame& u, const Digit_unit& d)
+// "led KEYWORD" and the numbers of a line form.
+void write_numbers(std::string& out, const line_form& f, const int64_t* v)
+{
+    out += "led ";
+    out += f.keyword;
+    for (int k = 0; k < f.count && k < LINE_FIELDS_MAX; k++) add(out, " %lld", (long long)v[k]);
+    out += f.blank_at_end ? " \r\n" : "\r\n";
+}
+
+// A table block: its size, a line of the table's form per cell, the merges.
+void write_table(std::string& out, const line_form& cell, const unit_frame& u, const Digit_unit& d)
 {
     int cols = d.cols < TABLE_MAX ? d.cols : TABLE_MAX;
     int rows = d.rows < TABLE_MAX ? d.rows : TABLE_MAX;
@@ -106,8 +116,9 @@ void write_table(std::string& out, const unit_frame& u, const Digit_unit& d)
     for (int i = 0; i < cols; i++) {
         int64_t top = d.y;
         for (int j = 0; j < rows; j++) {
-            add(out, "led r %d %d %d %d %d \r\n", d.color, u.dx(left), u.dy(top), u.dx(left + d.col_width[i]),
-                u.dy(top + d.row_height[j]));
+            const int64_t v[5] = {d.color, u.dx(left), u.dy(top), u.dx(left + d.col_width[i]),
+                                  u.dy(top + d.row_height[j])};
+            write_numbers(out, cell, v);
             top += d.row_height[j];
         }
         left += d.col_width[i];
@@ -143,13 +154,12 @@ int64_t field_value(const line_field& f, const unit_frame& u, const Digit_unit& 
     }
 }
 
-// "led KEYWORD" and the form's numbers, as the reader takes them back.
+// The record's line of its form, as the reader takes it back.
 void write_form(std::string& out, const line_form& f, const unit_frame& u, const Digit_unit& d)
 {
-    out += "led ";
-    out += f.keyword;
-    for (int k = 0; k < f.count && k < LINE_FIELDS_MAX; k++) add(out, " %lld", (long long)field_value(f.fields[k], u, d));
-    out += f.blank_at_end ? " \r\n" : "\r\n";
+    int64_t v[LINE_FIELDS_MAX] = {};
+    for (int k = 0; k < f.count && k < LINE_FIELDS_MAX; k++) v[k] = field_value(f.fields[k], u, d);
+    write_numbers(out, f, v);
 }
 
 void write_variable(std::string& out, const unit_frame& u, int index, const Digit_unit& d)
@@ -183,7 +193,7 @@ void write_digit(std::string& out, const unit_frame& u, int index, const Digit_u
         write_variable(out, u, index, d);
         break;
     case LINE_TABLE:
-        write_table(out, u, d);
+        write_table(out, k.line, u, d);
         break;
     }
 }
