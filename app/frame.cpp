@@ -4,6 +4,7 @@
 #include "app/frame.h"
 #include "edit/state.h"
 #include "edit/status.h"
+#include "edit/text_input.h"
 #include "items/buttons.h"
 #include "items/digit_item.h"
 #include "items/text_item.h"
@@ -14,10 +15,12 @@
 #include "raster/gfx.h"
 #include "raster/picture.h"
 #include "raster/screen_text.h"
-#include <GL/freeglut.h>
 #include <cstdio>
 
 namespace {
+
+constexpr int COMPOSITION_GAP = 2;   // px between the caret and the composition
+constexpr int UNDERLINE_DROP = 3;    // px from the baseline down to the underline
 
 // True while a press, drag, resize or held tool button is under way.
 bool pointer_busy()
@@ -55,6 +58,21 @@ void draw_status_line()
     else if (status_tone == STATUS_ERROR) gfx_color(1.0f, 0.35f, 0.35f);
     else gfx_color(1.0f, 1.0f, 0.6f);
     draw_screen_text(std::u16string(status_wide), STATUS_X, STATUS_Y, 100000, 225);
+}
+
+// The input method's composition at the caret of the current text, underlined.
+void draw_composition()
+{
+    int32_t caret[4];
+    if (composition_wide[0] == 0 || !current_text_caret(caret)) return;
+    const int baseline = caret[1] + caret[3];
+    gfx_color(1, 1, 1);
+    const int w = draw_screen_text(std::u16string(composition_wide), caret[0] + COMPOSITION_GAP, baseline, 100000, 225);
+    gfx_line_width(1.0f);
+    gfx_begin(GFX_LINES);
+    gfx_vertex((float)(caret[0] + COMPOSITION_GAP), (float)(baseline + UNDERLINE_DROP));
+    gfx_vertex((float)(caret[0] + COMPOSITION_GAP + w), (float)(baseline + UNDERLINE_DROP));
+    gfx_end();
 }
 
 } // namespace
@@ -123,6 +141,7 @@ void frame_routine()
         if (i == current_string || s.group_selected == 1) draw_text_item_selected(s);
         else draw_text_item(s);
     }
+    draw_composition();
     draw_rubber_band();
     draw_status_line();
 
@@ -130,21 +149,32 @@ void frame_routine()
     gfx_pop();
 }
 
-void on_display()
+namespace {
+
+bool redraw_requested = true;
+long long last_frame_micros = 0;
+
+} // namespace
+
+void request_redraw()
 {
-    frame_routine();
-    gfx_flush();
-    glutSwapBuffers();
+    redraw_requested = true;
 }
 
-void on_idle()
+// Today every frame is wanted, at most one every FRAME_MIN_MICROS.
+bool frame_wanted()
 {
-    // Pace the continuous redraw: at most one frame every FRAME_MIN_MICROS.
-    static long long last = 0;
-    long long now = now_micros();
-    if (last != 0 && now - last < FRAME_MIN_MICROS) sleep_micros((long)(FRAME_MIN_MICROS - (now - last)));
-    last = now_micros();
-    on_display();
+    const long long now = now_micros();
+    if (last_frame_micros != 0 && now - last_frame_micros < FRAME_MIN_MICROS) return false;
+    last_frame_micros = now;
+    redraw_requested = false;
+    return true;
+}
+
+int frame_wait_ms()
+{
+    const long long due = last_frame_micros + FRAME_MIN_MICROS - now_micros();
+    return due <= 0 ? 0 : (int)((due + 999) / 1000);
 }
 
 void on_reshape(int w, int h)

@@ -3,8 +3,6 @@
  ******************************************************************************/
 #include "app/startup.h"
 #include "app/frame.h"
-#include "edit/keys.h"
-#include "edit/pointer.h"
 #include "edit/state.h"
 #include "items/digits.h"
 #include "model/settings.h"
@@ -15,7 +13,6 @@
 #include "raster/dot_font.h"
 #include "raster/gfx.h"
 #include "raster/screen_text.h"
-#include <GL/freeglut.h>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -87,7 +84,7 @@ bool startup_paths(const char* dir)
     return true;
 }
 
-int startup(int* argc, char** argv)
+int startup()
 {
     if (!startup_paths(nullptr)) {
         fprintf(stderr, "lumiker: cannot find the program's own directory\n");
@@ -109,33 +106,18 @@ int startup(int* argc, char** argv)
         fprintf(stderr, "lumiker: %s\n", why.c_str());
         return 1;
     }
-
-    glutInit(argc, argv);
-    glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGBA);
     window_width = window_width_for(panel_width());
-    glutInitWindowSize(window_width, window_height);
-    glutCreateWindow("lumiker");
-    // The window keeps the window manager's normal decorations.
+    window_size[0] = window_width + 16;
+    window_size[1] = window_height + 40;
+    return 0;
+}
+
+void startup_window_ready()
+{
     gfx_init_state();
     gfx_final_state();
-
     fill_glyph_table();
     startup_documents();
     dot_font_init();
-
-    glutReshapeWindow(window_width, window_height + 1);
-    window_size[0] = window_width + 16;
-    window_size[1] = window_height + 40;
-    glutReshapeWindow(window_size[0] - 16, window_size[1] - 39);
-    glutPositionWindow(120, 80);
-
-    glutDisplayFunc(on_display);
-    glutIdleFunc(on_idle);
-    glutReshapeFunc(on_reshape);
-    glutKeyboardFunc(on_key);
-    glutSpecialFunc(on_special_key);
-    glutMouseFunc(on_mouse);
-    glutMotionFunc(on_motion);
-    glutPassiveMotionFunc(on_passive_motion);
-    return 0;
+    on_reshape(window_size[0] - WINDOW_FRAME_W, window_size[1] - WINDOW_FRAME_H);
 }

@@ -9,24 +9,26 @@
  *
  * Limits: led_pitch stays in LED_PITCH_MIN..LED_PITCH_MAX; copies go only
  * into a free slot of the copied item's own range (never the phantom 429);
- * colours stay within 0..6. The pointer position GLUT passes is not used.
+ * colours stay within 0..6. The pointer position passed in is not used.
  * Depends on: edit/state.h, edit/pointer.h (delete_selected,
  * apply_group_move, close_window for the save key), edit/typing.h,
  * model/tables.h, model/settings.h, model/default_layout.h,
- * platform/screen.h (cursor shape), GLUT's key and cursor codes.
+ * edit/text_input.h (clipboard text), platform/screen.h (cursor shape,
+ * modifiers), platform/window.h (special-key codes).
  * Does NOT: write the command script (the save key writes the program file
  * and ends the program), or move items other than through apply_group_move.
  ******************************************************************************/
 #include "edit/keys.h"
 #include "edit/pointer.h"
 #include "edit/state.h"
+#include "edit/text_input.h"
 #include "edit/typing.h"
 #include "model/button_rows.h"
 #include "model/default_layout.h"
 #include "model/settings.h"
 #include "model/tables.h"
 #include "platform/screen.h"
-#include <GL/freeglut.h>
+#include "platform/window.h"
 #include <cstring>
 
 uint8_t copy_pending = 0;
@@ -224,7 +226,7 @@ void paste_copied_items()
     copy_text_slot = -1;
 }
 
-// GLUT keyboard callback: Ctrl commands, Delete, and typing into the current text.
+// Key bytes: Ctrl commands, Delete, and typing into the current text.
 void on_key(unsigned char key, int, int)
 {
     string_draw* s = current_text();
@@ -235,9 +237,12 @@ void on_key(unsigned char key, int, int)
     case KEY_CTRL_B:
         if (s) s->mode = TEXT_MODE_SCROLLING;
         break;
-    case KEY_CTRL_C: copy_current_items(); break;
+    case KEY_CTRL_C:
+        if (input_modifiers & MOD_SHIFT) copy_text_to_clipboard();
+        else copy_current_items();
+        break;
     case KEY_CTRL_F:
-        set_cursor_shape(GLUT_CURSOR_CROSSHAIR);
+        set_cursor_shape(CURSOR_CROSSHAIR);
         band_active = 1;
         break;
     case KEY_CTRL_G:
@@ -257,7 +262,11 @@ void on_key(unsigned char key, int, int)
         set_zoom(led_pitch < LED_PITCH_MAX ? led_pitch + 1 : led_pitch);
         break;
     case KEY_CTRL_S: close_window(); break;   // as "关闭窗口": program file, then exit 0
-    case KEY_CTRL_V: paste_copied_items(); break;
+    case KEY_CTRL_V:
+        // An item copy waits for its paste; otherwise the clipboard's text goes into the current text.
+        if (copy_pending) paste_copied_items();
+        else paste_clipboard_text();
+        break;
     case KEY_DELETE: delete_selected(); break;
     default:
         if (s) type_key(*s, key);
@@ -265,29 +274,29 @@ void on_key(unsigned char key, int, int)
     }
 }
 
-// GLUT special-key callback: read-out, group and span modes, nudges, thickness and colour.
+// Special keys: read-out, group and span modes, nudges, thickness and colour.
 void on_special_key(int key, int, int)
 {
     const int p = led_pitch;
     Digit_unit* d = current_digit();
     switch (key) {
-    case GLUT_KEY_F3: show_coords = 0; break;
-    case GLUT_KEY_F4: show_coords = 1; break;
-    case GLUT_KEY_F5: start_group_mode(); break;
-    case GLUT_KEY_F6: end_group_mode(); break;
-    case GLUT_KEY_F8: merge_mode = 1; break;
-    case GLUT_KEY_F9: merge_mode = 0; break;
-    case GLUT_KEY_LEFT: nudge_current(-p, 0); break;
-    case GLUT_KEY_UP: nudge_current(0, -p); break;
-    case GLUT_KEY_RIGHT: nudge_current(p, 0); break;
-    case GLUT_KEY_DOWN: nudge_current(0, p); break;
-    case GLUT_KEY_PAGE_UP:
+    case SPECIAL_F3: show_coords = 0; break;
+    case SPECIAL_F4: show_coords = 1; break;
+    case SPECIAL_F5: start_group_mode(); break;
+    case SPECIAL_F6: end_group_mode(); break;
+    case SPECIAL_F8: merge_mode = 1; break;
+    case SPECIAL_F9: merge_mode = 0; break;
+    case SPECIAL_LEFT: nudge_current(-p, 0); break;
+    case SPECIAL_UP: nudge_current(0, -p); break;
+    case SPECIAL_RIGHT: nudge_current(p, 0); break;
+    case SPECIAL_DOWN: nudge_current(0, p); break;
+    case SPECIAL_PAGE_UP:
         thickness_cycle = (thickness_cycle + 1) % THICKNESS_STEPS;
         if (thickness_cycle < 0) thickness_cycle = 0;
         if (d) d->thickness = thickness_cycle + 1;
         apply_group_move(0, 0, 0, 0);
         break;
-    case GLUT_KEY_PAGE_DOWN:
+    case SPECIAL_PAGE_DOWN:
         if (d) d->color = (uint8_t)next_colour(d->color);
         apply_group_move(0, 0, 0, 0);
         break;

@@ -31,7 +31,6 @@
 #include "output/program_file.h"
 #include "output/script_export.h"
 #include "platform/screen.h"
-#include <GL/freeglut.h>
 #include <cstdio>
 
 namespace {
@@ -387,7 +386,7 @@ void left_release()
     if (current_string >= 0 && current_string < STRING_COUNT)
         string_table[current_string].prop_down = string_table[current_string].nudge_down = 0;
     if (band_active) {
-        set_cursor_shape(GLUT_CURSOR_RIGHT_ARROW);
+        set_cursor_shape(CURSOR_RIGHT_ARROW);
         rubber_band.shown = 0;
         band_active = 0;
     }

@@ -174,6 +174,17 @@ int draw_text_item(string_draw& s)
     return 0;
 }
 
+// One character high, after the last character of the last line.
+void text_caret(const string_draw& s, int32_t out[4])
+{
+    const int p = pitch();
+    const int lines_above = s.line_count - 1;
+    out[0] = s.x + (s.font_size / 2) * p * s.line_chars;
+    out[1] = s.y + (s.font_size + 2) * lines_above * p;
+    out[2] = 0;
+    out[3] = p * s.font_size;
+}
+
 // ---- selected --------------------------------------------------------------------
 
 int draw_text_item_selected(string_draw& s)
@@ -199,14 +210,13 @@ int draw_text_item_selected(string_draw& s)
     gfx_end();
     gfx_line_stipple(false);
 
-    // Caret after the last character of the last line, one character high.
-    const int cx = s.x + (s.font_size / 2) * p * s.line_chars;
-    const int lines_above = s.line_count - 1;
+    int32_t caret[4];
+    text_caret(s, caret);
     gfx_line_width(2.0f);
     gfx_color(1, 1, 1);
     gfx_begin(GFX_LINES);
-    gfx_vertex((float)cx, (float)(s.y + (s.font_size + 2) * lines_above * p));
-    gfx_vertex((float)cx, (float)(s.y + p * (s.font_size + lines_above * (s.font_size + 2))));
+    gfx_vertex((float)caret[0], (float)caret[1]);
+    gfx_vertex((float)caret[0], (float)(caret[1] + caret[3]));
     gfx_end();
     gfx_line_width(1.0f);
 

@@ -9,7 +9,7 @@
 #include "platform/gbk.h"
 #include "platform/screen.h"
 #include "test_layout_helpers.h"
-#include <GL/freeglut.h>
+#include "platform/window.h"
 #include <gtest/gtest.h>
 #include <cstring>
 #include <string>
@@ -256,7 +256,7 @@ TEST_F(Keys, CtrlFStartsTheRubberBandWithTheCrosshair)
     on_key(6, 0, 0);
     EXPECT_EQ(band_active, 1);
     EXPECT_EQ(screen_log.cursor_sets, 1);
-    EXPECT_EQ(screen_log.cursor_shape, GLUT_CURSOR_CROSSHAIR);
+    EXPECT_EQ(screen_log.cursor_shape, CURSOR_CROSSHAIR);
 }
 
 // ---- zoom ---------------------------------------------------------------------
@@ -422,19 +422,19 @@ TEST_F(Keys, CtrlSWritesTheProgramFileThenEndsWithStatusZero)
 
 TEST_F(Keys, FunctionKeysSwitchReadOutGroupAndSpanModes)
 {
-    special(GLUT_KEY_F4);
+    special(SPECIAL_F4);
     EXPECT_EQ(show_coords, 1);
-    special(GLUT_KEY_F3);
+    special(SPECIAL_F3);
     EXPECT_EQ(show_coords, 0);
-    special(GLUT_KEY_F8);
+    special(SPECIAL_F8);
     EXPECT_EQ(merge_mode, 1);
-    special(GLUT_KEY_F9);
+    special(SPECIAL_F9);
     EXPECT_EQ(merge_mode, 0);
 
     // F5 with nothing current: group mode only, slot 429 stays out of the group.
     current_unit = 429;
     current_string = 429;
-    special(GLUT_KEY_F5);
+    special(SPECIAL_F5);
     EXPECT_EQ(multi_select, 1);
     EXPECT_EQ(digit_table[NO_ITEM].group_selected, 0);
     EXPECT_EQ(string_table[NO_ITEM].group_selected, 0);
@@ -442,7 +442,7 @@ TEST_F(Keys, FunctionKeysSwitchReadOutGroupAndSpanModes)
     // F5 with a current unit and text: both join the group.
     current_digit(60, KIND_BLOCK);
     current_text_with(4, "t");
-    special(GLUT_KEY_F5);
+    special(SPECIAL_F5);
     EXPECT_EQ(digit_table[60].group_selected, 1);
     EXPECT_EQ(string_table[4].group_selected, 1);
 
@@ -450,7 +450,7 @@ TEST_F(Keys, FunctionKeysSwitchReadOutGroupAndSpanModes)
     digit_table[300].visible = 1;
     digit_table[300].group_selected = 1;
     string_table[200].group_selected = 1;   // not even visible
-    special(GLUT_KEY_F6);
+    special(SPECIAL_F6);
     EXPECT_EQ(multi_select, 0);
     for (int i = 0; i < DIGIT_COUNT; i++) ASSERT_EQ(digit_table[i].group_selected, 0) << i;
     for (int i = 0; i < STRING_COUNT; i++) ASSERT_EQ(string_table[i].group_selected, 0) << i;
@@ -463,16 +463,16 @@ TEST_F(Keys, ArrowKeysMoveTheCurrentTextAndUnitByOneDot)
     d.x = 400; d.y = 300;
     s.x = 500; s.y = 200;
     led_pitch = 3;
-    special(GLUT_KEY_LEFT);
-    special(GLUT_KEY_LEFT);
-    special(GLUT_KEY_DOWN);
+    special(SPECIAL_LEFT);
+    special(SPECIAL_LEFT);
+    special(SPECIAL_DOWN);
     EXPECT_EQ(d.x, 394);
     EXPECT_EQ(s.x, 494);
     EXPECT_EQ(d.y, 303);
     EXPECT_EQ(s.y, 203);
-    special(GLUT_KEY_RIGHT);
-    special(GLUT_KEY_UP);
-    special(GLUT_KEY_UP);
+    special(SPECIAL_RIGHT);
+    special(SPECIAL_UP);
+    special(SPECIAL_UP);
     EXPECT_EQ(d.x, 397);
     EXPECT_EQ(s.x, 497);
     EXPECT_EQ(d.y, 297);
@@ -480,7 +480,7 @@ TEST_F(Keys, ArrowKeysMoveTheCurrentTextAndUnitByOneDot)
 
     // Only the current unit when there is no current text.
     current_string = 430;
-    special(GLUT_KEY_RIGHT);
+    special(SPECIAL_RIGHT);
     EXPECT_EQ(d.x, 400);
     EXPECT_EQ(s.x, 497);
 }
@@ -490,14 +490,14 @@ TEST_F(Keys, PageUpCyclesThicknessAndPageDownTheColour)
     Digit_unit& d = current_digit(90, KIND_LINE);
     std::vector<int> seen;
     for (int i = 0; i < 4; i++) {
-        special(GLUT_KEY_PAGE_UP);
+        special(SPECIAL_PAGE_UP);
         seen.push_back(d.thickness);
     }
     EXPECT_EQ(seen, (std::vector<int>{2, 3, 1, 2}));
     d.color = 5;
-    special(GLUT_KEY_PAGE_DOWN);
+    special(SPECIAL_PAGE_DOWN);
     EXPECT_EQ(d.color, 6);
-    special(GLUT_KEY_PAGE_DOWN);
+    special(SPECIAL_PAGE_DOWN);
     EXPECT_EQ(d.color, 0);
 }
 
@@ -509,8 +509,8 @@ TEST_F(Keys, OtherSpecialKeysAndNoCurrentItemChangeNothing)
     d.thickness = 1;
     current_unit = 599;   // after a right press
     current_string = 430;
-    for (int k : {GLUT_KEY_F1, GLUT_KEY_F2, GLUT_KEY_F7, GLUT_KEY_F10, GLUT_KEY_F11, GLUT_KEY_F12,
-                  GLUT_KEY_HOME, GLUT_KEY_END, GLUT_KEY_INSERT, GLUT_KEY_LEFT, GLUT_KEY_PAGE_DOWN})
+    for (int k : {SPECIAL_F1, SPECIAL_F2, SPECIAL_F7, SPECIAL_F10, SPECIAL_F11, SPECIAL_F12,
+                  SPECIAL_HOME, SPECIAL_END, SPECIAL_INSERT, SPECIAL_LEFT, SPECIAL_PAGE_DOWN})
         special(k);
     EXPECT_EQ(show_coords, 0);
     EXPECT_EQ(multi_select, 0);

@@ -305,7 +305,7 @@ TEST_F(PointerTest, ReleaseEndsDragsHeldButtonsAndTheBand)
     EXPECT_EQ(digit_table[90].nudge_down, 0);
     EXPECT_EQ(band_active, 0);
     EXPECT_EQ(rubber_band.shown, 0);
-    EXPECT_EQ(screen_log.cursor_shape, GLUT_CURSOR_RIGHT_ARROW);
+    EXPECT_EQ(screen_log.cursor_shape, CURSOR_RIGHT_ARROW);
     EXPECT_EQ(string_table[5].group_selected, 1);   // the band's selection stays
 }
 

@@ -9,7 +9,7 @@
 #include "model/settings.h"
 #include "model/tables.h"
 #include "platform/screen.h"
-#include <GL/freeglut.h>
+#include "platform/window.h"
 #include <gtest/gtest.h>
 
 // Exit status the close button asked for (-1: none), kept by the test hook.
