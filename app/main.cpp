@@ -1,8 +1,8 @@
 /*******************************************************************************
  * app/main.cpp - the lumiker designer: start up, open the window, run the loop
  *
- * The loop waits for an event until the next frame is due, hands it to the
- * handlers, then keeps the window's text input in step with the current
+ * The loop waits for an event until the next frame is due and hands it and
+ * every event queued behind it to the handlers; after each one it keeps the window's text input in step with the current
  * text (on while one is current, the candidate window at its caret) and
  * takes an undo checkpoint. A frame is drawn and shown only when the frame
  * pacing wants one.
@@ -57,7 +57,8 @@ int main()
     window_set_handlers(window_handlers{on_key, on_special_key, on_mouse, on_motion, on_passive_motion, on_reshape,
                                         on_text_input, on_composition, on_close_request});
     for (;;) {
-        if (window_dispatch_event(frame_wait_ms())) {
+        // Every event that is waiting is handled before the next frame.
+        for (int wait = frame_wait_ms(); window_dispatch_event(wait); wait = 0) {
             request_redraw();
             follow_current_text();
         }
