@@ -13,6 +13,7 @@
 #include "edit/pointer.h"
 #include "edit/state.h"
 #include "edit/text_input.h"
+#include "edit/undo.h"
 #include "model/settings.h"
 #include "platform/window.h"
 #include "raster/gfx.h"
@@ -54,6 +55,7 @@ int main()
         return 1;
     }
     startup_window_ready();
+    undo_reset();   // undoing every step gives back the layout as loaded
     window_set_handlers(window_handlers{on_key, on_special_key, on_mouse, on_motion, on_passive_motion, on_reshape,
                                         on_text_input, on_composition, on_close_request});
     for (;;) {
@@ -61,6 +63,7 @@ int main()
         for (int wait = frame_wait_ms(); window_dispatch_event(wait); wait = 0) {
             request_redraw();
             follow_current_text();
+            undo_checkpoint();
         }
         if (frame_wanted()) {
             frame_routine();

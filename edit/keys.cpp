@@ -2,8 +2,8 @@
  * edit/keys.cpp - the keyboard and special-key callbacks
  *
  * Key bytes type into the current text or run the Ctrl commands: zoom, the
- * text's mode, colour and box width, the rubber band, copy and paste, delete
- * and the save key. Special keys switch the coordinate read-out, group and
+ * text's mode, colour and box width, the rubber band, copy and paste, delete,
+ * undo and redo, and the save key. Special keys switch the coordinate read-out, group and
  * span modes, nudge the current items by one dot and cycle the current
  * unit's thickness and colour.
  *
@@ -23,6 +23,8 @@
 #include "edit/state.h"
 #include "edit/text_input.h"
 #include "edit/typing.h"
+#include "edit/status.h"
+#include "edit/undo.h"
 #include "model/button_rows.h"
 #include "model/default_layout.h"
 #include "model/settings.h"
@@ -42,7 +44,7 @@ namespace {
 enum : unsigned char {
     KEY_CTRL_A = 1, KEY_CTRL_B = 2, KEY_CTRL_C = 3, KEY_CTRL_F = 6, KEY_CTRL_G = 7,
     KEY_BACKSPACE = 8, KEY_CTRL_K = 11, KEY_CTRL_L = 12, KEY_CTRL_N = 14,
-    KEY_CTRL_Q = 17, KEY_CTRL_S = 19, KEY_CTRL_V = 22, KEY_DELETE = 127
+    KEY_CTRL_Q = 17, KEY_CTRL_S = 19, KEY_CTRL_V = 22, KEY_CTRL_Y = 25, KEY_CTRL_Z = 26, KEY_DELETE = 127
 };
 
 constexpr int COPY_UNIT_BELOW = 400;       // Digit_unit records that Ctrl+C copies
@@ -184,6 +186,18 @@ void end_group_mode()
     for (string_draw& s : string_table) s.group_selected = 0;
 }
 
+// Ctrl+Z.
+void undo_last()
+{
+    if (!undo_step()) status_show(STATUS_INFO, "没有可撤销的操作");
+}
+
+// Ctrl+Y and Ctrl+Shift+Z.
+void redo_last()
+{
+    if (!redo_step()) status_show(STATUS_INFO, "没有可重做的操作");
+}
+
 } // namespace
 
 // Ctrl+C: copy the current unit and the current text two slots further on,
@@ -264,8 +278,21 @@ void on_key(unsigned char key, int, int)
     case KEY_CTRL_S: close_window(); break;   // as "关闭窗口": program file, then exit 0
     case KEY_CTRL_V:
         // An item copy waits for its paste; otherwise the clipboard's text goes into the current text.
-        if (copy_pending) paste_copied_items();
-        else paste_clipboard_text();
+        if (copy_pending) {
+            paste_copied_items();
+        } else {
+            // A paste is a step of its own, apart from the typing around it.
+            undo_checkpoint();
+            undo_end_typing_run();
+            paste_clipboard_text();
+            undo_checkpoint();
+            undo_end_typing_run();
+        }
+        break;
+    case KEY_CTRL_Y: redo_last(); break;
+    case KEY_CTRL_Z:
+        if (input_modifiers & MOD_SHIFT) redo_last();
+        else undo_last();
         break;
     case KEY_DELETE: delete_selected(); break;
     default:
