@@ -2,6 +2,8 @@
 // the save key, F-keys, arrows and paging keys, on the tables without a window.
 #include "edit/keys.h"
 #include "edit/state.h"
+#include "edit/status.h"
+#include "edit/text_input.h"
 #include "edit/typing.h"
 #include "model/default_layout.h"
 #include "model/settings.h"
@@ -391,15 +393,68 @@ TEST_F(Keys, CopyAndPasteAWholeText)
     EXPECT_STREQ(string_table[152].text, "Txt");
 }
 
-TEST_F(Keys, PasteWithoutCopyDoesNothing)
+TEST_F(Keys, PasteWithoutItemCopyTypesTheClipboardTextAndCopyPutsItBack)
 {
     current_digit(90, KIND_LINE);
-    current_text_with(10, "x");
+    string_draw& s = current_text_with(10, "x");
+    test_clipboard = "\xe6\xac\xa2\xe8\xbf\x8e\r\nA\tB\x01\\C2";   // 欢迎, CR LF, A, tab, B, a control byte, \C2
     on_key(22, 0, 0);
     EXPECT_EQ(current_unit, 90);
     EXPECT_EQ(current_string, 10);
     EXPECT_EQ(digit_table[92].visible, 0);
     EXPECT_EQ(string_table[12].visible, 0);
+    EXPECT_STREQ(s.text, "x\xbb\xb6\xd3\xad\\C4A\\C5B\\C2");
+    EXPECT_EQ(s.line_count, 2);
+
+    // Ctrl+Shift+C: UTF-8 with a line break and a blank; pasted back it gives the same bytes.
+    input_modifiers = MOD_SHIFT;
+    on_key(3, 0, 0);
+    input_modifiers = 0;
+    EXPECT_EQ(test_clipboard, "x\xe6\xac\xa2\xe8\xbf\x8e\nA B\\C2");
+    EXPECT_EQ(copy_pending, 0);
+    const std::string before = s.text;
+    s.text[0] = 0;
+    on_key(22, 0, 0);
+    EXPECT_EQ(std::string(s.text), before);
+
+    // Cut at the limit between characters, and the status line says so.
+    std::string full(TYPED_TEXT_MAX - 3, 'a');
+    copy_field(s.text, TEXT_LEN, full.c_str());
+    test_clipboard = "\xe6\xac\xa2\xe8\xbf\x8e";
+    on_key(22, 0, 0);
+    EXPECT_EQ(strlen(s.text), (size_t)TYPED_TEXT_MAX - 1);
+    EXPECT_EQ(std::string(s.text + TYPED_TEXT_MAX - 3), "\xbb\xb6");
+    EXPECT_EQ(status_tone, STATUS_ERROR);
+    test_clipboard.clear();
+}
+
+TEST_F(Keys, CommittedTextIsTypedAsGbkAndTheCompositionNeverReachesTheText)
+{
+    string_draw& s = current_text_with(4, "Txt");
+    on_composition("zhong");
+    EXPECT_NE(composition_wide[0], 0);
+    EXPECT_STREQ(s.text, "Txt");
+    on_text_input("\xe4\xb8\xad\xe6\x96\x87 \xc3\xa9");   // 中文, a blank, é
+    EXPECT_EQ(composition_wide[0], 0);
+    EXPECT_STREQ(s.text, "Txt\xd6\xd0\xce\xc4\\C5\xa8\xa6");
+    // A character with no GBK code is left out and named on the status line; the rest is typed.
+    status_clear();
+    on_text_input("\xed\x95\x9c" "b");   // a Hangul syllable, then b
+    EXPECT_STREQ(s.text, "Txt\xd6\xd0\xce\xc4\\C5\xa8\xa6" "b");
+    EXPECT_EQ(status_tone, STATUS_ERROR);
+    EXPECT_NE(std::string(status_utf8).find("\xed\x95\x9c"), std::string::npos);
+    // At the limit a double-byte character is typed whole or not at all.
+    std::string full(TYPED_TEXT_MAX - 1, 'a');
+    copy_field(s.text, TEXT_LEN, full.c_str());
+    on_text_input("\xe4\xb8\xad");
+    EXPECT_EQ(strlen(s.text), (size_t)TYPED_TEXT_MAX - 1);
+    on_text_input("z\xe4\xb8\xad");
+    EXPECT_EQ(strlen(s.text), (size_t)TYPED_TEXT_MAX);
+    EXPECT_EQ(s.text[TYPED_TEXT_MAX - 1], 'z');
+    // Without a current text nothing is typed anywhere.
+    current_string = NO_ITEM;
+    on_text_input("q");
+    EXPECT_EQ(strlen(s.text), (size_t)TYPED_TEXT_MAX);
 }
 
 // ---- the save key -----------------------------------------------------------------
