@@ -1,7 +1,8 @@
 /*******************************************************************************
  * items/text_item.cpp - measuring and drawing text items
  *
- * Sections: measuring | description line | unselected | selected
+ * Sections: description line | unselected | selected (measuring is in
+ * model/text_measure.cpp)
  ******************************************************************************/
 #include "items/text_item.h"
 #include "items/buttons.h"
@@ -24,39 +25,6 @@ constexpr int DIRECTIONS = 7;
 int pitch() { return led_pitch > 0 ? led_pitch : 1; }
 
 } // namespace
-
-// ---- measuring ---------------------------------------------------------------
-
-void measure_text(const char* text, int32_t& line_chars, int32_t& max_line_chars, int32_t& line_count)
-{
-    line_chars = 0;
-    line_count = 1;
-    if (!text) return;
-    const unsigned char* t = (const unsigned char*)text;
-    size_t i = 0;
-    while (t[i]) {
-        if (t[i] != '\\') {
-            line_chars++;
-            i++;
-            continue;
-        }
-        if (t[i + 1] != 'C') {  // a lone backslash is skipped
-            i++;
-            continue;
-        }
-        unsigned char d = t[i + 2];
-        if (d == '1' || d == '2' || d == '3') {
-            i += 3;
-        } else if (d == '4') {
-            line_count++;
-            if (max_line_chars < line_chars) max_line_chars = line_chars;
-            line_chars = 0;
-            i += 3;
-        } else {
-            i += 2;  // the third byte is looked at as an ordinary byte (\C5 counts one)
-        }
-    }
-}
 
 // ---- description line ------------------------------------------------------------
 

@@ -15,11 +15,8 @@
  ******************************************************************************/
 #pragma once
 #include "model/tables.h"
+#include "model/text_measure.h"
 #include <cstddef>
-
-// Count half-width characters of `text`: line_chars of the last line, line_count,
-// and max_line_chars raised at each \C4 line break (never lowered).
-void measure_text(const char* text, int32_t& line_chars, int32_t& max_line_chars, int32_t& line_count);
 
 // The caret after the last character of the last line: x, top y, width 0 and
 // the height of one character, in window pixels.
