@@ -14,6 +14,10 @@ constexpr int PATH_LEN = 300;      // built file paths
 constexpr int FONT_SIZE_SLOTS = 14; // font files per script: sizes 12..24 and 32
 constexpr int VALVE_PICTURES = 20; // id_0.bmp .. id_19.bmp
 constexpr int FONT_HZ = 0, FONT_ASC = 1;
+// Window pixel of the panel's dot (0, 0): item positions are counted from here,
+// and the saved layout gives them in dots from here.
+constexpr int PANEL_X = 265;
+constexpr int PANEL_Y = 145;
 
 extern char exe_dir[DIR_LEN];
 extern char font_paths[FONT_SIZE_SLOTS][2][PATH_LEN];  // [size slot][Chinese/Western]

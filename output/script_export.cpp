@@ -2,7 +2,6 @@
  * output/script_export.cpp - the command script writer
  ******************************************************************************/
 #include "output/script_export.h"
-#include "raster/canvas.h"
 #include "command/insmod_command.h"
 #include "edit/state.h"
 #include "model/settings.h"
