@@ -110,7 +110,7 @@ void frame_routine()
     gfx_texturing(false);
 
     // Pictures stand on the panel, over its background and grid, under the items.
-    draw_pictures();
+    draw_pictures(current_graph);
     gfx_texturing(false);
 
     // Tables first, so every other item stands on top of them.

@@ -28,7 +28,6 @@ int32_t row_hover[ROW_COUNT] = {100, 100, 100, 100};
 int32_t row_pressed[ROW_COUNT] = {100, 100, 100, 100};
 int32_t row_down[ROW_COUNT] = {0, 0, 0, 0};
 int32_t show_coords = 0;
-int32_t graph_count = 4;
 
 // The values above, again.
 void reset_interaction_state()
@@ -48,5 +47,4 @@ void reset_interaction_state()
         row_down[r] = 0;
     }
     show_coords = 0;
-    graph_count = 4;
 }

@@ -56,7 +56,6 @@ extern int32_t row_hover[ROW_COUNT];
 extern int32_t row_pressed[ROW_COUNT];
 extern int32_t row_down[ROW_COUNT];
 extern int32_t show_coords;
-extern int32_t graph_count;
 
 // Give every variable above its value at start (tests start from here).
 void reset_interaction_state();

@@ -3,7 +3,6 @@
  ******************************************************************************/
 #include "output/script_export.h"
 #include "command/insmod_command.h"
-#include "edit/state.h"
 #include "model/settings.h"
 #include "model/tables.h"
 #include "output/file_write.h"

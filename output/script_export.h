@@ -19,7 +19,7 @@
  * the previous cmd.txt whole; the program's folder is created when missing;
  * a failure is reported on standard error.
  *
- * Depends on: model/tables, model/settings, edit/state (graph_count),
+ * Depends on: model/tables (graph_count), model/settings,
  * output/program_file (region table), command/insmod_command (insmod lines).
  * Does NOT: write the program file itself (save_program_file does).
  ******************************************************************************/

@@ -14,7 +14,7 @@
  * never reads past its buffer or the file, whatever the headers claim.
  *
  * Depends on: model/tables.h (records), model/settings.h (led_pitch),
- * edit/state.h (current_graph, graph_count), raster/gfx.h, raster/screen_text.h.
+ * model/tables.h (graph_count), raster/gfx.h, raster/screen_text.h.
  *
  * Does NOT: convert JPEG or PNG files (platform/pic_convert does that at
  * start-up), turn pictures into LED dots, or reload a changed file.
@@ -50,7 +50,7 @@ void draw_picture(graph_draw& g);
 // Draw a selected record: an outline one dot larger, its size caption, the picture.
 void draw_picture_selected(graph_draw& g);
 
-// Draw the first graph_count shown picture records, the current one selected.
-void draw_pictures();
+// Draw the first graph_count shown picture records, record `current` selected.
+void draw_pictures(int32_t current);
 // Draw the rubber band while it is shown.
 void draw_rubber_band();
