@@ -14,7 +14,7 @@
 #include "model/default_layout.h"
 #include "model/settings.h"
 #include "output/program_file.h"
-#include "platform/pic_convert.h"
+#include "app/pictures.h"
 #include <cstdio>
 
 void startup_documents()

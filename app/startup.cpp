@@ -7,7 +7,7 @@
 #include "items/digits.h"
 #include "model/settings.h"
 #include "model/tables.h"
-#include "platform/pic_convert.h"
+#include "app/pictures.h"
 #include "platform/profile.h"
 #include "platform/system.h"
 #include "raster/dot_font.h"

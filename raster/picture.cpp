@@ -107,8 +107,6 @@ void dotted_outline(const box& b, float z)
 
 } // namespace
 
-int64_t bmp_row_stride(int64_t width) { return (3 * width + 3) / 4 * 4; }
-
 int32_t bmp_width(const graph_draw& g) { return (int32_t)le32(g.bmp_info + INFO_WIDTH_AT); }
 
 int32_t bmp_height(const graph_draw& g) { return (int32_t)le32(g.bmp_info + INFO_HEIGHT_AT); }

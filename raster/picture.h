@@ -21,17 +21,13 @@
  ******************************************************************************/
 #pragma once
 #include "model/tables.h"
+#include "platform/pic_convert.h"   // BMP_FILE_HEADER_LEN, BMP_INFO_LEN, PICTURE_MAX_SIDE
 #include <cstdint>
 
-constexpr int BMP_FILE_HEADER_LEN = 14;   // "BM", file size, reserved, pixel offset
-constexpr int BMP_INFO_LEN = 40;          // the information header the reader uses
 constexpr uint16_t BMP_MAGIC = 0x4D42;    // "BM", little-endian
-constexpr int PICTURE_MAX_SIDE = 8192;    // widest and tallest picture accepted, pixels
 constexpr uint16_t PICTURE_STIPPLE = 0xAAAA;
 constexpr int PICTURE_STIPPLE_FACTOR = 2;
 
-// Bytes in one stored bitmap row of `width` 24-bit pixels (padded to 4 bytes).
-int64_t bmp_row_stride(int64_t width);
 
 // Image width and height in pixels as held in the record's information header.
 int32_t bmp_width(const graph_draw& g);
