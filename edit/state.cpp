@@ -21,7 +21,6 @@ int32_t string_drag = 0;
 int32_t empty_press = 0;
 int32_t band_active = 0;
 int32_t resize_handle = 0;
-int32_t window_pos[2] = {50, 50};
 int32_t window_size[2] = {0, 0};
 int32_t band_rect[4] = {0, 0, 0, 0};
 int32_t row_hover[ROW_COUNT] = {100, 100, 100, 100};

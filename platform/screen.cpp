@@ -2,12 +2,12 @@
  * platform/screen.cpp - cursor shape, window position and size
  ******************************************************************************/
 #include "platform/screen.h"
-#include "edit/state.h"
 #include <algorithm>
 #include <cstdlib>
 
 screen_calls screen_log = {-1, 0, {0, 0}, 0, {0, 0}, 0};
 int32_t input_modifiers = 0;
+int32_t window_pos[2] = {50, 50};
 
 namespace {
 

@@ -9,9 +9,9 @@
  *
  * The screen cursor is the window's screen position plus the pointer position
  * in the window. With a window the position is asked from the window layer;
- * without one it is window_pos of the interaction state.
+ * without one it is window_pos, which the pointer handlers keep.
  *
- * Depends on: edit/state.h (window_pos).
+ * Depends on: nothing.
  * Does NOT: decide shapes, positions or sizes (the handlers do), or keep the
  * interaction state in step with the window.
  ******************************************************************************/
@@ -31,6 +31,9 @@ enum cursor_shape : int {
     CURSOR_INFO,                // dragging an item
     CURSOR_SHAPES
 };
+
+// Where the window's frame is on the screen, as the pointer handlers keep it.
+extern int32_t window_pos[2];
 
 // Modifier bits held at the last key or button event (the window layer
 // writes them before it calls the handler).
