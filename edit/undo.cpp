@@ -12,7 +12,8 @@
  * Which differences make a step: anything of a live record's layout, except
  * what the renderers work out again each frame (a static text's box and line
  * counts, the size of a variable item or table). A record hidden before and
- * after (a copy waiting for its paste) makes none.
+ * after (a copy waiting for its paste) makes none, nor does a palette entry
+ * that a press showed; with a real change it goes into the same step.
  ******************************************************************************/
 #include "edit/undo.h"
 #include "edit/state.h"
@@ -206,6 +207,16 @@ bool text_changed(const text_layout& a, const text_layout& b)
     return text_changed_apart_from_characters(a, b) || characters_changed(a, b);
 }
 
+// Left of this the tool palette stands: a record there is a palette entry.
+constexpr int32_t PALETTE_RIGHT = 225;
+
+// A palette entry shown or hidden by a press (each press on an item shows the
+// next record of its kind in the palette) is not a change of the layout.
+bool palette_only(int32_t x0, int32_t x1)
+{
+    return x0 < PALETTE_RIGHT && x1 < PALETTE_RIGHT;
+}
+
 bool pictures_changed(const pictures_layout& a, const pictures_layout& b)
 {
     return memcmp(&a, &b, sizeof a) != 0;
@@ -361,25 +372,29 @@ void undo_checkpoint()
     }
     // Count what changed first, so the step is made in one piece.
     uint32_t units = 0, texts = 0;
+    bool layout_changed = false;
     int32_t last_text = -1;
     bool characters_only = true;
     static unit_layout now_units[DIGIT_COUNT];
     static text_layout now_texts[STRING_COUNT];
     for (int i = 0; i < DIGIT_COUNT; i++) {
         take_unit(digit_table[i], now_units[i]);
-        if (unit_changed(base_units[i], now_units[i])) units++;
+        if (!unit_changed(base_units[i], now_units[i])) continue;
+        units++;
+        if (!palette_only(base_units[i].x, now_units[i].x)) layout_changed = true;
     }
     for (int i = 0; i < STRING_COUNT; i++) {
         take_text(string_table[i], now_texts[i]);
         if (!text_changed(base_texts[i], now_texts[i])) continue;
         texts++;
         last_text = i;
+        if (!palette_only(base_texts[i].x, now_texts[i].x)) layout_changed = true;
         if (text_changed_apart_from_characters(base_texts[i], now_texts[i])) characters_only = false;
     }
     pictures_layout pictures;
     take_pictures(pictures);
     const bool pictures_moved = pictures_changed(base_pictures, pictures);
-    if (units == 0 && texts == 0 && !pictures_moved) {
+    if (!layout_changed && !pictures_moved) {
         // Fields no step looks at (hidden copies, measured sizes) still follow the tables.
         memcpy(base_units, now_units, sizeof base_units);
         memcpy(base_texts, now_texts, sizeof base_texts);
