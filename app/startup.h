@@ -1,11 +1,11 @@
 /*******************************************************************************
- * app/startup.h - start-up: paths, settings, window, fonts, layout, callbacks
+ * app/startup.h - start-up: paths, settings, fonts, drawing state, layout
  *
  * Start-up runs once, in a fixed order, before the event loop: the
- * executable's directory and every path built from it, SysCfg.ini, the window
- * and drawing state, the screen fonts, the default layout and the saved
- * documents. A missing screen font ends the program with
- * a message and a non-zero status before anything is shown.
+ * executable's directory and every path built from it, SysCfg.ini and the
+ * screen fonts; then app/main.cpp opens the window; then the drawing state,
+ * the default layout and the saved documents. A missing screen font ends the
+ * program with a message and a non-zero status before anything is shown.
  ******************************************************************************/
 #pragma once
 
