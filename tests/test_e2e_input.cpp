@@ -102,3 +102,74 @@ TEST(EndToEnd, ChineseTypedPastedCopiedUndoneAndRedone)
     usleep(300000);
     EXPECT_EQ(save_and_read_text_line(s), "led 12t 0 10 54 Txt\xD6\xD0\xCE\xC4");
 }
+
+// An input method: IBus with a table engine on the private display. The keys
+// k h k make the engine show 中 as its composition, which the designer draws
+// at the caret and never stores; Space commits it.
+TEST(EndToEnd, AnInputMethodsCompositionIsShownAndItsCommitTyped)
+{
+    if (system("command -v ibus-daemon >/dev/null && command -v dbus-launch >/dev/null && "
+               "[ -f /usr/share/ibus-table/tables/wubi-jidian86.db ]") != 0)
+        GTEST_SKIP() << "IBus with its table engine is not installed (tools/install-deps.sh installs it)";
+    e2e_session s("ime");
+    s.write_file("SysCfg.ini", "[LEDPARA]\r\nWIDTH=256\r\nHEIGHT=64\r\nPROGRAMID=1\r\n");
+    s.write_file("ledsys/CMD1/cmd.txt", "");
+    ASSERT_TRUE(s.start_x());
+
+    // A session bus of our own, and the input method on it.
+    const std::string bus_file = s.dir + "bus.txt";
+    e2e_session::run("dbus-launch --sh-syntax > '" + bus_file + "' 2>/dev/null");
+    const std::string bus = read_all(bus_file);
+    auto value_of = [&](const std::string& key) {
+        size_t at = bus.find(key + "='");
+        if (at == std::string::npos) at = bus.find(key + "=");
+        if (at == std::string::npos) return std::string();
+        at = bus.find('=', at) + 1;
+        if (bus[at] == '\'') at++;
+        return bus.substr(at, bus.find_first_of("';\n", at) - at);
+    };
+    const std::string address = value_of("DBUS_SESSION_BUS_ADDRESS"), bus_pid = value_of("DBUS_SESSION_BUS_PID");
+    ASSERT_FALSE(address.empty());
+    const std::string env = "DISPLAY=" + s.display + " DBUS_SESSION_BUS_ADDRESS='" + address + "' ";
+    e2e_session::run(env + "ibus-daemon -d -x -r --panel=disable >/dev/null 2>&1");
+    bool engine = false;
+    for (int i = 0; i < 40 && !engine; i++) {
+        usleep(250000);
+        engine = system((env + "ibus engine table:wubi-jidian86 >/dev/null 2>&1").c_str()) == 0;
+    }
+    struct stop_bus {
+        std::string env, pid;
+        ~stop_bus()
+        {
+            e2e_session::run(env + "ibus exit >/dev/null 2>&1");
+            if (!pid.empty() && pid.find_first_not_of("0123456789") == std::string::npos) kill(std::stoi(pid), SIGTERM);
+        }
+    } stop{env, bus_pid};
+    ASSERT_TRUE(engine) << "the input method did not start";
+
+    ASSERT_TRUE(s.start_app("DBUS_SESSION_BUS_ADDRESS", address.c_str()));
+    pointer(s, "150 380 mousedown 1");
+    pointer(s, "220 320");
+    pointer(s, "301 261 mouseup 1");
+    s.xdotool("windowfocus --sync " + std::to_string(s.win));
+    s.xdotool("type --delay 250 khk");
+    usleep(800000);
+
+    // The composition stands right of the caret (after "Txt": x 321), underlined at y 280.
+    s.grab();
+    int lit = 0, underline = 0;
+    for (int x = 323; x < 345; x++) {
+        underline += s.near_colour(x, 280, 1, 255, 255, 255);
+        for (int y = 260; y < 278; y++) {
+            const rgb8 c = s.pixel(x, y);
+            lit += c.r > 128 && c.g > 128 && c.b > 128;
+        }
+    }
+    EXPECT_GT(underline, 15);
+    EXPECT_GT(lit, 10);
+    EXPECT_EQ(save_and_read_text_line(s), "led 12t 0 10 54 Txt");
+
+    s.xdotool("key space");
+    usleep(500000);
+    EXPECT_EQ(save_and_read_text_line(s), "led 12t 0 10 54 Txt\xD6\xD0");
+}

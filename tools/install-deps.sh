@@ -10,6 +10,7 @@ packages=(
   fonts-arphic-uming xfonts-wqy
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool xclip x11-utils
+  ibus ibus-table-wubi dbus-x11
 )
 
 missing=()
