@@ -8,6 +8,7 @@
 #include "app/help_overlay.h"
 #include "edit/state.h"
 #include "edit/status.h"
+#include "edit/text_input.h"
 #include "items/buttons.h"
 #include "items/digit_item.h"
 #include "items/text_item.h"
@@ -19,16 +20,17 @@
 #include "raster/gfx.h"
 #include "raster/picture.h"
 #include "raster/screen_text.h"
-#include <GL/freeglut.h>
 #include <cstdio>
 
 namespace {
 
-constexpr float CLOSE_PROMPT_DEPTH = 5.0f;
+constexpr float CLOSE_PROMPT_DEPTH = 5.0f; // in front of the panel (0) and the pictures (1)
 constexpr int STATUS_FACE = 1;             // the face draw_screen_text uses
 constexpr int STATUS_RIGHT_MARGIN = 24;    // px kept free right of the status line
 constexpr int STATUS_MIN_X = 10;           // a long status line starts no further left
-constexpr int STATUS_MIN_WRAP = 300;   // in front of the panel (0) and the pictures (1)
+constexpr int STATUS_MIN_WRAP = 300;       // a long status line wraps no narrower
+constexpr int COMPOSITION_GAP = 2;         // px between the caret and the composition
+constexpr int UNDERLINE_DROP = 3;          // px from the baseline down to the underline
 
 // True while a press, drag, resize or held tool button is under way.
 bool pointer_busy()
@@ -117,6 +119,21 @@ void draw_close_prompt()
     }
 }
 
+// The input method's composition at the caret of the current text, underlined.
+void draw_composition()
+{
+    int32_t caret[4];
+    if (composition_wide[0] == 0 || !current_text_caret(caret)) return;
+    const int baseline = caret[1] + caret[3];
+    gfx_color(1, 1, 1);
+    const int w = draw_screen_text(std::u16string(composition_wide), caret[0] + COMPOSITION_GAP, baseline, 100000, 225);
+    gfx_line_width(1.0f);
+    gfx_begin(GFX_LINES);
+    gfx_vertex((float)(caret[0] + COMPOSITION_GAP), (float)(baseline + UNDERLINE_DROP));
+    gfx_vertex((float)(caret[0] + COMPOSITION_GAP + w), (float)(baseline + UNDERLINE_DROP));
+    gfx_end();
+}
+
 } // namespace
 
 void frame_routine()
@@ -153,7 +170,7 @@ void frame_routine()
     gfx_texturing(false);
 
     // Pictures stand on the panel, over its background and grid, under the items.
-    draw_pictures();
+    draw_pictures(current_graph);
     gfx_texturing(false);
 
     // Tables first, so every other item stands on top of them.
@@ -184,6 +201,7 @@ void frame_routine()
         if (i == current_string || s.group_selected == 1) draw_text_item_selected(s, &s == button_text());
         else draw_text_item(s);
     }
+    draw_composition();
     draw_rubber_band();
     draw_status_line();
     draw_close_prompt();
@@ -193,24 +211,32 @@ void frame_routine()
     draw_help_overlay();
 }
 
-void on_display()
+namespace {
+
+bool redraw_requested = true;
+long long last_frame_micros = 0;
+
+} // namespace
+
+void request_redraw()
 {
-    frame_routine();
-    gfx_flush();
-    glutSwapBuffers();
+    redraw_requested = true;
 }
 
-void on_idle()
+// Today every frame is wanted, at most one every FRAME_MIN_MICROS.
+bool frame_wanted()
 {
-    // Pace the continuous redraw: at most one frame every FRAME_MIN_MICROS.
-    static long long last = 0;
-    long long now = now_micros();
-    if (last != 0 && now - last < FRAME_MIN_MICROS) sleep_micros((long)(FRAME_MIN_MICROS - (now - last)));
-    last = now_micros();
-    on_display();
-    // The window's close button asks as "关闭窗口" does; taken here, last,
-    // so GLUT's next round of events does not destroy the window first.
-    if (take_close_request()) close_window();
+    const long long now = now_micros();
+    if (last_frame_micros != 0 && now - last_frame_micros < FRAME_MIN_MICROS) return false;
+    last_frame_micros = now;
+    redraw_requested = false;
+    return true;
+}
+
+int frame_wait_ms()
+{
+    const long long due = last_frame_micros + FRAME_MIN_MICROS - now_micros();
+    return due <= 0 ? 0 : (int)((due + 999) / 1000);
 }
 
 void on_reshape(int w, int h)

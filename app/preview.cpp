@@ -43,7 +43,7 @@ void draw_panel_preview()
         gfx_pop();
     }
     gfx_texturing(false);
-    draw_pictures();
+    draw_pictures(-1);
     gfx_texturing(false);
     for (int pass = 0; pass < 2; pass++)
         for (int i = 0; i < DIGIT_COUNT; i++) {

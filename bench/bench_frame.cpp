@@ -22,7 +22,7 @@ void full_panel_frame()
         for (int c = 0; c < BENCH_W; c++)
             draw_dot((r + c) % 7, PANEL_X + c * led_pitch + 1, PANEL_Y + r * led_pitch + 1);
     gfx_finish();
-    glutSwapBuffers();
+    window_swap();
 }
 
 void run(benchmark::State& state, bool batched, bool dots)
@@ -41,7 +41,7 @@ void run(benchmark::State& state, bool batched, bool dots)
         else {
             frame_routine();
             gfx_finish();
-            glutSwapBuffers();
+            window_swap();
         }
     }
     gfx_gl_batch_points(true);
@@ -90,7 +90,7 @@ void BM_FullLayoutFrame(benchmark::State& state)
     for (auto _ : state) {
         frame_routine();
         gfx_finish();
-        glutSwapBuffers();
+        window_swap();
     }
     state.counters["fps"] = benchmark::Counter((double)state.iterations(), benchmark::Counter::kIsRate);
 }

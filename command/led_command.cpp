@@ -2,9 +2,9 @@
  * command/led_command.cpp - the `led` command
  ******************************************************************************/
 #include "command/led_command.h"
-#include "items/text_item.h"
 #include "model/default_layout.h"
 #include "model/settings.h"
+#include "model/text_measure.h"
 #include "output/script_export.h"
 #include <cstring>
 

@@ -11,7 +11,7 @@
  *     and colour, lines, filled quads, textured quads and screen texts) in
  *     window pixels with translations applied, so tests need no window.
  *
- * Does NOT: create windows or swap buffers (GLUT does that in app/), or clip.
+ * Does NOT: create windows or swap buffers (platform/window does, driven from app/), or clip.
  ******************************************************************************/
 #pragma once
 #include <cstdint>
