@@ -132,10 +132,11 @@ int startup(int* argc, char** argv)
     glutDisplayFunc(on_display);
     glutIdleFunc(on_idle);
     glutReshapeFunc(on_reshape);
-    glutKeyboardFunc(on_key);
-    glutSpecialFunc(on_special_key);
-    glutMouseFunc(on_mouse);
-    glutMotionFunc(on_motion);
-    glutPassiveMotionFunc(on_passive_motion);
+    // Every input may change the picture: each handler is followed by a redraw request.
+    glutKeyboardFunc([](unsigned char k, int x, int y) { on_key(k, x, y); request_redraw(); });
+    glutSpecialFunc([](int k, int x, int y) { on_special_key(k, x, y); request_redraw(); });
+    glutMouseFunc([](int b, int st, int x, int y) { on_mouse(b, st, x, y); request_redraw(); });
+    glutMotionFunc([](int x, int y) { on_motion(x, y); request_redraw(); });
+    glutPassiveMotionFunc([](int x, int y) { on_passive_motion(x, y); request_redraw(); });
     return 0;
 }
