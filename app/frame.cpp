@@ -207,25 +207,24 @@ void on_display()
     glutSwapBuffers();
 }
 
-void on_idle()
+void on_input_done()
 {
-    // Draw only when something changed, at most one frame every FRAME_MIN_MICROS;
-    // otherwise sleep a little, short enough that input is never kept waiting.
-    static long long last = 0;
-    if (!frame_wanted()) {
-        int wait = frame_wait_ms();
-        sleep_micros(1000L * (wait < IDLE_SLEEP_MS ? wait : IDLE_SLEEP_MS));
-        return;
-    }
-    long long now = now_micros();
-    if (last != 0 && now - last < FRAME_MIN_MICROS) sleep_micros((long)(FRAME_MIN_MICROS - (now - last)));
-    last = now_micros();
-    on_display();
+    request_redraw();
+    glutPostRedisplay();
+}
+
+void on_frame_timer(int)
+{
+    // Nothing to draw: look again when the next frame may be due (a clock
+    // second), or at the latest after FRAME_IDLE_WAIT_MS.
+    if (frame_wanted()) glutPostRedisplay();
+    int wait = frame_wait_ms();
+    glutTimerFunc((unsigned)(wait > 0 ? wait : FRAME_MIN_MICROS / 1000), on_frame_timer, 0);
 }
 
 void on_reshape(int w, int h)
 {
-    request_redraw();
+    request_redraw();  // GLUT itself redisplays after a reshape
     if (h == 0) h = 1;
     gfx_reshape(w, h);
 }

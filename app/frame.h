@@ -9,13 +9,13 @@
  * A frame is drawn only when something changed: input and window events
  * (request_redraw), a new status message, and, while a clock or calendar
  * field is on screen, each new second. The event loop asks frame_wanted
- * after each event and waits at most frame_wait_ms for the next one.
+ * after each event and waits at most frame_wait_ms for the next one; under
+ * GLUT, input callbacks end in on_input_done and a timer does the waiting.
  ******************************************************************************/
 #pragma once
 
 constexpr long FRAME_MIN_MICROS = 1000000 / 60;
 constexpr int FRAME_IDLE_WAIT_MS = 1000;  // longest wait when nothing is due
-constexpr int IDLE_SLEEP_MS = 10;         // GLUT idle: nap between looks at the queue
 // Baseline start of the status line: under the command buttons, over the ruler.
 constexpr int STATUS_X = 730;
 constexpr int STATUS_Y = 116;
@@ -32,5 +32,8 @@ int frame_wait_ms();
 
 // GLUT callbacks.
 void on_display();
-void on_idle();
+// After every input handler: the next frame is due.
+void on_input_done();
+// Timer: asks for a frame when one is due without input, and sets itself again.
+void on_frame_timer(int);
 void on_reshape(int w, int h);

@@ -130,13 +130,13 @@ int startup(int* argc, char** argv)
     glutPositionWindow(120, 80);
 
     glutDisplayFunc(on_display);
-    glutIdleFunc(on_idle);
+    glutTimerFunc(FRAME_IDLE_WAIT_MS, on_frame_timer, 0);
     glutReshapeFunc(on_reshape);
-    // Every input may change the picture: each handler is followed by a redraw request.
-    glutKeyboardFunc([](unsigned char k, int x, int y) { on_key(k, x, y); request_redraw(); });
-    glutSpecialFunc([](int k, int x, int y) { on_special_key(k, x, y); request_redraw(); });
-    glutMouseFunc([](int b, int st, int x, int y) { on_mouse(b, st, x, y); request_redraw(); });
-    glutMotionFunc([](int x, int y) { on_motion(x, y); request_redraw(); });
-    glutPassiveMotionFunc([](int x, int y) { on_passive_motion(x, y); request_redraw(); });
+    // Every input may change the picture: each handler is followed by a frame.
+    glutKeyboardFunc([](unsigned char k, int x, int y) { on_key(k, x, y); on_input_done(); });
+    glutSpecialFunc([](int k, int x, int y) { on_special_key(k, x, y); on_input_done(); });
+    glutMouseFunc([](int b, int st, int x, int y) { on_mouse(b, st, x, y); on_input_done(); });
+    glutMotionFunc([](int x, int y) { on_motion(x, y); on_input_done(); });
+    glutPassiveMotionFunc([](int x, int y) { on_passive_motion(x, y); on_input_done(); });
     return 0;
 }

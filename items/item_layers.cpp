@@ -33,6 +33,7 @@ struct slot {
     bool text;    // string_table, else digit_table
     bool clock;   // shows the computer's clock
     int16_t index;
+    int32_t shown;  // the clock field's value in the layers
     role_t role;
     box at;       // window box it draws into (measured only when a clock is kept)
 };
@@ -77,6 +78,13 @@ bool same_time(const local_time& a, const local_time& b)
 {
     return a.second == b.second && a.minute == b.minute && a.hour == b.hour && a.day == b.day &&
            a.month == b.month && a.year == b.year && a.weekday == b.weekday;
+}
+
+// What a clock field shows of `t`: one of its fields, or the weekday.
+int32_t clock_value(const slot& s, const local_time& t)
+{
+    const int code = digit_table[s.index].reg_addr;
+    return code == CODE_WEEKDAY ? t.weekday : (int32_t)clock_field(t, code);
 }
 
 // Draw an item as it looks unselected.
@@ -228,7 +236,11 @@ void draw_layer_items(role_t role, const box* only)
 bool build(const item_frame& f, int vw, int vh)
 {
     assign_roles(f);
-    if (has_clock) clock_shown = read_clock();
+    if (has_clock) {
+        clock_shown = read_clock();
+        for (int k = 0; k < order_n; k++)
+            if (order[k].clock) order[k].shown = clock_value(order[k], clock_shown);
+    }
     if (has_over) {
         if (!gfx_layer_open(LAYER_OVER, vw, vh, GFX_LAYER_TRANSPARENT)) return false;
         draw_layer_items(ROLE_OVER, nullptr);
@@ -244,14 +256,18 @@ bool build(const item_frame& f, int vw, int vh)
     return true;
 }
 
-// The clock moved on: paint the box of every clock field again, inside the
-// box exactly as the whole layers would be painted (what lies under the
-// items, then every item that reaches into the box, in order).
+// The clock moved on: paint the box of every clock field that now shows
+// another value again, inside the box exactly as the whole layers would be
+// painted (what lies under the items, then every item reaching into the box,
+// in order).
 bool repaint_clocks(const item_frame& f, int vw, int vh)
 {
     clock_shown = read_clock();
     for (int k = 0; k < order_n; k++) {
         if (!order[k].clock) continue;
+        const int32_t now = clock_value(order[k], clock_shown);
+        if (now == order[k].shown) continue;
+        order[k].shown = now;
         const box b = order[k].at;
         const int x0 = (int)b.x0 - 1, y0 = (int)b.y0 - 1;
         const int w = (int)b.x1 + 2 - x0, h = (int)b.y1 + 2 - y0;
