@@ -1,0 +1,83 @@
+// Start-up to the first frame with the demo layout: each iteration starts a
+// fresh process that runs the designer's start-up (paths, settings, window,
+// fonts, default layout, the demo documents) and draws and shows its first
+// frame, with the items drawn directly (/layered:0) and through the item
+// layers (/layered:1). Also reports the resident memory after that frame.
+// The demo is the workspace beside the benchmark (the build folder).
+#include "app/frame.h"
+#include "app/startup.h"
+#include "items/item_layers.h"
+#include "raster/gfx.h"
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+// Resident memory of this process in kB (0 when unknown).
+long resident_kb()
+{
+    FILE* f = fopen("/proc/self/status", "r");
+    if (!f) return 0;
+    char line[256];
+    long kb = 0;
+    while (fgets(line, sizeof line, f))
+        if (strncmp(line, "VmRSS:", 6) == 0) kb = atol(line + 6);
+    fclose(f);
+    return kb;
+}
+
+// The child: start up, draw and show one frame, report the memory, end.
+[[noreturn]] void first_frame(int out, bool layered)
+{
+    int argc = 1;
+    char name[] = "lumiker";
+    char* argv[] = {name, nullptr};
+    if (startup(&argc, argv) != 0) _exit(2);
+    retained_drawing = layered;
+    on_display();
+    gfx_finish();
+    long kb = resident_kb();
+    if (write(out, &kb, sizeof kb) != (ssize_t)sizeof kb) _exit(3);
+    _exit(0);
+}
+
+void BM_StartupToFirstFrame(benchmark::State& state)
+{
+    if (!getenv("DISPLAY")) {
+        state.SkipWithError("no display");
+        return;
+    }
+    long kb = 0;
+    for (auto _ : state) {
+        int fds[2];
+        if (pipe(fds) != 0) {
+            state.SkipWithError("no pipe");
+            return;
+        }
+        pid_t child = fork();
+        if (child == 0) {
+            close(fds[0]);
+            first_frame(fds[1], state.range(0) != 0);
+        }
+        close(fds[1]);
+        ssize_t got = read(fds[0], &kb, sizeof kb);  // the frame is shown when this arrives
+        state.PauseTiming();
+        close(fds[0]);
+        int status = 0;
+        waitpid(child, &status, 0);
+        state.ResumeTiming();
+        if (got != (ssize_t)sizeof kb) {
+            state.SkipWithError("the designer did not start");
+            return;
+        }
+    }
+    state.counters["resident_MB"] = (double)kb / 1024.0;
+}
+
+} // namespace
+
+BENCHMARK(BM_StartupToFirstFrame)->ArgName("layered")->Arg(0)->Arg(1)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
