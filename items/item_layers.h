@@ -3,24 +3,29 @@
  *
  * Most frames change nothing but the selected item (while it is dragged), a
  * clock field (once a second) or a button. Redrawing 430 texts dot by dot for
- * each such frame is what makes the designer slow on software OpenGL, so the
- * items that did not change are kept in two layers the size of the view:
- *   - the under layer: what the caller draws before the items (window
- *     furniture, panel, grid, pictures) and every kept item drawn before the
- *     selected one;
- *   - the over layer: every kept item drawn after the selected one, put back
- *     only where it drew something.
- * The selected item with its decorations is drawn live between the two, so
- * the picture is the same as drawing every item in order. A clock, calendar
- * or weekday field is kept like any item, and when the second changes only
- * its own box is painted again in its layer (clipped to the box, everything
- * of that layer that reaches into it, in order), so items over or under it
- * stay as they were.
+ * each such frame is what makes the designer slow on software OpenGL, so what
+ * did not change is kept in two layers the size of the view:
+ *   - the frame layer: what the caller draws before the items (window
+ *     furniture, panel, grid, pictures) and every item but the selected one,
+ *     in the direct drawing order;
+ *   - the over layer: the items drawn after the selected one, alone.
+ * A frame shows the frame layer, draws the selected item with its
+ * decorations live, and puts the over layer back on the selected item's box,
+ * so the picture is the same as drawing every item in order. When the window
+ * keeps its back buffer between swaps (checked once, by reading a row back),
+ * a frame only mends the box the last frame drew live instead of showing the
+ * whole frame layer.
  *
- * A layer is made again when anything it shows may have changed: a record of
- * the item tables or pictures (compared byte for byte with a copy taken after
- * the last frame; the selected record is left out), the pitch, the panel or
- * view size, the selection, or a region the caller names (button states).
+ * A clock, calendar or weekday field is kept like any item; when the value
+ * it shows changes, only its own box is painted again in the layers (clipped
+ * to the box: what lies under the items and every item reaching into it, in
+ * order), so items over or under it stay as they were.
+ *
+ * The layers are made again when anything they show may have changed: a
+ * record of the item tables or pictures (compared byte for byte with a copy
+ * taken when they were made; the selected record is left out), the pitch,
+ * the panel or view size, the selection, or a region the caller names
+ * (button states).
  *
  * Limits: one selected item (the caller draws group selections directly);
  * OpenGL only (the recorder has no layers: the caller draws directly).
