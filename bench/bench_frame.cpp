@@ -7,6 +7,7 @@
 // layers: one display list per item, and a texture of the panel's dots.
 #include "app/startup.h"
 #include "bench_helpers.h"
+#include "bench_startup.h"
 #include "edit/state.h"
 #include "items/digit_item.h"
 #include "items/digits.h"
@@ -18,6 +19,7 @@
 #include "raster/canvas.h"
 #include "raster/dot_font.h"
 #include <benchmark/benchmark.h>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -299,4 +301,12 @@ BENCHMARK(BM_FullLayoutDisplayLists)->Unit(benchmark::kMillisecond)->UseRealTime
 BENCHMARK(BM_FullLayoutDotTexture)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_FullPanelBatched)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_FullPanelOnePairPerDot)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    if (argc == 4 && strcmp(argv[1], FIRST_FRAME_FLAG) == 0) return first_frame_child(atoi(argv[2]), atoi(argv[3]) != 0);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -3,11 +3,14 @@
 // fonts, default layout, the demo documents) and draws and shows its first
 // frame, with the items drawn directly (/layered:0) and through the item
 // layers (/layered:1). Also reports the resident memory after that frame.
-// The demo is the workspace beside the benchmark (the build folder).
+// The demo is the workspace beside the benchmark (the build folder). The
+// fresh process is this program started again with FIRST_FRAME_FLAG, so it
+// shares no window or drawing threads with the benchmarks run before.
 #include "app/frame.h"
 #include "app/startup.h"
 #include "items/item_layers.h"
 #include "raster/gfx.h"
+#include "bench_startup.h"
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstdlib>
@@ -30,8 +33,10 @@ long resident_kb()
     return kb;
 }
 
+} // namespace
+
 // The child: start up, draw and show one frame, report the memory, end.
-[[noreturn]] void first_frame(int out, bool layered)
+int first_frame_child(int out, bool layered)
 {
     int argc = 1;
     char name[] = "lumiker";
@@ -44,6 +49,8 @@ long resident_kb()
     if (write(out, &kb, sizeof kb) != (ssize_t)sizeof kb) _exit(3);
     _exit(0);
 }
+
+namespace {
 
 void BM_StartupToFirstFrame(benchmark::State& state)
 {
@@ -61,7 +68,11 @@ void BM_StartupToFirstFrame(benchmark::State& state)
         pid_t child = fork();
         if (child == 0) {
             close(fds[0]);
-            first_frame(fds[1], state.range(0) != 0);
+            char fd[16], mode[4];
+            snprintf(fd, sizeof fd, "%d", fds[1]);
+            snprintf(mode, sizeof mode, "%d", state.range(0) != 0 ? 1 : 0);
+            execl("/proc/self/exe", "lumiker_bench", FIRST_FRAME_FLAG, fd, mode, (char*)nullptr);
+            _exit(127);
         }
         close(fds[1]);
         ssize_t got = read(fds[0], &kb, sizeof kb);  // the frame is shown when this arrives
