@@ -10,7 +10,9 @@
 #include "edit/status.h"
 #include "edit/text_input.h"
 #include "items/buttons.h"
+#include "items/calendar.h"
 #include "items/digit_item.h"
+#include "items/item_layers.h"
 #include "items/text_item.h"
 #include "model/settings.h"
 #include "model/tables.h"
@@ -20,6 +22,7 @@
 #include "raster/gfx.h"
 #include "raster/picture.h"
 #include "raster/screen_text.h"
+#include <chrono>
 #include <cstdio>
 
 namespace {
@@ -134,22 +137,38 @@ void draw_composition()
     gfx_end();
 }
 
-} // namespace
+// What the last frame showed of the things that change without input.
+struct shown_state {
+    bool wanted = true;          // input or a window event since the last frame
+    uint32_t status = 0;         // status_serial drawn
+    bool clock = false;          // a clock field was on screen
+    local_time time{};           // the clock it showed
+} shown;
 
-void frame_routine()
+bool same_second(const local_time& a, const local_time& b)
 {
-    if (pointer_busy()) yield_processor();
-    const int p = led_pitch > 0 ? led_pitch : 1;
+    return a.second == b.second && a.minute == b.minute && a.hour == b.hour && a.day == b.day &&
+           a.month == b.month && a.year == b.year;
+}
 
-    gfx_clear();
-    gfx_lighting_off();
-    gfx_push();
-    gfx_scale(1, 1, 1);
+// Remember what this frame showed, so frame_wanted can tell when it is stale.
+void note_frame_drawn()
+{
+    shown.wanted = false;
+    shown.status = status_serial;
+    shown.clock = clock_item_on_screen();
+    if (shown.clock) shown.time = read_clock();
+}
 
+bool group_shown = false;  // the frame being drawn has a group selection
+
+// Everything the items stand on: palette, tool buttons, panel with its grid
+// and rulers, pictures.
+void draw_under_items()
+{
     draw_palette_captions();
 
-    bool group = any_group_selected();
-    if (group || current_unit < 429 || current_string < 429) draw_row_slot(delete_row, ROW_DELETE, 2);
+    if (group_shown || current_unit < 429 || current_string < 429) draw_row_slot(delete_row, ROW_DELETE, 2);
     // The align row stands where the span row does; only the row a press reaches shows.
     if (span_row_shown()) {
         draw_row_slot(span_row, ROW_SPAN, 0);
@@ -172,34 +191,64 @@ void frame_routine()
     // Pictures stand on the panel, over its background and grid, under the items.
     draw_pictures(current_graph);
     gfx_texturing(false);
+}
 
-    // Tables first, so every other item stands on top of them.
-    for (int pass = 0; pass < 2; pass++)
-        for (int i = 0; i < DIGIT_COUNT; i++) {
-            Digit_unit& d = digit_table[i];
-            if (!d.visible || (d.kind == KIND_TABLE) != (pass == 0)) continue;
-            if (i == current_unit || d.group_selected == 1) draw_digit_item_selected(d, &d == button_unit());
-            else draw_digit_item(d);
+} // namespace
+
+void frame_routine()
+{
+    if (pointer_busy()) yield_processor();
+    const int p = led_pitch > 0 ? led_pitch : 1;
+
+    gfx_lighting_off();
+    gfx_push();
+    gfx_scale(1, 1, 1);
+
+    const bool group = any_group_selected();
+    group_shown = group;
+    const bool coords = show_coords && pointer_pos[0] > PANEL_X && pointer_pos[1] > PANEL_Y;
+    const layer_watch watch[] = {
+        {row_hover, sizeof row_hover},     {row_pressed, sizeof row_pressed}, {row_down, sizeof row_down},
+        {&merge_mode, sizeof merge_mode},  {delete_row, sizeof delete_row},   {span_row, sizeof span_row},
+        {command_row, sizeof command_row}, {&current_graph, sizeof current_graph},
+        {&graph_count, sizeof graph_count}};
+    const item_frame layered = {draw_under_items, current_unit, current_string, watch,
+                                (int)(sizeof watch / sizeof watch[0])};
+    // Read-outs and group selections sit between the items in the drawing
+    // order: those frames are drawn directly. The layers cover the whole view.
+    const bool from_layers = !group && !align_row_shown() && !coords && draw_items_layered(layered);
+    if (!from_layers) {
+        gfx_clear();
+        draw_under_items();
+
+        // Tables first, so every other item stands on top of them.
+        for (int pass = 0; pass < 2; pass++)
+            for (int i = 0; i < DIGIT_COUNT; i++) {
+                Digit_unit& d = digit_table[i];
+                if (!d.visible || (d.kind == KIND_TABLE) != (pass == 0)) continue;
+                if (i == current_unit || d.group_selected == 1) draw_digit_item_selected(d, &d == button_unit());
+                else draw_digit_item(d);
+            }
+
+        char text[64];
+        if (coords) {
+            snprintf(text, sizeof text, "[%d , %d]", (int)((unsigned)(pointer_pos[0] - PANEL_X) / (unsigned)p),
+                     (int)((unsigned)(pointer_pos[1] - PANEL_Y) / (unsigned)p));
+            draw_readout(text, pointer_pos[0], pointer_pos[1]);
+        }
+        if (align_row_shown()) {
+            snprintf(text, sizeof text, "[x=%d,y=%d,w=%d,h=%d]", (sel_box[0] - PANEL_X) / p,
+                     (sel_box[1] - PANEL_Y) / p, sel_box[2] / p, sel_box[3] / p);
+            draw_readout(text, 195, 120);
+            for (int k = 0; k < 6; k++) draw_row_slot(align_row, ROW_ALIGN, k);
         }
 
-    char text[64];
-    if (show_coords && pointer_pos[0] > PANEL_X && pointer_pos[1] > PANEL_Y) {
-        snprintf(text, sizeof text, "[%d , %d]", (int)((unsigned)(pointer_pos[0] - PANEL_X) / (unsigned)p),
-                 (int)((unsigned)(pointer_pos[1] - PANEL_Y) / (unsigned)p));
-        draw_readout(text, pointer_pos[0], pointer_pos[1]);
-    }
-    if (align_row_shown()) {
-        snprintf(text, sizeof text, "[x=%d,y=%d,w=%d,h=%d]", (sel_box[0] - PANEL_X) / p,
-                 (sel_box[1] - PANEL_Y) / p, sel_box[2] / p, sel_box[3] / p);
-        draw_readout(text, 195, 120);
-        for (int k = 0; k < 6; k++) draw_row_slot(align_row, ROW_ALIGN, k);
-    }
-
-    for (int i = 0; i < STRING_COUNT; i++) {
-        string_draw& s = string_table[i];
-        if (!s.visible) continue;
-        if (i == current_string || s.group_selected == 1) draw_text_item_selected(s, &s == button_text());
-        else draw_text_item(s);
+        for (int i = 0; i < STRING_COUNT; i++) {
+            string_draw& s = string_table[i];
+            if (!s.visible) continue;
+            if (i == current_string || s.group_selected == 1) draw_text_item_selected(s, &s == button_text());
+            else draw_text_item(s);
+        }
     }
     draw_composition();
     draw_rubber_band();
@@ -209,38 +258,32 @@ void frame_routine()
     gfx_texturing(false);
     gfx_pop();
     draw_help_overlay();
+    item_layers_frame_done(from_layers);
+    note_frame_drawn();
 }
 
-namespace {
+void request_redraw() { shown.wanted = true; }
 
-bool redraw_requested = true;
-long long last_frame_micros = 0;
-
-} // namespace
-
-void request_redraw()
-{
-    redraw_requested = true;
-}
-
-// Today every frame is wanted, at most one every FRAME_MIN_MICROS.
 bool frame_wanted()
 {
-    const long long now = now_micros();
-    if (last_frame_micros != 0 && now - last_frame_micros < FRAME_MIN_MICROS) return false;
-    last_frame_micros = now;
-    redraw_requested = false;
-    return true;
+    if (shown.wanted || shown.status != status_serial) return true;
+    return shown.clock && !same_second(shown.time, read_clock());
 }
 
 int frame_wait_ms()
 {
-    const long long due = last_frame_micros + FRAME_MIN_MICROS - now_micros();
-    return due <= 0 ? 0 : (int)((due + 999) / 1000);
+    if (frame_wanted()) return 0;
+    if (!shown.clock) return FRAME_IDLE_WAIT_MS;
+    // Wake just after the next whole second of the computer's clock.
+    using namespace std::chrono;
+    const long long into_second =
+        duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count() % 1000;
+    return (int)(1000 - into_second) + 1;
 }
 
 void on_reshape(int w, int h)
 {
+    request_redraw();
     if (h == 0) h = 1;
     gfx_reshape(w, h);
 }

@@ -256,6 +256,17 @@ bool window_dispatch_event(int timeout_ms)
     return true;
 }
 
+void window_close()
+{
+    if (!window) return;
+    screen_attach(nullptr);
+    SDL_GL_DeleteContext(context);
+    SDL_DestroyWindow(window);
+    context = nullptr;
+    window = nullptr;
+    SDL_Quit();
+}
+
 void window_swap()
 {
     if (window) SDL_GL_SwapWindow(window);

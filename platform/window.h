@@ -64,6 +64,9 @@ bool window_dispatch_event(int timeout_ms);
 // Show what was drawn.
 void window_swap();
 
+// Close the window and its context (before the display goes away).
+void window_close();
+
 // Text input on (composition and committed text arrive) or off.
 void window_text_input(bool on);
 // The caret's rectangle in window pixels, where the candidate window goes.
