@@ -10,11 +10,12 @@
  ******************************************************************************/
 #include "app/startup.h"
 #include "command/script_reader.h"
+#include "edit/state.h"
 #include "model/default_layout.h"
 #include "model/settings.h"
 #include "output/layout_save.h"
 #include "output/program_file.h"
-#include "platform/pic_convert.h"
+#include "app/pictures.h"
 #include <cstdio>
 
 void startup_documents()
@@ -22,6 +23,9 @@ void startup_documents()
     // A fresh start: constructed records, then the default layout.
     reset_item_tables();
     default_layout();
+    // The align row starts released.
+    row_pressed[ROW_ALIGN] = 0;
+    row_down[ROW_ALIGN] = 0;
 
     if (!load_program_file())
         fprintf(stderr, "lumiker: program file %s: %s\n", vsn_path, program_file_problem.c_str());

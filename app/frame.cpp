@@ -4,12 +4,16 @@
 #include "app/frame.h"
 #include "edit/close_prompt.h"
 #include "edit/pointer.h"
+#include "items/kinds.h"
 #include "edit/hit_test.h"
 #include "app/help_overlay.h"
 #include "edit/state.h"
 #include "edit/status.h"
+#include "edit/text_input.h"
 #include "items/buttons.h"
+#include "items/calendar.h"
 #include "items/digit_item.h"
+#include "items/item_layers.h"
 #include "items/text_item.h"
 #include "model/settings.h"
 #include "model/tables.h"
@@ -19,16 +23,18 @@
 #include "raster/gfx.h"
 #include "raster/picture.h"
 #include "raster/screen_text.h"
-#include <GL/freeglut.h>
+#include <chrono>
 #include <cstdio>
 
 namespace {
 
-constexpr float CLOSE_PROMPT_DEPTH = 5.0f;
+constexpr float CLOSE_PROMPT_DEPTH = 5.0f; // in front of the panel (0) and the pictures (1)
 constexpr int STATUS_FACE = 1;             // the face draw_screen_text uses
 constexpr int STATUS_RIGHT_MARGIN = 24;    // px kept free right of the status line
 constexpr int STATUS_MIN_X = 10;           // a long status line starts no further left
-constexpr int STATUS_MIN_WRAP = 300;   // in front of the panel (0) and the pictures (1)
+constexpr int STATUS_MIN_WRAP = 300;       // a long status line wraps no narrower
+constexpr int COMPOSITION_GAP = 2;         // px between the caret and the composition
+constexpr int UNDERLINE_DROP = 3;          // px from the baseline down to the underline
 
 // True while a press, drag, resize or held tool button is under way.
 bool pointer_busy()
@@ -117,22 +123,53 @@ void draw_close_prompt()
     }
 }
 
-} // namespace
-
-void frame_routine()
+// The input method's composition at the caret of the current text, underlined.
+void draw_composition()
 {
-    if (pointer_busy()) yield_processor();
-    const int p = led_pitch > 0 ? led_pitch : 1;
+    int32_t caret[4];
+    if (composition_wide[0] == 0 || !current_text_caret(caret)) return;
+    const int baseline = caret[1] + caret[3];
+    gfx_color(1, 1, 1);
+    const int w = draw_screen_text(std::u16string(composition_wide), caret[0] + COMPOSITION_GAP, baseline, 100000, 225);
+    gfx_line_width(1.0f);
+    gfx_begin(GFX_LINES);
+    gfx_vertex((float)(caret[0] + COMPOSITION_GAP), (float)(baseline + UNDERLINE_DROP));
+    gfx_vertex((float)(caret[0] + COMPOSITION_GAP + w), (float)(baseline + UNDERLINE_DROP));
+    gfx_end();
+}
 
-    gfx_clear();
-    gfx_lighting_off();
-    gfx_push();
-    gfx_scale(1, 1, 1);
+// What the last frame showed of the things that change without input.
+struct shown_state {
+    bool wanted = true;          // input or a window event since the last frame
+    uint32_t status = 0;         // status_serial drawn
+    bool clock = false;          // a clock field was on screen
+    local_time time{};           // the clock it showed
+} shown;
 
+bool same_second(const local_time& a, const local_time& b)
+{
+    return a.second == b.second && a.minute == b.minute && a.hour == b.hour && a.day == b.day &&
+           a.month == b.month && a.year == b.year;
+}
+
+// Remember what this frame showed, so frame_wanted can tell when it is stale.
+void note_frame_drawn()
+{
+    shown.wanted = false;
+    shown.status = status_serial;
+    shown.clock = clock_item_on_screen();
+    if (shown.clock) shown.time = read_clock();
+}
+
+bool group_shown = false;  // the frame being drawn has a group selection
+
+// Everything the items stand on: palette, tool buttons, panel with its grid
+// and rulers, pictures.
+void draw_under_items()
+{
     draw_palette_captions();
 
-    bool group = any_group_selected();
-    if (group || current_unit < NO_ITEM || current_string < NO_ITEM) draw_row_slot(delete_row, ROW_DELETE, 2);
+    if (group_shown || current_unit < NO_ITEM || current_string < NO_ITEM) draw_row_slot(delete_row, ROW_DELETE, 2);
     // The align row stands where the span row does; only the row a press reaches shows.
     if (span_row_shown()) {
         draw_row_slot(span_row, ROW_SPAN, 0);
@@ -153,37 +190,68 @@ void frame_routine()
     gfx_texturing(false);
 
     // Pictures stand on the panel, over its background and grid, under the items.
-    draw_pictures();
+    draw_pictures(current_graph);
     gfx_texturing(false);
+}
 
-    // Tables first, so every other item stands on top of them.
-    for (int pass = 0; pass < 2; pass++)
-        for (int i = 0; i < DIGIT_COUNT; i++) {
-            Digit_unit& d = digit_table[i];
-            if (!d.visible || (d.kind == KIND_TABLE) != (pass == 0)) continue;
-            if (i == current_unit || d.group_selected == 1) draw_digit_item_selected(d, &d == button_unit());
-            else draw_digit_item(d);
+} // namespace
+
+void frame_routine()
+{
+    if (pointer_busy()) yield_processor();
+    const int p = led_pitch > 0 ? led_pitch : 1;
+
+    gfx_lighting_off();
+    gfx_push();
+    gfx_scale(1, 1, 1);
+
+    const bool group = any_group_selected();
+    group_shown = group;
+    const bool coords = show_coords && pointer_pos[0] > PANEL_X && pointer_pos[1] > PANEL_Y;
+    const layer_watch watch[] = {
+        {row_hover, sizeof row_hover},     {row_pressed, sizeof row_pressed}, {row_down, sizeof row_down},
+        {&merge_mode, sizeof merge_mode},  {delete_row, sizeof delete_row},   {span_row, sizeof span_row},
+        {command_row, sizeof command_row}, {&current_graph, sizeof current_graph},
+        {&graph_count, sizeof graph_count}};
+    const item_frame layered = {draw_under_items, current_unit, current_string, watch,
+                                (int)(sizeof watch / sizeof watch[0])};
+    // Read-outs and group selections sit between the items in the drawing
+    // order: those frames are drawn directly. The layers cover the whole view.
+    const bool from_layers = !group && !align_row_shown() && !coords && draw_items_layered(layered);
+    if (!from_layers) {
+        gfx_clear();
+        draw_under_items();
+
+        // Tables first, so every other item stands on top of them.
+        for (int pass = 0; pass < 2; pass++)
+            for (int i = 0; i < DIGIT_COUNT; i++) {
+                Digit_unit& d = digit_table[i];
+                if (!d.visible || kind_of(d).under_others != (pass == 0)) continue;
+                if (i == current_unit || d.group_selected == 1) draw_digit_item_selected(d, &d == button_unit());
+                else draw_digit_item(d);
+            }
+
+        char text[64];
+        if (coords) {
+            snprintf(text, sizeof text, "[%d , %d]", (int)((unsigned)(pointer_pos[0] - PANEL_X) / (unsigned)p),
+                     (int)((unsigned)(pointer_pos[1] - PANEL_Y) / (unsigned)p));
+            draw_readout(text, pointer_pos[0], pointer_pos[1]);
+        }
+        if (align_row_shown()) {
+            snprintf(text, sizeof text, "[x=%d,y=%d,w=%d,h=%d]", (sel_box[0] - PANEL_X) / p,
+                     (sel_box[1] - PANEL_Y) / p, sel_box[2] / p, sel_box[3] / p);
+            draw_readout(text, 195, 120);
+            for (int k = 0; k < 6; k++) draw_row_slot(align_row, ROW_ALIGN, k);
         }
 
-    char text[64];
-    if (show_coords && pointer_pos[0] > PANEL_X && pointer_pos[1] > PANEL_Y) {
-        snprintf(text, sizeof text, "[%d , %d]", (int)((unsigned)(pointer_pos[0] - PANEL_X) / (unsigned)p),
-                 (int)((unsigned)(pointer_pos[1] - PANEL_Y) / (unsigned)p));
-        draw_readout(text, pointer_pos[0], pointer_pos[1]);
+        for (int i = 0; i < STRING_COUNT; i++) {
+            string_draw& s = string_table[i];
+            if (!s.visible) continue;
+            if (i == current_string || s.group_selected == 1) draw_text_item_selected(s, &s == button_text());
+            else draw_text_item(s);
+        }
     }
-    if (align_row_shown()) {
-        snprintf(text, sizeof text, "[x=%d,y=%d,w=%d,h=%d]", (sel_box[0] - PANEL_X) / p,
-                 (sel_box[1] - PANEL_Y) / p, sel_box[2] / p, sel_box[3] / p);
-        draw_readout(text, 195, 120);
-        for (int k = 0; k < 6; k++) draw_row_slot(align_row, ROW_ALIGN, k);
-    }
-
-    for (int i = 0; i < STRING_COUNT; i++) {
-        string_draw& s = string_table[i];
-        if (!s.visible) continue;
-        if (i == current_string || s.group_selected == 1) draw_text_item_selected(s, &s == button_text());
-        else draw_text_item(s);
-    }
+    draw_composition();
     draw_rubber_band();
     draw_status_line();
     draw_close_prompt();
@@ -191,30 +259,32 @@ void frame_routine()
     gfx_texturing(false);
     gfx_pop();
     draw_help_overlay();
+    item_layers_frame_done(from_layers);
+    note_frame_drawn();
 }
 
-void on_display()
+void request_redraw() { shown.wanted = true; }
+
+bool frame_wanted()
 {
-    frame_routine();
-    gfx_flush();
-    glutSwapBuffers();
+    if (shown.wanted || shown.status != status_serial) return true;
+    return shown.clock && !same_second(shown.time, read_clock());
 }
 
-void on_idle()
+int frame_wait_ms()
 {
-    // Pace the continuous redraw: at most one frame every FRAME_MIN_MICROS.
-    static long long last = 0;
-    long long now = now_micros();
-    if (last != 0 && now - last < FRAME_MIN_MICROS) sleep_micros((long)(FRAME_MIN_MICROS - (now - last)));
-    last = now_micros();
-    on_display();
-    // The window's close button asks as "关闭窗口" does; taken here, last,
-    // so GLUT's next round of events does not destroy the window first.
-    if (take_close_request()) close_window();
+    if (frame_wanted()) return 0;
+    if (!shown.clock) return FRAME_IDLE_WAIT_MS;
+    // Wake just after the next whole second of the computer's clock.
+    using namespace std::chrono;
+    const long long into_second =
+        duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count() % 1000;
+    return (int)(1000 - into_second) + 1;
 }
 
 void on_reshape(int w, int h)
 {
+    request_redraw();
     if (h == 0) h = 1;
     gfx_reshape(w, h);
 }

@@ -1,14 +1,21 @@
 /*******************************************************************************
  * app/frame.h - the frame routine and the window callbacks that run it
  *
- * Every frame redraws the whole window from the item tables and the
- * interaction state: palette, tool buttons, panel with grid and rulers, items
- * and read-outs. Display and idle both run it; the idle path is paced to at
- * most 60 frames a second so an idle designer does not hold a whole core.
+ * Every frame shows the whole window from the item tables and the interaction
+ * state: palette, tool buttons, panel with grid and rulers, items and
+ * read-outs. Items that did not change come from the item layers
+ * (items/item_layers.h) unless `retained_drawing` is off.
+ *
+ * A frame is drawn only when something changed: input and window events
+ * (request_redraw), a new status message, and, while a clock or calendar
+ * field is on screen, each new second. The event loop calls request_redraw
+ * after each event it hands on, draws when frame_wanted says so, and waits
+ * at most frame_wait_ms for the next event.
  ******************************************************************************/
 #pragma once
 
 constexpr long FRAME_MIN_MICROS = 1000000 / 60;
+constexpr int FRAME_IDLE_WAIT_MS = 1000;  // longest wait when nothing is due
 // Baseline start of the status line: along the top edge, above every button,
 // clear of the selected item's description line (which stands over the ruler).
 constexpr int STATUS_X = 730;
@@ -17,7 +24,12 @@ constexpr int STATUS_Y = 20;
 // Draw one whole frame through the drawing layer (no buffer swap).
 void frame_routine();
 
-// GLUT callbacks.
-void on_display();
-void on_idle();
+// Something the user did or the window went through: draw the next frame.
+void request_redraw();
+// True when the window no longer shows the current state (and counts the frame as drawn).
+bool frame_wanted();
+// Milliseconds the event loop may wait before a frame may be due (0: now).
+int frame_wait_ms();
+
+// The window's client area is now w x h.
 void on_reshape(int w, int h);

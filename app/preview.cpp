@@ -3,6 +3,7 @@
  ******************************************************************************/
 #include "app/preview.h"
 #include "items/digit_item.h"
+#include "items/kinds.h"
 #include "items/text_item.h"
 #include "model/settings.h"
 #include "model/tables.h"
@@ -43,12 +44,12 @@ void draw_panel_preview()
         gfx_pop();
     }
     gfx_texturing(false);
-    draw_pictures();
+    draw_pictures(-1);
     gfx_texturing(false);
     for (int pass = 0; pass < 2; pass++)
         for (int i = 0; i < DIGIT_COUNT; i++) {
             Digit_unit& d = digit_table[i];
-            if (d.visible && (d.kind == KIND_TABLE) == (pass == 0)) draw_digit_item(d);
+            if (d.visible && kind_of(d).under_others == (pass == 0)) draw_digit_item(d);
         }
     for (int i = 0; i < STRING_COUNT; i++)
         if (string_table[i].visible) draw_text_item(string_table[i]);

@@ -18,6 +18,7 @@
  * Without --png it changes no file.
  ******************************************************************************/
 #include "app/cli.h"
+#include "app/pictures.h"
 #include "app/preview.h"
 #include "app/startup.h"
 #include "command/dispatcher.h"

@@ -3,8 +3,6 @@
  ******************************************************************************/
 #include "app/startup.h"
 #include "app/frame.h"
-#include "edit/keys.h"
-#include "edit/pointer.h"
 #include "edit/state.h"
 #include "edit/status.h"
 #include "items/digits.h"
@@ -15,13 +13,12 @@
 #include "output/layout_save.h"
 #include "output/program_file.h"
 #include "platform/file_write.h"
-#include "platform/pic_convert.h"
+#include "app/pictures.h"
 #include "platform/profile.h"
 #include "platform/system.h"
 #include "raster/dot_font.h"
 #include "raster/gfx.h"
 #include "raster/screen_text.h"
-#include <GL/freeglut.h>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -40,7 +37,7 @@ void report_startup_problems()
 
 int window_width_for(int panel_w) { return panel_w >= 512 ? 2 * panel_w + 300 : 1300; }
 
-int startup(int* argc, char** argv, const char* workspace, const char* font_dir)
+int startup(const char* workspace, const char* font_dir)
 {
     if (!startup_paths(workspace, font_dir)) {
         fprintf(stderr, "lumiker: cannot find the workspace folder\n");
@@ -68,42 +65,21 @@ int startup(int* argc, char** argv, const char* workspace, const char* font_dir)
         fprintf(stderr, "lumiker: %s\n", why.c_str());
         return 1;
     }
-
-    glutInit(argc, argv);
-    glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGBA);
     window_width = window_width_for(panel_width());
-    glutInitWindowSize(window_width, window_height);
-    glutCreateWindow("lumiker");
-    // The window keeps the window manager's normal decorations.
+    window_size[0] = window_width + 16;
+    window_size[1] = window_height + 40;
+    return 0;
+}
+
+void startup_window_ready()
+{
     gfx_init_state();
     gfx_final_state();
-
     fill_glyph_table();
     startup_documents();
     report_startup_problems();
     // Items the script restored into palette samples leave no cell empty.
     refill_palette();
     dot_font_init();
-
-    glutReshapeWindow(window_width, window_height + 1);
-    window_size[0] = window_width + 16;
-    window_size[1] = window_height + 40;
-    glutReshapeWindow(window_size[0] - 16, window_size[1] - 39);
-    glutPositionWindow(120, 80);
-
-    // The window manager's close button asks as "关闭窗口" does: the idle
-    // routine takes the request out of the queue before GLUT sees it. A
-    // request that still reaches GLUT destroys the window, which nothing can
-    // stop; close_window is told, and the event loop returns.
-    glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_CONTINUE_EXECUTION);
-    glutWMCloseFunc(close_window);
-    glutDisplayFunc(on_display);
-    glutIdleFunc(on_idle);
-    glutReshapeFunc(on_reshape);
-    glutKeyboardFunc(on_key);
-    glutSpecialFunc(on_special_key);
-    glutMouseFunc(on_mouse);
-    glutMotionFunc(on_motion);
-    glutPassiveMotionFunc(on_passive_motion);
-    return 0;
+    on_reshape(window_size[0] - WINDOW_FRAME_W, window_size[1] - WINDOW_FRAME_H);
 }

@@ -1,11 +1,11 @@
 /*******************************************************************************
- * app/startup.h - start-up: paths, settings, window, fonts, layout, callbacks
+ * app/startup.h - start-up: paths, settings, fonts, drawing state, layout
  *
  * Start-up runs once, in a fixed order, before the event loop: the
- * executable's directory and every path built from it, SysCfg.ini, the window
- * and drawing state, the screen fonts, the default layout and the saved
- * documents, then the callbacks. A missing screen font ends the program with
- * a message and a non-zero status before anything is shown.
+ * executable's directory and every path built from it, SysCfg.ini and the
+ * screen fonts; then app/main.cpp opens the window; then the drawing state,
+ * the default layout and the saved documents. A missing screen font ends the
+ * program with a message and a non-zero status before anything is shown.
  ******************************************************************************/
 #pragma once
 #include "app/workspace.h"
@@ -17,7 +17,18 @@ int window_width_for(int panel_w);
 // (program file, pictures, command script) loaded into the tables.
 void startup_documents();
 
-// Run start-up up to the event loop (GLUT is initialised with argc/argv) on
-// the workspace folder `workspace` with the font files under `font_dir`.
-// Returns a non-zero exit status when the program cannot start.
-int startup(int* argc, char** argv, const char* workspace, const char* font_dir);
+// Where the window opens on the screen, and the client size it opens with
+// (window_size less the frame allowance).
+constexpr int WINDOW_START_X = 120;
+constexpr int WINDOW_START_Y = 80;
+constexpr int WINDOW_FRAME_W = 16;
+constexpr int WINDOW_FRAME_H = 39;
+
+// Start-up up to the window, on the workspace folder `workspace` with the font
+// files under `font_dir`: paths, settings, the screen fonts and the window
+// size. Returns a non-zero exit status when the program cannot start.
+int startup(const char* workspace, const char* font_dir);
+
+// Start-up once the window and its drawing context exist: drawing state, the
+// glyph table, the documents, the dot-matrix fonts and the first reshape.
+void startup_window_ready();

@@ -106,7 +106,7 @@ void BM_TextFrameOpenGL(benchmark::State& state)
         gfx_clear();
         draw_texts();
         gfx_finish();
-        glutSwapBuffers();
+        window_swap();
     }
     state.counters["fps"] = benchmark::Counter((double)state.iterations(), benchmark::Counter::kIsRate);
     dot_font_use_file_cache(true);

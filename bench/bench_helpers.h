@@ -1,5 +1,5 @@
 // Shared set-up for benchmarks that draw through the real OpenGL path: one
-// hidden-away GLUT window on the current display, with the screen fonts open.
+// hidden window on the current display, with the screen fonts open.
 #pragma once
 #include "app/frame.h"
 #include "model/button_rows.h"
@@ -7,7 +7,7 @@
 #include "platform/system.h"
 #include "raster/gfx.h"
 #include "raster/screen_text.h"
-#include <GL/freeglut.h>
+#include "platform/window.h"
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -19,17 +19,11 @@ inline bool bench_window(int w, int h)
     if (state == 0) {
         state = 2;
         if (!getenv("DISPLAY")) return false;
-        int argc = 1;
-        char name[] = "lumiker_bench";
-        char* argv[] = {name, nullptr};
-        glutInit(&argc, argv);
-        glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGBA);
-        glutInitWindowSize(w, h);
-        glutCreateWindow("lumiker bench");
+        std::string why;
+        if (!window_open("lumiker bench", 0, 0, w, h, true, why)) return false;
         gfx_use(nullptr);
         gfx_init_state();
         char font[1024];
-        std::string why;
         if (!find_screen_font(font, sizeof font) || !open_screen_fonts(font, why)) return false;
         gfx_final_state();
         on_reshape(w, h);

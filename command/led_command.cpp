@@ -3,10 +3,10 @@
  ******************************************************************************/
 #include "command/led_command.h"
 #include "items/kinds.h"
-#include "items/text_item.h"
 #include "model/default_layout.h"
-#include "model/settings.h"
 #include "model/geometry.h"
+#include "model/settings.h"
+#include "model/text_measure.h"
 #include <cstring>
 
 load_state load;

@@ -17,7 +17,6 @@
 #include "items/kinds.h"
 #include "model/button_rows.h"
 #include "platform/screen.h"
-#include <GL/freeglut.h>
 
 namespace {
 
@@ -39,29 +38,29 @@ void update_resize_cursor_at(int px, int py, int x, int y, int w, int h)
     const int64_t L = x, R = (int64_t)x + w, T = y, B = (int64_t)y + h;
     const int64_t d = HANDLE_REACH;
     if (px < L - d || px > R + d || py < T - d || py > B + d) {
-        set_handle(HANDLE_NONE, GLUT_CURSOR_RIGHT_ARROW);
+        set_handle(HANDLE_NONE, CURSOR_RIGHT_ARROW);
         return;
     }
     if (px <= L + d && py >= B - d) {
-        set_handle(HANDLE_BOTTOM_LEFT, GLUT_CURSOR_TOP_RIGHT_CORNER);
+        set_handle(HANDLE_BOTTOM_LEFT, CURSOR_TOP_RIGHT_CORNER);
     } else if (px <= L + d && py <= T + d) {
-        set_handle(HANDLE_TOP_LEFT, GLUT_CURSOR_TOP_LEFT_CORNER);
+        set_handle(HANDLE_TOP_LEFT, CURSOR_TOP_LEFT_CORNER);
     } else if (px >= R - d && py <= T + d) {
-        set_handle(HANDLE_TOP_RIGHT, GLUT_CURSOR_TOP_RIGHT_CORNER);
+        set_handle(HANDLE_TOP_RIGHT, CURSOR_TOP_RIGHT_CORNER);
     } else {
         if (py >= B - d) {
-            if (px >= R - d) set_handle(HANDLE_BOTTOM_RIGHT, GLUT_CURSOR_TOP_LEFT_CORNER);
-            else set_handle(HANDLE_BOTTOM, GLUT_CURSOR_UP_DOWN);
+            if (px >= R - d) set_handle(HANDLE_BOTTOM_RIGHT, CURSOR_TOP_LEFT_CORNER);
+            else set_handle(HANDLE_BOTTOM, CURSOR_UP_DOWN);
         } else if (!band_active) {
             // During a rubber band the inside keeps the handle and cursor it has.
-            set_handle(HANDLE_NONE, GLUT_CURSOR_RIGHT_ARROW);
+            set_handle(HANDLE_NONE, CURSOR_RIGHT_ARROW);
         }
-        if (px >= R - d && py > T + d && py < B - d) set_handle(HANDLE_RIGHT, GLUT_CURSOR_LEFT_RIGHT);
-        if (py <= T + d && px > L + d && px < R - d) set_handle(HANDLE_TOP, GLUT_CURSOR_UP_DOWN);
+        if (px >= R - d && py > T + d && py < B - d) set_handle(HANDLE_RIGHT, CURSOR_LEFT_RIGHT);
+        if (py <= T + d && px > L + d && px < R - d) set_handle(HANDLE_TOP, CURSOR_UP_DOWN);
     }
     // Last, and over any corner: the left edge band.
     const int64_t e = LEFT_EDGE_REACH;
-    if (px <= L + e && py > T + e && py < B - e) set_handle(HANDLE_LEFT, GLUT_CURSOR_RIGHT_SIDE);
+    if (px <= L + e && py > T + e && py < B - e) set_handle(HANDLE_LEFT, CURSOR_RIGHT_SIDE);
 }
 
 // The handle test at the last known pointer position.

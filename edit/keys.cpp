@@ -2,8 +2,8 @@
  * edit/keys.cpp - the keyboard and special-key callbacks
  *
  * Key bytes type into the current text or run the Ctrl commands: zoom, the
- * text's mode, colour and box width, the rubber band, copy and paste, delete
- * and the save key. Special keys switch the coordinate read-out, group and
+ * text's mode, colour and box width, the rubber band, copy and paste, delete,
+ * undo and redo, and the save key. Special keys switch the coordinate read-out, group and
  * span modes, nudge the current items by one dot and cycle the current
  * unit's thickness and colour. F1 opens the list of keys (edit/key_help.h);
  * while it is up, any key only closes it.
@@ -14,12 +14,13 @@
  *
  * Limits: led_pitch stays in LED_PITCH_MIN..LED_PITCH_MAX; copies go only
  * into a free slot of the copied item's own range (never the phantom NO_ITEM);
- * colours stay within 0..6. The pointer position GLUT passes is not used.
+ * colours stay within 0..6. The pointer position passed in is not used.
  * Depends on: edit/state.h, edit/pointer.h (delete_selected,
  * apply_group_move, save_data for the save key), edit/close_prompt.h (which
  * takes every key while it is open), edit/typing.h,
  * model/tables.h, model/settings.h, model/default_layout.h,
- * platform/screen.h (cursor shape), GLUT's key and cursor codes.
+ * edit/text_input.h (clipboard text), edit/undo.h, platform/screen.h (cursor
+ * shape, modifiers), platform/window.h (special-key codes).
  * Does NOT: write files itself (the save key saves through save_data and
  * then ends the program), or move items other than through apply_group_move.
  ******************************************************************************/
@@ -30,7 +31,9 @@
 #include "edit/snap.h"
 #include "edit/state.h"
 #include "edit/status.h"
+#include "edit/text_input.h"
 #include "edit/typing.h"
+#include "edit/undo.h"
 #include "items/kinds.h"
 #include "model/button_rows.h"
 #include "model/default_layout.h"
@@ -40,8 +43,8 @@
 #include "model/tables.h"
 #include "output/layout_save.h"
 #include "platform/screen.h"
+#include "platform/window.h"
 #include "raster/canvas.h"
-#include <GL/freeglut.h>
 #include <cstdint>
 #include <cstring>
 
@@ -56,7 +59,7 @@ namespace {
 enum : unsigned char {
     KEY_CTRL_A = 1, KEY_CTRL_B = 2, KEY_CTRL_C = 3, KEY_CTRL_F = 6, KEY_CTRL_G = 7,
     KEY_BACKSPACE = 8, KEY_CTRL_K = 11, KEY_CTRL_L = 12, KEY_CTRL_N = 14,
-    KEY_CTRL_Q = 17, KEY_CTRL_S = 19, KEY_CTRL_V = 22, KEY_DELETE = 127
+    KEY_CTRL_Q = 17, KEY_CTRL_S = 19, KEY_CTRL_V = 22, KEY_CTRL_Y = 25, KEY_CTRL_Z = 26, KEY_DELETE = 127
 };
 
 constexpr int COPY_UNIT_BELOW = 400;       // Digit_unit records that Ctrl+C copies
@@ -280,6 +283,18 @@ void end_group_mode()
     for (string_draw& s : string_table) s.group_selected = 0;
 }
 
+// Ctrl+Z.
+void undo_last()
+{
+    if (!undo_step()) status_show(STATUS_INFO, "没有可撤销的操作");
+}
+
+// Ctrl+Y and Ctrl+Shift+Z.
+void redo_last()
+{
+    if (!redo_step()) status_show(STATUS_INFO, "没有可重做的操作");
+}
+
 } // namespace
 
 // Ctrl+C: copy the current unit and the current text two slots further on,
@@ -328,7 +343,7 @@ void paste_copied_items()
     refill_palette();
 }
 
-// GLUT keyboard callback: Ctrl commands, Delete, and typing into the current text.
+// Key bytes: Ctrl commands, Delete, and typing into the current text.
 void on_key(unsigned char key, int, int)
 {
     if (close_prompt_shown) {
@@ -344,9 +359,12 @@ void on_key(unsigned char key, int, int)
     case KEY_CTRL_B:
         if (s) s->mode = TEXT_MODE_SCROLLING;
         break;
-    case KEY_CTRL_C: copy_current_items(); break;
+    case KEY_CTRL_C:
+        if (input_modifiers & MOD_SHIFT) copy_text_to_clipboard();
+        else copy_current_items();
+        break;
     case KEY_CTRL_F:
-        set_cursor_shape(GLUT_CURSOR_CROSSHAIR);
+        set_cursor_shape(CURSOR_CROSSHAIR);
         band_active = 1;
         break;
     case KEY_CTRL_G:
@@ -369,7 +387,24 @@ void on_key(unsigned char key, int, int)
         // Saves as "保存数据" does, and ends only when the save succeeded.
         if (save_data()) end_program(EXIT_OK);
         break;
-    case KEY_CTRL_V: paste_copied_items(); break;
+    case KEY_CTRL_V:
+        // An item copy waits for its paste; otherwise the clipboard's text goes into the current text.
+        if (copy_pending) {
+            paste_copied_items();
+        } else {
+            // A paste is a step of its own, apart from the typing around it.
+            undo_checkpoint();
+            undo_end_typing_run();
+            paste_clipboard_text();
+            undo_checkpoint();
+            undo_end_typing_run();
+        }
+        break;
+    case KEY_CTRL_Y: redo_last(); break;
+    case KEY_CTRL_Z:
+        if (input_modifiers & MOD_SHIFT) redo_last();
+        else undo_last();
+        break;
     case KEY_DELETE: delete_selected(); break;
     default:
         if (s) type_key(*s, key);
@@ -377,33 +412,33 @@ void on_key(unsigned char key, int, int)
     }
 }
 
-// GLUT special-key callback: read-out, group and span modes, nudges, thickness and colour.
+// Special keys: read-out, group and span modes, nudges, thickness and colour.
 void on_special_key(int key, int, int)
 {
     if (close_prompt_shown) return;
     if (key_help_close()) return;
-    if (key == GLUT_KEY_F1) return key_help_open();
+    if (key == SPECIAL_F1) return key_help_open();
     const int p = led_pitch;
     Digit_unit* d = current_digit();
     switch (key) {
-    case GLUT_KEY_F3: show_coords = 0; break;
-    case GLUT_KEY_F4: show_coords = 1; break;
-    case GLUT_KEY_F5: start_group_mode(); break;
-    case GLUT_KEY_F6: end_group_mode(); break;
-    case GLUT_KEY_F8: merge_mode = 1; break;
-    case GLUT_KEY_F9: merge_mode = 0; break;
-    case GLUT_KEY_LEFT: nudge_current(-p, 0); break;
-    case GLUT_KEY_UP: nudge_current(0, -p); break;
-    case GLUT_KEY_RIGHT: nudge_current(p, 0); break;
-    case GLUT_KEY_DOWN: nudge_current(0, p); break;
-    case GLUT_KEY_PAGE_UP:
+    case SPECIAL_F3: show_coords = 0; break;
+    case SPECIAL_F4: show_coords = 1; break;
+    case SPECIAL_F5: start_group_mode(); break;
+    case SPECIAL_F6: end_group_mode(); break;
+    case SPECIAL_F8: merge_mode = 1; break;
+    case SPECIAL_F9: merge_mode = 0; break;
+    case SPECIAL_LEFT: nudge_current(-p, 0); break;
+    case SPECIAL_UP: nudge_current(0, -p); break;
+    case SPECIAL_RIGHT: nudge_current(p, 0); break;
+    case SPECIAL_DOWN: nudge_current(0, p); break;
+    case SPECIAL_PAGE_UP:
         if (!d) status_show(STATUS_INFO, SAY_NOTHING_SELECTED);
         thickness_cycle = (thickness_cycle + 1) % THICKNESS_STEPS;
         if (thickness_cycle < 0) thickness_cycle = 0;
         if (d) d->thickness = thickness_cycle + 1;
         apply_group_move(0, 0, 0, 0);
         break;
-    case GLUT_KEY_PAGE_DOWN:
+    case SPECIAL_PAGE_DOWN:
         if (!d) status_show(STATUS_INFO, SAY_NOTHING_SELECTED);
         if (d) d->color = (uint8_t)next_colour(d->color);
         apply_group_move(0, 0, 0, 0);

@@ -1,7 +1,8 @@
 /*******************************************************************************
  * edit/keys.h - the keyboard and special-key callbacks
  *
- * Typing into the current text, zoom, copy and paste, delete, the selection
+ * Typing into the current text, zoom, copy and paste (items, or text through
+ * the clipboard), delete, the selection
  * modes, the save key and nudging by one dot. The cursor shape and the end
  * of the process go through platform/screen.h, so the handlers run in tests
  * without a window.
@@ -23,9 +24,9 @@ extern int32_t thickness_cycle;
 extern int32_t copy_unit_slot;
 extern int32_t copy_text_slot;
 
-// GLUT keyboard callback: one key byte (Ctrl+letter gives 1..26).
+// One key byte (Ctrl+letter gives 1..26; input_modifiers tells Shift).
 void on_key(unsigned char key, int x, int y);
-// GLUT special-key callback: function, arrow and paging keys.
+// A special key (SPECIAL_* of platform/window.h): function, arrow and paging keys.
 void on_special_key(int key, int x, int y);
 
 // Ctrl+C: copy the current items into the slots two further on (when free).

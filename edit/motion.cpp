@@ -18,7 +18,6 @@
 #include "edit/state.h"
 #include "items/kinds.h"
 #include "platform/screen.h"
-#include <GL/freeglut.h>
 #include <algorithm>
 #include <cstdlib>
 
@@ -53,7 +52,7 @@ bool size_allows(int32_t size, int way, int delta, int least)
 // top-left corner it covers join the group; the last one is the reference.
 void grow_band(int px, int py)
 {
-    set_cursor_shape(GLUT_CURSOR_CROSSHAIR);
+    set_cursor_shape(CURSOR_CROSSHAIR);
     if (px <= BAND_LIMIT || py <= BAND_LIMIT) return;
     const int p = pitch();
     rubber_band.pic_width = (px - rubber_band.left) / p;
@@ -279,7 +278,7 @@ void on_motion(int x, int y)
     }
 
     if (unit_drag && !band_active && !resize_handle) {
-        set_cursor_shape(GLUT_CURSOR_INFO);
+        set_cursor_shape(CURSOR_INFO);
         drag_anchor(digit_table[unit_anchor()], x, y);
     }
     if (string_drag && !band_active && !resize_handle) drag_anchor(string_table[text_anchor()], x, y);

@@ -1,7 +1,7 @@
 /*******************************************************************************
  * edit/pointer.h - the mouse: presses, selection, dragging, resizing, hover
  *
- * The GLUT mouse, motion and passive-motion callbacks and the operations the
+ * The mouse, motion and passive-motion handlers and the operations the
  * other input handlers share with them. They change records of the item
  * tables and the interaction state of edit/state.h; the next frame shows it.
  * The window is reached only through platform/screen.h, so every handler
@@ -9,11 +9,11 @@
  ******************************************************************************/
 #pragma once
 
-// GLUT mouse callback: button 0 left, 2 right; state 0 press, 1 release.
+// Mouse button: button 0 left, 2 right; state 0 press, 1 release.
 void on_mouse(int button, int state, int x, int y);
-// GLUT motion callback (a button held): drags, resizes, the rubber band, window moves.
+// Motion (a button held): drags, resizes, the rubber band, window moves.
 void on_motion(int x, int y);
-// GLUT passive-motion callback (no button): hover marks and the cursor shape.
+// Passive motion (no button): hover marks and the cursor shape.
 void on_passive_motion(int x, int y);
 
 // Remove the group-selected items and the current items (moved to y = 2000).

@@ -45,7 +45,6 @@
 #include "output/script_export.h"
 #include "platform/screen.h"
 #include "raster/canvas.h"
-#include <GL/freeglut.h>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -423,7 +422,7 @@ void left_press(int x, int y)
     cursor_prev[0] = cursor_now[0];
     cursor_prev[1] = cursor_now[1];
 
-    const bool toggle = (pointer_modifiers() & (MODIFIER_SHIFT | MODIFIER_CTRL)) != 0;
+    const bool toggle = (input_modifiers & (MOD_SHIFT | MOD_CTRL)) != 0;
     const button_spot b = button_under(x, y);
     if (b.row != BUTTONS_NONE) {
         // A button press neither resizes nor moves anything but what it shows.
@@ -449,7 +448,7 @@ void left_release()
     if (current_string >= 0 && current_string < STRING_COUNT)
         string_table[current_string].prop_down = string_table[current_string].nudge_down = 0;
     if (band_active) {
-        set_cursor_shape(GLUT_CURSOR_RIGHT_ARROW);
+        set_cursor_shape(CURSOR_RIGHT_ARROW);
         rubber_band.shown = 0;
         band_active = 0;
     }

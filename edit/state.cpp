@@ -22,14 +22,12 @@ int32_t string_drag = 0;
 int32_t empty_press = 0;
 int32_t band_active = 0;
 int32_t resize_handle = 0;
-int32_t window_pos[2] = {50, 50};
 int32_t window_size[2] = {0, 0};
 int32_t band_rect[4] = {0, 0, 0, 0};
 int32_t row_hover[ROW_COUNT] = {100, 100, 100, 100};
 int32_t row_pressed[ROW_COUNT] = {100, 100, 100, 100};
 int32_t row_down[ROW_COUNT] = {0, 0, 0, 0};
 int32_t show_coords = 0;
-int32_t graph_count = 4;
 
 // The values above, again.
 void reset_interaction_state()
@@ -51,5 +49,4 @@ void reset_interaction_state()
         row_down[r] = 0;
     }
     show_coords = 0;
-    graph_count = 4;
 }

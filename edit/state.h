@@ -11,6 +11,7 @@
  ******************************************************************************/
 #pragma once
 #include "model/tables.h"
+#include "platform/screen.h"   // window_pos
 #include <cstdint>
 
 // The four rows of tool buttons, indexing row_hover/row_pressed/row_down.
@@ -52,14 +53,12 @@ extern int32_t string_drag;
 extern int32_t empty_press;
 extern int32_t band_active;
 extern int32_t resize_handle;
-extern int32_t window_pos[2];
 extern int32_t window_size[2];    // outer size: client size plus 16 x 40
 extern int32_t band_rect[4];      // left, top (px), width, height (dots)
 extern int32_t row_hover[ROW_COUNT];
 extern int32_t row_pressed[ROW_COUNT];
 extern int32_t row_down[ROW_COUNT];
 extern int32_t show_coords;
-extern int32_t graph_count;
 
 // Give every variable above its value at start (tests start from here).
 void reset_interaction_state();

@@ -9,11 +9,11 @@
  * the text is measured again into line_chars, max_line_chars and line_count.
  *
  * Limits: at most TYPED_TEXT_MAX bytes; every write stays inside `text`.
- * Depends on: model/tables.h, items/text_item.h.
+ * Depends on: model/tables.h, model/text_measure.h.
  * Does NOT: check which text is current, or handle any other key.
  ******************************************************************************/
 #include "edit/typing.h"
-#include "items/text_item.h"
+#include "model/text_measure.h"
 #include <cstring>
 
 uint8_t typing_drop_next = 0;

@@ -12,7 +12,7 @@
  * script carries back whole; a key that does not fit is dropped whole (a
  * double-byte character or a code is never stored in part). Control bytes
  * are never stored.
- * Depends on: model/tables.h, items/text_item.h (measure_text),
+ * Depends on: model/tables.h, model/text_measure.h,
  * command/led_command.h (SCRIPT_TEXT_MAX).
  * Does NOT: choose the text (the key handler passes the current one) or
  * re-encode anything.

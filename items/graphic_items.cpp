@@ -178,31 +178,42 @@ void draw_vline(Digit_unit& u, bool)
     draw_line(u.color, u.x, u.y, u.x, px((int64_t)u.y + u.height));
 }
 
-void draw_round(Digit_unit& u, bool selected)
+namespace {
+
+// A circle about (x, y): a dotted ring when selected, else outlined or filled.
+void draw_round(Digit_unit& u, bool selected, bool filled)
 {
     if (selected) {
         use_code_colour(u.color);
         draw_ring(u.x, u.y, u.height);
-    } else if (u.kind == KIND_CIRCLE) {
-        draw_circle(u.color, u.x, u.y, u.height);
-    } else {
+    } else if (filled) {
         fill_circle(u.color, u.x, u.y, u.height);
+    } else {
+        draw_circle(u.color, u.x, u.y, u.height);
     }
 }
 
-void draw_box(Digit_unit& u, bool selected)
+// A box: a dashed outline when selected, else outlined or filled.
+void draw_box(Digit_unit& u, bool selected, bool filled)
 {
     const int x = u.x, y = u.y;
     const int right = px((int64_t)x + u.width), bottom = px((int64_t)y + u.height);
     if (selected) {
         const int xs[4] = {x, right, right, x}, ys[4] = {y, y, bottom, bottom};
         dashed(u.color, xs, ys, 4, true);
-    } else if (u.kind == KIND_RECT) {
-        draw_rect(u.color, x, y, right, bottom);
-    } else {
+    } else if (filled) {
         fill_rect(u.color, x, y, right, bottom);
+    } else {
+        draw_rect(u.color, x, y, right, bottom);
     }
 }
+
+} // namespace
+
+void draw_circle_item(Digit_unit& u, bool selected) { draw_round(u, selected, false); }
+void draw_filled_circle_item(Digit_unit& u, bool selected) { draw_round(u, selected, true); }
+void draw_rect_item(Digit_unit& u, bool selected) { draw_box(u, selected, false); }
+void draw_filled_rect_item(Digit_unit& u, bool selected) { draw_box(u, selected, true); }
 
 void draw_figure(Digit_unit& u, bool selected)
 {

@@ -24,15 +24,17 @@ constexpr int VALVE_TEMPLATE_X = 266;   // valve records left of this stand in t
 void draw_figure(Digit_unit& u, bool selected);
 
 // The figure drawers of the kind table, one per shape: a point block, a colon
-// (two blocks), a horizontal line (dashed when selected), a vertical line, a
-// circle or filled circle (a dotted ring when selected), a rectangle or filled
-// rectangle (a dashed outline when selected).
+// (two blocks), a horizontal line (dashed when selected), a vertical line,
+// circles (a dotted ring when selected), rectangles (a dashed outline when
+// selected).
 void draw_point_block(Digit_unit& u, bool selected);
 void draw_colon(Digit_unit& u, bool selected);
 void draw_hline(Digit_unit& u, bool selected);
 void draw_vline(Digit_unit& u, bool selected);
-void draw_round(Digit_unit& u, bool selected);
-void draw_box(Digit_unit& u, bool selected);
+void draw_circle_item(Digit_unit& u, bool selected);
+void draw_filled_circle_item(Digit_unit& u, bool selected);
+void draw_rect_item(Digit_unit& u, bool selected);
+void draw_filled_rect_item(Digit_unit& u, bool selected);
 
 // Draw a table; the selected look leaves out the selected and span cells in
 // the walk and draws them in white afterwards.

@@ -18,32 +18,32 @@ constexpr line_field SIZE = {FIELD_HEIGHT_DOTS, "size"};
 } // namespace
 
 // Columns: kind, name, range, shape, resizable, register caption, all buttons,
-// extra buttons, script line, draw.
+// extra buttons, script line, draw, under others, sized when drawn.
 const item_kind item_kinds[] = {
     {KIND_BLOCK, "point block", RANGE_BLOCK, SHAPE_POINT, false, false, false, EXTRA_NONE,
      {LINE_SINGLE, "p_mutle", 4, {COLOUR, X, Y, SIZE}, false}, draw_point_block},
     {KIND_LINE, "line", RANGE_LINE, SHAPE_HLINE, true, false, false, EXTRA_NONE,
      {LINE_SINGLE, "l", 5, {COLOUR, X1, Y1, {FIELD_RIGHT, "x2"}, {FIELD_Y_AGAIN, "y2"}}, true}, draw_hline},
     {KIND_CIRCLE, "circle", RANGE_CIRCLE, SHAPE_ROUND, true, true, false, EXTRA_NONE,
-     {LINE_SINGLE, "c", 4, {COLOUR, X, Y, SIZE}, false}, draw_round},
+     {LINE_SINGLE, "c", 4, {COLOUR, X, Y, SIZE}, false}, draw_circle_item},
     // Colons have no range of their own; they are written as rectangles.
     {KIND_COLON, "colon", -1, SHAPE_BOX, false, false, false, EXTRA_NONE,
      {LINE_SINGLE, "r", 5, {COLOUR, X1, Y1, {FIELD_RIGHT, "x2"}, {FIELD_BOTTOM, "y2"}}, true}, draw_colon},
     {KIND_VLINE, "vertical line", RANGE_VLINE, SHAPE_VLINE, false, false, false, EXTRA_NONE,
      {LINE_SINGLE, "l", 5, {COLOUR, X1, Y1, {FIELD_X_AGAIN, "x2"}, {FIELD_BOTTOM_APART, "y2"}}, true}, draw_vline},
     {KIND_RECT, "rectangle", RANGE_RECT, SHAPE_BOX, true, true, true, EXTRA_BOX,
-     {LINE_SINGLE, "r", 5, {COLOUR, X1, Y1, {FIELD_RIGHT, "x2"}, {FIELD_BOTTOM, "y2"}}, true}, draw_box},
+     {LINE_SINGLE, "r", 5, {COLOUR, X1, Y1, {FIELD_RIGHT, "x2"}, {FIELD_BOTTOM, "y2"}}, true}, draw_rect_item},
     // A table's block: a line of its form for each cell.
     {KIND_TABLE, "table", RANGE_TABLE, SHAPE_GRID, true, false, true, EXTRA_GRID,
-     {LINE_TABLE, "r", 5, {COLOUR, X1, Y1, {FIELD_RIGHT, "x2"}, {FIELD_BOTTOM, "y2"}}, true}, draw_table},
+     {LINE_TABLE, "r", 5, {COLOUR, X1, Y1, {FIELD_RIGHT, "x2"}, {FIELD_BOTTOM, "y2"}}, true}, draw_table, true, true},
     // Variables are "insmod" lines, laid out by command/insmod_command.
     {KIND_VARIABLE, "variable", RANGE_REGISTER, SHAPE_CONTENT, false, false, true, EXTRA_VARIABLE,
-     {LINE_INSMOD, "insmod", 0, {}, false}, draw_variable_item},
+     {LINE_INSMOD, "insmod", 0, {}, false}, draw_variable_item, false, true},
     {KIND_FILLED_RECT, "filled rectangle", RANGE_FILLED_RECT, SHAPE_BOX, true, true, true, EXTRA_BOX,
      {LINE_SINGLE, "rf", 6, {COLOUR, X1, Y1, {FIELD_RIGHT, "x2"}, {FIELD_BOTTOM, "y2"}, {FIELD_CODE, "fill pattern"}}, true},
-     draw_box},
+     draw_filled_rect_item},
     {KIND_FILLED_CIRCLE, "filled circle", RANGE_FILLED_CIRCLE, SHAPE_ROUND, true, true, true, EXTRA_NONE,
-     {LINE_SINGLE, "cf", 4, {COLOUR, X, Y, SIZE}, false}, draw_round},
+     {LINE_SINGLE, "cf", 4, {COLOUR, X, Y, SIZE}, false}, draw_filled_circle_item},
     {KIND_VALVE, "valve picture", RANGE_VALVE, SHAPE_CONTENT, false, true, true, EXTRA_VALVE,
      {LINE_SINGLE, "bmp", 5, {{FIELD_CODE, "picture number"}, COLOUR, X, Y, {FIELD_VALVE, "threshold"}}, true}, draw_valve},
 };

@@ -94,6 +94,8 @@ struct item_kind {
     line_form line;
     // Draw the record in its unselected or selected look.
     void (*draw)(Digit_unit& u, bool selected);
+    bool under_others = false;      // drawn before every other item, so they stand on it
+    bool sized_when_drawn = false;  // drawing sets width and height from the other fields
 };
 
 // The row of a kind; no_kind for a value without one.

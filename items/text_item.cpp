@@ -1,7 +1,8 @@
 /*******************************************************************************
  * items/text_item.cpp - measuring and drawing text items
  *
- * Sections: measuring | description line | unselected | selected
+ * Sections: description line | unselected | selected (measuring is in
+ * model/text_measure.cpp)
  ******************************************************************************/
 #include "items/text_item.h"
 #include "items/buttons.h"
@@ -24,39 +25,6 @@ constexpr int DIRECTIONS = 7;
 int pitch() { return led_pitch > 0 ? led_pitch : 1; }
 
 } // namespace
-
-// ---- measuring ---------------------------------------------------------------
-
-void measure_text(const char* text, int32_t& line_chars, int32_t& max_line_chars, int32_t& line_count)
-{
-    line_chars = 0;
-    line_count = 1;
-    if (!text) return;
-    const unsigned char* t = (const unsigned char*)text;
-    size_t i = 0;
-    while (t[i]) {
-        if (t[i] != '\\') {
-            line_chars++;
-            i++;
-            continue;
-        }
-        if (t[i + 1] != 'C') {  // a lone backslash is skipped
-            i++;
-            continue;
-        }
-        unsigned char d = t[i + 2];
-        if (d == '1' || d == '2' || d == '3') {
-            i += 3;
-        } else if (d == '4') {
-            line_count++;
-            if (max_line_chars < line_chars) max_line_chars = line_chars;
-            line_chars = 0;
-            i += 3;
-        } else {
-            i += 2;  // the third byte is looked at as an ordinary byte (\C5 counts one)
-        }
-    }
-}
 
 // ---- description line ------------------------------------------------------------
 
@@ -174,6 +142,17 @@ int draw_text_item(string_draw& s)
     return 0;
 }
 
+// One character high, after the last character of the last line.
+void text_caret(const string_draw& s, int32_t out[4])
+{
+    const int p = pitch();
+    const int lines_above = s.line_count - 1;
+    out[0] = s.x + (s.font_size / 2) * p * s.line_chars;
+    out[1] = s.y + (s.font_size + 2) * lines_above * p;
+    out[2] = 0;
+    out[3] = p * s.font_size;
+}
+
 // ---- selected --------------------------------------------------------------------
 
 int draw_text_item_selected(string_draw& s, bool buttons)
@@ -199,14 +178,13 @@ int draw_text_item_selected(string_draw& s, bool buttons)
     gfx_end();
     gfx_line_stipple(false);
 
-    // Caret after the last character of the last line, one character high.
-    const int cx = s.x + (s.font_size / 2) * p * s.line_chars;
-    const int lines_above = s.line_count - 1;
+    int32_t caret[4];
+    text_caret(s, caret);
     gfx_line_width(2.0f);
     gfx_color(1, 1, 1);
     gfx_begin(GFX_LINES);
-    gfx_vertex((float)cx, (float)(s.y + (s.font_size + 2) * lines_above * p));
-    gfx_vertex((float)cx, (float)(s.y + p * (s.font_size + lines_above * (s.font_size + 2))));
+    gfx_vertex((float)caret[0], (float)caret[1]);
+    gfx_vertex((float)caret[0], (float)(caret[1] + caret[3]));
     gfx_end();
     gfx_line_width(1.0f);
 

@@ -15,11 +15,12 @@
  ******************************************************************************/
 #pragma once
 #include "model/tables.h"
+#include "model/text_measure.h"
 #include <cstddef>
 
-// Count half-width characters of `text`: line_chars of the last line, line_count,
-// and max_line_chars raised at each \C4 line break (never lowered).
-void measure_text(const char* text, int32_t& line_chars, int32_t& max_line_chars, int32_t& line_count);
+// The caret after the last character of the last line: x, top y, width 0 and
+// the height of one character, in window pixels.
+void text_caret(const string_draw& s, int32_t out[4]);
 
 // Draw an unselected text item; -1 (nothing drawn) when its text is not ready.
 int draw_text_item(string_draw& s);

@@ -2,7 +2,6 @@
  * model/button_rows.cpp - labels, places and sizes of the tool-button rows
  ******************************************************************************/
 #include "model/button_rows.h"
-#include "edit/state.h"
 #include "model/settings.h"
 #include "platform/gbk.h"
 #include <cstring>
@@ -71,6 +70,4 @@ void layout_button_rows()
     place(span_row[1], 200, 95, "拆分", span_row[1].slot);
 
     fit_tool_buttons();
-    row_pressed[ROW_ALIGN] = 0;
-    row_down[ROW_ALIGN] = 0;
 }

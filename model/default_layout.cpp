@@ -43,6 +43,7 @@ void reset_item_tables()
     }
     for (string_draw& s : string_table) s = string_draw();
     for (graph_draw& g : graph_table) g = graph_draw();
+    graph_count = PICTURES_AT_START;
     for (led_unit& u : led_table) u = led_unit();
 }
 

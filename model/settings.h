@@ -22,6 +22,10 @@ constexpr int PANEL_MIN_DOTS = 1;     // panel size accepted in each direction
 constexpr int PANEL_MAX_DOTS = 4096;
 constexpr long PROGRAM_ID_MAX = 99999;
 constexpr int SETTINGS_PROBLEM_LEN = 600;
+// Window pixel of the panel's dot (0, 0): item positions are counted from here,
+// and the saved layout gives them in dots from here.
+constexpr int PANEL_X = 265;
+constexpr int PANEL_Y = 145;
 
 extern char exe_dir[DIR_LEN];
 extern char font_paths[FONT_SIZE_SLOTS][2][PATH_LEN];  // [size slot][Chinese/Western]

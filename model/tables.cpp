@@ -150,6 +150,7 @@ led_unit::led_unit() : x(0), y(64), w(64), h(32), col(0), row(0) {}
 graph_draw rubber_band;
 Digit_unit digit_table[DIGIT_COUNT];
 graph_draw graph_table[GRAPH_COUNT];
+int32_t graph_count = PICTURES_AT_START;
 string_draw string_table[STRING_COUNT];
 menu_unit delete_row[ROW_SLOTS];
 menu_unit command_row[ROW_SLOTS];

@@ -172,6 +172,9 @@ public:
 extern graph_draw rubber_band;
 extern Digit_unit digit_table[DIGIT_COUNT];
 extern graph_draw graph_table[GRAPH_COUNT];
+// How many picture records are in use (saved with the layout); starts at PICTURES_AT_START.
+constexpr int32_t PICTURES_AT_START = 4;
+extern int32_t graph_count;
 extern string_draw string_table[STRING_COUNT];
 extern menu_unit delete_row[ROW_SLOTS];
 extern menu_unit command_row[ROW_SLOTS];

@@ -2,9 +2,7 @@
  * output/script_export.cpp - the command script writer
  ******************************************************************************/
 #include "output/script_export.h"
-#include "raster/canvas.h"
 #include "command/insmod_command.h"
-#include "edit/state.h"
 #include "items/kinds.h"
 #include "model/default_layout.h"
 #include "model/settings.h"

@@ -15,7 +15,7 @@
  * picture regions of the program file's region table and marks them.
  * Saving itself (files, backup, Syc_Update) is output/layout_save.
  *
- * Depends on: model/tables, model/settings, edit/state (graph_count),
+ * Depends on: model/tables (graph_count), model/settings,
  * output/program_file (region table), command/insmod_command (insmod lines).
  * Does NOT: write the program file itself (save_program_file does).
  ******************************************************************************/

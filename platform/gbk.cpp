@@ -18,6 +18,7 @@ iconv_t converter(const char* to, const char* from, iconv_t& slot)
 iconv_t gbk_to_u16_cd = (iconv_t)-1;
 iconv_t gbk_to_u8_cd = (iconv_t)-1;
 iconv_t u8_to_gbk_cd = (iconv_t)-1;
+iconv_t u8_to_u16_cd = (iconv_t)-1;
 
 // Run a bounded conversion; skips one input byte on an invalid sequence.
 // Returns the number of output bytes produced (without terminator).
@@ -99,4 +100,46 @@ std::u16string to_wide(const char* gbk)
     size_t n = gbk_to_utf16(gbk, &s[0], s.size());
     s.resize(n);
     return s;
+}
+
+// The lead byte tells the length; a stray continuation byte counts as one.
+int utf8_char_length(const char* utf8)
+{
+    if (!utf8 || !utf8[0]) return 0;
+    const unsigned char b = (unsigned char)utf8[0];
+    int n = b < 0x80 ? 1 : (b & 0xE0) == 0xC0 ? 2 : (b & 0xF0) == 0xE0 ? 3 : (b & 0xF8) == 0xF0 ? 4 : 1;
+    for (int i = 1; i < n; i++)
+        if (((unsigned char)utf8[i] & 0xC0) != 0x80) return 1;
+    return n;
+}
+
+// One character through the converter, all of it or nothing.
+int utf8_char_to_gbk(const char* utf8, int len, unsigned char out[2])
+{
+    if (!utf8 || len <= 0 || len > 4) return 0;
+    iconv_t cd = converter("GBK", "UTF-8", u8_to_gbk_cd);
+    if (cd == (iconv_t)-1) return 0;
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    char buf[8];
+    char* ip = const_cast<char*>(utf8);
+    size_t il = (size_t)len;
+    char* op = buf;
+    size_t ol = sizeof buf;
+    if (iconv(cd, &ip, &il, &op, &ol) == (size_t)-1 || il != 0) return 0;
+    const int n = (int)(sizeof buf - ol);
+    if (n < 1 || n > 2) return 0;
+    memcpy(out, buf, (size_t)n);
+    return n;
+}
+
+size_t utf8_to_utf16(const char* utf8, char16_t* out, size_t cap)
+{
+    if (!out || cap == 0) return 0;
+    out[0] = 0;
+    if (!utf8) return 0;
+    iconv_t cd = converter("UTF-16LE", "UTF-8", u8_to_u16_cd);
+    size_t bytes = run(cd, utf8, strlen(utf8), (char*)out, (cap - 1) * sizeof(char16_t));
+    size_t units = bytes / sizeof(char16_t);
+    out[units] = 0;
+    return units;
 }

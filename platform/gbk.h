@@ -28,3 +28,13 @@ size_t gbk_to_utf16(const char* gbk, char16_t* out, size_t cap);
 
 // Convert UTF-8 to GBK as a std::string (start-up and tests only).
 std::string gbk_from_utf8(const char* utf8);
+
+// Bytes of the UTF-8 character that starts at `utf8` (1 for a stray byte, 0 at the end).
+int utf8_char_length(const char* utf8);
+
+// The GBK code of the one UTF-8 character in `utf8[0..len)` into `out`:
+// its byte count (1 or 2), or 0 when the character has no GBK code.
+int utf8_char_to_gbk(const char* utf8, int len, unsigned char out[2]);
+
+// Convert UTF-8 to UTF-16 into a caller buffer of `cap` code units (incl. NUL); returns units written.
+size_t utf8_to_utf16(const char* utf8, char16_t* out, size_t cap);

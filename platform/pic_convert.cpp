@@ -1,17 +1,12 @@
 /*******************************************************************************
- * platform/pic_convert.cpp - the in-process picture conversion and its start-up steps
+ * platform/pic_convert.cpp - the in-process picture conversion
  *
  * Decoding is stb_image's, limited to JPEG, PNG and BMP and to pictures of at
  * most PICTURE_MAX_SIDE pixels a side (checked from the header before the
  * pixels are decoded). This file holds the one copy of its implementation.
  ******************************************************************************/
 #include "platform/pic_convert.h"
-#include "model/settings.h"
-#include "model/tables.h"
-#include "output/program_file.h"
 #include "platform/file_write.h"
-#include "raster/canvas.h"
-#include "raster/picture.h"
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -31,12 +26,10 @@
 #include <stb_image.h>
 #pragma GCC diagnostic pop
 
-pic_convert_entry pic_convert = nullptr;
-
 namespace {
 
 constexpr char TEMP_SUFFIX[] = ".part";
-constexpr int TEMP_PATH_LEN = BMP_PATH_LEN + (int)sizeof TEMP_SUFFIX;
+constexpr int TEMP_PATH_LEN = CONVERT_PATH_MAX + (int)sizeof TEMP_SUFFIX;
 constexpr int BMP_HEADERS_LEN = BMP_FILE_HEADER_LEN + BMP_INFO_LEN;
 constexpr uint32_t BMP_PIXELS_PER_METRE = 2835;   // 72 dots per inch
 constexpr long PICTURE_MAX_FILE = 64L << 20;      // largest source file read, bytes
@@ -99,15 +92,6 @@ bool write_bmp24(std::string& f, const uint8_t* rgb, int w, int h)
         f.append((const char*)row.data(), stride);
     }
     return true;
-}
-
-// Index just past the last '\' or '/' of the first `n` bytes of `path`.
-size_t name_start(const char* path, size_t n)
-{
-    size_t start = 0;
-    for (size_t i = 0; i < n; i++)
-        if (path[i] == '\\' || path[i] == '/') start = i + 1;
-    return start;
 }
 
 // Read the whole source file, refusing one that is empty or too large.
@@ -190,7 +174,7 @@ int JpgToBmp(const char* source, const char* destination)
     failure = "";
     if (!source || !destination || !*source || !*destination) return fail("no path");
     char temp[TEMP_PATH_LEN];
-    if (format_field(temp, TEMP_PATH_LEN, "%s%s", destination, TEMP_SUFFIX) >= TEMP_PATH_LEN)
+    if (snprintf(temp, TEMP_PATH_LEN, "%s%s", destination, TEMP_SUFFIX) >= TEMP_PATH_LEN)
         return fail("destination path too long");
 
     std::vector<uint8_t> file;
@@ -217,60 +201,3 @@ int JpgToBmp(const char* source, const char* destination)
     if (!ok || !replace_file(destination, bmp, why)) return fail("cannot write the bitmap");
     return 1;
 }
-
-bool picture_paths(const char* path, char* source, int source_cap, char* destination, int destination_cap)
-{
-    if (source_cap <= 0 || destination_cap <= 0) return false;
-    source[0] = destination[0] = 0;
-    if (!path) return false;
-    const size_t n = strnlen(path, REGION_PATH_LEN);
-    const size_t start = name_start(path, n);
-    size_t stop = n;                        // the last full stop of the file name, if any
-    for (size_t i = start; i < n; i++)
-        if (path[i] == '.') stop = i;
-    if (stop == start) return false;        // no name, or nothing before its extension
-
-    const int name_len = (int)(n - start), base_len = (int)(stop - start);
-    bool fits = format_field(source, source_cap, "%s%.*s", exe_dir, name_len, path + start) < source_cap &&
-                format_field(destination, destination_cap, "%s%.*s.bmp", exe_dir, base_len, path + start) <
-                    destination_cap;
-    if (!fits) source[0] = destination[0] = 0;
-    return fits;
-}
-
-void load_pic_convert()
-{
-    if (!convert_pictures_at_startup) {
-        pic_convert = nullptr;
-        return;
-    }
-    pic_convert = JpgToBmp;
-    pic_convert(logo_jpg_path, logo_bmp_path);
-}
-
-void place_picture_region(int index, int kind, uint16_t x, uint16_t y, uint16_t w, uint16_t h, const char* path)
-{
-    if (kind != REGION_PICTURE || index < 0 || index >= GRAPH_COUNT) return;
-    graph_draw& g = graph_table[index];
-    // The region's dots are panel dots: the picture stands on the panel.
-    g.left = PANEL_X + x * led_pitch;
-    g.top = PANEL_Y + y * led_pitch;
-    g.pic_width = w;
-    g.pic_height = h;
-    g.has_picture = 1;
-    g.shown = 1;
-
-    char source[REGION_PATH_LEN];
-    if (!picture_paths(path, source, REGION_PATH_LEN, g.bmp_path, BMP_PATH_LEN)) return;
-    if (pic_convert) pic_convert(source, g.bmp_path);
-}
-
-void convert_program_pictures()
-{
-    for (int i = 0; i < REGION_COUNT; i++) {
-        const region_record& r = region_table[i];
-        place_picture_region(i, r.type, r.rx, r.ry, r.rw, r.rh, r.file_path);
-    }
-}
-
-void unload_pic_convert() { pic_convert = nullptr; }

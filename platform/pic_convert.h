@@ -4,59 +4,32 @@
  * The picture conversion runs in process. `JpgToBmp` decodes a JPEG, PNG or
  * BMP source and writes an uncompressed 24-bit bottom-up bitmap (the only kind
  * the picture reader accepts) at the destination. Start-up reaches it through
- * `pic_convert`, which is set while the conversion is available, as it would
- * be for a converter library loaded beside the program.
+ * app/pictures.h.
  *
- * Start-up uses it in three steps: load_pic_convert() (set `pic_convert`,
- * convert logo.jpg to logo.bmp), convert_program_pictures() after the program
- * file is loaded (fill the picture records from the picture regions, convert
- * their pictures) and unload_pic_convert() before the command script is read.
- * While convert_pictures_at_startup is clear (tools that must change no
- * file), load_pic_convert() leaves the conversion unavailable: records are
- * still filled, nothing is converted.
+ * Limits: sources of at most PICTURE_MAX_SIDE pixels a side; destinations of
+ * at most CONVERT_PATH_MAX bytes. The bitmap is written to a temporary file
+ * beside the destination and renamed into place, so a failed conversion never
+ * leaves a partial or empty bitmap and leaves a destination that already
+ * exists as it was.
  *
- * Limits: sources of at most PICTURE_MAX_SIDE pixels a side; paths as long as
- * the record fields allow (a path that does not fit is not converted rather
- * than cut). The bitmap is written to a temporary file beside the
- * destination and renamed into place, so a failed conversion never leaves a
- * partial or empty bitmap and leaves a destination that already exists as it was.
+ * Depends on: stb_image (decoding).
  *
- * Depends on: stb_image (decoding), model/tables.h, model/settings.h
- * (exe_dir, logo paths, led_pitch), output/program_file.h (region_table,
- * convert_pictures_at_startup), raster/picture.h (PICTURE_MAX_SIDE).
- *
- * Does NOT: read the program file (it walks the table already loaded), draw
- * anything, report failures (start-up goes on silently; the reason is kept).
+ * Does NOT: know the program file, the picture records or the panel, draw
+ * anything, or report failures (the reason is kept for the caller).
  ******************************************************************************/
 #pragma once
-#include "output/program_file.h"
 #include <cstdint>
 
-// The conversion entry: source path, destination path. Returns 1 when a bitmap
-// was written, 0 otherwise (start-up does not look at it).
-typedef int (*pic_convert_entry)(const char* source, const char* destination);
+// The bitmap the conversion writes and the picture reader reads.
+constexpr int BMP_FILE_HEADER_LEN = 14;   // "BM", file size, reserved, pixel offset
+constexpr int BMP_INFO_LEN = 40;          // the information header the reader uses
+constexpr int PICTURE_MAX_SIDE = 8192;    // widest and tallest picture accepted, pixels
+constexpr int CONVERT_PATH_MAX = 4096;    // longest destination path, bytes
 
-// The conversion while it is available, else nullptr.
-extern pic_convert_entry pic_convert;
+// Bytes of one pixel row of a 24-bit bitmap (rows are padded to 4 bytes).
+constexpr int64_t bmp_row_stride(int64_t width) { return (3 * width + 3) / 4 * 4; }
 
 // Convert `source` (JPEG, PNG or BMP) into a 24-bit bottom-up bitmap at `destination`.
 int JpgToBmp(const char* source, const char* destination);
 // Short reason for the last JpgToBmp failure ("" after a success).
 const char* pic_convert_failure_reason();
-
-// Source and destination paths of a region's picture: the file name after the
-// last '\' or '/' of `path` (first REGION_PATH_LEN bytes) taken from exe_dir,
-// and the same name with its extension replaced by ".bmp". Returns false when
-// the path names no file or a result would not fit.
-bool picture_paths(const char* path, char* source, int source_cap, char* destination, int destination_cap);
-
-// Start-up: make the conversion available and convert logo.jpg into logo.bmp.
-void load_pic_convert();
-// Region `index` of the program file: a picture region with a picture record
-// fills that record (box in dots, position x, y times led_pitch) and converts
-// its picture into the record's bmp_path. Other regions are left alone.
-void place_picture_region(int index, int kind, uint16_t x, uint16_t y, uint16_t w, uint16_t h, const char* path);
-// Start-up: place_picture_region() for every region of region_table.
-void convert_program_pictures();
-// Start-up: the conversion is no longer available.
-void unload_pic_convert();

@@ -11,10 +11,9 @@
  * colour and point size are left set in the drawing layer).
  ******************************************************************************/
 #pragma once
+#include "model/settings.h"   // PANEL_X, PANEL_Y: where the panel stands
 #include <cstdint>
 
-constexpr int PANEL_X = 265;          // window pixel of dot (0, 0)
-constexpr int PANEL_Y = 145;
 constexpr int LED_COLOURS = 7;
 
 extern const float led_colour[LED_COLOURS][3];

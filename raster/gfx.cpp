@@ -6,23 +6,94 @@
 namespace {
 gfx_backend* active = nullptr;
 inline gfx_backend& B() { return active ? *active : *gfx_opengl(); }
+
+// The transforms and sizes drawn with, mirrored for box tracking.
+constexpr int TRACK_DEPTH = 32;
+struct track_xf {
+    float tx, ty, sx, sy;
+};
+struct tracker {
+    track_xf stack[TRACK_DEPTH] = {{0, 0, 1, 1}};
+    int depth = 0;
+    float point = 1, line = 1;
+    bool on = false;
+    gfx_prim prim = GFX_POINTS;
+    float box[4] = {0, 0, 0, 0};
+    bool any = false;
+} trk;
 } // namespace
+
+void gfx_track(bool on)
+{
+    trk.on = on;
+    if (on) trk.any = false;
+}
+
+bool gfx_tracked(float box[4])
+{
+    for (int i = 0; i < 4; i++) box[i] = trk.box[i];
+    return trk.any;
+}
 
 void gfx_use(gfx_backend* b) { active = b; }
 gfx_backend* gfx_current() { return &B(); }
 
 void gfx_color(float r, float g, float b, float a) { B().color(r, g, b, a); }
-void gfx_point_size(float s) { B().point_size(s); }
-void gfx_line_width(float w) { B().line_width(w); }
+void gfx_point_size(float s) { trk.point = s; B().point_size(s); }
+void gfx_line_width(float w) { trk.line = w; B().line_width(w); }
 void gfx_line_stipple(bool on, int factor, uint16_t pattern) { B().line_stipple(on, factor, pattern); }
-void gfx_begin(gfx_prim p) { B().begin(p); }
-void gfx_vertex(float x, float y, float z) { B().vertex(x, y, z); }
+void gfx_begin(gfx_prim p)
+{
+    trk.prim = p;
+    B().begin(p);
+}
+void gfx_vertex(float x, float y, float z)
+{
+    if (trk.on) {
+        const track_xf& t = trk.stack[trk.depth];
+        const float wx = t.tx + x * t.sx, wy = t.ty + y * t.sy;
+        const float m = (trk.prim == GFX_POINTS ? trk.point / 2 : trk.prim == GFX_QUADS ? 0 : trk.line / 2) + 1;
+        if (!trk.any) {
+            trk.box[0] = trk.box[2] = wx;
+            trk.box[1] = trk.box[3] = wy;
+            trk.any = true;
+        }
+        if (wx - m < trk.box[0]) trk.box[0] = wx - m;
+        if (wy - m < trk.box[1]) trk.box[1] = wy - m;
+        if (wx + m > trk.box[2]) trk.box[2] = wx + m;
+        if (wy + m > trk.box[3]) trk.box[3] = wy + m;
+    }
+    B().vertex(x, y, z);
+}
 void gfx_tex_coord(float s, float t) { B().tex_coord(s, t); }
 void gfx_end() { B().end(); }
-void gfx_push() { B().push(); }
-void gfx_pop() { B().pop(); }
-void gfx_translate(float x, float y, float z) { B().translate(x, y, z); }
-void gfx_scale(float x, float y, float z) { B().scale(x, y, z); }
+void gfx_push()
+{
+    if (trk.depth + 1 < TRACK_DEPTH) {
+        trk.stack[trk.depth + 1] = trk.stack[trk.depth];
+        trk.depth++;
+    }
+    B().push();
+}
+void gfx_pop()
+{
+    if (trk.depth > 0) trk.depth--;
+    B().pop();
+}
+void gfx_translate(float x, float y, float z)
+{
+    track_xf& t = trk.stack[trk.depth];
+    t.tx += x * t.sx;
+    t.ty += y * t.sy;
+    B().translate(x, y, z);
+}
+void gfx_scale(float x, float y, float z)
+{
+    track_xf& t = trk.stack[trk.depth];
+    t.sx *= x;
+    t.sy *= y;
+    B().scale(x, y, z);
+}
 void gfx_texturing(bool on) { B().texturing(on); }
 void gfx_blending(bool on) { B().blending(on); }
 void gfx_bind_texture(uint32_t tex) { B().bind_texture(tex); }
@@ -50,6 +121,14 @@ void gfx_view_size(int& w, int& h)
 }
 void gfx_flush() { B().flush(); }
 void gfx_finish() { B().finish(); }
+uint32_t gfx_layer_open(int slot, int w, int h, int clear) { return B().layer_open(slot, w, h, clear); }
+void gfx_clip(bool on, int x, int y, int w, int h) { B().clip(on, x, y, w, h); }
+void gfx_layer_close() { B().layer_close(); }
+void gfx_layer_draw(int slot, bool keyed, int x, int y, int w, int h) { B().layer_draw(slot, keyed, x, y, w, h); }
+bool gfx_read_pixels(int slot, int x, int y, int w, int h, uint8_t* rgb)
+{
+    return B().read_pixels(slot, x, y, w, h, rgb);
+}
 
 // ---- recorder --------------------------------------------------------------
 
@@ -67,6 +146,26 @@ size_t gfx_recorder::count(gfx_event::type_t t) const
     for (const gfx_event& e : events)
         if (e.type == t) n++;
     return n;
+}
+
+// Store an event, or in bounds mode only widen the box by it (half a point or
+// line width around its corners).
+void gfx_recorder::keep(const gfx_event& e)
+{
+    if (!bounds_only) {
+        events.push_back(e);
+        return;
+    }
+    if (e.type == gfx_event::TEXT) return;  // its glyphs are quads of their own
+    int n = e.type == gfx_event::POINT ? 1 : e.type == gfx_event::LINE ? 2 : 4;
+    float m = (e.type == gfx_event::POINT || e.type == gfx_event::LINE ? e.size / 2 : 0) + 1;
+    for (int i = 0; i < n; i++) {
+        float x0 = e.x[i] - m, y0 = e.y[i] - m, x1 = e.x[i] + m, y1 = e.y[i] + m;
+        if (x0 < box[0]) box[0] = x0;
+        if (y0 < box[1]) box[1] = y0;
+        if (x1 > box[2]) box[2] = x1;
+        if (y1 > box[3]) box[3] = y1;
+    }
 }
 
 void gfx_recorder::color(float r, float g, float b, float) { r_ = r; g_ = g; b_ = b; }
@@ -91,7 +190,7 @@ void gfx_recorder::vertex(float x, float y, float)
         e.x[0] = wx; e.y[0] = wy;
         e.r = r_; e.g = g_; e.b = b_;
         e.size = psize_;
-        events.push_back(e);
+        keep(e);
         return;
     }
     vx_.push_back(wx);
@@ -105,7 +204,7 @@ void gfx_recorder::vertex(float x, float y, float)
         e.size = lwidth_;
         e.stipple = stipple_;
         e.pattern = pattern_;
-        events.push_back(e);
+        keep(e);
     };
     if (prim_ == GFX_LINES && n % 2 == 0) line(n - 2, n - 1);
     if ((prim_ == GFX_LINE_STRIP || prim_ == GFX_LINE_LOOP) && n >= 2) line(n - 2, n - 1);
@@ -115,7 +214,7 @@ void gfx_recorder::vertex(float x, float y, float)
         for (int i = 0; i < 4; i++) { e.x[i] = vx_[n - 4 + i]; e.y[i] = vy_[n - 4 + i]; }
         e.r = r_; e.g = g_; e.b = b_;
         e.texture = bound_;
-        events.push_back(e);
+        keep(e);
     }
 }
 
@@ -132,7 +231,7 @@ void gfx_recorder::end()
         e.size = lwidth_;
         e.stipple = stipple_;
         e.pattern = pattern_;
-        events.push_back(e);
+        keep(e);
     }
     vx_.clear();
     vy_.clear();
@@ -165,7 +264,7 @@ void gfx_recorder::text_mark(const std::u16string& text, float x, float y, int s
     e.r = r_; e.g = g_; e.b = b_;
     e.size = (float)size;
     e.text = text;
-    events.push_back(e);
+    keep(e);
 }
 
 void gfx_recorder::reshape(int w, int h)

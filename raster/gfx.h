@@ -9,9 +9,16 @@
  *     picture is the same as with one pair per point.
  *   - Recorder: keeps what a frame draws as a list of events (points with size
  *     and colour, lines, filled quads, textured quads and screen texts) in
- *     window pixels with translations applied, so tests need no window.
+ *     window pixels with translations applied, so tests need no window. In
+ *     bounds mode it keeps only the box around everything drawn.
  *
- * Does NOT: create windows or swap buffers (GLUT does that in app/), or clip.
+ * Layers (OpenGL only): a layer is an off-screen picture the size of the view.
+ * Between layer_open and layer_close everything is drawn into it instead of
+ * the window; layer_draw puts it back over the whole view, pixel for pixel
+ * (nearest texels), either whole or only where something was drawn into it.
+ * The recorder has no layers (layer_open returns 0).
+ *
+ * Does NOT: create windows or swap buffers (platform/window does, driven from app/), or clip.
  ******************************************************************************/
 #pragma once
 #include <cstdint>
@@ -49,7 +56,23 @@ public:
     virtual void reshape(int w, int h) = 0;
     virtual void flush() = 0;           // close any open batch (before a buffer swap)
     virtual void finish() = 0;          // wait until everything drawn so far is done
+    // Draw into layer `slot` (0..GFX_LAYERS-1) of w x h pixels, kept as it is or
+    // cleared (inside the clip) to opaque black or to transparent; returns 0
+    // when layers are not available.
+    virtual uint32_t layer_open(int slot, int w, int h, int clear) = 0;
+    virtual void layer_close() = 0;
+    // Put the window rectangle x, y, w, h of layer `slot` back in its place;
+    // `keyed`: only the pixels something was drawn on.
+    virtual void layer_draw(int slot, bool keyed, int x, int y, int w, int h) = 0;
+    // Draw only inside the window rectangle x, y, w, h (top-left origin), or everywhere.
+    virtual void clip(bool on, int x, int y, int w, int h) = 0;
+    // Read the rectangle x, y, w, h (RGB, top row first, w*h*3 bytes) of layer
+    // `slot`, or with slot -1 of the window's back buffer.
+    virtual bool read_pixels(int slot, int x, int y, int w, int h, uint8_t* rgb) = 0;
 };
+
+constexpr int GFX_LAYERS = 2;
+enum gfx_layer_clear { GFX_LAYER_KEEP = 0, GFX_LAYER_OPAQUE = 1, GFX_LAYER_TRANSPARENT = 2 };
 
 // Select the backend used by all gfx_ calls; nullptr selects OpenGL.
 void gfx_use(gfx_backend* b);
@@ -85,6 +108,15 @@ void gfx_reshape(int w, int h);
 void gfx_view_size(int& w, int& h);
 void gfx_flush();
 void gfx_finish();
+uint32_t gfx_layer_open(int slot, int w, int h, int clear);
+void gfx_clip(bool on, int x = 0, int y = 0, int w = 0, int h = 0);
+void gfx_layer_close();
+void gfx_layer_draw(int slot, bool keyed, int x, int y, int w, int h);
+bool gfx_read_pixels(int slot, int x, int y, int w, int h, uint8_t* rgb);
+// Box tracking: while on, every vertex drawn widens a window box (by half the
+// point size or line width); gfx_tracked gives it, false when nothing was drawn.
+void gfx_track(bool on);
+bool gfx_tracked(float box[4]);
 
 // One thing a recorded frame drew, in window pixels.
 struct gfx_event {
@@ -106,8 +138,13 @@ public:
     double ortho[6] = {0, 0, 0, 0, 0, 0};
     float clear_alpha = 0.0f;
     int clears = 0;
+    // Bounds mode: keep no events, only the box around what was drawn.
+    bool bounds_only = false;
+    // Where textures are really made while measuring (glyphs are cached by name).
+    gfx_backend* texture_maker = nullptr;
+    float box[4] = {1e30f, 1e30f, -1e30f, -1e30f};   // x0, y0, x1, y1
 
-    void reset() { events.clear(); }
+    void reset() { events.clear(); box[0] = box[1] = 1e30f; box[2] = box[3] = -1e30f; }
     // Convenience queries for tests.
     std::vector<gfx_event> of_type(gfx_event::type_t t) const;
     size_t count(gfx_event::type_t t) const;
@@ -127,7 +164,10 @@ public:
     void texturing(bool on) override { tex_on_ = on; }
     void blending(bool) override {}
     void bind_texture(uint32_t tex) override { bound_ = tex; }
-    uint32_t create_texture(int, int, int, const uint8_t*) override { return ++next_tex_; }
+    uint32_t create_texture(int w, int h, int bpt, const uint8_t* data) override
+    {
+        return texture_maker ? texture_maker->create_texture(w, h, bpt, data) : ++next_tex_;
+    }
     void text_mark(const std::u16string& text, float x, float y, int size) override;
     void clear() override { clears++; }
     void lighting_off() override {}
@@ -136,8 +176,14 @@ public:
     void reshape(int w, int h) override;
     void flush() override {}
     void finish() override {}
+    uint32_t layer_open(int, int, int, int) override { return 0; }
+    void clip(bool, int, int, int, int) override {}
+    void layer_close() override {}
+    void layer_draw(int, bool, int, int, int, int) override {}
+    bool read_pixels(int, int, int, int, int, uint8_t*) override { return false; }
 
 private:
+    void keep(const gfx_event& e);
     struct xf { float tx, ty, sx, sy; };
     std::vector<xf> stack_{{0, 0, 1, 1}};
     float r_ = 1, g_ = 1, b_ = 1, psize_ = 1, lwidth_ = 1;

@@ -6,9 +6,13 @@
  * with one vertex-array call; a point-size change or any other drawing call
  * draws the gathered points first, so the picture is the same as one
  * begin/end pair per point. With batching off, every point gets its own pair.
+ * Layers are framebuffer objects with an RGBA texture each, made again only
+ * when the view's size changes.
  ******************************************************************************/
 #include "raster/gfx.h"
+#define GL_GLEXT_PROTOTYPES 1
 #include <GL/gl.h>
+#include <GL/glext.h>
 #include <GL/glu.h>
 #include <vector>
 
@@ -16,13 +20,24 @@ namespace {
 
 constexpr size_t POINT_BATCH_MAX = 1 << 16;  // points gathered before they are drawn
 
+// The nearest of the 256 values a colour byte can hold, clamped to 0..1.
+float on_byte(float v)
+{
+    if (!(v > 0.0f)) return 0.0f;
+    if (v >= 1.0f) return 1.0f;
+    return (float)(int)(v * 255.0f + 0.5f) / 255.0f;
+}
+
 class gl_backend : public gfx_backend {
 public:
     bool batch = true;
 
     void color(float r, float g, float b, float a) override
     {
-        cur_[0] = r; cur_[1] = g; cur_[2] = b; cur_[3] = a;
+        // Colours are given on the byte grid, so the window and the layers,
+        // which may round halfway values differently, store the same bytes.
+        cur_[0] = on_byte(r); cur_[1] = on_byte(g); cur_[2] = on_byte(b); cur_[3] = on_byte(a);
+        r = cur_[0]; g = cur_[1]; b = cur_[2]; a = cur_[3];
         if (!open_) glColor4f(r, g, b, a);  // a waiting batch restores it when drawn
     }
     void point_size(float s) override
@@ -128,7 +143,131 @@ public:
     void flush() override { close(); }
     void finish() override { close(); glFinish(); }
 
+    uint32_t layer_open(int slot, int w, int h, int clear) override
+    {
+        close();
+        if (slot < 0 || slot >= GFX_LAYERS || w <= 0 || h <= 0) return 0;
+        layer& l = layers_[slot];
+        // Opaque layers take the window's own pixel layout, so colours are
+        // rounded to bytes exactly as in the window; transparent ones need alpha.
+        const bool alpha = clear == GFX_LAYER_TRANSPARENT || (clear == GFX_LAYER_KEEP && l.alpha);
+        if (l.fbo == 0 || l.w != w || l.h != h || l.alpha != alpha) {
+            if (l.fbo == 0) {
+                glGenFramebuffers(1, &l.fbo);
+                glGenTextures(1, &l.tex);
+            }
+            GLint bound = 0;
+            glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+            glBindTexture(GL_TEXTURE_2D, l.tex);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+            glTexImage2D(GL_TEXTURE_2D, 0, alpha ? GL_RGBA8 : GL_RGB8, w, h, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
+            glBindTexture(GL_TEXTURE_2D, (GLuint)bound);
+            glBindFramebuffer(GL_FRAMEBUFFER, l.fbo);
+            glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, l.tex, 0);
+            l.w = w;
+            l.h = h;
+            l.alpha = alpha;
+            l.ok = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+        }
+        glBindFramebuffer(GL_FRAMEBUFFER, l.fbo);
+        if (!l.ok) {
+            glBindFramebuffer(GL_FRAMEBUFFER, 0);
+            return 0;
+        }
+        if (clear != GFX_LAYER_KEEP) {
+            glClearColor(0.0f, 0.0f, 0.0f, clear == GFX_LAYER_TRANSPARENT ? 0.0f : 1.0f);
+            glClear(GL_COLOR_BUFFER_BIT);
+            glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        }
+        return l.tex;
+    }
+    void layer_close() override
+    {
+        close();
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    }
+    void layer_draw(int slot, bool keyed, int x, int y, int w, int h) override
+    {
+        close();
+        if (slot < 0 || slot >= GFX_LAYERS || !layers_[slot].ok) return;
+        const layer& l = layers_[slot];
+        // The part inside the layer, in whole pixels.
+        int x0 = x < 0 ? 0 : x, y0 = y < 0 ? 0 : y;
+        int x1 = x + w > l.w ? l.w : x + w, y1 = y + h > l.h ? l.h : y + h;
+        if (x1 <= x0 || y1 <= y0) return;
+        GLint bound = 0;
+        glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+        const GLboolean tex_on = glIsEnabled(GL_TEXTURE_2D), blend_on = glIsEnabled(GL_BLEND);
+        glBindTexture(GL_TEXTURE_2D, l.tex);
+        glEnable(GL_TEXTURE_2D);
+        glDisable(GL_BLEND);
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+        if (keyed) {
+            glEnable(GL_ALPHA_TEST);
+            glAlphaFunc(GL_GREATER, 0.0f);
+        }
+        // Texture rows count from the bottom of the view, window rows from its top.
+        const float s0 = (float)x0 / l.w, s1 = (float)x1 / l.w;
+        const float t0 = 1.0f - (float)y0 / l.h, t1 = 1.0f - (float)y1 / l.h;
+        glBegin(GL_QUADS);
+        glTexCoord2f(s0, t0); glVertex3f((float)x0, (float)y0, 0);
+        glTexCoord2f(s1, t0); glVertex3f((float)x1, (float)y0, 0);
+        glTexCoord2f(s1, t1); glVertex3f((float)x1, (float)y1, 0);
+        glTexCoord2f(s0, t1); glVertex3f((float)x0, (float)y1, 0);
+        glEnd();
+        if (keyed) glDisable(GL_ALPHA_TEST);
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+        if (!tex_on) glDisable(GL_TEXTURE_2D);
+        if (blend_on) glEnable(GL_BLEND);
+        glBindTexture(GL_TEXTURE_2D, (GLuint)bound);
+        glColor4f(cur_[0], cur_[1], cur_[2], cur_[3]);
+    }
+    void clip(bool on, int x, int y, int w, int h) override
+    {
+        close();
+        if (!on) {
+            glDisable(GL_SCISSOR_TEST);
+            return;
+        }
+        GLint vp[4];
+        glGetIntegerv(GL_VIEWPORT, vp);
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(x, vp[3] - (y + h), w < 0 ? 0 : w, h < 0 ? 0 : h);
+    }
+    bool read_pixels(int slot, int x, int y, int w, int h, uint8_t* rgb) override
+    {
+        close();
+        if (w <= 0 || h <= 0) return false;
+        GLint vp[4];
+        glGetIntegerv(GL_VIEWPORT, vp);
+        if (slot >= 0) {
+            if (slot >= GFX_LAYERS || !layers_[slot].ok) return false;
+            glBindFramebuffer(GL_READ_FRAMEBUFFER, layers_[slot].fbo);
+        } else {
+            glReadBuffer(GL_BACK);
+        }
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(x, vp[3] - (y + h), w, h, GL_RGB, GL_UNSIGNED_BYTE, rgb);
+        if (slot >= 0) glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+        // Rows come bottom first: turn them over.
+        const size_t row = (size_t)w * 3;
+        for (int r = 0; r < h / 2; r++)
+            for (size_t i = 0; i < row; i++) {
+                uint8_t t = rgb[r * row + i];
+                rgb[r * row + i] = rgb[(size_t)(h - 1 - r) * row + i];
+                rgb[(size_t)(h - 1 - r) * row + i] = t;
+            }
+        return glGetError() == GL_NO_ERROR;
+    }
+
 private:
+    struct layer {
+        GLuint fbo = 0, tex = 0;
+        int w = 0, h = 0;
+        bool ok = false, alpha = false;
+    };
+    layer layers_[GFX_LAYERS];
     bool open_ = false;       // a batch of points is waiting
     bool gathering_ = false;  // between begin and end of points
     float psize_ = -1;

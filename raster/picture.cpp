@@ -6,7 +6,6 @@
  * the upload never depends on the file's row padding.
  ******************************************************************************/
 #include "raster/picture.h"
-#include "edit/state.h"
 #include "model/settings.h"
 #include "platform/gbk.h"
 #include "raster/gfx.h"
@@ -108,8 +107,6 @@ void dotted_outline(const box& b, float z)
 
 } // namespace
 
-int64_t bmp_row_stride(int64_t width) { return (3 * width + 3) / 4 * 4; }
-
 int32_t bmp_width(const graph_draw& g) { return (int32_t)le32(g.bmp_info + INFO_WIDTH_AT); }
 
 int32_t bmp_height(const graph_draw& g) { return (int32_t)le32(g.bmp_info + INFO_HEIGHT_AT); }
@@ -206,12 +203,12 @@ void draw_picture_selected(graph_draw& g)
     draw_picture(g);
 }
 
-void draw_pictures()
+void draw_pictures(int32_t current)
 {
     const int n = graph_count < 0 ? 0 : graph_count > GRAPH_COUNT ? GRAPH_COUNT : graph_count;
     for (int i = 0; i < n; i++) {
         if (!graph_table[i].shown) continue;
-        if (i == current_graph) draw_picture_selected(graph_table[i]);
+        if (i == current) draw_picture_selected(graph_table[i]);
         else draw_picture(graph_table[i]);
     }
 }

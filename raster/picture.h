@@ -14,24 +14,20 @@
  * never reads past its buffer or the file, whatever the headers claim.
  *
  * Depends on: model/tables.h (records), model/settings.h (led_pitch),
- * edit/state.h (current_graph, graph_count), raster/gfx.h, raster/screen_text.h.
+ * model/tables.h (graph_count), raster/gfx.h, raster/screen_text.h.
  *
  * Does NOT: convert JPEG or PNG files (platform/pic_convert does that at
  * start-up), turn pictures into LED dots, or reload a changed file.
  ******************************************************************************/
 #pragma once
 #include "model/tables.h"
+#include "platform/pic_convert.h"   // BMP_FILE_HEADER_LEN, BMP_INFO_LEN, PICTURE_MAX_SIDE
 #include <cstdint>
 
-constexpr int BMP_FILE_HEADER_LEN = 14;   // "BM", file size, reserved, pixel offset
-constexpr int BMP_INFO_LEN = 40;          // the information header the reader uses
 constexpr uint16_t BMP_MAGIC = 0x4D42;    // "BM", little-endian
-constexpr int PICTURE_MAX_SIDE = 8192;    // widest and tallest picture accepted, pixels
 constexpr uint16_t PICTURE_STIPPLE = 0xAAAA;
 constexpr int PICTURE_STIPPLE_FACTOR = 2;
 
-// Bytes in one stored bitmap row of `width` 24-bit pixels (padded to 4 bytes).
-int64_t bmp_row_stride(int64_t width);
 
 // Image width and height in pixels as held in the record's information header.
 int32_t bmp_width(const graph_draw& g);
@@ -50,7 +46,8 @@ void draw_picture(graph_draw& g);
 // Draw a selected record: an outline one dot larger, its size caption, the picture.
 void draw_picture_selected(graph_draw& g);
 
-// Draw the first graph_count shown picture records, the current one selected.
-void draw_pictures();
+// Draw the first graph_count shown picture records, record `current` selected
+// (-1: none).
+void draw_pictures(int32_t current);
 // Draw the rubber band while it is shown.
 void draw_rubber_band();

@@ -113,7 +113,7 @@ void load_glyph_texture(int slot, char16_t code)
 
 namespace {
 
-void draw_text_with(int slot, int size, const std::u16string& text, int x, int y, int wrap, int line_height)
+int draw_text_with(int slot, int size, const std::u16string& text, int x, int y, int wrap, int line_height)
 {
     gfx_text_mark(text, (float)x, (float)y, size);
     gfx_texturing(true);
@@ -145,13 +145,14 @@ void draw_text_with(int slot, int size, const std::u16string& text, int x, int y
         }
     }
     gfx_texturing(false);
+    return pen_x - x;
 }
 
 } // namespace
 
-void draw_screen_text(const std::u16string& text, int x, int y, int wrap_width, int line_height)
+int draw_screen_text(const std::u16string& text, int x, int y, int wrap_width, int line_height)
 {
-    draw_text_with(1, 36, text, x, y, wrap_width, line_height);
+    return draw_text_with(1, 36, text, x, y, wrap_width, line_height);
 }
 
 void draw_screen_text_sized(int size, const std::u16string& text, int x, int y, int wrap_width,

@@ -90,4 +90,21 @@ TEST(EndToEnd, EveryKindOfItemOfTheDemoIsLitInItsColour)
     for (uint8_t k : {KIND_BLOCK, KIND_LINE, KIND_CIRCLE, KIND_VLINE, KIND_RECT, KIND_TABLE, KIND_VARIABLE,
                       KIND_FILLED_RECT, KIND_FILLED_CIRCLE, KIND_VALVE})
         EXPECT_GT(kinds_checked[k], 0) << "no item of kind " << (int)k << " on the demo panel";
+
+    // Left alone, the designer draws only when something changes, yet the
+    // seconds field still moves on every second.
+    const Digit_unit* seconds = nullptr;
+    for (const item_dots& it : items)
+        if (it.kind == KIND_VARIABLE && it.code == 10) seconds = &digit_table[it.index];
+    ASSERT_NE(seconds, nullptr) << "the demo shows a seconds field";
+    auto field = [&] {
+        s.grab();
+        std::vector<int> px;
+        for (int y = seconds->y - 2; y < seconds->y + seconds->height + 2; y++)
+            for (int x = seconds->x - 2; x < seconds->x + seconds->width + 2; x++) px.push_back(s.pixel(x, y).r);
+        return px;
+    };
+    const std::vector<int> before = field();
+    usleep(1300000);
+    EXPECT_NE(field(), before) << "the seconds field did not tick without input";
 }

@@ -1,6 +1,7 @@
 // The frame routine, the reshape callback and the button looks through the recorder.
 #include "app/frame.h"
 #include "edit/state.h"
+#include "edit/text_input.h"
 #include "frame_helpers.h"
 #include "items/buttons.h"
 #include "model/button_rows.h"
@@ -107,6 +108,34 @@ TEST(Frame, ButtonsAndReadOutsFollowTheSelection)
     EXPECT_TRUE(drew(r.rec, u"合并"));
     EXPECT_TRUE(drew(r.rec, u"拆分"));
     merge_mode = 0;
+
+    // The input method's composition stands at the caret of the current text, underlined.
+    r.rec.reset();
+    string_draw& s = string_table[7];
+    s.visible = s.text_ready = 1;
+    s.x = 300;
+    s.y = 200;
+    s.font_size = 12;
+    s.line_chars = 3;
+    s.line_count = 1;
+    current_string = 7;
+    on_composition("zhong");
+    frame_routine();
+    bool composed = false;
+    for (const gfx_event& e : r.rec.of_type(gfx_event::TEXT))
+        if (e.text == u"zhong") {
+            composed = true;
+            EXPECT_GE(e.x[0], 300 + 6 * 2 * 3);   // right of three half-width characters
+            EXPECT_EQ(e.y[0], 200 + 12 * 2);      // on the line's baseline
+        }
+    EXPECT_TRUE(composed);
+    bool underlined = false;
+    for (const gfx_event& e : r.rec.of_type(gfx_event::LINE))
+        underlined |= e.y[0] == e.y[1] && e.y[0] > 224 && e.y[0] < 230 && e.x[1] - e.x[0] > 20;
+    EXPECT_TRUE(underlined);
+    on_composition("");
+    s = string_draw();
+    current_string = NO_STRING_AT_START;
 }
 
 TEST(Frame, PanelIsDrawnWithItsGridUnderTheOrigin)

@@ -15,26 +15,26 @@ TEST_F(PointerTest, HandleMapOfARectangle)
 {
     // L 100, R 160, T 100, B 120.
     const handle_case cases[] = {
-        {101, 104, HANDLE_LEFT, GLUT_CURSOR_RIGHT_SIDE},          // left edge beats the corner below the top
-        {101, 101, HANDLE_TOP_LEFT, GLUT_CURSOR_TOP_LEFT_CORNER},
-        {104, 104, HANDLE_TOP_LEFT, GLUT_CURSOR_TOP_LEFT_CORNER},
-        {95, 95, HANDLE_TOP_LEFT, GLUT_CURSOR_TOP_LEFT_CORNER},
-        {96, 118, HANDLE_BOTTOM_LEFT, GLUT_CURSOR_TOP_RIGHT_CORNER},
-        {158, 101, HANDLE_TOP_RIGHT, GLUT_CURSOR_TOP_RIGHT_CORNER},
-        {159, 119, HANDLE_BOTTOM_RIGHT, GLUT_CURSOR_TOP_LEFT_CORNER},
-        {165, 125, HANDLE_BOTTOM_RIGHT, GLUT_CURSOR_TOP_LEFT_CORNER},
-        {130, 118, HANDLE_BOTTOM, GLUT_CURSOR_UP_DOWN},
-        {158, 110, HANDLE_RIGHT, GLUT_CURSOR_LEFT_RIGHT},
-        {165, 110, HANDLE_RIGHT, GLUT_CURSOR_LEFT_RIGHT},
-        {130, 102, HANDLE_TOP, GLUT_CURSOR_UP_DOWN},
-        {95, 110, HANDLE_LEFT, GLUT_CURSOR_RIGHT_SIDE},
-        {102, 110, HANDLE_LEFT, GLUT_CURSOR_RIGHT_SIDE},
-        {103, 110, HANDLE_NONE, GLUT_CURSOR_RIGHT_ARROW},        // left band reaches 2 px inside only
-        {130, 110, HANDLE_NONE, GLUT_CURSOR_RIGHT_ARROW},
-        {94, 110, HANDLE_NONE, GLUT_CURSOR_RIGHT_ARROW},
-        {166, 110, HANDLE_NONE, GLUT_CURSOR_RIGHT_ARROW},
-        {130, 94, HANDLE_NONE, GLUT_CURSOR_RIGHT_ARROW},
-        {130, 126, HANDLE_NONE, GLUT_CURSOR_RIGHT_ARROW},
+        {101, 104, HANDLE_LEFT, CURSOR_RIGHT_SIDE},          // left edge beats the corner below the top
+        {101, 101, HANDLE_TOP_LEFT, CURSOR_TOP_LEFT_CORNER},
+        {104, 104, HANDLE_TOP_LEFT, CURSOR_TOP_LEFT_CORNER},
+        {95, 95, HANDLE_TOP_LEFT, CURSOR_TOP_LEFT_CORNER},
+        {96, 118, HANDLE_BOTTOM_LEFT, CURSOR_TOP_RIGHT_CORNER},
+        {158, 101, HANDLE_TOP_RIGHT, CURSOR_TOP_RIGHT_CORNER},
+        {159, 119, HANDLE_BOTTOM_RIGHT, CURSOR_TOP_LEFT_CORNER},
+        {165, 125, HANDLE_BOTTOM_RIGHT, CURSOR_TOP_LEFT_CORNER},
+        {130, 118, HANDLE_BOTTOM, CURSOR_UP_DOWN},
+        {158, 110, HANDLE_RIGHT, CURSOR_LEFT_RIGHT},
+        {165, 110, HANDLE_RIGHT, CURSOR_LEFT_RIGHT},
+        {130, 102, HANDLE_TOP, CURSOR_UP_DOWN},
+        {95, 110, HANDLE_LEFT, CURSOR_RIGHT_SIDE},
+        {102, 110, HANDLE_LEFT, CURSOR_RIGHT_SIDE},
+        {103, 110, HANDLE_NONE, CURSOR_RIGHT_ARROW},        // left band reaches 2 px inside only
+        {130, 110, HANDLE_NONE, CURSOR_RIGHT_ARROW},
+        {94, 110, HANDLE_NONE, CURSOR_RIGHT_ARROW},
+        {166, 110, HANDLE_NONE, CURSOR_RIGHT_ARROW},
+        {130, 94, HANDLE_NONE, CURSOR_RIGHT_ARROW},
+        {130, 126, HANDLE_NONE, CURSOR_RIGHT_ARROW},
     };
     for (const handle_case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.px << "," << c.py);
@@ -54,29 +54,29 @@ TEST_F(PointerTest, DuringARubberBandTheInsideKeepsHandleAndCursor)
 {
     band_active = 1;
     resize_handle = HANDLE_RIGHT;
-    set_cursor_shape(GLUT_CURSOR_CROSSHAIR);
+    set_cursor_shape(CURSOR_CROSSHAIR);
     const int sets = screen_log.cursor_sets;
     update_resize_cursor_at(130, 110, 100, 100, 60, 20);
     EXPECT_EQ(resize_handle, HANDLE_RIGHT);
     EXPECT_EQ(screen_log.cursor_sets, sets);
-    EXPECT_EQ(screen_log.cursor_shape, GLUT_CURSOR_CROSSHAIR);
+    EXPECT_EQ(screen_log.cursor_shape, CURSOR_CROSSHAIR);
     // Outside it the handle is cleared as always.
     update_resize_cursor_at(300, 110, 100, 100, 60, 20);
     EXPECT_EQ(resize_handle, HANDLE_NONE);
-    EXPECT_EQ(screen_log.cursor_shape, GLUT_CURSOR_RIGHT_ARROW);
+    EXPECT_EQ(screen_log.cursor_shape, CURSOR_RIGHT_ARROW);
 }
 
 TEST_F(PointerTest, WindowEdgeGivesAHandleOnlyWithoutANearerItem)
 {
     on_passive_motion(1, 250);
     EXPECT_EQ(resize_handle, HANDLE_LEFT);
-    EXPECT_EQ(screen_log.cursor_shape, GLUT_CURSOR_RIGHT_SIDE);
+    EXPECT_EQ(screen_log.cursor_shape, CURSOR_RIGHT_SIDE);
 
     put_text(5, 700, 300, 40, 20);
     current_string = 5;
     on_passive_motion(1, 250);   // the text, tested last, is far away
     EXPECT_EQ(resize_handle, HANDLE_NONE);
-    EXPECT_EQ(screen_log.cursor_shape, GLUT_CURSOR_RIGHT_ARROW);
+    EXPECT_EQ(screen_log.cursor_shape, CURSOR_RIGHT_ARROW);
     on_passive_motion(739, 310);
     EXPECT_EQ(resize_handle, HANDLE_RIGHT);
 

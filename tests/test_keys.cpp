@@ -1,9 +1,9 @@
 // The keyboard and special keys: typing, Backspace, zoom, copy and paste,
 // the save key, F-keys, arrows and paging keys, on the tables without a window.
 #include "edit/keys.h"
-#include "edit/status.h"
 #include "edit/state.h"
 #include "edit/status.h"
+#include "edit/text_input.h"
 #include "edit/typing.h"
 #include "model/default_layout.h"
 #include "model/settings.h"
@@ -11,7 +11,7 @@
 #include "platform/gbk.h"
 #include "platform/screen.h"
 #include "test_layout_helpers.h"
-#include <GL/freeglut.h>
+#include "platform/window.h"
 #include <gtest/gtest.h>
 #include <cstring>
 #include <string>
@@ -258,7 +258,7 @@ TEST_F(Keys, CtrlFStartsTheRubberBandWithTheCrosshair)
     on_key(6, 0, 0);
     EXPECT_EQ(band_active, 1);
     EXPECT_EQ(screen_log.cursor_sets, 1);
-    EXPECT_EQ(screen_log.cursor_shape, GLUT_CURSOR_CROSSHAIR);
+    EXPECT_EQ(screen_log.cursor_shape, CURSOR_CROSSHAIR);
 }
 
 // ---- zoom ---------------------------------------------------------------------
@@ -393,16 +393,68 @@ TEST_F(Keys, CopyAndPasteAWholeText)
     EXPECT_STREQ(string_table[152].text, "Txt");
 }
 
-TEST_F(Keys, PasteWithoutCopyDoesNothing)
+TEST_F(Keys, PasteWithoutItemCopyTypesTheClipboardTextAndCopyPutsItBack)
 {
     current_digit(90, KIND_LINE);
-    current_text_with(10, "x");
+    string_draw& s = current_text_with(10, "x");
+    test_clipboard = "\xe6\xac\xa2\xe8\xbf\x8e\r\nA\tB\x01\\C2";   // 欢迎, CR LF, A, tab, B, a control byte, \C2
     on_key(22, 0, 0);
     EXPECT_EQ(current_unit, 90);
     EXPECT_EQ(current_string, 10);
     EXPECT_EQ(digit_table[92].visible, 0);
     EXPECT_EQ(string_table[12].visible, 0);
-    EXPECT_STREQ(status_utf8, "没有可粘贴的内容");   // the status line says why
+    EXPECT_STREQ(s.text, "x\xbb\xb6\xd3\xad\\C4A\\C5B\\C2");
+    EXPECT_EQ(s.line_count, 2);
+
+    // Ctrl+Shift+C: UTF-8 with a line break and a blank; pasted back it gives the same bytes.
+    input_modifiers = MOD_SHIFT;
+    on_key(3, 0, 0);
+    input_modifiers = 0;
+    EXPECT_EQ(test_clipboard, "x\xe6\xac\xa2\xe8\xbf\x8e\nA B\\C2");
+    EXPECT_EQ(copy_pending, 0);
+    const std::string before = s.text;
+    s.text[0] = 0;
+    on_key(22, 0, 0);
+    EXPECT_EQ(std::string(s.text), before);
+
+    // Cut at the limit between characters, and the status line says so.
+    std::string full(TYPED_TEXT_MAX - 3, 'a');
+    copy_field(s.text, TEXT_LEN, full.c_str());
+    test_clipboard = "\xe6\xac\xa2\xe8\xbf\x8e";
+    on_key(22, 0, 0);
+    EXPECT_EQ(strlen(s.text), (size_t)TYPED_TEXT_MAX - 1);
+    EXPECT_EQ(std::string(s.text + TYPED_TEXT_MAX - 3), "\xbb\xb6");
+    EXPECT_EQ(status_tone, STATUS_ERROR);
+    test_clipboard.clear();
+}
+
+TEST_F(Keys, CommittedTextIsTypedAsGbkAndTheCompositionNeverReachesTheText)
+{
+    string_draw& s = current_text_with(4, "Txt");
+    on_composition("zhong");
+    EXPECT_NE(composition_wide[0], 0);
+    EXPECT_STREQ(s.text, "Txt");
+    on_text_input("\xe4\xb8\xad\xe6\x96\x87 \xc3\xa9");   // 中文, a blank, é
+    EXPECT_EQ(composition_wide[0], 0);
+    EXPECT_STREQ(s.text, "Txt\xd6\xd0\xce\xc4\\C5\xa8\xa6");
+    // A character with no GBK code is left out and named on the status line; the rest is typed.
+    status_clear();
+    on_text_input("\xed\x95\x9c" "b");   // a Hangul syllable, then b
+    EXPECT_STREQ(s.text, "Txt\xd6\xd0\xce\xc4\\C5\xa8\xa6" "b");
+    EXPECT_EQ(status_tone, STATUS_ERROR);
+    EXPECT_NE(std::string(status_utf8).find("\xed\x95\x9c"), std::string::npos);
+    // At the limit a double-byte character is typed whole or not at all.
+    std::string full(TYPED_TEXT_MAX - 1, 'a');
+    copy_field(s.text, TEXT_LEN, full.c_str());
+    on_text_input("\xe4\xb8\xad");
+    EXPECT_EQ(strlen(s.text), (size_t)TYPED_TEXT_MAX - 1);
+    on_text_input("z\xe4\xb8\xad");
+    EXPECT_EQ(strlen(s.text), (size_t)TYPED_TEXT_MAX);
+    EXPECT_EQ(s.text[TYPED_TEXT_MAX - 1], 'z');
+    // Without a current text nothing is typed anywhere.
+    current_string = NO_ITEM;
+    on_text_input("q");
+    EXPECT_EQ(strlen(s.text), (size_t)TYPED_TEXT_MAX);
 }
 
 // ---- the save key -----------------------------------------------------------------
@@ -438,19 +490,19 @@ TEST_F(Keys, CtrlSSavesLikeSaveDataAndEndsOnlyWhenSaved)
 
 TEST_F(Keys, FunctionKeysSwitchReadOutGroupAndSpanModes)
 {
-    special(GLUT_KEY_F4);
+    special(SPECIAL_F4);
     EXPECT_EQ(show_coords, 1);
-    special(GLUT_KEY_F3);
+    special(SPECIAL_F3);
     EXPECT_EQ(show_coords, 0);
-    special(GLUT_KEY_F8);
+    special(SPECIAL_F8);
     EXPECT_EQ(merge_mode, 1);
-    special(GLUT_KEY_F9);
+    special(SPECIAL_F9);
     EXPECT_EQ(merge_mode, 0);
 
     // F5 with nothing current: group mode only, the phantom record stays out of the group.
     current_unit = NO_ITEM;
     current_string = NO_ITEM;
-    special(GLUT_KEY_F5);
+    special(SPECIAL_F5);
     EXPECT_EQ(multi_select, 1);
     EXPECT_EQ(digit_table[NO_ITEM].group_selected, 0);
     EXPECT_EQ(string_table[NO_ITEM].group_selected, 0);
@@ -458,7 +510,7 @@ TEST_F(Keys, FunctionKeysSwitchReadOutGroupAndSpanModes)
     // F5 with a current unit and text: both join the group.
     current_digit(60, KIND_BLOCK);
     current_text_with(4, "t");
-    special(GLUT_KEY_F5);
+    special(SPECIAL_F5);
     EXPECT_EQ(digit_table[60].group_selected, 1);
     EXPECT_EQ(string_table[4].group_selected, 1);
 
@@ -466,7 +518,7 @@ TEST_F(Keys, FunctionKeysSwitchReadOutGroupAndSpanModes)
     digit_table[300].visible = 1;
     digit_table[300].group_selected = 1;
     string_table[200].group_selected = 1;   // not even visible
-    special(GLUT_KEY_F6);
+    special(SPECIAL_F6);
     EXPECT_EQ(multi_select, 0);
     for (int i = 0; i < DIGIT_COUNT; i++) ASSERT_EQ(digit_table[i].group_selected, 0) << i;
     for (int i = 0; i < STRING_COUNT; i++) ASSERT_EQ(string_table[i].group_selected, 0) << i;
@@ -479,16 +531,16 @@ TEST_F(Keys, ArrowKeysMoveTheCurrentTextAndUnitByOneDot)
     d.x = 400; d.y = 300;
     s.x = 500; s.y = 200;
     led_pitch = 3;
-    special(GLUT_KEY_LEFT);
-    special(GLUT_KEY_LEFT);
-    special(GLUT_KEY_DOWN);
+    special(SPECIAL_LEFT);
+    special(SPECIAL_LEFT);
+    special(SPECIAL_DOWN);
     EXPECT_EQ(d.x, 394);
     EXPECT_EQ(s.x, 494);
     EXPECT_EQ(d.y, 303);
     EXPECT_EQ(s.y, 203);
-    special(GLUT_KEY_RIGHT);
-    special(GLUT_KEY_UP);
-    special(GLUT_KEY_UP);
+    special(SPECIAL_RIGHT);
+    special(SPECIAL_UP);
+    special(SPECIAL_UP);
     EXPECT_EQ(d.x, 397);
     EXPECT_EQ(s.x, 497);
     EXPECT_EQ(d.y, 297);
@@ -496,7 +548,7 @@ TEST_F(Keys, ArrowKeysMoveTheCurrentTextAndUnitByOneDot)
 
     // Only the current unit when there is no current text.
     current_string = NO_STRING_AT_START;
-    special(GLUT_KEY_RIGHT);
+    special(SPECIAL_RIGHT);
     EXPECT_EQ(d.x, 400);
     EXPECT_EQ(s.x, 497);
 }
@@ -506,14 +558,14 @@ TEST_F(Keys, PageUpCyclesThicknessAndPageDownTheColour)
     Digit_unit& d = current_digit(90, KIND_LINE);
     std::vector<int> seen;
     for (int i = 0; i < 4; i++) {
-        special(GLUT_KEY_PAGE_UP);
+        special(SPECIAL_PAGE_UP);
         seen.push_back(d.thickness);
     }
     EXPECT_EQ(seen, (std::vector<int>{2, 3, 1, 2}));
     d.color = 5;
-    special(GLUT_KEY_PAGE_DOWN);
+    special(SPECIAL_PAGE_DOWN);
     EXPECT_EQ(d.color, 6);
-    special(GLUT_KEY_PAGE_DOWN);
+    special(SPECIAL_PAGE_DOWN);
     EXPECT_EQ(d.color, 0);
 }
 
@@ -525,8 +577,8 @@ TEST_F(Keys, OtherSpecialKeysAndNoCurrentItemChangeNothing)
     d.thickness = 1;
     current_unit = 599;   // after a right press
     current_string = NO_STRING_AT_START;
-    for (int k : {GLUT_KEY_F1, GLUT_KEY_F2, GLUT_KEY_F7, GLUT_KEY_F10, GLUT_KEY_F11, GLUT_KEY_F12,
-                  GLUT_KEY_HOME, GLUT_KEY_END, GLUT_KEY_INSERT, GLUT_KEY_LEFT, GLUT_KEY_PAGE_DOWN})
+    for (int k : {SPECIAL_F1, SPECIAL_F2, SPECIAL_F7, SPECIAL_F10, SPECIAL_F11, SPECIAL_F12,
+                  SPECIAL_HOME, SPECIAL_END, SPECIAL_INSERT, SPECIAL_LEFT, SPECIAL_PAGE_DOWN})
         special(k);
     EXPECT_EQ(show_coords, 0);
     EXPECT_EQ(multi_select, 0);

@@ -131,7 +131,11 @@ TEST(DefaultLayout, TextsUnitsAndButtons)
     EXPECT_EQ(led_table[37].y, 145);
     EXPECT_EQ(led_table[37].w, 64);
     EXPECT_EQ(gbk_to_utf8(command_row[2].label), "保存数据");
+    // Once the documents are loaded the align row starts released.
+    row_pressed[ROW_ALIGN] = row_down[ROW_ALIGN] = 1;
+    startup_documents();
     EXPECT_EQ(row_pressed[ROW_ALIGN], 0);
+    EXPECT_EQ(row_down[ROW_ALIGN], 0);
 }
 
 TEST(DefaultLayout, ValvePicturesAreLoadedWholeAndAMissingOneIsSkipped)

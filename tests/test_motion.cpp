@@ -42,7 +42,7 @@ TEST_F(PointerTest, DragStopsShortOf20PxFromTheLeftAndTopEdges)
     drag(30, 200);   // x would be 20: dropped
     EXPECT_EQ(digit_table[90].x, 300);
     EXPECT_EQ(digit_table[90].y, 300);
-    EXPECT_EQ(screen_log.cursor_shape, GLUT_CURSOR_INFO);
+    EXPECT_EQ(screen_log.cursor_shape, CURSOR_INFO);
     drag(31, 200);
     EXPECT_EQ(digit_table[90].x, 21);
     EXPECT_EQ(digit_table[90].y, 195);
@@ -146,7 +146,7 @@ TEST_F(PointerTest, RubberBandSelectsCoveredCornersInBothDirections)
     press(380, 280);
     ASSERT_EQ(band_active, 1);
     drag(500, 360);
-    EXPECT_EQ(screen_log.cursor_shape, GLUT_CURSOR_CROSSHAIR);
+    EXPECT_EQ(screen_log.cursor_shape, CURSOR_CROSSHAIR);
     EXPECT_EQ(rubber_band.pic_width, 60);
     EXPECT_EQ(rubber_band.pic_height, 40);
     EXPECT_EQ(band_rect[0], 380);

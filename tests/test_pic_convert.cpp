@@ -3,7 +3,7 @@
 #include "model/settings.h"
 #include "model/tables.h"
 #include "output/program_file.h"
-#include "platform/pic_convert.h"
+#include "app/pictures.h"
 #include "raster/picture.h"
 #include <gtest/gtest.h>
 #include <cstdio>

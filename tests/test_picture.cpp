@@ -384,8 +384,7 @@ TEST(PictureFrame, FrameDrawsShownPicturesBelowGraphCountAndTheRubberBand)
     }
     graph_table[2].shown = 0;
     graph_count = 4;
-    current_graph = 1;
-    draw_pictures();
+    draw_pictures(1);
     // Records 0, 1 and 3: three outlines, record 1 with a second, larger one and a caption.
     EXPECT_EQ(r.rec.count(gfx_event::LINE), 16u);
     auto t = r.rec.of_type(gfx_event::TEXT);
@@ -395,8 +394,7 @@ TEST(PictureFrame, FrameDrawsShownPicturesBelowGraphCountAndTheRubberBand)
     // A count beyond the table is held to the table.
     r.rec.reset();
     graph_count = 1000;
-    current_graph = 100;
-    draw_pictures();
+    draw_pictures(100);
     EXPECT_EQ(r.rec.count(gfx_event::LINE), 4u * (GRAPH_COUNT - 1));
 
     // The rubber band dragged up and left of its start.

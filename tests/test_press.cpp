@@ -311,7 +311,7 @@ TEST_F(PointerTest, ReleaseEndsDragsHeldButtonsAndTheBand)
     EXPECT_EQ(digit_table[90].nudge_down, 0);
     EXPECT_EQ(band_active, 0);
     EXPECT_EQ(rubber_band.shown, 0);
-    EXPECT_EQ(screen_log.cursor_shape, GLUT_CURSOR_RIGHT_ARROW);
+    EXPECT_EQ(screen_log.cursor_shape, CURSOR_RIGHT_ARROW);
     EXPECT_EQ(string_table[5].group_selected, 1);   // the band's selection stays
 }
 
@@ -701,10 +701,10 @@ TEST_F(PointerTest, ShiftAndCtrlClicksBuildAGroupThatMovesAlignsAndDeletes)
     Digit_unit& b = put_unit(91, KIND_LINE, 400, 320, 60, 8);
     string_draw& s = put_text(5, 500, 340, 40, 20);
     Digit_unit& c = put_unit(92, KIND_LINE, 300, 400, 50, 8);
-    screen_modifiers = MODIFIER_SHIFT;
+    input_modifiers = MOD_SHIFT;
     click(310, 303);
     click(510, 350);
-    screen_modifiers = MODIFIER_CTRL;
+    input_modifiers = MOD_CTRL;
     click(310, 400 + 3);
     click(310, 400 + 3);   // a second Ctrl+click takes c out again
     click(410, 323);
@@ -713,7 +713,7 @@ TEST_F(PointerTest, ShiftAndCtrlClicksBuildAGroupThatMovesAlignsAndDeletes)
     EXPECT_EQ(sel_box[0], 400);   // b joined last
 
     // A plain drag of a member moves the group; the reference rectangle follows b.
-    screen_modifiers = 0;
+    input_modifiers = 0;
     press(310, 303);
     drag(350, 323);
     release(350, 323);

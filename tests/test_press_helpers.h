@@ -9,7 +9,7 @@
 #include "model/settings.h"
 #include "model/tables.h"
 #include "platform/screen.h"
-#include <GL/freeglut.h>
+#include "platform/window.h"
 #include <gtest/gtest.h>
 
 // Exit status the close button asked for (-1: none), kept by the test hook.
@@ -40,7 +40,7 @@ struct PointerTest : ::testing::Test {
         saved_exit = program_exit;
         program_exit = note_exit;
         asked_exit() = -1;
-        screen_modifiers = 0;
+        input_modifiers = 0;
     }
     void TearDown() override
     {

@@ -5,12 +5,13 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config git
-  freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri libfreetype-dev libfontconfig-dev libjsoncpp-dev
+  libsdl2-dev libglu1-mesa-dev libgl1-mesa-dri libfreetype-dev libfontconfig-dev libjsoncpp-dev
   libx11-dev libstb-dev libegl-dev libegl-mesa0
   help2man lintian desktop-file-utils dpkg-dev
   fonts-arphic-uming xfonts-wqy
   libgtest-dev libbenchmark-dev
-  xvfb xauth xdotool x11-utils
+  xvfb xauth xdotool xclip x11-utils
+  ibus ibus-table-wubi dbus-x11
 )
 
 missing=()

@@ -1,0 +1,483 @@
+/*******************************************************************************
+ * edit/undo.cpp - undo and redo of layout changes
+ *
+ * Each record's layout is taken out into a plain struct (what a restore puts
+ * back: position, size, kind, properties, text, table geometry); the
+ * interaction fields of the records (hover, pressed, buttons, group flag,
+ * selected cells) and the valve picture's bytes stay out of it. The copy of
+ * the last checkpoint is one struct per record. A step lists the records it
+ * changed, each with its layout before and after, in two record rings, plus
+ * the pictures' placement before and after.
+ *
+ * Which differences make a step: anything of a live record's layout, except
+ * what the renderers work out again each frame (a static text's box and line
+ * counts, the size of a variable item or table). A record hidden before and
+ * after (a copy waiting for its paste) makes none, nor does a palette entry
+ * that a press showed; with a real change it goes into the same step.
+ ******************************************************************************/
+#include "edit/undo.h"
+#include "edit/state.h"
+#include "items/kinds.h"
+#include "model/palette.h"
+#include "model/settings.h"
+#include "model/tables.h"
+#include "raster/canvas.h"
+#include <cstring>
+
+namespace {
+
+struct unit_layout {
+    uint8_t visible, decimals, color, kind, merge_count, cols, rows;
+    int32_t x, y, anchor_x, anchor_y, width, height;
+    int32_t font_px, data_type, size_preset, size, thickness, digits, reg_addr, valve;
+    int32_t col_width[TABLE_MAX], row_height[TABLE_MAX];
+    merge_record merges[TABLE_MAX];
+};
+
+struct text_layout {
+    uint8_t visible, font_size, font_step, reg_addr, text_ready, mode, direction;
+    int32_t owner, x, y, anchor_x, anchor_y, box_width, box_height, speed, aux, aux2, color;
+    float frame_rgb[3];
+    int32_t text_len, line_chars, max_line_chars, line_count;
+    char text[TEXT_LEN];
+};
+
+struct picture_layout {
+    int32_t left, top, pic_width, pic_height, has_picture, shown;
+};
+
+struct pictures_layout {
+    int32_t count;
+    picture_layout graph[GRAPH_COUNT];
+};
+
+struct unit_change {
+    int32_t index;
+    unit_layout before, after;
+};
+
+struct text_change {
+    int32_t index;
+    text_layout before, after;
+};
+
+struct step {
+    int32_t pitch;                 // led_pitch when the step was taken
+    uint32_t unit_first, unit_count;
+    uint32_t text_first, text_count;
+    bool typing;                   // one text's characters alone changed
+    pictures_layout pictures_before, pictures_after;
+};
+
+// The copy of the last checkpoint.
+unit_layout base_units[DIGIT_COUNT];
+text_layout base_texts[STRING_COUNT];
+pictures_layout base_pictures;
+int32_t base_pitch = 0;
+
+// The rings. Steps [head - undo_count, head) can be undone, [head, head + redo_count) redone;
+// records are taken from the record rings in step order.
+unit_change unit_ring[UNDO_UNIT_RECORDS];
+text_change text_ring[UNDO_TEXT_RECORDS];
+step steps[UNDO_STEPS];
+uint32_t head = 0;
+int undo_count = 0, redo_count = 0;
+uint32_t unit_start = 0, unit_end = 0;   // records in use, as running counters
+uint32_t text_start = 0, text_end = 0;
+bool typing_run_open = false;
+
+// ---- records to layouts and back -------------------------------------------
+
+void take_unit(const Digit_unit& d, unit_layout& o)
+{
+    memset(&o, 0, sizeof o);
+    o.visible = d.visible; o.decimals = d.decimals; o.color = d.color; o.kind = d.kind;
+    o.merge_count = d.merge_count; o.cols = d.cols; o.rows = d.rows;
+    o.x = d.x; o.y = d.y; o.anchor_x = d.anchor_x; o.anchor_y = d.anchor_y;
+    o.width = d.width; o.height = d.height; o.font_px = d.font_px; o.data_type = d.data_type;
+    o.size_preset = d.size_preset; o.size = d.size; o.thickness = d.thickness; o.digits = d.digits;
+    o.reg_addr = d.reg_addr; o.valve = d.valve;
+    memcpy(o.col_width, d.col_width, sizeof o.col_width);
+    memcpy(o.row_height, d.row_height, sizeof o.row_height);
+    memcpy(o.merges, d.merges, sizeof o.merges);
+}
+
+void put_unit(const unit_layout& o, Digit_unit& d)
+{
+    d.visible = o.visible; d.decimals = o.decimals; d.color = o.color; d.kind = o.kind;
+    d.merge_count = o.merge_count; d.cols = o.cols; d.rows = o.rows;
+    d.x = o.x; d.y = o.y; d.anchor_x = o.anchor_x; d.anchor_y = o.anchor_y;
+    d.width = o.width; d.height = o.height; d.font_px = o.font_px; d.data_type = o.data_type;
+    d.size_preset = o.size_preset; d.size = o.size; d.thickness = o.thickness; d.digits = o.digits;
+    d.reg_addr = o.reg_addr; d.valve = o.valve;
+    memcpy(d.col_width, o.col_width, sizeof o.col_width);
+    memcpy(d.row_height, o.row_height, sizeof o.row_height);
+    memcpy(d.merges, o.merges, sizeof o.merges);
+}
+
+void take_text(const string_draw& s, text_layout& o)
+{
+    memset(&o, 0, sizeof o);
+    o.visible = s.visible; o.font_size = s.font_size; o.font_step = s.font_step; o.reg_addr = s.reg_addr;
+    o.text_ready = s.text_ready; o.mode = s.mode; o.direction = s.direction;
+    o.owner = s.owner; o.x = s.x; o.y = s.y; o.anchor_x = s.anchor_x; o.anchor_y = s.anchor_y;
+    o.box_width = s.box_width; o.box_height = s.box_height; o.speed = s.speed; o.aux = s.aux;
+    o.aux2 = s.aux2; o.color = s.color;
+    memcpy(o.frame_rgb, s.frame_rgb, sizeof o.frame_rgb);
+    o.text_len = s.text_len; o.line_chars = s.line_chars; o.max_line_chars = s.max_line_chars;
+    o.line_count = s.line_count;
+    memcpy(o.text, s.text, sizeof o.text);
+}
+
+void put_text(const text_layout& o, string_draw& s)
+{
+    s.visible = o.visible; s.font_size = o.font_size; s.font_step = o.font_step; s.reg_addr = o.reg_addr;
+    s.text_ready = o.text_ready; s.mode = o.mode; s.direction = o.direction;
+    s.owner = o.owner; s.x = o.x; s.y = o.y; s.anchor_x = o.anchor_x; s.anchor_y = o.anchor_y;
+    s.box_width = o.box_width; s.box_height = o.box_height; s.speed = o.speed; s.aux = o.aux;
+    s.aux2 = o.aux2; s.color = o.color;
+    memcpy(s.frame_rgb, o.frame_rgb, sizeof s.frame_rgb);
+    s.text_len = o.text_len; s.line_chars = o.line_chars; s.max_line_chars = o.max_line_chars;
+    s.line_count = o.line_count;
+    memcpy(s.text, o.text, sizeof s.text);
+}
+
+void take_pictures(pictures_layout& o)
+{
+    memset(&o, 0, sizeof o);
+    o.count = graph_count;
+    for (int i = 0; i < GRAPH_COUNT; i++) {
+        const graph_draw& g = graph_table[i];
+        o.graph[i] = picture_layout{g.left, g.top, g.pic_width, g.pic_height, g.has_picture, g.shown};
+    }
+}
+
+void put_pictures(const pictures_layout& o)
+{
+    graph_count = o.count;
+    for (int i = 0; i < GRAPH_COUNT; i++) {
+        graph_draw& g = graph_table[i];
+        const picture_layout& p = o.graph[i];
+        g.left = p.left; g.top = p.top; g.pic_width = p.pic_width; g.pic_height = p.pic_height;
+        g.has_picture = p.has_picture; g.shown = p.shown;
+    }
+}
+
+// ---- what counts as a change -------------------------------------------------
+
+// Sizes the renderers set from the other fields each frame.
+bool size_is_derived(uint8_t kind)
+{
+    return kind_of(kind).sized_when_drawn;
+}
+
+bool unit_changed(const unit_layout& a, const unit_layout& b)
+{
+    if (!a.visible && !b.visible) return false;
+    if (a.visible != b.visible || a.decimals != b.decimals || a.color != b.color || a.kind != b.kind ||
+        a.merge_count != b.merge_count || a.cols != b.cols || a.rows != b.rows || a.x != b.x || a.y != b.y ||
+        a.font_px != b.font_px || a.data_type != b.data_type || a.size_preset != b.size_preset ||
+        a.size != b.size || a.thickness != b.thickness || a.digits != b.digits || a.reg_addr != b.reg_addr ||
+        a.valve != b.valve)
+        return true;
+    if (!size_is_derived(a.kind) && (a.width != b.width || a.height != b.height)) return true;
+    return memcmp(a.col_width, b.col_width, sizeof a.col_width) != 0 ||
+           memcmp(a.row_height, b.row_height, sizeof a.row_height) != 0 ||
+           memcmp(a.merges, b.merges, sizeof a.merges) != 0;
+}
+
+// Everything but the characters (and the counts measured from them).
+bool text_changed_apart_from_characters(const text_layout& a, const text_layout& b)
+{
+    if (a.visible != b.visible || a.font_size != b.font_size || a.font_step != b.font_step ||
+        a.reg_addr != b.reg_addr || a.text_ready != b.text_ready || a.mode != b.mode ||
+        a.direction != b.direction || a.owner != b.owner || a.x != b.x || a.y != b.y || a.speed != b.speed ||
+        a.aux != b.aux || a.aux2 != b.aux2 || a.color != b.color)
+        return true;
+    // A scrolling text's box is its own; a static text's box follows its characters.
+    return (a.mode & 1) && (a.box_width != b.box_width || a.box_height != b.box_height);
+}
+
+bool characters_changed(const text_layout& a, const text_layout& b)
+{
+    return strncmp(a.text, b.text, TEXT_LEN) != 0;
+}
+
+bool text_changed(const text_layout& a, const text_layout& b)
+{
+    if (!a.visible && !b.visible) return false;
+    return text_changed_apart_from_characters(a, b) || characters_changed(a, b);
+}
+
+// Left of this the tool palette stands: a record there is a palette entry.
+constexpr int32_t PALETTE_RIGHT = 225;
+
+// A palette entry shown or hidden by a press (each press on an item shows the
+// next record of its kind in the palette) is not a change of the layout.
+bool palette_only(int32_t x0, int32_t x1)
+{
+    return x0 < PALETTE_RIGHT && x1 < PALETTE_RIGHT;
+}
+
+bool pictures_changed(const pictures_layout& a, const pictures_layout& b)
+{
+    return memcmp(&a, &b, sizeof a) != 0;
+}
+
+// ---- zoom ---------------------------------------------------------------------
+
+int32_t scale(int32_t v, int from, int to)
+{
+    return (int32_t)((int64_t)v * to / from);
+}
+
+// A position on the panel keeps its dot: scaled about the panel's origin.
+void scale_point(int32_t& x, int32_t& y, int from, int to)
+{
+    if (x < PANEL_X || y < PANEL_Y || y == DELETED_Y) return;
+    x = PANEL_X + scale(x - PANEL_X, from, to);
+    y = PANEL_Y + scale(y - PANEL_Y, from, to);
+}
+
+bool on_panel(int32_t x, int32_t y)
+{
+    return x >= PANEL_X && y >= PANEL_Y && y != DELETED_Y;
+}
+
+void rescale_unit(unit_layout& o, int from, int to)
+{
+    if (from == to || from <= 0 || to <= 0 || !on_panel(o.x, o.y)) return;
+    scale_point(o.x, o.y, from, to);
+    scale_point(o.anchor_x, o.anchor_y, from, to);
+    o.width = scale(o.width, from, to);
+    o.height = scale(o.height, from, to);
+    for (int i = 0; i < TABLE_MAX; i++) {
+        o.col_width[i] = scale(o.col_width[i], from, to);
+        o.row_height[i] = scale(o.row_height[i], from, to);
+        merge_record& m = o.merges[i];
+        m.x0 = scale(m.x0, from, to); m.y0 = scale(m.y0, from, to);
+        m.x1 = scale(m.x1, from, to); m.y1 = scale(m.y1, from, to);
+    }
+}
+
+void rescale_text(text_layout& o, int from, int to)
+{
+    if (from == to || from <= 0 || to <= 0 || !on_panel(o.x, o.y)) return;
+    scale_point(o.x, o.y, from, to);
+    scale_point(o.anchor_x, o.anchor_y, from, to);
+    o.box_width = scale(o.box_width, from, to);
+    o.box_height = scale(o.box_height, from, to);
+}
+
+// ---- the rings ------------------------------------------------------------------
+
+step& step_at(uint32_t k) { return steps[k % UNDO_STEPS]; }
+
+// Take the whole tables as the copy of this checkpoint.
+void take_base()
+{
+    for (int i = 0; i < DIGIT_COUNT; i++) take_unit(digit_table[i], base_units[i]);
+    for (int i = 0; i < STRING_COUNT; i++) take_text(string_table[i], base_texts[i]);
+    take_pictures(base_pictures);
+    base_pitch = led_pitch;
+}
+
+// Drop the steps that could be redone; their records are the newest.
+void drop_redo()
+{
+    redo_count = 0;
+    if (undo_count == 0) {
+        unit_start = unit_end = text_start = text_end = 0;
+        return;
+    }
+    const step& top = step_at(head - 1);
+    unit_end = top.unit_first + top.unit_count;
+    text_end = top.text_first + top.text_count;
+}
+
+void drop_oldest()
+{
+    const step& old = step_at(head - undo_count);
+    unit_start = old.unit_first + old.unit_count;
+    text_start = old.text_first + old.text_count;
+    undo_count--;
+}
+
+// Make room for a step of `units` and `texts` records; false when it can never fit.
+bool make_room(uint32_t units, uint32_t texts)
+{
+    if (units > (uint32_t)UNDO_UNIT_RECORDS || texts > (uint32_t)UNDO_TEXT_RECORDS) return false;
+    while (undo_count > 0 && (undo_count >= UNDO_STEPS || unit_end - unit_start + units > (uint32_t)UNDO_UNIT_RECORDS ||
+                              text_end - text_start + texts > (uint32_t)UNDO_TEXT_RECORDS))
+        drop_oldest();
+    return true;
+}
+
+// Put one side of a step back into the tables, scaled to the zoom of the moment.
+void apply(const step& st, bool after)
+{
+    const int now = led_pitch;
+    for (uint32_t k = 0; k < st.unit_count; k++) {
+        const unit_change& c = unit_ring[(st.unit_first + k) % UNDO_UNIT_RECORDS];
+        unit_layout o = after ? c.after : c.before;
+        rescale_unit(o, st.pitch, now);
+        put_unit(o, digit_table[c.index]);
+    }
+    for (uint32_t k = 0; k < st.text_count; k++) {
+        const text_change& c = text_ring[(st.text_first + k) % UNDO_TEXT_RECORDS];
+        text_layout o = after ? c.after : c.before;
+        rescale_text(o, st.pitch, now);
+        put_text(o, string_table[c.index]);
+    }
+    put_pictures(after ? st.pictures_after : st.pictures_before);
+    // A current item that the step took away is current no more.
+    if (current_unit >= 0 && current_unit <= LAST_ITEM_INDEX && !digit_table[current_unit].visible)
+        current_unit = NO_ITEM;
+    if (current_string >= 0 && current_string <= LAST_ITEM_INDEX && !string_table[current_string].visible)
+        current_string = NO_ITEM;
+    typing_run_open = false;
+    // A sample record the step put on the panel leaves its palette cell to the next free one.
+    refill_palette();
+    take_base();
+}
+
+// True while the pointer is in the middle of an action.
+bool action_under_way()
+{
+    if (left_down || unit_drag || string_drag) return true;
+    for (int r = 0; r < ROW_COUNT; r++)
+        if (row_down[r]) return true;
+    return false;
+}
+
+} // namespace
+
+void undo_reset()
+{
+    head = 0;
+    undo_count = redo_count = 0;
+    unit_start = unit_end = text_start = text_end = 0;
+    typing_run_open = false;
+    take_base();
+}
+
+void undo_end_typing_run()
+{
+    typing_run_open = false;
+}
+
+void undo_checkpoint()
+{
+    if (action_under_way()) return;
+    if (led_pitch != base_pitch) {
+        // A zoom is no step: the new zoom's positions become the copy.
+        take_base();
+        return;
+    }
+    // Count what changed first, so the step is made in one piece.
+    uint32_t units = 0, texts = 0;
+    bool layout_changed = false;
+    int32_t last_text = -1;
+    bool characters_only = true;
+    static unit_layout now_units[DIGIT_COUNT];
+    static text_layout now_texts[STRING_COUNT];
+    for (int i = 0; i < DIGIT_COUNT; i++) {
+        take_unit(digit_table[i], now_units[i]);
+        if (!unit_changed(base_units[i], now_units[i])) continue;
+        units++;
+        if (!palette_only(base_units[i].x, now_units[i].x)) layout_changed = true;
+    }
+    for (int i = 0; i < STRING_COUNT; i++) {
+        take_text(string_table[i], now_texts[i]);
+        if (!text_changed(base_texts[i], now_texts[i])) continue;
+        texts++;
+        last_text = i;
+        if (!palette_only(base_texts[i].x, now_texts[i].x)) layout_changed = true;
+        if (text_changed_apart_from_characters(base_texts[i], now_texts[i])) characters_only = false;
+    }
+    pictures_layout pictures;
+    take_pictures(pictures);
+    const bool pictures_moved = pictures_changed(base_pictures, pictures);
+    if (!layout_changed && !pictures_moved) {
+        // Fields no step looks at (hidden copies, measured sizes) still follow the tables.
+        memcpy(base_units, now_units, sizeof base_units);
+        memcpy(base_texts, now_texts, sizeof base_texts);
+        return;
+    }
+    const bool typing = units == 0 && texts == 1 && !pictures_moved && characters_only;
+
+    // More typing into the text of the open run: the run's step takes the new characters.
+    if (typing && typing_run_open && undo_count > 0 && redo_count == 0) {
+        step& top = step_at(head - 1);
+        if (top.typing && top.text_count == 1) {
+            text_change& c = text_ring[top.text_first % UNDO_TEXT_RECORDS];
+            if (c.index == last_text) {
+                c.after = now_texts[last_text];
+                memcpy(base_units, now_units, sizeof base_units);
+                memcpy(base_texts, now_texts, sizeof base_texts);
+                return;
+            }
+        }
+    }
+
+    drop_redo();
+    if (!make_room(units, texts)) {
+        // Larger than the whole history can hold: it cannot be undone, nor anything before it.
+        undo_reset();
+        return;
+    }
+    step& st = step_at(head);
+    st.pitch = led_pitch;
+    st.unit_first = unit_end;
+    st.unit_count = units;
+    st.text_first = text_end;
+    st.text_count = texts;
+    st.typing = typing;
+    st.pictures_before = base_pictures;
+    st.pictures_after = pictures;
+    for (int i = 0; i < DIGIT_COUNT; i++) {
+        if (!unit_changed(base_units[i], now_units[i])) continue;
+        unit_change& c = unit_ring[unit_end++ % UNDO_UNIT_RECORDS];
+        c.index = i;
+        c.before = base_units[i];
+        c.after = now_units[i];
+    }
+    for (int i = 0; i < STRING_COUNT; i++) {
+        if (!text_changed(base_texts[i], now_texts[i])) continue;
+        text_change& c = text_ring[text_end++ % UNDO_TEXT_RECORDS];
+        c.index = i;
+        c.before = base_texts[i];
+        c.after = now_texts[i];
+    }
+    head++;
+    undo_count++;
+    typing_run_open = typing;
+    memcpy(base_units, now_units, sizeof base_units);
+    memcpy(base_texts, now_texts, sizeof base_texts);
+    base_pictures = pictures;
+}
+
+bool undo_step()
+{
+    undo_checkpoint();
+    if (undo_count == 0) return false;
+    head--;
+    undo_count--;
+    redo_count++;
+    apply(step_at(head), false);
+    return true;
+}
+
+bool redo_step()
+{
+    undo_checkpoint();
+    if (redo_count == 0) return false;
+    apply(step_at(head), true);
+    head++;
+    undo_count++;
+    redo_count--;
+    return true;
+}
+
+int undo_depth() { return undo_count; }
+int redo_depth() { return redo_count; }

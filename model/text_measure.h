@@ -1,0 +1,17 @@
+/*******************************************************************************
+ * model/text_measure.h - counting the characters and lines of a text
+ *
+ * A text's size in half-width characters and lines, read from its GBK bytes
+ * and inline codes: each byte counts one (a double-byte character two), the
+ * colour codes \C1..\C3 count nothing, \C4 starts a new line, a lone
+ * backslash is skipped. Typing, drawing and the script reader all measure
+ * texts this way.
+ *
+ * Depends on: nothing. Does NOT: draw, or look at fonts or the zoom.
+ ******************************************************************************/
+#pragma once
+#include <cstdint>
+
+// Count half-width characters of `text`: line_chars of the last line, line_count,
+// and max_line_chars raised at each \C4 line break (never lowered).
+void measure_text(const char* text, int32_t& line_chars, int32_t& max_line_chars, int32_t& line_count);
