@@ -15,7 +15,7 @@
  * argument record index + 1020) are recognised and skipped: the main line
  * restores the item.
  *
- * Depends on: command/led_command (shared load state and conversions).
+ * Depends on: command/led_command (shared load state), model/geometry.
  ******************************************************************************/
 #pragma once
 #include "command/dispatcher.h"

@@ -13,11 +13,18 @@
  * value negative (the export writes negative numbers for far corners left
  * of or above the panel and for speeds past 30).
  *
+ * The numbers of a shape line are read by its kind's line form (items/kinds):
+ * the same fields, names and bounds the writer uses. A missing number refuses
+ * the line; numbers past the form load the item and are reported as a change,
+ * as on insmod lines. Text lines are told apart by their number of pieces, so
+ * an extra piece there is a text with spaces, which is refused.
+ *
  * Limits: a range, the text table, a table's 50 columns, rows and merges,
  * and texts longer than SCRIPT_TEXT_MAX bytes are refused, never overrun.
  * Records restored earlier in the same load are never overwritten.
  *
- * Depends on: command/dispatcher, model/tables, model/default_layout.
+ * Depends on: command/dispatcher, model/tables, model/default_layout,
+ * model/geometry (dots to pixels), items/kinds (line forms).
  * Does NOT: read files or draw.
  ******************************************************************************/
 #pragma once

@@ -8,7 +8,8 @@
  *
  * Limits: only the rows that are shown are tested, with the same rectangles
  * that are drawn and pressed; hover indices are -1 for none.
- * Depends on: edit/hit_test, edit/state, model/button_rows, platform/screen.
+ * Depends on: edit/hit_test, edit/state, items/kinds (which kinds offer
+ * handles), model/button_rows, platform/screen.
  * Does NOT: change any record (only hover fields), press or drag anything.
  ******************************************************************************/
 #include "edit/hit_test.h"

@@ -10,7 +10,8 @@
  * window's left or top edge (that move is dropped, not clamped); an item is
  * not resized below 5 px, a table cell below 1 px, the window's client area
  * below WINDOW_MIN_W x WINDOW_MIN_H. Only visible records join the group.
- * Depends on: edit/hit_test, edit/state, platform/screen.
+ * Depends on: edit/hit_test, edit/state, items/kinds (each shape's resize),
+ * platform/screen.
  * Does NOT: pick the handle (edit/hover.cpp) or start anything (edit/press.cpp).
  ******************************************************************************/
 #include "edit/hit_test.h"

@@ -90,14 +90,15 @@ void draw_table(Digit_unit& u, bool selected)
     const bool sel_inside = selected && u.sel_col < cols && u.sel_row < rows;
     const bool span_inside = selected && u.span_col < cols && u.span_row < rows;
 
+    int sel_x = 0, sel_y = 0, span_x = 0, span_y = 0;   // corners of the white cells
     int64_t cx = u.x;
     for (int i = 0; i < cols; i++) {
         int64_t cy = u.y;
         for (int j = 0; j < rows; j++) {
             const bool is_sel = sel_inside && i == u.sel_col && j == u.sel_row;
             const bool is_span = span_inside && i == u.span_col && j == u.span_row;
-            if (is_sel) { u.sel_cell_x = px(cx); u.sel_cell_y = px(cy); }
-            if (is_span) { u.span_cell_x = px(cx); u.span_cell_y = px(cy); }
+            if (is_sel) { sel_x = px(cx); sel_y = px(cy); }
+            if (is_span) { span_x = px(cx); span_y = px(cy); }
             if (!is_sel && !is_span)
                 draw_rect(u.color, px(cx), px(cy), px(cx + u.col_width[i]), px(cy + u.row_height[j]));
             cy += u.row_height[j];
@@ -105,12 +106,11 @@ void draw_table(Digit_unit& u, bool selected)
         cx += u.col_width[i];
     }
     if (sel_inside)
-        draw_rect(WHITE_CODE, u.sel_cell_x, u.sel_cell_y, px((int64_t)u.sel_cell_x + u.col_width[u.sel_col]),
-                  px((int64_t)u.sel_cell_y + u.row_height[u.sel_row]));
+        draw_rect(WHITE_CODE, sel_x, sel_y, px((int64_t)sel_x + u.col_width[u.sel_col]),
+                  px((int64_t)sel_y + u.row_height[u.sel_row]));
     if (span_inside)
-        draw_rect(WHITE_CODE, u.span_cell_x, u.span_cell_y,
-                  px((int64_t)u.span_cell_x + u.col_width[u.span_col]),
-                  px((int64_t)u.span_cell_y + u.row_height[u.span_row]));
+        draw_rect(WHITE_CODE, span_x, span_y, px((int64_t)span_x + u.col_width[u.span_col]),
+                  px((int64_t)span_y + u.row_height[u.span_row]));
 
     for (int m = 0; m < TABLE_MAX; m++) {
         const merge_record& g = u.merges[m];
