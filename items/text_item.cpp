@@ -117,9 +117,9 @@ int draw_text_item(string_draw& s)
         measure_text(s.text, s.line_chars, s.max_line_chars, s.line_count);
         if (s.max_line_chars < s.line_chars) s.max_line_chars = s.line_chars;
         size_static_box(s);
-        memset(s.draw_copy, 0, sizeof s.draw_copy);
-        copy_field(s.draw_copy, DRAW_COPY_LEN, s.text);
-        draw_dot_text(s.font_size, s.color, s.x, s.y, s.draw_copy);
+        char copy[DRAW_COPY_LEN] = {};
+        copy_field(copy, DRAW_COPY_LEN, s.text);
+        draw_dot_text(s.font_size, s.color, s.x, s.y, copy);
         return 0;
     }
     // Scrolling: only the bytes that fit the box.
@@ -161,9 +161,9 @@ int draw_text_item_selected(string_draw& s, bool buttons)
     gfx_texturing(false);
     const int p = pitch();
 
-    memset(s.draw_copy, 0, sizeof s.draw_copy);
-    copy_field(s.draw_copy, DRAW_COPY_LEN, s.text);
-    draw_dot_text(s.font_size, s.color, s.x, s.y, s.draw_copy);
+    char copy[DRAW_COPY_LEN] = {};
+    copy_field(copy, DRAW_COPY_LEN, s.text);
+    draw_dot_text(s.font_size, s.color, s.x, s.y, copy);
 
     // Dotted box.
     if ((s.mode & 1) == 0) size_static_box(s);
