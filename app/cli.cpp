@@ -40,14 +40,22 @@ bool parse_int(const char* s, int& out)
     return true;
 }
 
+constexpr int KEY_COLUMN = 25;   // terminal columns of the key column, with its gap
+
 // The key list as two aligned columns, one line each.
 std::string key_lines()
 {
     std::string out = "\nKeys and mouse gestures in the designer window:\n";
     for (const key_help_line& k : key_help) {
-        char line[256];
-        snprintf(line, sizeof line, "  %-24s %s\n", k.keys, k.does);
-        out += line;
+        // Pad by terminal columns: a Chinese character takes two, and three UTF-8 bytes.
+        int columns = 0;
+        for (const unsigned char* c = (const unsigned char*)k.keys; *c; c++)
+            if ((*c & 0xC0) != 0x80) columns += *c >= 0xE0 ? 2 : 1;
+        out += "  ";
+        out += k.keys;
+        out.append(columns < KEY_COLUMN ? KEY_COLUMN - columns : 1, ' ');
+        out += k.does;
+        out += '\n';
     }
     return out;
 }

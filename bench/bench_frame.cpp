@@ -7,6 +7,7 @@
 // layers: one display list per item, and a texture of the panel's dots.
 #include "app/startup.h"
 #include "bench_helpers.h"
+#include "tests/full_layout.h"
 #include "bench_startup.h"
 #include "edit/state.h"
 #include "items/digit_item.h"
@@ -72,26 +73,8 @@ void fill_full_layout()
     snprintf(led_height, sizeof led_height, "%d", BENCH_H);
     led_pitch = 2;
     fill_glyph_table();
-    reset_item_tables();
-    default_layout();
     dot_font_init();
-    for (int i = 0; i < DIGIT_COUNT; i++) {
-        Digit_unit& d = digit_table[i];
-        d.visible = 1;
-        d.x = PANEL_X + 1 + (i % 20) * 50;
-        d.y = PANEL_Y + 1 + (i / 20) * 12;
-        d.color = (uint8_t)(i % 7);
-    }
-    const std::string chinese = gbk_from_utf8("欢迎光临 Welcome");
-    for (int i = 0; i < STRING_COUNT; i++) {
-        string_draw& t = string_table[i];
-        t.visible = 1;
-        t.x = PANEL_X + 1 + (i % 10) * 100;
-        t.y = PANEL_Y + 1 + (i / 10) * 6;
-        t.color = i % 7;
-        t.font_size = (uint8_t)(12 + i % 5);
-        copy_field(t.text, TEXT_LEN, (i % 2) ? "LED panel 12345" : chinese.c_str());
-    }
+    make_full_layout();
 }
 
 // 200 text items of 20 characters (Chinese and Western) in all 16 sizes.

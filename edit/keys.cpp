@@ -25,6 +25,7 @@
  * then ends the program), or move items other than through apply_group_move.
  ******************************************************************************/
 #include "edit/keys.h"
+#include "edit/actions.h"
 #include "edit/close_prompt.h"
 #include "edit/key_help.h"
 #include "edit/pointer.h"
@@ -62,6 +63,8 @@ enum : unsigned char {
     KEY_CTRL_Q = 17, KEY_CTRL_S = 19, KEY_CTRL_V = 22, KEY_CTRL_Y = 25, KEY_CTRL_Z = 26, KEY_DELETE = 127
 };
 
+constexpr int TEXT_PROP_WIDER = 8;         // the text buttons that step the box width
+constexpr int TEXT_PROP_NARROWER = 9;
 constexpr int COPY_UNIT_BELOW = 400;       // Digit_unit records that Ctrl+C copies
 constexpr int COPY_TEXT_BELOW = 150;       // string_draw records that Ctrl+C copies
 constexpr int COPY_GAP = 2;                // the copy goes this many slots further on
@@ -154,6 +157,12 @@ void copy_text(const string_draw& from, string_draw& to)
     to.text_len = (int32_t)strlen(to.text);
     to.visible = 0;
     to.group_selected = 0;
+}
+
+// What a key refused goes on the status line.
+void say_key_refusal(const char* why)
+{
+    if (why) status_show(STATUS_INFO, why);
 }
 
 void rescale_digit(Digit_unit& d, int from, int to)
@@ -368,7 +377,8 @@ void on_key(unsigned char key, int, int)
         band_active = 1;
         break;
     case KEY_CTRL_G:
-        if (s) s->box_width++;
+        // One whole dot, as the "宽度+" button steps it.
+        if (s) say_key_refusal(text_prop_action(*s, TEXT_PROP_WIDER));
         break;
     case KEY_BACKSPACE:
         if (s) erase_last_char(*s);
@@ -378,7 +388,7 @@ void on_key(unsigned char key, int, int)
         break;
     case KEY_CTRL_L: toggle_zoom(); break;
     case KEY_CTRL_N:
-        if (s) s->box_width--;
+        if (s) say_key_refusal(text_prop_action(*s, TEXT_PROP_NARROWER));
         break;
     case KEY_CTRL_Q:
         set_zoom(led_pitch < LED_PITCH_MAX ? led_pitch + 1 : led_pitch);

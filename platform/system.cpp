@@ -67,7 +67,11 @@ bool find_screen_font(char* out, size_t cap)
 
 local_time get_local_time()
 {
-    time_t t = time(nullptr);
+    // The precise clock, not time()'s coarse one: a frame woken just after a
+    // whole second must already see the new second.
+    struct timespec now;
+    clock_gettime(CLOCK_REALTIME, &now);
+    time_t t = now.tv_sec;
     struct tm tm;
     localtime_r(&t, &tm);
     return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec, tm.tm_wday};

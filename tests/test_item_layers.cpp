@@ -4,6 +4,7 @@
 // Real OpenGL in a window on a private X server; pixels read before the swap.
 #include "e2e_helpers.h"
 #include "frame_helpers.h"
+#include "full_layout.h"
 #include "app/frame.h"
 #include "app/startup.h"
 #include "edit/state.h"
@@ -47,28 +48,7 @@ int differing_pixels(const std::vector<uint8_t>& a, const std::vector<uint8_t>& 
 }
 
 // Every record of both tables live on a 512 x 128 panel, overlapping.
-void full_layout()
-{
-    reset_item_tables();
-    default_layout();
-    const std::string chinese = gbk_from_utf8("欢迎光临 Welcome");
-    for (int i = 0; i < DIGIT_COUNT; i++) {
-        Digit_unit& d = digit_table[i];
-        d.visible = 1;
-        d.x = PANEL_X + 1 + (i % 20) * 50;
-        d.y = PANEL_Y + 1 + (i / 20) * 12;
-        d.color = (uint8_t)(i % 7);
-    }
-    for (int i = 0; i < STRING_COUNT; i++) {
-        string_draw& t = string_table[i];
-        t.visible = 1;
-        t.x = PANEL_X + 1 + (i % 10) * 100;
-        t.y = PANEL_Y + 1 + (i / 10) * 6;
-        t.color = i % 7;
-        t.font_size = (uint8_t)(12 + i % 5);
-        copy_field(t.text, TEXT_LEN, (i % 2) ? "LED panel 12345" : chinese.c_str());
-    }
-}
+void full_layout() { make_full_layout(); }
 
 } // namespace
 

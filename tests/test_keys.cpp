@@ -240,8 +240,8 @@ TEST_F(Keys, CtrlKeysChangeModeColourAndBoxWidth)
     s.box_width = 30;
     on_key(2, 0, 0);   // Ctrl+B
     EXPECT_EQ(s.mode, 1);
-    keys("\x07\x07\x07\x0e");   // Ctrl+G three times, Ctrl+N once
-    EXPECT_EQ(s.box_width, 32);
+    keys("\x07\x07\x07\x0e");   // Ctrl+G three times, Ctrl+N once: one dot (2 px) each
+    EXPECT_EQ(s.box_width, 34);
     s.color = 5;
     on_key(11, 0, 0);   // Ctrl+K
     EXPECT_EQ(s.color, 6);
