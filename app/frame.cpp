@@ -205,6 +205,7 @@ void frame_routine()
     gfx_push();
     gfx_scale(1, 1, 1);
 
+    measure_items(current_unit, current_string);
     const bool group = any_group_selected();
     group_shown = group;
     const bool coords = show_coords && pointer_pos[0] > PANEL_X && pointer_pos[1] > PANEL_Y;

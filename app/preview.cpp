@@ -46,6 +46,7 @@ void draw_panel_preview()
     gfx_texturing(false);
     draw_pictures(-1);
     gfx_texturing(false);
+    measure_items(NO_ITEM, NO_ITEM);   // the picture shows every item unselected
     for (int pass = 0; pass < 2; pass++)
         for (int i = 0; i < DIGIT_COUNT; i++) {
             Digit_unit& d = digit_table[i];

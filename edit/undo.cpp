@@ -165,10 +165,10 @@ void put_pictures(const pictures_layout& o)
 
 // ---- what counts as a change -------------------------------------------------
 
-// Sizes the renderers set from the other fields each frame.
+// Sizes the kind's measure sets from the other fields before each frame.
 bool size_is_derived(uint8_t kind)
 {
-    return kind_of(kind).sized_when_drawn;
+    return kind_of(kind).measure != nullptr;
 }
 
 bool unit_changed(const unit_layout& a, const unit_layout& b)

@@ -96,12 +96,15 @@ void draw_unit_word(const Digit_unit& u, int code)
     draw_word(u, wx, wy, unit_word(code));
 }
 
+void measure_word_field(Digit_unit& u)
+{
+    u.width = clamp_px(6 * (int64_t)u.font_px);
+    u.height = clamp_px(2 * (int64_t)u.font_px);
+}
+
 void draw_word_field(Digit_unit& u, bool selected)
 {
-    if (!selected) {
-        u.width = clamp_px(6 * (int64_t)u.font_px);
-        u.height = clamp_px(2 * (int64_t)u.font_px);
-    }
+    (void)selected;
     const int x = text_px(u.x), y = text_px(u.y);
     if (u.reg_addr == CODE_WEEKDAY) draw_word(u, x, y, weekday_name(read_clock().weekday));
     else if (u.reg_addr == CODE_WIND) draw_word(u, x, y, wind_word());

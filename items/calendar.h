@@ -45,6 +45,7 @@ const char* wind_word();
 void unit_word_position(const Digit_unit& u, int code, int& wx, int& wy);
 // Draw the unit word of a clock field (code 5..10) beside the item.
 void draw_unit_word(const Digit_unit& u, int code);
-// Draw the weekday (code 16) or wind (code 20) word at the item's corner; the
-// unselected form also sets the item's extent to three double-byte characters.
+// Draw the weekday (code 16) or wind (code 20) word at the item's corner.
 void draw_word_field(Digit_unit& u, bool selected);
+// The extent of a weekday or wind field: three double-byte characters.
+void measure_word_field(Digit_unit& u);

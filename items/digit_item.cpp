@@ -198,10 +198,23 @@ void draw_variable_item(Digit_unit& u, bool selected)
     const bool is_signed = u.data_type == DATA_TYPE_SIGNED || u.data_type == DATA_TYPE_NEGATIVE;
     draw_number(u.color, u.x, u.y, value, (uint8_t)u.digits, (uint8_t)u.size, (uint8_t)u.thickness,
                 u.decimals, is_signed);
+}
+
+void measure_variable(Digit_unit& u, bool selected)
+{
+    if (code_has_font_size(u.reg_addr)) {
+        if (!selected) measure_word_field(u);
+        return;
+    }
     // Products in double: exact within the 32-bit range, and held to it beyond.
     const int64_t s = u.size;
     u.width = clamp_extent((double)(s + s / 3 + 1) * u.digits * led_pitch);
     u.height = clamp_extent(2.0 * (double)s * led_pitch);
+}
+
+void note_button_count(Digit_unit& u)
+{
+    u.button_count = u.reg_addr > REGISTER_CODE_BASE ? BUTTONS_REGISTER : BUTTONS_PLAIN;
 }
 
 void draw_digit_item(Digit_unit& u)
@@ -211,10 +224,9 @@ void draw_digit_item(Digit_unit& u)
 
 void draw_digit_item_selected(Digit_unit& u, bool buttons)
 {
-    u.button_count = u.reg_addr > REGISTER_CODE_BASE ? BUTTONS_REGISTER : BUTTONS_PLAIN;
     if (!u.group_selected) draw_description(u, buttons);
     kind_of(u).draw(u, true);
     draw_caption(u);
-    const int shown = buttons ? shown_button_count(u) : 0;
+    const int shown = buttons ? selected_button_count(u) : 0;
     for (int i = 0; i < shown; i++) draw_property_button(u, i);
 }

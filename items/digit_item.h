@@ -34,8 +34,13 @@ void draw_digit_item(Digit_unit& u);
 // caption and, with `buttons` (the item whose buttons a press reaches), its buttons.
 void draw_digit_item_selected(Digit_unit& u, bool buttons = true);
 
-// Draw a variable item (kind 8) alone, and refresh its extent.
+// Draw a variable item (kind 8) alone.
 void draw_variable_item(Digit_unit& u, bool selected);
+// A variable item's width and height from its size, digits and the zoom (a
+// weekday or wind field's from its font size, kept while it is selected).
+void measure_variable(Digit_unit& u, bool selected);
+// The property buttons a selected record offers: more for register variables.
+void note_button_count(Digit_unit& u);
 
 // The GBK caption of a variable item's component code into `out` ("" for none);
 // `shifted` tells whether it stands 8 pixels left of the item (formatted captions).

@@ -118,7 +118,12 @@ void draw_table(Digit_unit& u, bool selected)
         draw_line(MARKER_CODE, px((int64_t)u.x - g.x0), px((int64_t)u.y - g.y0), px((int64_t)u.x - g.x1),
                   px((int64_t)u.y - g.y1));
     }
+}
 
+void measure_table(Digit_unit& u, bool)
+{
+    const int cols = std::min<int>(u.cols, TABLE_MAX);
+    const int rows = std::min<int>(u.rows, TABLE_MAX);
     int64_t w = 0, h = 0;
     for (int i = 0; i < cols; i++) w += u.col_width[i];
     for (int j = 0; j < rows; j++) h += u.row_height[j];

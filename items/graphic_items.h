@@ -20,7 +20,7 @@
 constexpr int VALVE_TEMPLATE_X = 266;   // valve records left of this stand in the palette
 
 // Draw a figure record (any kind but 8) in its unselected or selected look, as
-// its kind's row says; tables also refresh their extent and cell corners.
+// its kind's row says.
 void draw_figure(Digit_unit& u, bool selected);
 
 // The figure drawers of the kind table, one per shape: a point block, a colon
@@ -39,6 +39,8 @@ void draw_filled_rect_item(Digit_unit& u, bool selected);
 // Draw a table; the selected look leaves out the selected and span cells in
 // the walk and draws them in white afterwards.
 void draw_table(Digit_unit& u, bool selected);
+// A table's width and height: its columns' and rows' sums.
+void measure_table(Digit_unit& u, bool selected);
 
 // Draw a valve picture: a framed "BMP" in the palette, else its lit pixels; the
 // selected look frames "NORC" when the picture cannot be shown.

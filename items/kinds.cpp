@@ -4,6 +4,7 @@
 #include "items/kinds.h"
 #include "items/digit_item.h"
 #include "items/graphic_items.h"
+#include "items/text_item.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ constexpr line_field SIZE = {FIELD_HEIGHT_DOTS, "size"};
 } // namespace
 
 // Columns: kind, name, range, shape, resizable, register caption, all buttons,
-// extra buttons, script line, draw, under others, sized when drawn.
+// extra buttons, script line, draw, under others, measure.
 const item_kind item_kinds[] = {
     {KIND_BLOCK, "point block", RANGE_BLOCK, SHAPE_POINT, false, false, false, EXTRA_NONE,
      {LINE_SINGLE, "p_mutle", 4, {COLOUR, X, Y, SIZE}, false}, draw_point_block},
@@ -35,10 +36,10 @@ const item_kind item_kinds[] = {
      {LINE_SINGLE, "r", 5, {COLOUR, X1, Y1, {FIELD_RIGHT, "x2"}, {FIELD_BOTTOM, "y2"}}, true}, draw_rect_item},
     // A table's block: a line of its form for each cell.
     {KIND_TABLE, "table", RANGE_TABLE, SHAPE_GRID, true, false, true, EXTRA_GRID,
-     {LINE_TABLE, "r", 5, {COLOUR, X1, Y1, {FIELD_RIGHT, "x2"}, {FIELD_BOTTOM, "y2"}}, true}, draw_table, true, true},
+     {LINE_TABLE, "r", 5, {COLOUR, X1, Y1, {FIELD_RIGHT, "x2"}, {FIELD_BOTTOM, "y2"}}, true}, draw_table, true, measure_table},
     // Variables are "insmod" lines, laid out by command/insmod_command.
     {KIND_VARIABLE, "variable", RANGE_REGISTER, SHAPE_CONTENT, false, false, true, EXTRA_VARIABLE,
-     {LINE_INSMOD, "insmod", 0, {}, false}, draw_variable_item, false, true},
+     {LINE_INSMOD, "insmod", 0, {}, false}, draw_variable_item, false, measure_variable},
     {KIND_FILLED_RECT, "filled rectangle", RANGE_FILLED_RECT, SHAPE_BOX, true, true, true, EXTRA_BOX,
      {LINE_SINGLE, "rf", 6, {COLOUR, X1, Y1, {FIELD_RIGHT, "x2"}, {FIELD_BOTTOM, "y2"}, {FIELD_CODE, "fill pattern"}}, true},
      draw_filled_rect_item},
@@ -60,6 +61,21 @@ const item_kind& kind_of(uint8_t kind)
 }
 
 const item_kind& kind_of(const Digit_unit& d) { return kind_of(d.kind); }
+
+void measure_items(int current_unit, int current_string)
+{
+    for (int i = 0; i < DIGIT_COUNT; i++) {
+        Digit_unit& d = digit_table[i];
+        if (!d.visible) continue;
+        const bool selected = i == current_unit || d.group_selected == 1;
+        if (selected) note_button_count(d);
+        if (const auto measure = kind_of(d).measure) measure(d, selected);
+    }
+    for (int i = 0; i < STRING_COUNT; i++) {
+        string_draw& s = string_table[i];
+        if (s.visible && i != current_string && s.group_selected != 1) measure_text_item(s);
+    }
+}
 
 item_box measure_item(const Digit_unit& d)
 {

@@ -95,7 +95,10 @@ struct item_kind {
     // Draw the record in its unselected or selected look.
     void (*draw)(Digit_unit& u, bool selected);
     bool under_others = false;      // drawn before every other item, so they stand on it
-    bool sized_when_drawn = false;  // drawing sets width and height from the other fields
+    // Set width and height from the other fields (and the zoom), for kinds
+    // whose size follows what they show; nullptr: the fields are the size.
+    // The selected look of a weekday or wind field keeps the size it had.
+    void (*measure)(Digit_unit& d, bool selected) = nullptr;
 };
 
 // The row of a kind; no_kind for a value without one.
@@ -106,6 +109,12 @@ const item_kind& kind_of(const Digit_unit& d);
 extern const item_kind item_kinds[];
 extern const int item_kind_count;
 extern const item_kind no_kind;
+
+// Measure every visible record before a frame is drawn, so that drawing
+// and hit tests use the same sizes and no drawing writes into a record:
+// the kind's measure for Digit_units (selected: the current unit and the
+// group), the line counts and box of static texts.
+void measure_items(int current_unit, int current_string);
 
 // The measured box of a record: what its hit test, its handles and its
 // description use, from its fields alone.

@@ -109,14 +109,19 @@ void size_static_box(string_draw& s)
 
 } // namespace
 
+void measure_text_item(string_draw& s)
+{
+    if (!s.text_ready || (s.mode & 1) != 0) return;
+    measure_text(s.text, s.line_chars, s.max_line_chars, s.line_count);
+    if (s.max_line_chars < s.line_chars) s.max_line_chars = s.line_chars;
+    size_static_box(s);
+}
+
 int draw_text_item(string_draw& s)
 {
     if (!s.text_ready) return -1;
     gfx_texturing(false);
     if ((s.mode & 1) == 0) {
-        measure_text(s.text, s.line_chars, s.max_line_chars, s.line_count);
-        if (s.max_line_chars < s.line_chars) s.max_line_chars = s.line_chars;
-        size_static_box(s);
         char copy[DRAW_COPY_LEN] = {};
         copy_field(copy, DRAW_COPY_LEN, s.text);
         draw_dot_text(s.font_size, s.color, s.x, s.y, copy);

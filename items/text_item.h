@@ -22,6 +22,10 @@
 // the height of one character, in window pixels.
 void text_caret(const string_draw& s, int32_t out[4]);
 
+// The line counts and box of a static text whose text is ready, from its
+// text and font size: what drawing it unselected and its hit test use.
+void measure_text_item(string_draw& s);
+
 // Draw an unselected text item; -1 (nothing drawn) when its text is not ready.
 int draw_text_item(string_draw& s);
 

@@ -67,10 +67,10 @@ dot_set number_dots(const Digit_unit& u, uint32_t value)
     });
 }
 
-// The digits a clock field shows on its second draw (the first one places its unit word).
+// The digits a clock field shows, measured first as every frame does.
 std::string shown(Digit_unit& u)
 {
-    capture([&] { draw_digit_item(u); });
+    measure_variable(u, false);
     return read_cells(capture([&] { draw_digit_item(u); }), u.x, u.y, u.digits, u.size, led_pitch);
 }
 
@@ -146,20 +146,14 @@ TEST(Calendar, TheWordFollowsTheNumberOnceDrawn)
     at_fixed_time t;
     Digit_unit& u = field(8, CODE_HOUR, 2);
     u.font_px = 16;
-    // First draw: the width from before (0) places the word; then the width is set.
-    recording r;
-    draw_digit_item(u);
+    // Measured before it is drawn: from the first frame on, the word stands
+    // 3 dots right of the number's width.
+    measure_variable(u, false);
     EXPECT_EQ(u.width, (4 + 1 + 1) * 2 * 2);
     EXPECT_EQ(u.height, 16);
-    dot_set first = lit_positions(r.rec);
-    dot_set expected = number_dots(u, 9);
-    for (const auto& p : word_dots(unit_word(CODE_HOUR), 16, 2, 300 + 0 + 6, 198)) expected.insert(p);
-    EXPECT_EQ(first, expected);
-
-    // Second draw: the word stands 3 dots right of the new width.
-    r.rec.reset();
+    recording r;
     draw_digit_item(u);
-    expected = number_dots(u, 9);
+    dot_set expected = number_dots(u, 9);
     dot_set word = word_dots(unit_word(CODE_HOUR), 16, 2, 300 + 24 + 6, 198);
     ASSERT_FALSE(word.empty()) << "the built 16-dot font is missing";
     for (const auto& p : word) expected.insert(p);
@@ -173,6 +167,7 @@ TEST(Calendar, WeekdayAndWindShowWordsInsteadOfDigits)
     Digit_unit& u = field(9, CODE_WEEKDAY, 2);
     u.font_px = 16;
     recording r;
+    measure_variable(u, false);
     draw_digit_item(u);
     EXPECT_EQ(u.width, 96);    // three double-byte characters: 6 x font_px
     EXPECT_EQ(u.height, 32);
@@ -182,6 +177,7 @@ TEST(Calendar, WeekdayAndWindShowWordsInsteadOfDigits)
     set_clock_source(fixed_wednesday);
     u.width = 5; u.height = 7;
     r.rec.reset();
+    measure_variable(u, true);
     draw_variable_item(u, true);
     EXPECT_EQ(u.width, 5);
     EXPECT_EQ(u.height, 7);
@@ -190,6 +186,7 @@ TEST(Calendar, WeekdayAndWindShowWordsInsteadOfDigits)
     Digit_unit& w = field(20, CODE_WIND, 4);
     w.font_px = 12;
     r.rec.reset();
+    measure_variable(w, false);
     draw_digit_item(w);
     EXPECT_EQ(w.width, 72);
     EXPECT_EQ(w.height, 24);

@@ -2,6 +2,8 @@
 #include "dot_helpers.h"
 #include "items/digit_item.h"
 #include "items/digits.h"
+#include "items/graphic_items.h"
+#include "items/kinds.h"
 #include "model/tables.h"
 #include "platform/gbk.h"
 #include <algorithm>
@@ -69,6 +71,7 @@ TEST(DigitItem, RegisterVariablesShowTheirCaptionAndFourteenButtons)
     setup s;
     Digit_unit& u = item(210, KIND_VARIABLE, 41);
     recording r;
+    measure_items(210, NO_ITEM);
     draw_digit_item_selected(u);
     EXPECT_EQ(u.button_count, 14);
     EXPECT_EQ(quads(r.rec), 14u);   // outside the panel: no nudge buttons
@@ -81,6 +84,7 @@ TEST(DigitItem, RegisterVariablesShowTheirCaptionAndFourteenButtons)
 
     u.reg_addr = 40;
     r.rec.reset();
+    measure_items(210, NO_ITEM);
     draw_digit_item_selected(u);
     EXPECT_EQ(u.button_count, 12);
     EXPECT_EQ(quads(r.rec), 12u);
@@ -299,6 +303,7 @@ TEST(DigitItem, VariablesShowTheSampleCutToTheirDigitCount)
     for (int n : {1, 3, 6}) {
         u.digits = n;
         recording r;
+        measure_variable(u, false);
         draw_digit_item(u);
         EXPECT_EQ(read_cells(lit_positions(r.rec), 300, 200, n, 4, 2), std::string((size_t)n, '8'));
         EXPECT_EQ(u.width, (4 + 1 + 1) * n * 2);
@@ -307,6 +312,7 @@ TEST(DigitItem, VariablesShowTheSampleCutToTheirDigitCount)
     }
     u.digits = 0;
     recording r;
+    measure_variable(u, false);
     draw_digit_item(u);
     EXPECT_EQ(r.rec.count(gfx_event::POINT), 0u);
     EXPECT_EQ(u.width, 0);
@@ -348,6 +354,7 @@ TEST(DigitItem, HostileFieldsDrawWithoutFaults)
     u.data_type = INT32_MIN; u.font_px = INT32_MAX; u.anchor_x = INT32_MAX; u.anchor_y = INT32_MIN;
     u.prop_hover = INT32_MIN; u.nudge_pressed = 3;
     recording r;
+    measure_variable(u, false);
     draw_digit_item(u);
     EXPECT_EQ(u.width, INT32_MAX);
     draw_digit_item_selected(u);
@@ -356,6 +363,7 @@ TEST(DigitItem, HostileFieldsDrawWithoutFaults)
     for (int i = 0; i < TABLE_MAX; i++) { u.col_width[i] = INT32_MAX; u.row_height[i] = INT32_MIN; }
     u.sel_col = 49; u.sel_row = 49; u.span_col = 0; u.span_row = 0;
     for (merge_record& m : u.merges) { m.flag = 1; m.x0 = INT32_MIN; m.y0 = INT32_MAX; }
+    measure_table(u, true);
     draw_digit_item_selected(u);
     EXPECT_EQ(u.width, INT32_MAX);
     EXPECT_EQ(u.height, INT32_MIN);

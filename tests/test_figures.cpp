@@ -174,6 +174,7 @@ TEST(Figures, TableCellsExtentAndMergeMarkers)
     t.col_width[0] = t.col_width[1] = 40;
     t.row_height[0] = t.row_height[1] = t.row_height[2] = 20;
     recording r;
+    measure_table(t, false);
     draw_table(t, false);
     EXPECT_EQ(t.width, 80);
     EXPECT_EQ(t.height, 60);
@@ -214,6 +215,7 @@ TEST(Figures, TableNeverReadsPastItsFiftyColumnsAndRows)
     for (int i = 0; i < TABLE_MAX; i++) { t.col_width[i] = 2; t.row_height[i] = 3; }
     t.sel_col = 60; t.sel_row = 1;     // outside the 50 columns: no white cell
     recording r;
+    measure_table(t, true);
     draw_table(t, true);
     EXPECT_EQ(t.width, 100);
     EXPECT_EQ(t.height, 150);

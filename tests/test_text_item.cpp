@@ -83,6 +83,7 @@ TEST(TextItem, StaticBoxFollowsTheWidestLineEver)
     s.x = 300; s.y = 200; s.font_size = 16;
     copy_field(s.text, TEXT_LEN, "ab\\C4cdef");
     s.max_line_chars = 0;
+    measure_text_item(s);
     ASSERT_EQ(draw_text_item(s), 0);
     EXPECT_EQ(s.line_chars, 4);
     EXPECT_EQ(s.line_count, 2);
@@ -91,7 +92,7 @@ TEST(TextItem, StaticBoxFollowsTheWidestLineEver)
 
     // Deleting characters does not narrow the box below the widest line it had.
     copy_field(s.text, TEXT_LEN, "ab");
-    draw_text_item(s);
+    measure_text_item(s);
     EXPECT_EQ(s.box_width, 8 * 2 * 4);
     EXPECT_EQ(s.box_height, 18 * 2);
 
