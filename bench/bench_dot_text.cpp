@@ -49,13 +49,13 @@ bool setup_texts()
         if (!exe_directory(dir, sizeof dir)) return false;
         build_base_paths(dir);
         dot_font_init();
-        const int sizes[] = {12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 32, 48, 64};
+        const int* const sizes = FONT_SIZES;   // the whole ladder
         // 20 characters each: 10 Chinese, 10 Western.
         const char* const samples[] = {"温度湿度Temp风速12.5m/s报警", "安全生产天数Days:0365无事故",
                                        "欢迎光临Welcome!请注意安全", "当前时间Time08:30:00今日"};
         for (int k = 0; k < FRAME_TEXTS; k++) {
             bench_text& t = texts[k];
-            t.size = (uint8_t)sizes[k % 16];
+            t.size = (uint8_t)sizes[k % FONT_SIZE_COUNT];
             t.x = PANEL_X + 1 + (k % 4) * 240;
             t.y = PANEL_Y + 1 + (k / 4) * 20;
             utf8_to_gbk(samples[k % 4], t.text, sizeof t.text);

@@ -83,13 +83,13 @@ void fill_200_texts()
     fill_full_layout();
     for (int i = 0; i < DIGIT_COUNT; i++) digit_table[i].visible = 0;
     for (int i = 0; i < STRING_COUNT; i++) string_table[i].visible = 0;
-    const int sizes[] = {12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 32, 48, 64};
+    const int* const sizes = FONT_SIZES;   // the whole ladder
     const char* const samples[] = {"温度湿度Temp风速12.5m/s报警", "安全生产天数Days:0365无事故",
                                    "欢迎光临Welcome!请注意安全", "当前时间Time08:30:00今日"};
     for (int k = 0; k < 200; k++) {
         string_draw& t = string_table[k];
         t.visible = 1;
-        t.font_size = (uint8_t)sizes[k % 16];
+        t.font_size = (uint8_t)sizes[k % FONT_SIZE_COUNT];
         t.x = PANEL_X + 1 + (k % 4) * 240;
         t.y = PANEL_Y + 1 + (k / 4) * 20;
         t.color = k % 7;

@@ -66,7 +66,7 @@ TEST(DotFontAddress, ChineseAndWesternOffsets)
 
 TEST(DotFontAddress, AdvancesOfEverySize)
 {
-    const int sizes[] = {12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 32, 48, 64};
+    const int* const sizes = FONT_SIZES;   // the whole ladder
     const int western[] = {7, 8, 8, 9, 9, 9, 9, 10, 10, 10, 11, 12, 12, 16, 24, 32};
     for (int i = 0; i < 16; i++) {
         EXPECT_EQ(hz_advance(sizes[i]), sizes[i]);

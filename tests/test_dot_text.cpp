@@ -89,7 +89,7 @@ TEST_F(DotText, NewLineCodeReturnsToTheStartX)
 
 TEST_F(DotText, ChineseAndWesternAdvancesPerSize)
 {
-    const int sizes[] = {12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 32, 48, 64};
+    const int* const sizes = FONT_SIZES;   // the whole ladder
     const int western[] = {7, 8, 8, 9, 9, 9, 9, 10, 10, 10, 11, 12, 12, 16, 24, 32};
     led_pitch = 1;
     for (int i = 0; i < 16; i++) {

@@ -148,7 +148,7 @@ TEST_F(GeneratedFonts, KnownStrokesLieWhereExpected)
 
 TEST_F(GeneratedFonts, WesternLettersShareABaselineWithRoomForDescenders)
 {
-    for (int size : {12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 32, 48, 64}) {
+    for (int size : FONT_SIZES) {
         int line = size;  // pixels at led_pitch 1, doubled sizes included
         int base = ink("x", size).bottom;
         for (const char* c : {"a", "A", "H", "o", "1", "m", "z"})
