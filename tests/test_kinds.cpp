@@ -84,7 +84,9 @@ TEST_F(PointerTest, EveryKindGoesThroughTheWholeChain)
         // the kind resizes, and dragging it changes the size.
         current_unit = i;
         int32_t box[4] = {d.x, d.y, d.width, d.height};
-        if (row.shape == SHAPE_GRID) ASSERT_TRUE(selected_cell_rect(d, box));
+        if (row.shape == SHAPE_GRID) {
+            ASSERT_TRUE(selected_cell_rect(d, box));
+        }
         const bool right = row.shape == SHAPE_HLINE;
         const int hx = right ? box[0] + box[2] - 1 : box[0] + box[2] / 2;
         const int hy = right ? box[1] + box[3] / 2 : box[1] + box[3] - 1;
