@@ -17,6 +17,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <vector>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -236,3 +237,13 @@ private:
         return found;
     }
 };
+
+// The panel's pixels of a 256 x 64 dot panel at pitch 2, row by row.
+inline std::vector<rgb8> panel_pixels(e2e_session& s)
+{
+    s.grab();
+    std::vector<rgb8> px;
+    for (int y = 145; y < 145 + 128; y++)
+        for (int x = 265; x < 265 + 512; x++) px.push_back(s.pixel(x, y));
+    return px;
+}

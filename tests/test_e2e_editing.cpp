@@ -9,14 +9,6 @@
 
 namespace {
 
-std::string read_all(const std::string& path)
-{
-    std::ifstream f(path, std::ios::binary);
-    std::stringstream ss;
-    ss << f.rdbuf();
-    return ss.str();
-}
-
 // Press at (x0, y0), move in steps to (x1, y1), release.
 void drag(e2e_session& s, int x0, int y0, int x1, int y1)
 {
@@ -43,16 +35,6 @@ void move(e2e_session& s, int x, int y)
 {
     s.xdotool("mousemove --window " + std::to_string(s.win) + " " + std::to_string(x) + " " + std::to_string(y));
     usleep(200000);
-}
-
-// The panel's pixels (256 x 64 dots at pitch 2).
-std::vector<rgb8> panel_pixels(e2e_session& s)
-{
-    s.grab();
-    std::vector<rgb8> px;
-    for (int y = 145; y < 145 + 128; y++)
-        for (int x = 265; x < 265 + 512; x++) px.push_back(s.pixel(x, y));
-    return px;
 }
 
 // The window manager's close button: WM_DELETE_WINDOW sent to the window.
@@ -129,7 +111,7 @@ TEST(EndToEnd, EditSaveAndReopenTheSameLayout)
     click(s, 1160, 84);
 
     const std::string cmd_path = s.dir + "ledsys/CMD1/cmd.txt";
-    const std::string saved = read_all(cmd_path);
+    const std::string saved = e2e_session::read(cmd_path);
     std::vector<std::string> lines = lines_of(saved);
     ASSERT_EQ(lines.size(), 6u) << saved;
     EXPECT_EQ(lines[0], "led clearall ");
@@ -140,13 +122,13 @@ TEST(EndToEnd, EditSaveAndReopenTheSameLayout)
     EXPECT_EQ(lines[3], "led l 0 12 25 39 25 ");
     EXPECT_EQ(lines[4], "");
     EXPECT_EQ(lines[5], "");
-    EXPECT_NE(read_all(s.dir + "SysCfg.ini").find("Syc_Update=1"), std::string::npos);
+    EXPECT_NE(e2e_session::read(s.dir + "SysCfg.ini").find("Syc_Update=1"), std::string::npos);
 
     std::vector<rgb8> before = panel_pixels(s);
     // "关闭窗口" ends the program with status 0 and leaves the script as it was.
     click(s, 1250, 84);
     EXPECT_EQ(s.wait_exit(5), 0);
-    EXPECT_EQ(read_all(cmd_path), saved);
+    EXPECT_EQ(e2e_session::read(cmd_path), saved);
 
     // The next start shows the same panel.
     ASSERT_TRUE(s.start_app());
@@ -176,9 +158,9 @@ TEST(EndToEnd, NothingIsLostWhenSavingWithTheKeyOrClosing)
     drag(s, 306, 168, 346, 188);
     s.xdotool("key ctrl+s");
     EXPECT_EQ(s.wait_exit(5), 0);
-    const std::string moved = read_all(cmd_path);
+    const std::string moved = e2e_session::read(cmd_path);
     EXPECT_NE(moved.find("\r\nled l 0 30 20 60 20 \r\n"), std::string::npos) << moved;
-    EXPECT_EQ(read_all(cmd_path + ".bak"), original);
+    EXPECT_EQ(e2e_session::read(cmd_path + ".bak"), original);
 
     // Move it back and close (the window's close button, then "关闭窗口"): the
     // prompt stays until Esc, then close + Enter saves and ends.
@@ -196,7 +178,7 @@ TEST(EndToEnd, NothingIsLostWhenSavingWithTheKeyOrClosing)
     click(s, 1250, 84);
     s.xdotool("key Return");
     EXPECT_EQ(s.wait_exit(5), 0);
-    EXPECT_EQ(read_all(cmd_path), original);
+    EXPECT_EQ(e2e_session::read(cmd_path), original);
 
     // Nothing changed: "关闭窗口" ends at once.
     ASSERT_TRUE(s.start_app());
@@ -211,7 +193,7 @@ TEST(EndToEnd, NothingIsLostWhenSavingWithTheKeyOrClosing)
     bool red = false;
     for (int x = 735; x < 900 && !red; x += 4) red = s.near_colour(x, STATUS_Y - 6, 6, 255, 89, 89);
     EXPECT_TRUE(red);
-    EXPECT_EQ(read_all(cmd_path), original);
+    EXPECT_EQ(e2e_session::read(cmd_path), original);
     click(s, 1250, 84);
     EXPECT_EQ(s.wait_exit(3), 0);
 }
@@ -242,7 +224,7 @@ TEST(EndToEnd, ShiftClickGroupDragAlignAndSaveOnWholeDots)
     click(s, 215, 48);     // "左对齐": the line lines up with the rectangle, which joined last
     click(s, 1160, 84);    // "保存数据"
 
-    std::vector<std::string> lines = lines_of(read_all(s.dir + "ledsys/CMD1/cmd.txt"));
+    std::vector<std::string> lines = lines_of(e2e_session::read(s.dir + "ledsys/CMD1/cmd.txt"));
     ASSERT_EQ(lines.size(), 6u);
     EXPECT_EQ(lines[2], "led l 0 94 49 119 49 ");
     EXPECT_EQ(lines[3].rfind("led r ", 0), 0u) << lines[3];

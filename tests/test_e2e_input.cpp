@@ -7,14 +7,6 @@
 
 namespace {
 
-std::string read_all(const std::string& path)
-{
-    std::ifstream f(path, std::ios::binary);
-    std::stringstream ss;
-    ss << f.rdbuf();
-    return ss.str();
-}
-
 void pointer(e2e_session& s, const std::string& what)
 {
     s.xdotool("mousemove --window " + std::to_string(s.win) + " " + what);
@@ -25,19 +17,10 @@ void pointer(e2e_session& s, const std::string& what)
 std::string save_and_read_text_line(e2e_session& s)
 {
     pointer(s, "1160 84 click 1");
-    const std::string saved = read_all(s.dir + "ledsys/CMD1/cmd.txt");
+    const std::string saved = e2e_session::read(s.dir + "ledsys/CMD1/cmd.txt");
     size_t at = saved.find("led 12t ");
     if (at == std::string::npos) return "";
     return saved.substr(at, saved.find("\r\n", at) - at);
-}
-
-std::vector<rgb8> panel_pixels(e2e_session& s)
-{
-    s.grab();
-    std::vector<rgb8> px;
-    for (int y = 145; y < 145 + 128; y++)
-        for (int x = 265; x < 265 + 512; x++) px.push_back(s.pixel(x, y));
-    return px;
 }
 
 bool same(const std::vector<rgb8>& a, const std::vector<rgb8>& b)
@@ -82,7 +65,7 @@ TEST(EndToEnd, ChineseTypedPastedCopiedUndoneAndRedone)
     usleep(300000);
     const std::string clip = s.dir + "clip.txt";
     e2e_session::run("DISPLAY=" + s.display + " timeout 5 xclip -o -selection clipboard > '" + clip + "' 2>/dev/null");
-    EXPECT_EQ(read_all(clip), "Txt中文欢迎");
+    EXPECT_EQ(e2e_session::read(clip), "Txt中文欢迎");
 
     // Undo the paste, the typing, the placement: the panel is empty again, as it was.
     s.xdotool("key ctrl+z");
@@ -119,7 +102,7 @@ TEST(EndToEnd, AnInputMethodsCompositionIsShownAndItsCommitTyped)
     // A session bus of our own, and the input method on it.
     const std::string bus_file = s.dir + "bus.txt";
     e2e_session::run("dbus-launch --sh-syntax > '" + bus_file + "' 2>/dev/null");
-    const std::string bus = read_all(bus_file);
+    const std::string bus = e2e_session::read(bus_file);
     auto value_of = [&](const std::string& key) {
         size_t at = bus.find(key + "='");
         if (at == std::string::npos) at = bus.find(key + "=");
