@@ -2,9 +2,9 @@
  * model/palette.cpp - refilling emptied palette cells from free records
  ******************************************************************************/
 #include "model/palette.h"
+#include "model/settings.h"
 #include "model/default_layout.h"
 #include "model/tables.h"
-#include "raster/canvas.h"
 
 namespace {
 

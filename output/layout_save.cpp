@@ -3,14 +3,12 @@
  ******************************************************************************/
 #include "output/layout_save.h"
 #include "command/script_reader.h"
-#include "edit/state.h"
 #include "model/settings.h"
 #include "model/tables.h"
 #include "output/program_file.h"
 #include "output/script_export.h"
 #include "platform/file_write.h"
 #include "platform/profile.h"
-#include "raster/canvas.h"
 #include <cstdio>
 
 namespace {
