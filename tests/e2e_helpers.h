@@ -256,3 +256,11 @@ inline std::vector<rgb8> panel_pixels(e2e_session& s)
         for (int x = 265; x < 265 + 512; x++) px.push_back(s.pixel(x, y));
     return px;
 }
+
+// A 256 x 64 panel of program 1 with the given script, its X server started.
+inline bool start_small_panel(e2e_session& s, const std::string& script = "")
+{
+    s.write_file("SysCfg.ini", "[LEDPARA]\r\nWIDTH=256\r\nHEIGHT=64\r\nPROGRAMID=1\r\n");
+    s.write_file("ledsys/CMD1/cmd.txt", script);
+    return s.start_x();
+}

@@ -73,9 +73,7 @@ std::vector<std::string> lines_of(const std::string& text)
 TEST(EndToEnd, EditSaveAndReopenTheSameLayout)
 {
     e2e_session s("editing");
-    s.write_file("SysCfg.ini", "[LEDPARA]\r\nWIDTH=256\r\nHEIGHT=64\r\nPROGRAMID=1\r\n");
-    s.write_file("ledsys/CMD1/cmd.txt", "");
-    ASSERT_TRUE(s.start_x());
+    ASSERT_TRUE(start_small_panel(s));
     ASSERT_TRUE(s.start_app());
 
     // A line off the palette (grabbed 20, 4 from its corner) onto pixel (282, 196).
@@ -149,9 +147,7 @@ TEST(EndToEnd, NothingIsLostWhenSavingWithTheKeyOrClosing)
     e2e_session s("closing");
     const std::string original = "led clearall \r\nled clearall \r\nled l 0 10 10 40 10 \r\n\r\n\r\n";
     const std::string cmd_path = s.dir + "ledsys/CMD1/cmd.txt";
-    s.write_file("SysCfg.ini", "[LEDPARA]\r\nWIDTH=256\r\nHEIGHT=64\r\nPROGRAMID=1\r\n");
-    s.write_file("ledsys/CMD1/cmd.txt", original);
-    ASSERT_TRUE(s.start_x());
+    ASSERT_TRUE(start_small_panel(s, original));
 
     // Move the line 20 dots right and 10 down, then Ctrl+S: saved, and the end.
     ASSERT_TRUE(s.start_app());
@@ -204,9 +200,7 @@ TEST(EndToEnd, NothingIsLostWhenSavingWithTheKeyOrClosing)
 TEST(EndToEnd, ShiftClickGroupDragAlignAndSaveOnWholeDots)
 {
     e2e_session s("group");
-    s.write_file("SysCfg.ini", "[LEDPARA]\r\nWIDTH=256\r\nHEIGHT=64\r\nPROGRAMID=1\r\n");
-    s.write_file("ledsys/CMD1/cmd.txt", "");
-    ASSERT_TRUE(s.start_x());
+    ASSERT_TRUE(start_small_panel(s));
     ASSERT_TRUE(s.start_app());
 
     // A line (grabbed 20, 4 from its corner) dropped at (301, 227) rests at

@@ -36,9 +36,7 @@ bool same(const std::vector<rgb8>& a, const std::vector<rgb8>& b)
 TEST(EndToEnd, ChineseTypedPastedCopiedUndoneAndRedone)
 {
     e2e_session s("input");
-    s.write_file("SysCfg.ini", "[LEDPARA]\r\nWIDTH=256\r\nHEIGHT=64\r\nPROGRAMID=1\r\n");
-    s.write_file("ledsys/CMD1/cmd.txt", "");
-    ASSERT_TRUE(s.start_x());
+    ASSERT_TRUE(start_small_panel(s));
     ASSERT_TRUE(s.start_app());
     const std::vector<rgb8> empty_panel = panel_pixels(s);
 
@@ -95,9 +93,7 @@ TEST(EndToEnd, AnInputMethodsCompositionIsShownAndItsCommitTyped)
                "[ -f /usr/share/ibus-table/tables/wubi-jidian86.db ]") != 0)
         GTEST_SKIP() << "IBus with its table engine is not installed (tools/install-deps.sh installs it)";
     e2e_session s("ime");
-    s.write_file("SysCfg.ini", "[LEDPARA]\r\nWIDTH=256\r\nHEIGHT=64\r\nPROGRAMID=1\r\n");
-    s.write_file("ledsys/CMD1/cmd.txt", "");
-    ASSERT_TRUE(s.start_x());
+    ASSERT_TRUE(start_small_panel(s));
 
     // A session bus of our own, and the input method on it.
     const std::string bus_file = s.dir + "bus.txt";
