@@ -9,6 +9,7 @@
 #include "model/settings.h"
 #include "model/tables.h"
 #include "raster/gfx.h"
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -102,8 +103,9 @@ void draw_selected(const slot& s)
     else draw_digit_item_selected(digit_table[s.index]);
 }
 
-// The window box an item draws into, one dot wider all round (digits change).
-box item_box(const slot& s)
+// The window box an item draws into, one dot wider all round. A record's
+// measured box is added: digits unlit now (the 0 of 01 after 12) light later.
+box slot_box(const slot& s)
 {
     bounds.reset();
     bounds.bounds_only = true;
@@ -113,7 +115,15 @@ box item_box(const slot& s)
     draw_plain(s);
     gfx_use(was);
     const float m = (float)led_pitch;
-    return {bounds.box[0] - m, bounds.box[1] - m, bounds.box[2] + m, bounds.box[3] + m};
+    box b = {bounds.box[0] - m, bounds.box[1] - m, bounds.box[2] + m, bounds.box[3] + m};
+    if (!s.text) {
+        const item_box r = measure_item(digit_table[s.index]);
+        b.x0 = std::min(b.x0, (float)r.left - m);
+        b.y0 = std::min(b.y0, (float)r.top - m);
+        b.x1 = std::max(b.x1, (float)(r.left + r.width) + m);
+        b.y1 = std::max(b.y1, (float)(r.top + r.height) + m);
+    }
+    return b;
 }
 
 bool meets(const box& a, const box& b) { return a.x0 < b.x1 && b.x0 < a.x1 && a.y0 < b.y1 && b.y0 < a.y1; }
@@ -172,7 +182,7 @@ void assign_roles(const item_frame& f)
     // The boxes tell which items a clock's repaint must draw again.
     if (has_clock)
         for (int k = 0; k < order_n; k++)
-            if (order[k].role != ROLE_SELECTED) order[k].at = item_box(order[k]);
+            if (order[k].role != ROLE_SELECTED) order[k].at = slot_box(order[k]);
 }
 
 layer_key key_now(const item_frame& f, int vw, int vh)

@@ -1,6 +1,7 @@
 // Frames whose unchanged items come from the item layers look exactly like
 // frames that draw every item: the demo and a full layout at pitches 1 to 4,
-// with one item selected, while it is dragged and while the clock ticks.
+// with one item selected, while it is dragged and while the clock ticks
+// into a new year.
 // Real OpenGL in a window on a private X server; pixels read before the swap.
 #include "e2e_helpers.h"
 #include "frame_helpers.h"
@@ -25,7 +26,10 @@ namespace {
 
 constexpr int VIEW_W = 1324, VIEW_H = 790;
 
-local_time shown_time{2026, 12, 8, 9, 14, 58, 2};
+// The clock ticks into a new year: every field changes, and the month's
+// first digit, unlit in 12, lights in 01.
+const local_time year_end{2026, 12, 31, 23, 59, 59, 4}, year_start{2027, 1, 1, 0, 0, 0, 5};
+local_time shown_time = year_end;
 local_time test_clock() { return shown_time; }
 
 // Draw one frame, read it, and show it as the program does.
@@ -105,10 +109,10 @@ TEST(ItemLayers, FramesMatchDirectDrawingPixelForPixel)
             direct[0] = frame(false);
             *moved += pitch;
             direct[1] = frame(false);
-            shown_time.second++;
+            shown_time = year_start;
             direct[2] = frame(false);
             *moved -= pitch;
-            shown_time.second--;
+            shown_time = year_end;
             ASSERT_NE(differing_pixels(direct[0], direct[1]), 0) << "the drag shows";
 
             // The same through the layers, made once and then mended frame by frame.
@@ -117,9 +121,9 @@ TEST(ItemLayers, FramesMatchDirectDrawingPixelForPixel)
             EXPECT_EQ(differing_pixels(frame(true), direct[0]), 0);
             *moved += pitch;
             EXPECT_EQ(differing_pixels(frame(true), direct[1]), 0);
-            shown_time.second++;
+            shown_time = year_start;
             EXPECT_EQ(differing_pixels(frame(true), direct[2]), 0);
-            shown_time.second--;
+            shown_time = year_end;
             EXPECT_EQ(item_layer_builds - builds, 1u) << "dragging and the clock keep the layers";
         }
     set_clock_source(nullptr);
