@@ -260,7 +260,7 @@ void frame_routine()
     gfx_texturing(false);
     gfx_pop();
     draw_help_overlay();
-    item_layers_frame_done(from_layers);
+    if (item_layers_frame_done(from_layers)) request_redraw();
     note_frame_drawn();
 }
 

@@ -21,8 +21,7 @@ namespace {
 constexpr int ORDER_MAX = DIGIT_COUNT + STRING_COUNT;
 constexpr int LAYER_FRAME = 0;  // the frame without the selected item
 constexpr int LAYER_OVER = 1;   // the kept items drawn after the selected one
-constexpr int PROBE_ROWS = 4;   // rows tried when checking that the window keeps its picture
-constexpr int PROBE_WIDTH_MAX = 8192;
+constexpr uint8_t MARK_BIT = 1;  // flipped in the blue of one corner pixel to check the back buffer
 
 enum role_t : uint8_t { ROLE_UNDER, ROLE_OVER, ROLE_SELECTED };
 
@@ -56,8 +55,14 @@ layer_key kept_key;
 
 // The window's back buffer between frames: after a swap some systems keep the
 // picture in it, and then a frame need only mend what the last one drew live.
-enum keep_t { KEEP_UNKNOWN, KEEP_PROBE, KEEP_YES, KEEP_NO };
+// Others hand back the frame before last, or nothing kept: they must be told
+// apart, as a row that did not change reads the same in all of them. So one
+// frame flips the lowest blue bit of a corner pixel, and the next one reads
+// it back: only a buffer holding the last frame shows the flip.
+enum keep_t { KEEP_UNKNOWN, KEEP_MARK, KEEP_PROBE, KEEP_YES, KEEP_NO };
 keep_t back_keeps = KEEP_UNKNOWN;
+int mark_x = -1, mark_y = -1;
+uint8_t mark_rgb[3];
 bool back_valid = false;          // the back buffer holds the frame layer plus `damage`
 bool damaged = false;
 float damage[4];                  // window box where the back buffer differs from the frame layer
@@ -302,24 +307,39 @@ bool repaint_clocks(const item_frame& f, int vw, int vh)
     return true;
 }
 
-// Check once whether the back buffer kept the last frame: a row outside the
-// damage, with something drawn on it, must read the same as the frame layer.
-void probe_back_buffer(int vw, int vh)
+// Flip one bit of the view's bottom-right pixel in the frame just drawn,
+// for the next frame to look for.
+void put_mark(int vw, int vh)
 {
-    static uint8_t shown_row[PROBE_WIDTH_MAX * 3], kept_row[PROBE_WIDTH_MAX * 3];
-    back_keeps = KEEP_NO;
-    if (vw > PROBE_WIDTH_MAX) return;
-    for (int r = 1; r <= PROBE_ROWS; r++) {
-        const int y = vh * r / (PROBE_ROWS + 1);
-        if (damaged && y >= (int)damage[1] - 2 && y <= (int)damage[3] + 2) continue;
-        if (!gfx_read_pixels(-1, 0, y, vw, 1, shown_row) || !gfx_read_pixels(LAYER_FRAME, 0, y, vw, 1, kept_row))
-            return;
-        bool lit = false;
-        for (int i = 0; i < vw * 3; i++) lit = lit || kept_row[i] != 0;
-        if (!lit) continue;
-        if (memcmp(shown_row, kept_row, (size_t)vw * 3) == 0) back_keeps = KEEP_YES;
+    mark_x = vw - 1;
+    mark_y = vh - 1;
+    if (!gfx_read_pixels(LAYER_FRAME, mark_x, mark_y, 1, 1, mark_rgb)) {
+        back_keeps = KEEP_NO;
         return;
     }
+    mark_rgb[2] ^= MARK_BIT;
+    gfx_texturing(false);
+    gfx_clip(true, mark_x, mark_y, 1, 1);
+    gfx_color(mark_rgb[0] / 255.0f, mark_rgb[1] / 255.0f, mark_rgb[2] / 255.0f);
+    gfx_begin(GFX_QUADS);
+    gfx_vertex((float)mark_x - 1, (float)mark_y - 1);
+    gfx_vertex((float)mark_x + 2, (float)mark_y - 1);
+    gfx_vertex((float)mark_x + 2, (float)mark_y + 2);
+    gfx_vertex((float)mark_x - 1, (float)mark_y + 2);
+    gfx_end();
+    gfx_clip(false);
+    const float b[4] = {(float)mark_x, (float)mark_y, (float)mark_x + 1, (float)mark_y + 1};
+    add_damage(b);
+    back_keeps = KEEP_PROBE;
+}
+
+// Before drawing: does the back buffer hold the last frame, mark and all?
+void probe_back_buffer(int vw, int vh)
+{
+    uint8_t now[3];
+    back_keeps = KEEP_NO;
+    if (mark_x != vw - 1 || mark_y != vh - 1) back_keeps = KEEP_MARK;  // the view changed: mark again
+    else if (gfx_read_pixels(-1, mark_x, mark_y, 1, 1, now) && memcmp(now, mark_rgb, 3) == 0) back_keeps = KEEP_YES;
 }
 
 } // namespace
@@ -352,12 +372,15 @@ bool draw_items_layered(const item_frame& f)
     }
     valid = true;
 
-    if (back_keeps == KEEP_PROBE && back_valid) probe_back_buffer(vw, vh);
+    if (back_keeps == KEEP_PROBE) {
+        if (back_valid) probe_back_buffer(vw, vh);
+        else back_keeps = KEEP_MARK;  // a frame drawn directly came between
+    }
     if (back_valid && back_keeps == KEEP_YES) {
         if (damaged) show_part(LAYER_FRAME, false, damage);
     } else {
         gfx_layer_draw(LAYER_FRAME, false, 0, 0, vw, vh);
-        if (back_keeps == KEEP_UNKNOWN) back_keeps = KEEP_PROBE;
+        if (back_keeps == KEEP_UNKNOWN) back_keeps = KEEP_MARK;
     }
     // What is drawn from here on is mended from the frame layer next time.
     damaged = false;
@@ -371,14 +394,21 @@ bool draw_items_layered(const item_frame& f)
     return true;
 }
 
-void item_layers_frame_done(bool layered)
+bool item_layers_frame_done(bool layered)
 {
     float b[4];
     if (layered && gfx_tracked(b)) add_damage(b);
     gfx_track(false);
     back_valid = layered;
     if (!layered) damaged = false;
+    if (!layered || back_keeps != KEEP_MARK) return false;
+    int vw = 0, vh = 0;
+    gfx_view_size(vw, vh);
+    put_mark(vw, vh);
+    return back_keeps == KEEP_PROBE;
 }
+
+bool item_layers_back_kept() { return back_keeps == KEEP_YES; }
 
 void item_layers_reset()
 {

@@ -12,9 +12,9 @@
  * A frame shows the frame layer, draws the selected item with its
  * decorations live, and puts the over layer back on the selected item's box,
  * so the picture is the same as drawing every item in order. When the window
- * keeps its back buffer between swaps (checked once, by reading a row back),
- * a frame only mends the box the last frame drew live instead of showing the
- * whole frame layer.
+ * keeps its back buffer between swaps (checked once: one frame flips a bit of
+ * a corner pixel and the next reads it back), a frame only mends the box the
+ * last frame drew live instead of showing the whole frame layer.
  *
  * A clock, calendar or weekday field is kept like any item; when the value
  * it shows changes, only its own box is painted again in the layers (clipped
@@ -63,14 +63,19 @@ struct item_frame {
 bool draw_items_layered(const item_frame& f);
 
 // The frame is drawn (before the swap): what was drawn after the layers
-// (`layered` true) is remembered, to be mended from them next frame.
-void item_layers_frame_done(bool layered);
+// (`layered` true) is remembered, to be mended from them next frame. True
+// when the next frame should follow at once (it checks the back buffer and
+// mends the one pixel this frame marked for that).
+bool item_layers_frame_done(bool layered);
 
 // Forget the layers, so the next frame makes them again.
 void item_layers_reset();
 
 // How many times the layers were made (for benchmarks and tests).
 extern unsigned item_layer_builds;
+
+// True once the window was found to keep its back buffer between swaps.
+bool item_layers_back_kept();
 
 // True when a visible item shows the computer's clock (clock, calendar or
 // weekday field), so a frame is due every second.
