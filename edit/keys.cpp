@@ -168,7 +168,7 @@ void say_key_refusal(const char* why)
 void rescale_digit(Digit_unit& d, int from, int to)
 {
     const int64_t x = d.x, y = d.y;
-    const item_shape shape = kind_of(d).shape;
+    const item_shape shape = form_of(d.kind).shape;
     switch (shape) {
     case SHAPE_HLINE:
         d.width = d.size = rescaled_span(x, d.width, PANEL_X, from, to);

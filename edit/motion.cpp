@@ -161,13 +161,13 @@ void resize_unit(Digit_unit& u, int h, int dx, int dy)
     const handle_way way = HANDLE_WAYS[h];
     const item_kind& k = kind_of(u);
     if (!k.resizable) return;
-    if (k.shape == SHAPE_GRID) {
+    if (k.form().shape == SHAPE_GRID) {
         resize_table(u, h, dx, dy);
         return;
     }
     if (!size_allows(u.width, way.w, dx, ITEM_MIN) || !size_allows(u.height, way.h, dy, ITEM_MIN)) return;
-    const bool rect = k.shape == SHAPE_BOX;
-    const bool line = k.shape == SHAPE_HLINE;
+    const bool rect = k.form().shape == SHAPE_BOX;
+    const bool line = k.form().shape == SHAPE_HLINE;
     const bool wide = (int64_t)u.width + dx > ITEM_MIN - 1, high = (int64_t)u.height + dy > ITEM_MIN - 1;
 
     switch (h) {
@@ -183,7 +183,7 @@ void resize_unit(Digit_unit& u, int h, int dx, int dy)
         if (line && high) { u.x += dx; u.width -= dx; }
         break;
     case HANDLE_BOTTOM:
-        if ((rect || k.shape == SHAPE_ROUND) && high) u.height += dy;
+        if ((rect || k.form().shape == SHAPE_ROUND) && high) u.height += dy;
         break;
     case HANDLE_BOTTOM_RIGHT:
         if (rect && wide && high) { u.width += dx; u.height += dy; }

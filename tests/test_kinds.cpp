@@ -60,13 +60,13 @@ TEST_F(PointerTest, EveryKindGoesThroughTheWholeChain)
         SCOPED_TRACE(row.name);
         fresh_start();
         reset_interaction_state();
-        if (row.range < 0) {
+        if (row.form().range < 0) {
             // No range: nothing the user can place, and the palette offers none.
             for (const Digit_unit& d : digit_table) EXPECT_FALSE(d.visible && d.kind == row.kind);
             continue;
         }
         // Palette place: the range's first record, of this kind.
-        const int i = digit_ranges[row.range].first;
+        const int i = digit_ranges[row.form().range].first;
         Digit_unit& d = digit_table[i];
         ASSERT_EQ(d.kind, row.kind);
         ASSERT_TRUE(d.visible && d.x < PANEL_X);
@@ -84,19 +84,19 @@ TEST_F(PointerTest, EveryKindGoesThroughTheWholeChain)
         // the kind resizes, and dragging it changes the size.
         current_unit = i;
         int32_t box[4] = {d.x, d.y, d.width, d.height};
-        if (row.shape == SHAPE_GRID) {
+        if (row.form().shape == SHAPE_GRID) {
             ASSERT_TRUE(selected_cell_rect(d, box));
         }
-        const bool right = row.shape == SHAPE_HLINE;
+        const bool right = row.form().shape == SHAPE_HLINE;
         const int hx = right ? box[0] + box[2] - 1 : box[0] + box[2] / 2;
         const int hy = right ? box[1] + box[3] / 2 : box[1] + box[3] - 1;
-        const int32_t before = resized_size(d, row.shape);
+        const int32_t before = resized_size(d, row.form().shape);
         press(hx, hy);
         EXPECT_EQ(resize_handle != HANDLE_NONE, row.resizable);
         if (row.resizable) {
             drag(hx + (right ? 8 : 0), hy + (right ? 0 : 8));
             release(hx + (right ? 8 : 0), hy + (right ? 0 : 8));
-            EXPECT_EQ(resized_size(d, row.shape), before + 8);
+            EXPECT_EQ(resized_size(d, row.form().shape), before + 8);
         } else {
             release(hx, hy);
         }
@@ -106,8 +106,9 @@ TEST_F(PointerTest, EveryKindGoesThroughTheWholeChain)
 
         // Its script line, read back into the same record.
         const std::string line = digit_item_script(i);
-        ASSERT_TRUE(row.line.keyword) << "no script line";
-        const std::string keyword = row.line.block == LINE_INSMOD ? "insmod " : std::string("led ") + row.line.keyword + " ";
+        const line_form& form = row.form().line;
+        ASSERT_TRUE(form.count > 0) << "no script line";
+        const std::string keyword = std::string(form.command) + " " + (form.keyword ? form.keyword + std::string(" ") : "");
         ASSERT_NE(line.find(keyword), std::string::npos) << line;
         const Digit_unit was = d;
         ws.write_script(script_text());
