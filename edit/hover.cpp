@@ -77,9 +77,9 @@ void test_resize_handles(int px, int py)
     if (const Digit_unit* d = current_unit_record()) {
         int32_t cell[4];
         const item_kind& k = kind_of(*d);
-        if (k.resizable && k.form().shape == SHAPE_GRID) {
+        if (k.resizable() && k.form().shape == SHAPE_GRID) {
             if (selected_cell_rect(*d, cell)) update_resize_cursor_at(px, py, cell[0], cell[1], cell[2], cell[3]);
-        } else if (k.resizable) {
+        } else if (k.resizable()) {
             update_resize_cursor_at(px, py, d->x, d->y, d->width, d->height);
         }
     }

@@ -4,6 +4,7 @@
 #include "items/kinds.h"
 #include "items/digit_item.h"
 #include "items/graphic_items.h"
+#include "items/table_item.h"
 #include "items/text_item.h"
 
 namespace {
@@ -12,24 +13,26 @@ void draw_nothing(Digit_unit&, bool) {}
 
 } // namespace
 
-// Columns: kind, name, resizable, register caption, all buttons, extra
-// buttons, draw, under others, measure.
+// Columns: kind, name, register caption, all buttons, extra buttons, draw,
+// under others, measure, resize, rescale.
 const item_kind item_kinds[] = {
-    {KIND_BLOCK, "point block", false, false, false, EXTRA_NONE, draw_point_block},
-    {KIND_LINE, "line", true, false, false, EXTRA_NONE, draw_hline},
-    {KIND_CIRCLE, "circle", true, true, false, EXTRA_NONE, draw_circle_item},
-    {KIND_COLON, "colon", false, false, false, EXTRA_NONE, draw_colon},
-    {KIND_VLINE, "vertical line", false, false, false, EXTRA_NONE, draw_vline},
-    {KIND_RECT, "rectangle", true, true, true, EXTRA_BOX, draw_rect_item},
-    {KIND_TABLE, "table", true, false, true, EXTRA_GRID, draw_table, true, measure_table},
-    {KIND_VARIABLE, "variable", false, false, true, EXTRA_VARIABLE, draw_variable_item, false, measure_variable},
-    {KIND_FILLED_RECT, "filled rectangle", true, true, true, EXTRA_BOX, draw_filled_rect_item},
-    {KIND_FILLED_CIRCLE, "filled circle", true, true, true, EXTRA_NONE, draw_filled_circle_item},
-    {KIND_VALVE, "valve picture", false, true, true, EXTRA_VALVE, draw_valve},
+    {KIND_BLOCK, "point block", false, false, EXTRA_NONE, draw_point_block, false, nullptr, nullptr, rescale_block},
+    {KIND_LINE, "line", false, false, EXTRA_NONE, draw_hline, false, nullptr, resize_hline, rescale_hline},
+    {KIND_CIRCLE, "circle", true, false, EXTRA_NONE, draw_circle_item, false, nullptr, resize_round, rescale_round},
+    {KIND_COLON, "colon", false, false, EXTRA_NONE, draw_colon, false, nullptr, nullptr, rescale_box},
+    {KIND_VLINE, "vertical line", false, false, EXTRA_NONE, draw_vline, false, nullptr, nullptr, rescale_vline},
+    {KIND_RECT, "rectangle", true, true, EXTRA_BOX, draw_rect_item, false, nullptr, resize_box, rescale_box},
+    {KIND_TABLE, "table", false, true, EXTRA_GRID, draw_table, true, measure_table, resize_table, rescale_table},
+    {KIND_VARIABLE, "variable", false, true, EXTRA_VARIABLE, draw_variable_item, false, measure_variable},
+    {KIND_FILLED_RECT, "filled rectangle", true, true, EXTRA_BOX, draw_filled_rect_item, false, nullptr, resize_box,
+     rescale_box},
+    {KIND_FILLED_CIRCLE, "filled circle", true, true, EXTRA_NONE, draw_filled_circle_item, false, nullptr,
+     resize_round, rescale_round},
+    {KIND_VALVE, "valve picture", true, true, EXTRA_VALVE, draw_valve},
 };
 const int item_kind_count = sizeof item_kinds / sizeof item_kinds[0];
 
-const item_kind no_kind = {0xFF, "none", false, false, false, EXTRA_NONE, draw_nothing};
+const item_kind no_kind = {0xFF, "none", false, false, EXTRA_NONE, draw_nothing};
 
 const item_kind& kind_of(uint8_t kind)
 {

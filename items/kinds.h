@@ -35,7 +35,6 @@ enum extra_buttons : uint8_t {
 struct item_kind {
     uint8_t kind;           // Digit_unit::kind of the row
     const char* name;       // for messages and tests
-    bool resizable;         // offers resize handles on hover and takes them
     bool register_caption;  // shows "寄存器:4x4NNNN" when selected
     bool all_buttons;       // shows every property button, else the figure few
     extra_buttons buttons;
@@ -46,6 +45,15 @@ struct item_kind {
     // whose size follows what they show; nullptr: the fields are the size.
     // The selected look of a weekday or wind field keeps the size it had.
     void (*measure)(Digit_unit& d, bool selected) = nullptr;
+    // Resize by handle h (items/handles.h) dragged by dx, dy; nullptr: the
+    // kind offers no resize handles.
+    void (*resize)(Digit_unit& d, int h, int dx, int dy) = nullptr;
+    // Rescale the sizes from pitch `from` to `to` before x and y move with
+    // the zoom; nullptr: nothing to rescale (measured from the zoom).
+    void (*rescale)(Digit_unit& d, int from, int to) = nullptr;
+
+    // Offers resize handles on hover and takes them.
+    bool resizable() const { return resize != nullptr; }
 
     // Its record range, shape and script line (model/line_forms).
     const kind_form& form() const { return form_of(kind); }

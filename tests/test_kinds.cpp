@@ -92,8 +92,8 @@ TEST_F(PointerTest, EveryKindGoesThroughTheWholeChain)
         const int hy = right ? box[1] + box[3] / 2 : box[1] + box[3] - 1;
         const int32_t before = resized_size(d, row.form().shape);
         press(hx, hy);
-        EXPECT_EQ(resize_handle != HANDLE_NONE, row.resizable);
-        if (row.resizable) {
+        EXPECT_EQ(resize_handle != HANDLE_NONE, row.resizable());
+        if (row.resizable()) {
             drag(hx + (right ? 8 : 0), hy + (right ? 0 : 8));
             release(hx + (right ? 8 : 0), hy + (right ? 0 : 8));
             EXPECT_EQ(resized_size(d, row.form().shape), before + 8);
