@@ -497,41 +497,6 @@ const kind_form* fitting_row(const char* keyword, const int64_t* v, int count)
     return found;
 }
 
-// Set the record from the numbers of its kind's form: each field into the
-// record field it describes, then the sizes the shape keeps twice.
-void store_fields(Digit_unit& d, const kind_form& r, const int64_t* v)
-{
-    const line_form& f = r.line;
-    const int p = led_pitch;
-    const int64_t x = field_value(f, v, FIELD_X), y = field_value(f, v, FIELD_Y);
-    d.kind = r.kind;
-    for (int k = 0; k < f.count && k < LINE_FIELDS_MAX; k++) {
-        switch (f.fields[k].kind) {
-        case FIELD_COLOUR: d.color = (uint8_t)v[k]; break;
-        case FIELD_X: d.x = dot_to_screen_x(v[k]); break;
-        case FIELD_Y: d.y = dot_to_screen_y(v[k]); break;
-        case FIELD_RIGHT: d.width = (int32_t)((v[k] - x) * p); break;
-        case FIELD_BOTTOM:
-        case FIELD_BOTTOM_APART: d.height = (int32_t)((v[k] - y) * p); break;
-        case FIELD_HEIGHT_DOTS: d.height = (int32_t)(v[k] * p); break;
-        case FIELD_CODE: d.reg_addr = (int32_t)v[k]; break;
-        case FIELD_VALVE: d.valve = (int32_t)v[k]; break;
-        default: break;   // repeated ends: nothing of their own
-        }
-    }
-    switch (r.shape) {
-    case SHAPE_POINT: d.width = d.height; d.size = 1; break;
-    case SHAPE_HLINE:
-        d.size = d.width;
-        d.height = (int32_t)(field_value(f, v, FIELD_RIGHT) - x);   // the length in dots
-        break;
-    case SHAPE_VLINE: d.size = d.height; break;
-    case SHAPE_ROUND: d.width = d.size = d.height; d.reg_addr = NO_REGISTER_CODE; break;  // circles show no register
-    case SHAPE_BOX: d.size = d.width; break;
-    default: break;
-    }
-}
-
 // A line of a kind's form (`first`: the first row of its keyword): a part
 // of the open table block, or an item in the next free record of the kind
 // its numbers fit.
@@ -562,7 +527,7 @@ cmd_status form_line(const kind_form& first, int argc, cmd_arg_text* argv)
     if (i < 0) return cmd_refuse("the %s range is full", r->range_noun);
     note_unused_ends(r->line, v);
     Digit_unit& d = digit_table[i];
-    store_fields(d, *r, v);
+    store_numbers(d, *r, v);
     restore_digit_record(i);
     note_if_off_panel(d.x, d.y);
     return CMD_DONE;

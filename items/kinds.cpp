@@ -14,7 +14,7 @@ void draw_nothing(Digit_unit&, bool) {}
 } // namespace
 
 // Columns: kind, name, register caption, all buttons, extra buttons, draw,
-// under others, measure, resize, rescale.
+// under others, measure, resize, rescale, handle box.
 const item_kind item_kinds[] = {
     {KIND_BLOCK, "point block", false, false, EXTRA_NONE, draw_point_block, false, nullptr, nullptr, rescale_block},
     {KIND_LINE, "line", false, false, EXTRA_NONE, draw_hline, false, nullptr, resize_hline, rescale_hline},
@@ -22,7 +22,8 @@ const item_kind item_kinds[] = {
     {KIND_COLON, "colon", false, false, EXTRA_NONE, draw_colon, false, nullptr, nullptr, rescale_box},
     {KIND_VLINE, "vertical line", false, false, EXTRA_NONE, draw_vline, false, nullptr, nullptr, rescale_vline},
     {KIND_RECT, "rectangle", true, true, EXTRA_BOX, draw_rect_item, false, nullptr, resize_box, rescale_box},
-    {KIND_TABLE, "table", false, true, EXTRA_GRID, draw_table, true, measure_table, resize_table, rescale_table},
+    {KIND_TABLE, "table", false, true, EXTRA_GRID, draw_table, true, measure_table, resize_table, rescale_table,
+     selected_cell_rect},
     {KIND_VARIABLE, "variable", false, true, EXTRA_VARIABLE, draw_variable_item, false, measure_variable},
     {KIND_FILLED_RECT, "filled rectangle", true, true, EXTRA_BOX, draw_filled_rect_item, false, nullptr, resize_box,
      rescale_box},
@@ -56,6 +57,18 @@ void measure_items(int current_unit, int current_string)
         string_draw& s = string_table[i];
         if (s.visible && i != current_string && s.group_selected != 1) measure_text_item(s);
     }
+}
+
+bool resize_handle_box(const Digit_unit& d, int32_t box[4])
+{
+    const item_kind& k = kind_of(d);
+    if (!k.resizable()) return false;
+    if (k.handle_box) return k.handle_box(d, box);
+    box[0] = d.x;
+    box[1] = d.y;
+    box[2] = d.width;
+    box[3] = d.height;
+    return true;
 }
 
 item_box measure_item(const Digit_unit& d)

@@ -51,6 +51,9 @@ struct item_kind {
     // Rescale the sizes from pitch `from` to `to` before x and y move with
     // the zoom; nullptr: nothing to rescale (measured from the zoom).
     void (*rescale)(Digit_unit& d, int from, int to) = nullptr;
+    // The rectangle whose edges and corners are its resize handles, false
+    // when it has none now; nullptr: its x, y, width and height.
+    bool (*handle_box)(const Digit_unit& d, int32_t box[4]) = nullptr;
 
     // Offers resize handles on hover and takes them.
     bool resizable() const { return resize != nullptr; }
@@ -73,6 +76,10 @@ extern const item_kind no_kind;
 // the kind's measure for Digit_units (selected: the current unit and the
 // group), the line counts and box of static texts.
 void measure_items(int current_unit, int current_string);
+
+// The rectangle of a record's resize handles: false when its kind does
+// not resize or has no handles now.
+bool resize_handle_box(const Digit_unit& d, int32_t box[4]);
 
 // The measured box of a record: what its hit test, its handles and its
 // description use, from its fields alone.

@@ -91,6 +91,21 @@ void resize_table(Digit_unit& t, int h, int dx, int dy)
     }
 }
 
+// Corner from the widths and heights before the cell; none for a cell outside the table.
+bool selected_cell_rect(const Digit_unit& d, int32_t rect[4])
+{
+    const int cols = std::min<int>(d.cols, TABLE_MAX), rows = std::min<int>(d.rows, TABLE_MAX);
+    if (d.sel_col >= cols || d.sel_row >= rows) return false;
+    int64_t x = d.x, y = d.y;
+    for (int c = 0; c < d.sel_col; c++) x += d.col_width[c];
+    for (int r = 0; r < d.sel_row; r++) y += d.row_height[r];
+    rect[0] = (int32_t)std::clamp<int64_t>(x, INT32_MIN, INT32_MAX);
+    rect[1] = (int32_t)std::clamp<int64_t>(y, INT32_MIN, INT32_MAX);
+    rect[2] = d.col_width[d.sel_col];
+    rect[3] = d.row_height[d.sel_row];
+    return true;
+}
+
 // Every grid line keeps its dot: the cells are the gaps between them.
 void rescale_table(Digit_unit& d, int from, int to)
 {

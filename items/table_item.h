@@ -25,6 +25,9 @@ void measure_table(Digit_unit& u, bool selected);
 // Resize the selected cell by handle h: the column and row on the handle's
 // sides change, and the merge pieces right of or below follow.
 void resize_table(Digit_unit& t, int h, int dx, int dy);
+// Rectangle (left, top, width, height) of the selected cell, the one its
+// resize handles go by; false when no cell of the table is selected.
+bool selected_cell_rect(const Digit_unit& d, int32_t rect[4]);
 // Rescale the columns, rows and merges from pitch `from` to `to` so that every
 // grid line keeps its dot (x and y are the caller's to move).
 void rescale_table(Digit_unit& d, int from, int to);

@@ -2,6 +2,8 @@
  * model/line_forms.cpp - the rows of script line forms and the line writer
  ******************************************************************************/
 #include "model/line_forms.h"
+#include "model/geometry.h"
+#include "model/settings.h"
 #include <cstdio>
 
 namespace {
@@ -85,6 +87,67 @@ int64_t field_value(const line_form& f, const int64_t* v, line_field_kind field)
     for (int k = 0; k < f.count && k < LINE_FIELDS_MAX; k++)
         if (f.fields[k].kind == field) return v[k];
     return 0;
+}
+
+void record_numbers(const line_form& f, const Digit_unit& d, const dot_frame& u, int64_t* v)
+{
+    auto dx = [&](int64_t x) { return floor_div(u.ox + x, u.p); };
+    auto dy = [&](int64_t y) { return floor_div(u.oy + y, u.p); };
+    const int32_t x = dx(d.x), y = dy(d.y);
+    for (int k = 0; k < f.count && k < LINE_FIELDS_MAX; k++) {
+        int64_t& n = v[k];
+        switch (f.fields[k].kind) {
+        case FIELD_COLOUR: n = d.color; break;
+        case FIELD_X: case FIELD_X_AGAIN: n = x; break;
+        case FIELD_Y: case FIELD_Y_AGAIN: n = y; break;
+        case FIELD_RIGHT: n = dx((int64_t)d.x + d.width); break;
+        case FIELD_BOTTOM: n = dy((int64_t)d.y + d.height); break;
+        case FIELD_BOTTOM_APART: {
+            // Equal ends read back as a horizontal line: a vertical line shorter
+            // than one dot is written one dot long so it stays vertical.
+            const int32_t y2 = dy((int64_t)d.y + d.height);
+            n = y2 == y ? (int64_t)y + 1 : y2;
+            break;
+        }
+        case FIELD_HEIGHT_DOTS: n = floor_div(d.height, u.p); break;
+        case FIELD_CODE: n = d.reg_addr; break;
+        case FIELD_VALVE: n = d.valve; break;
+        default: n = 0; break;
+        }
+    }
+}
+
+void store_numbers(Digit_unit& d, const kind_form& r, const int64_t* v)
+{
+    const line_form& f = r.line;
+    const int p = led_pitch;
+    const int64_t x = field_value(f, v, FIELD_X), y = field_value(f, v, FIELD_Y);
+    d.kind = r.kind;
+    for (int k = 0; k < f.count && k < LINE_FIELDS_MAX; k++) {
+        switch (f.fields[k].kind) {
+        case FIELD_COLOUR: d.color = (uint8_t)v[k]; break;
+        case FIELD_X: d.x = dot_to_screen_x(v[k]); break;
+        case FIELD_Y: d.y = dot_to_screen_y(v[k]); break;
+        case FIELD_RIGHT: d.width = (int32_t)((v[k] - x) * p); break;
+        case FIELD_BOTTOM:
+        case FIELD_BOTTOM_APART: d.height = (int32_t)((v[k] - y) * p); break;
+        case FIELD_HEIGHT_DOTS: d.height = (int32_t)(v[k] * p); break;
+        case FIELD_CODE: d.reg_addr = (int32_t)v[k]; break;
+        case FIELD_VALVE: d.valve = (int32_t)v[k]; break;
+        default: break;   // repeated ends: nothing of their own
+        }
+    }
+    switch (r.shape) {
+    case SHAPE_POINT: d.width = d.height; d.size = 1; break;
+    case SHAPE_HLINE:
+        d.size = d.width;
+        d.height = (int32_t)(field_value(f, v, FIELD_RIGHT) - x);   // the length in dots
+        break;
+    case SHAPE_VLINE: d.size = d.height; break;
+    case SHAPE_ROUND: d.width = d.size = d.height; d.reg_addr = NO_REGISTER_CODE; break;  // circles show no register
+    case SHAPE_BOX: d.size = d.width; break;
+    default: break;
+    }
 }
 
 void write_line(std::string& out, const line_form& f, const int64_t* v)

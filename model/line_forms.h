@@ -6,12 +6,15 @@
  * its line form (the command word, the keyword and the fields). The writer
  * (output/script_export) formats a record's line from these fields and the
  * reader (command/led_command, command/insmod_command) takes the same fields
- * back, with the same names and bounds, so the two cannot drift apart.
+ * back, with the same names and bounds; record_numbers and store_numbers,
+ * side by side here, are the two directions of each field, so the two
+ * cannot drift apart.
  *
  * Limits: at most LINE_FIELDS_MAX fields a line; a kind without a row gets
  * no_form (no line, no range).
- * Depends on: model/tables (kinds), model/default_layout (record ranges).
- * Does NOT: read or parse lines, convert dots to pixels, or draw.
+ * Depends on: model/tables (kinds), model/default_layout (record ranges),
+ * model/geometry and model/settings (dots and pixels).
+ * Does NOT: split or check lines (command/ does), take records, or draw.
  ******************************************************************************/
 #pragma once
 #include "model/default_layout.h"
@@ -117,6 +120,19 @@ field_bounds bounds_of(const line_field& f);
 // The value of the first field of kind `field` among a line's numbers, 0 when
 // the form has none.
 int64_t field_value(const line_form& f, const int64_t* v, line_field_kind field);
+
+// Where a record's pixels stand in dots: dot = (offset + pixel) / pitch,
+// rounded down (the offsets turn item pixels into a panel unit's pixels).
+struct dot_frame {
+    int64_t ox, oy;
+    int p;
+};
+// The numbers of the record's line of form `f`, one per field.
+void record_numbers(const line_form& f, const Digit_unit& d, const dot_frame& u, int64_t* v);
+// The reader's side of the same fields: set the record from the numbers of
+// its row's form (dots of the script, placed with dot_to_screen_x/y and
+// led_pitch), then the sizes its shape keeps twice.
+void store_numbers(Digit_unit& d, const kind_form& r, const int64_t* v);
 
 // Append a line of form `f` with the numbers `v` (one per field; fixed words
 // take none of theirs).

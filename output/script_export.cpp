@@ -121,34 +121,11 @@ void write_table(std::string& out, const line_form& cell, const unit_frame& u, c
     add(out, "%s end %s \r\n", cell.command, cell.keyword);
 }
 
-// One number of a kind's line form, taken from the record.
-int64_t record_value(const line_field& f, const unit_frame& u, const Digit_unit& d)
-{
-    const int32_t X = u.dx(d.x), Y = u.dy(d.y);
-    switch (f.kind) {
-    case FIELD_COLOUR: return d.color;
-    case FIELD_X: case FIELD_X_AGAIN: return X;
-    case FIELD_Y: case FIELD_Y_AGAIN: return Y;
-    case FIELD_RIGHT: return u.dx((int64_t)d.x + d.width);
-    case FIELD_BOTTOM: return u.dy((int64_t)d.y + d.height);
-    case FIELD_BOTTOM_APART: {
-        // Equal ends read back as a horizontal line: a vertical line shorter
-        // than one dot is written one dot long so it stays vertical.
-        const int32_t Y2 = u.dy((int64_t)d.y + d.height);
-        return Y2 == Y ? (int64_t)Y + 1 : Y2;
-    }
-    case FIELD_HEIGHT_DOTS: return floor_div(d.height, u.p);
-    case FIELD_CODE: return d.reg_addr;
-    case FIELD_VALVE: return d.valve;
-    default: return 0;
-    }
-}
-
 // The record's line of its form, as the reader takes it back.
 void write_form(std::string& out, const line_form& f, const unit_frame& u, const Digit_unit& d)
 {
     int64_t v[LINE_FIELDS_MAX] = {};
-    for (int k = 0; k < f.count && k < LINE_FIELDS_MAX; k++) v[k] = record_value(f.fields[k], u, d);
+    record_numbers(f, d, {u.ox, u.oy, u.p}, v);
     write_line(out, f, v);
 }
 

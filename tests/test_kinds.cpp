@@ -102,8 +102,8 @@ TEST_F(PointerTest, EveryKindGoesThroughTheWholeChain)
         // the kind resizes, and dragging it changes the size.
         current_unit = i;
         int32_t box[4] = {d.x, d.y, d.width, d.height};
-        if (row.form().shape == SHAPE_GRID) {
-            ASSERT_TRUE(selected_cell_rect(d, box));
+        if (row.handle_box) {
+            ASSERT_TRUE(row.handle_box(d, box));
         }
         const bool right = row.form().shape == SHAPE_HLINE;
         const int hx = right ? box[0] + box[2] - 1 : box[0] + box[2] / 2;
