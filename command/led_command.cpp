@@ -447,7 +447,8 @@ cmd_status table_end()
     return CMD_DONE;
 }
 
-// The counter of the next record of each range a line fills.
+// The counter of the next record of each range a line fills, in range_id
+// order; variables (insmod lines) take no counter.
 int load_state::*const range_counter[RANGE_COUNT] = {
     nullptr, nullptr, &load_state::point_count, &load_state::line_item_count, &load_state::circle_count,
     &load_state::filled_circle_count, &load_state::vline_count, nullptr, &load_state::rect_count,
