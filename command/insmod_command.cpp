@@ -8,7 +8,6 @@
 #include "model/settings.h"
 #include "model/tables.h"
 #include "model/geometry.h"
-#include <cstdio>
 
 cmd_unit cmd_interp;
 
@@ -22,11 +21,8 @@ int size_preset_of(int font_px)
 void cmd_unit::write_insmod(std::string& out, int a0, int a1, int color, int x_px, int y_px, int code,
                             int digits, int size, int thickness, int data_type, int decimals) const
 {
-    char buf[200];
-    snprintf(buf, sizeof buf, "insmod %d %d led key %d %d %d %d %d %d %d %d %d\r\n", a0, a1, color,
-             floor_div(x_px, led_pitch), floor_div(y_px, led_pitch), code, digits, size, thickness,
-             data_type, decimals);
-    out += buf;
+    write_insmod_line(out, {a0, a1, color, floor_div(x_px, led_pitch), floor_div(y_px, led_pitch), code, digits,
+                            size, thickness, data_type, decimals});
 }
 
 namespace {
@@ -55,32 +51,17 @@ int register_record(int64_t first_arg, int64_t code)
 
 int32_t insmod_command(int32_t, int32_t argc, cmd_arg_text* argv, int32_t)
 {
-    if (argc < 13) return cmd_refuse("missing arguments: an insmod line has 13");
-    note_unused_arguments(argc, 13);
+    const line_form& form = insmod_form();
+    if (argc < form.count) return cmd_refuse("missing arguments: an insmod line has %d", form.count);
+    note_unused_arguments(argc, form.count);
     int64_t first = read_number(argv[0]);
     if (first >= INSMOD_EXTRA_BASE && first - INSMOD_EXTRA_BASE < DIGIT_COUNT)
         return CMD_DONE;  // extra line of a temperature or humidity item
 
-    int64_t v[13] = {};
-    static const struct { int lo_kind; const char* what; } fields[13] = {
-        {0, "record"}, {1, "second argument"}, {-1, ""}, {-1, ""}, {2, "colour"}, {3, "x"},
-        {3, "y"}, {4, "component code"}, {1, "digits"}, {1, "size"}, {1, "thickness"},
-        {1, "data type"}, {2, "decimals"}};
-    for (int k = 0; k < 13; k++) {
-        if (fields[k].lo_kind < 0) continue;
-        int64_t lo = INT32_MIN, hi = INT32_MAX;
-        if (fields[k].lo_kind == 0 || fields[k].lo_kind == 4) lo = 0;
-        if (fields[k].lo_kind == 2) { lo = 0; hi = 255; }
-        if (fields[k].lo_kind == 3) { lo = -SCRIPT_COORD_MAX; hi = SCRIPT_COORD_MAX; }
-        v[k] = read_number(argv[k]);
-        if (k == 1) continue;  // not read
-        if (v[k] < lo || v[k] > hi)
-            return cmd_refuse("%s %lld is out of range %lld..%lld", fields[k].what, (long long)v[k],
-                              (long long)lo, (long long)hi);
-        if (!is_number(argv[k]))
-            cmd_change("%s \"%.24s\" is not a number, read as %lld", fields[k].what, argv[k], (long long)v[k]);
-    }
-    int64_t code = v[7];
+    int64_t numbers[LINE_FIELDS_MAX] = {};
+    if (!read_form(form, argc, argv, 0, numbers)) return CMD_REFUSED;
+    const insmod_values v = insmod_from_numbers(numbers);
+    const int64_t code = v.code;
     int index;
     if (code < REGISTER_CODE_FIRST) {
         int64_t r = first - INSMOD_RECORD_BASE;
@@ -91,22 +72,22 @@ int32_t insmod_command(int32_t, int32_t argc, cmd_arg_text* argv, int32_t)
         index = (int)r;
     } else {
         index = register_record(first, code);
-        if (index < 0) return cmd_refuse("the register-variable range is full");
+        if (index < 0) return cmd_refuse("the %s range is full", form_of(KIND_VARIABLE).range_noun);
         if (index + INSMOD_RECORD_BASE != first) cmd_change("restored into record %d", index);
     }
     Digit_unit& d = digit_table[index];
     d.kind = KIND_VARIABLE;
     d.reg_addr = (int32_t)code;
-    d.color = (uint8_t)v[4];
-    d.x = dot_to_screen_x(v[5]);
-    d.y = dot_to_screen_y(v[6]);
-    d.digits = (int32_t)v[8];
-    d.size = (int32_t)v[9];
-    d.thickness = (int32_t)v[10];
-    d.data_type = (int32_t)v[11];
-    d.decimals = (uint8_t)v[12];
+    d.color = (uint8_t)v.color;
+    d.x = dot_to_screen_x(v.x);
+    d.y = dot_to_screen_y(v.y);
+    d.digits = (int32_t)v.digits;
+    d.size = (int32_t)v.size;
+    d.thickness = (int32_t)v.thickness;
+    d.data_type = (int32_t)v.data_type;
+    d.decimals = (uint8_t)v.decimals;
     if (code_has_font_size(code)) {
-        d.font_px = (int32_t)v[9];
+        d.font_px = (int32_t)v.size;
         int preset = size_preset_of(d.font_px);
         if (preset) d.size_preset = preset;
     }

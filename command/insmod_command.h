@@ -12,20 +12,21 @@
  * no other item is overwritten.
  *
  * The two extra lines written after a temperature or humidity item (first
- * argument record index + 1020) are recognised and skipped: the main line
- * restores the item.
+ * argument record index + INSMOD_EXTRA_BASE) are recognised and skipped: the
+ * main line restores the item.
  *
- * Depends on: command/led_command (shared load state), model/geometry.
+ * The fields, their names and bounds are the insmod form of model/line_forms,
+ * which the export writes from too; cmd_interp writes through the same form.
+ *
+ * Depends on: command/led_command (shared load state, form reading),
+ * model/line_forms, model/geometry.
  ******************************************************************************/
 #pragma once
 #include "command/dispatcher.h"
+#include "model/line_forms.h"
 #include <cstdint>
 #include <string>
 
-// First argument of the extra temperature/humidity lines: record index + this.
-constexpr int INSMOD_EXTRA_BASE = 1020;
-// First argument of an insmod line: the record index + this.
-constexpr int INSMOD_RECORD_BASE = 20;
 
 // The dispatcher's handler for "insmod" lines.
 int32_t insmod_command(int32_t context, int32_t argc, cmd_arg_text* argv, int32_t extra);

@@ -2,8 +2,9 @@
  * command/led_command.cpp - the `led` command
  ******************************************************************************/
 #include "command/led_command.h"
-#include "items/kinds.h"
 #include "model/default_layout.h"
+#include "model/font_sizes.h"
+#include "model/line_forms.h"
 #include "model/geometry.h"
 #include "model/settings.h"
 #include "model/text_measure.h"
@@ -68,10 +69,9 @@ void restore_digit_record(int index)
 
 uint8_t font_step_of(int font_size)
 {
-    static const int ladder[17] = {0, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 32, 48, 64};
     uint8_t step = 0;
-    for (int k = 1; k <= 16; k++)
-        if (font_size >= ladder[k]) step = (uint8_t)k;
+    for (int k = 1; k <= FONT_SIZE_COUNT; k++)
+        if (font_size >= FONT_SIZES[k - 1]) step = (uint8_t)k;
     return step;
 }
 
@@ -113,25 +113,32 @@ struct arg_reader {
     int64_t color(int i) { return num(i, 0, 255, "colour"); }
     int64_t i32(int i, const char* what) { return num(i, INT32_MIN, INT32_MAX, what); }
 
-    // The numbers of a kind's line form, from argument 1 on (argument 0 is
-    // the keyword), each with the bounds of its field: colours 0..255,
-    // positions and sizes in dots within the script's reach, codes and
-    // thresholds any 32-bit value. Arguments past the form are reported.
-    void form(const line_form& f, int64_t* v)
+    // The numbers of a line form from argument `first` on, each with the
+    // bounds of its field (model/line_forms); fixed words and unread
+    // numbers are skipped.
+    void form(const line_form& f, int first, int64_t* v)
     {
         for (int k = 0; k < f.count && k < LINE_FIELDS_MAX; k++) {
-            const line_field& field = f.fields[k];
-            if (field.kind == FIELD_COLOUR) v[k] = color(k + 1);
-            else if (field.kind == FIELD_CODE || field.kind == FIELD_VALVE) v[k] = i32(k + 1, field.name);
-            else v[k] = dots(k + 1, field.name);
+            const field_bounds b = bounds_of(f.fields[k]);
+            if (b.number) v[k] = num(first + k, b.lo, b.hi, f.fields[k].name);
         }
-        if (ok) note_unused_arguments(argc, f.count + 1);
     }
 };
 
+} // namespace
+
+bool read_form(const line_form& f, int argc, cmd_arg_text* argv, int first, int64_t* v)
+{
+    arg_reader a{argc, argv};
+    a.form(f, first, v);
+    return a.ok;
+}
+
+namespace {
+
 // Next free record of a range, advancing its counter past records restored
 // by earlier lines; -1 when the range is full.
-int take_record(range_id r, int& counter)
+int take_record(int r, int& counter)
 {
     const record_range& rg = digit_ranges[r];
     while (rg.first + counter <= rg.last && load.digit_restored[rg.first + counter]) counter++;
@@ -316,27 +323,6 @@ cmd_status plain_text(int32_t context, int argc, cmd_arg_text* argv)
     return finish_text_record(s, index);
 }
 
-cmd_status point_block(int argc, cmd_arg_text* argv)
-{
-    arg_reader a{argc, argv};
-    int64_t v[LINE_FIELDS_MAX] = {};
-    a.form(kind_of(KIND_BLOCK).line, v);
-    if (!a.ok) return CMD_REFUSED;
-    const int64_t color = v[0], x = v[1], y = v[2], size = v[3];
-    int i = take_record(RANGE_BLOCK, load.point_count);
-    if (i < 0) return cmd_refuse("the point-block range is full");
-    Digit_unit& d = digit_table[i];
-    d.kind = KIND_BLOCK;
-    d.width = d.height = (int32_t)(size * led_pitch);
-    d.color = (uint8_t)color;
-    d.x = dot_to_screen_x(x);
-    d.y = dot_to_screen_y(y);
-    d.size = 1;
-    restore_digit_record(i);
-    note_if_off_panel(d.x, d.y);
-    return CMD_DONE;
-}
-
 // A merge line inside a table block: the grid piece between two merged cells.
 cmd_status table_merge(int64_t x0, int64_t y0, int64_t x1, int64_t y1)
 {
@@ -371,68 +357,6 @@ cmd_status table_merge(int64_t x0, int64_t y0, int64_t x1, int64_t y1)
     return CMD_DONE;
 }
 
-cmd_status line(int argc, cmd_arg_text* argv)
-{
-    if (load.in_table && load.table_refused) return cmd_refuse("inside a table block that was refused");
-    arg_reader a{argc, argv};
-    int64_t v[LINE_FIELDS_MAX] = {};
-    a.form(kind_of(KIND_LINE).line, v);
-    if (!a.ok) return CMD_REFUSED;
-    const int64_t color = v[0], x1 = v[1], y1 = v[2], x2 = v[3], y2 = v[4];
-    if (load.in_table) {
-        if (color != 255) return cmd_refuse("a line inside a table block must be a merge line (colour 255)");
-        return table_merge(x1, y1, x2, y2);
-    }
-    if (x2 == x1 && y2 != y1) {
-        int i = take_record(RANGE_VLINE, load.vline_count);
-        if (i < 0) return cmd_refuse("the vertical-line range is full");
-        Digit_unit& d = digit_table[i];
-        d.kind = KIND_VLINE;
-        d.height = d.size = (int32_t)((y2 - y1) * led_pitch);
-        d.color = (uint8_t)color;
-        d.x = dot_to_screen_x(x1);
-        d.y = dot_to_screen_y(y1);
-        restore_digit_record(i);
-        note_if_off_panel(d.x, d.y);
-        return CMD_DONE;
-    }
-    int i = take_record(RANGE_LINE, load.line_item_count);
-    if (i < 0) return cmd_refuse("the line range is full");
-    if (y2 != y1) cmd_change("lines are horizontal: the second y is not used");
-    Digit_unit& d = digit_table[i];
-    d.kind = KIND_LINE;
-    d.width = d.size = (int32_t)((x2 - x1) * led_pitch);
-    d.height = (int32_t)(x2 - x1);
-    d.color = (uint8_t)color;
-    d.x = dot_to_screen_x(x1);
-    d.y = dot_to_screen_y(y1);
-    restore_digit_record(i);
-    note_if_off_panel(d.x, d.y);
-    return CMD_DONE;
-}
-
-cmd_status circle(int argc, cmd_arg_text* argv, bool filled)
-{
-    arg_reader a{argc, argv};
-    int64_t v[LINE_FIELDS_MAX] = {};
-    a.form(kind_of(filled ? KIND_FILLED_CIRCLE : KIND_CIRCLE).line, v);
-    if (!a.ok) return CMD_REFUSED;
-    const int64_t color = v[0], x = v[1], y = v[2], size = v[3];
-    int i = filled ? take_record(RANGE_FILLED_CIRCLE, load.filled_circle_count)
-                   : take_record(RANGE_CIRCLE, load.circle_count);
-    if (i < 0) return cmd_refuse(filled ? "the filled-circle range is full" : "the circle range is full");
-    Digit_unit& d = digit_table[i];
-    d.kind = filled ? KIND_FILLED_CIRCLE : KIND_CIRCLE;
-    d.width = d.height = d.size = (int32_t)(size * led_pitch);
-    d.color = (uint8_t)color;
-    d.x = dot_to_screen_x(x);
-    d.y = dot_to_screen_y(y);
-    d.reg_addr = NO_REGISTER_CODE;
-    restore_digit_record(i);
-    note_if_off_panel(d.x, d.y);
-    return CMD_DONE;
-}
-
 cmd_status table_cell(int64_t color, int64_t x1, int64_t y1, int64_t x2, int64_t y2)
 {
     if (load.table_refused) return cmd_refuse("inside a table block that was refused");
@@ -457,32 +381,6 @@ cmd_status table_cell(int64_t color, int64_t x1, int64_t y1, int64_t x2, int64_t
         load.cell_col++;
         load.cell_row = 0;
     }
-    return CMD_DONE;
-}
-
-cmd_status rectangle(int argc, cmd_arg_text* argv, bool filled)
-{
-    if (load.in_table && load.table_refused) return cmd_refuse("inside a table block that was refused");
-    arg_reader a{argc, argv};
-    int64_t v[LINE_FIELDS_MAX] = {};
-    // Inside a table block every rectangle line is a cell, without a fill pattern.
-    a.form(kind_of(filled && !load.in_table ? KIND_FILLED_RECT : load.in_table ? KIND_TABLE : KIND_RECT).line, v);
-    if (!a.ok) return CMD_REFUSED;
-    const int64_t color = v[0], x1 = v[1], y1 = v[2], x2 = v[3], y2 = v[4], fill = v[5];
-    if (load.in_table) return table_cell(color, x1, y1, x2, y2);
-    int i = filled ? take_record(RANGE_FILLED_RECT, load.filled_rect_count)
-                   : take_record(RANGE_RECT, load.rect_count);
-    if (i < 0) return cmd_refuse(filled ? "the filled-rectangle range is full" : "the rectangle range is full");
-    Digit_unit& d = digit_table[i];
-    d.kind = filled ? KIND_FILLED_RECT : KIND_RECT;
-    d.width = d.size = (int32_t)((x2 - x1) * led_pitch);
-    d.height = (int32_t)((y2 - y1) * led_pitch);
-    d.color = (uint8_t)color;
-    d.x = dot_to_screen_x(x1);
-    d.y = dot_to_screen_y(y1);
-    if (filled) d.reg_addr = (int32_t)fill;
-    restore_digit_record(i);
-    note_if_off_panel(d.x, d.y);
     return CMD_DONE;
 }
 
@@ -549,22 +447,88 @@ cmd_status table_end()
     return CMD_DONE;
 }
 
-cmd_status valve_picture(int argc, cmd_arg_text* argv)
+// The counter of the next record of each range a line fills, in range_id
+// order; variables (insmod lines) take no counter.
+int load_state::*const range_counter[RANGE_COUNT] = {
+    nullptr, nullptr, &load_state::point_count, &load_state::line_item_count, &load_state::circle_count,
+    &load_state::filled_circle_count, &load_state::vline_count, nullptr, &load_state::rect_count,
+    &load_state::valve_count, &load_state::filled_rect_count, &load_state::table_count};
+
+// How the numbers `v` (read by a form of the same fields) agree with form
+// `f`: 2 when every field does, 1 when only repeated ends differ (read as
+// the form says, and reported), 0 when a field rules the form out.
+int fit(const line_form& f, const int64_t* v)
 {
+    int agree = 2;
+    for (int k = 0; k < f.count && k < LINE_FIELDS_MAX; k++) {
+        const uint8_t kind = f.fields[k].kind;
+        if (kind == FIELD_BOTTOM_APART && v[k] == field_value(f, v, FIELD_Y)) return 0;
+        if (kind == FIELD_X_AGAIN && v[k] != field_value(f, v, FIELD_X)) agree = 1;
+        if (kind == FIELD_Y_AGAIN && v[k] != field_value(f, v, FIELD_Y)) agree = 1;
+    }
+    return agree;
+}
+
+// Report the repeated ends of a chosen form that differ: read as the form says.
+void note_unused_ends(const line_form& f, const int64_t* v)
+{
+    for (int k = 0; k < f.count && k < LINE_FIELDS_MAX; k++) {
+        const uint8_t kind = f.fields[k].kind;
+        if (kind == FIELD_Y_AGAIN && v[k] != field_value(f, v, FIELD_Y))
+            cmd_change("lines are horizontal: the second y is not used");
+        if (kind == FIELD_X_AGAIN && v[k] != field_value(f, v, FIELD_X))
+            cmd_change("lines are vertical: the second x is not used");
+    }
+}
+
+// The row a line of `keyword` with numbers `v` restores: the first row of
+// the keyword that agrees in every field, else the first one not ruled out.
+const kind_form* fitting_row(const char* keyword, const int64_t* v, int count)
+{
+    const kind_form* found = nullptr;
+    for (int k = 0; k < kind_form_count; k++) {
+        const kind_form& r = kind_forms[k];
+        if (r.range < 0 || r.line.block != LINE_SINGLE || r.line.count != count || !r.line.keyword ||
+            strcmp(r.line.keyword, keyword))
+            continue;
+        const int agree = fit(r.line, v);
+        if (agree == 2) return &r;
+        if (agree == 1 && !found) found = &r;
+    }
+    return found;
+}
+
+// A line of a kind's form (`first`: the first row of its keyword): a part
+// of the open table block, or an item in the next free record of the kind
+// its numbers fit.
+cmd_status form_line(const kind_form& first, int argc, cmd_arg_text* argv)
+{
+    const bool table_part = load.in_table && first.in_table != TABLE_PART_NONE;
+    if (table_part && load.table_refused) return cmd_refuse("inside a table block that was refused");
+    // Inside a table block every cell line has the cell's form, without a fill pattern.
+    const line_form& f = table_part ? table_part_form(first.in_table) : first.line;
     arg_reader a{argc, argv};
     int64_t v[LINE_FIELDS_MAX] = {};
-    a.form(kind_of(KIND_VALVE).line, v);
+    a.form(f, 1, v);
     if (!a.ok) return CMD_REFUSED;
-    const int64_t number = v[0], color = v[1], x = v[2], y = v[3], valve = v[4];
-    int i = take_record(RANGE_VALVE, load.valve_count);
-    if (i < 0) return cmd_refuse("the valve-picture range is full");
+    note_unused_arguments(argc, f.count + 1);
+    const int64_t colour = field_value(f, v, FIELD_COLOUR), x1 = field_value(f, v, FIELD_X),
+                  y1 = field_value(f, v, FIELD_Y), x2 = field_value(f, v, FIELD_RIGHT);
+    if (table_part && first.in_table == TABLE_PART_MERGE) {
+        if (colour != TABLE_MERGE_COLOUR)
+            return cmd_refuse("a line inside a table block must be a merge line (colour %d)", TABLE_MERGE_COLOUR);
+        return table_merge(x1, y1, x2, field_value(f, v, FIELD_Y_AGAIN));
+    }
+    if (table_part) return table_cell(colour, x1, y1, x2, field_value(f, v, FIELD_BOTTOM));
+
+    const kind_form* r = fitting_row(first.line.keyword, v, f.count);
+    if (!r) r = &first;
+    if (!range_counter[r->range]) return cmd_refuse("no line restores a %s", r->range_noun);
+    int i = take_record(r->range, load.*range_counter[r->range]);
+    if (i < 0) return cmd_refuse("the %s range is full", r->range_noun);
+    note_unused_ends(r->line, v);
     Digit_unit& d = digit_table[i];
-    d.kind = KIND_VALVE;
-    d.reg_addr = (int32_t)number;
-    d.color = (uint8_t)color;
-    d.x = dot_to_screen_x(x);
-    d.y = dot_to_screen_y(y);
-    d.valve = (int32_t)valve;
+    store_numbers(d, *r, v);
     restore_digit_record(i);
     note_if_off_panel(d.x, d.y);
     return CMD_DONE;
@@ -588,15 +552,14 @@ int32_t led_command(int32_t context, int32_t argc, cmd_arg_text* argv, int32_t)
     if (n >= 3 && sub[2] == 't') return static_text(context, argc, argv);
     if (n >= 4 && sub[2] == 's' && sub[3] == 't') return scrolling_text(context, argc, argv);
     if (strcmp(sub, "lt") == 0) return plain_text(context, argc, argv);
-    if (strcmp(sub, "p_mutle") == 0) return point_block(argc, argv);
     if (strcmp(sub, "s") == 0) return CMD_DONE;
-    if (strcmp(sub, "l") == 0) return line(argc, argv);
-    if (strcmp(sub, "c") == 0) return circle(argc, argv, false);
-    if (strcmp(sub, "cf") == 0) return circle(argc, argv, true);
     if (strcmp(sub, "begin") == 0) return table_begin(argc, argv);
     if (strcmp(sub, "end") == 0) return table_end();
-    if (strcmp(sub, "r") == 0) return rectangle(argc, argv, false);
-    if (strcmp(sub, "rf") == 0) return rectangle(argc, argv, true);
-    if (strcmp(sub, "bmp") == 0) return valve_picture(argc, argv);
+    for (int k = 0; k < kind_form_count; k++) {
+        const kind_form& r = kind_forms[k];
+        if (r.range >= 0 && r.line.block == LINE_SINGLE && r.line.keyword && strcmp(r.line.command, "led") == 0 &&
+            strcmp(r.line.keyword, sub) == 0)
+            return form_line(r, argc, argv);
+    }
     return cmd_refuse("unknown led sub-command \"%.24s\"", sub);
 }

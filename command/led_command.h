@@ -13,10 +13,13 @@
  * value negative (the export writes negative numbers for far corners left
  * of or above the panel and for speeds past 30).
  *
- * The numbers of a shape line are read by its kind's line form (items/kinds):
- * the same fields, names and bounds the writer uses. A missing number refuses
- * the line; numbers past the form load the item and are reported as a change,
- * as on insmod lines. Text lines are told apart by their number of pieces, so
+ * A shape line is read through the line forms of model/line_forms, the ones
+ * the writer formats from: its keyword picks the rows of that keyword, its
+ * numbers are taken with the fields' names and bounds, the row they fit
+ * (a vertical line's equal x ends) names the kind and range, and each field
+ * is stored into the record field it describes. A missing number refuses
+ * the line; numbers past the form load the item and are reported as a
+ * change, as on insmod lines. Text lines are told apart by their number of pieces, so
  * an extra piece there is a text with spaces, which is refused.
  *
  * Limits: a range, the text table, a table's 50 columns, rows and merges,
@@ -24,11 +27,12 @@
  * Records restored earlier in the same load are never overwritten.
  *
  * Depends on: command/dispatcher, model/tables, model/default_layout,
- * model/geometry (dots to pixels), items/kinds (line forms).
+ * model/geometry (dots to pixels), model/line_forms.
  * Does NOT: read files or draw.
  ******************************************************************************/
 #pragma once
 #include "command/dispatcher.h"
+#include "model/line_forms.h"
 #include "model/tables.h"
 #include <cstdint>
 
@@ -36,8 +40,6 @@
 // stop here: longer texts are refused on reading.
 constexpr int SCRIPT_TEXT_MAX = 499;
 
-// Largest position or length, in dots, that a line may give.
-constexpr int64_t SCRIPT_COORD_MAX = 1000000;
 
 // State kept between lines of one load; reset before a script is read.
 struct load_state {
@@ -76,6 +78,11 @@ int32_t led_command(int32_t context, int32_t argc, cmd_arg_text* argv, int32_t e
 // End of script: close a table block left open. Returns CMD_CHANGED when
 // one was closed, CMD_DONE otherwise.
 cmd_status led_finish();
+
+// Take the numbers of form `f` from argv[first] on, with their fields' names
+// and bounds: false, after refusing the line, at the first missing or
+// out-of-range one; a number that is not written as one is reported.
+bool read_form(const line_form& f, int argc, cmd_arg_text* argv, int first, int64_t* v);
 
 // Report, as a change, the arguments of a line past the `used` ones its form takes.
 void note_unused_arguments(int argc, int used);

@@ -78,21 +78,6 @@ int unit_press_winner(int first, int px, int py)
     return cand;
 }
 
-// Corner from the widths and heights before the cell; none for a cell outside the table.
-bool selected_cell_rect(const Digit_unit& d, int32_t rect[4])
-{
-    const int cols = table_extent(d.cols), rows = table_extent(d.rows);
-    if (d.sel_col >= cols || d.sel_row >= rows) return false;
-    int64_t x = d.x, y = d.y;
-    for (int c = 0; c < d.sel_col; c++) x += d.col_width[c];
-    for (int r = 0; r < d.sel_row; r++) y += d.row_height[r];
-    rect[0] = (int32_t)std::clamp<int64_t>(x, INT32_MIN, INT32_MAX);
-    rect[1] = (int32_t)std::clamp<int64_t>(y, INT32_MIN, INT32_MAX);
-    rect[2] = d.col_width[d.sel_col];
-    rect[3] = d.row_height[d.sel_row];
-    return true;
-}
-
 // Column by column, each column row by row.
 bool table_cell_at(const Digit_unit& d, int px, int py, int& col, int& row)
 {

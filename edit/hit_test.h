@@ -46,10 +46,6 @@ bool unit_body_hit(const Digit_unit& d, int px, int py);
 // right or further down among the overlapping ones, else `first`.
 int unit_press_winner(int first, int px, int py);
 
-// Rectangle (left, top, width, height) of a table's selected cell; false
-// when no cell of the table is selected.
-bool selected_cell_rect(const Digit_unit& d, int32_t rect[4]);
-
 // The first table cell (column-major) holding the point, or false.
 bool table_cell_at(const Digit_unit& d, int px, int py, int& col, int& row);
 

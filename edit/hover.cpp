@@ -74,15 +74,9 @@ void update_resize_cursor(int left, int top, int width, int height)
 void test_resize_handles(int px, int py)
 {
     update_resize_cursor_at(px, py, 0, 0, window_size[0], window_size[1]);
-    if (const Digit_unit* d = current_unit_record()) {
-        int32_t cell[4];
-        const item_kind& k = kind_of(*d);
-        if (k.resizable && k.shape == SHAPE_GRID) {
-            if (selected_cell_rect(*d, cell)) update_resize_cursor_at(px, py, cell[0], cell[1], cell[2], cell[3]);
-        } else if (k.resizable) {
-            update_resize_cursor_at(px, py, d->x, d->y, d->width, d->height);
-        }
-    }
+    int32_t box[4];
+    if (const Digit_unit* d = current_unit_record())
+        if (resize_handle_box(*d, box)) update_resize_cursor_at(px, py, box[0], box[1], box[2], box[3]);
     if (const string_draw* s = current_text_record())
         update_resize_cursor_at(px, py, s->x, s->y, s->box_width, s->box_height);
 }

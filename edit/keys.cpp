@@ -167,54 +167,10 @@ void say_key_refusal(const char* why)
 
 void rescale_digit(Digit_unit& d, int from, int to)
 {
-    const int64_t x = d.x, y = d.y;
-    const item_shape shape = kind_of(d).shape;
-    switch (shape) {
-    case SHAPE_HLINE:
-        d.width = d.size = rescaled_span(x, d.width, PANEL_X, from, to);
-        break;
-    case SHAPE_VLINE:
-        d.height = d.size = rescaled_span(y, d.height, PANEL_Y, from, to);
-        break;
-    case SHAPE_BOX:
-        d.width = rescaled_span(x, d.width, PANEL_X, from, to);
-        d.height = rescaled_span(y, d.height, PANEL_Y, from, to);
-        break;
-    case SHAPE_POINT:
-    case SHAPE_ROUND:
-        d.width = rescaled_length(d.width, from, to);
-        d.height = rescaled_length(d.height, from, to);
-        if (shape == SHAPE_ROUND) d.size = d.height;
-        break;
-    case SHAPE_GRID: {
-        // Every grid line keeps its dot: the cells are the gaps between them.
-        int64_t at = x;
-        for (int i = 0; i < TABLE_MAX; i++) {
-            int32_t w = rescaled_span(at, d.col_width[i], PANEL_X, from, to);
-            at += d.col_width[i];
-            d.col_width[i] = w;
-        }
-        at = y;
-        for (int j = 0; j < TABLE_MAX; j++) {
-            int32_t h = rescaled_span(at, d.row_height[j], PANEL_Y, from, to);
-            at += d.row_height[j];
-            d.row_height[j] = h;
-        }
-        const int32_t nx = rescaled(x, PANEL_X, from, to), ny = rescaled(y, PANEL_Y, from, to);
-        for (merge_record& m : d.merges) {
-            if (!m.flag) continue;
-            m.x0 = (int32_t)(nx - (int64_t)rescaled(x - m.x0, PANEL_X, from, to));
-            m.y0 = (int32_t)(ny - (int64_t)rescaled(y - m.y0, PANEL_Y, from, to));
-            m.x1 = (int32_t)(nx - (int64_t)rescaled(x - m.x1, PANEL_X, from, to));
-            m.y1 = (int32_t)(ny - (int64_t)rescaled(y - m.y1, PANEL_Y, from, to));
-        }
-        break;
-    }
-    default:
-        break;  // variables and valves size themselves from the zoom when drawn
-    }
-    d.x = rescaled(x, PANEL_X, from, to);
-    d.y = rescaled(y, PANEL_Y, from, to);
+    // Variables and valves size themselves from the zoom when measured.
+    if (const auto rescale = kind_of(d).rescale) rescale(d, from, to);
+    d.x = rescaled(d.x, PANEL_X, from, to);
+    d.y = rescaled(d.y, PANEL_Y, from, to);
 }
 
 void rescale_text(string_draw& s, int from, int to)

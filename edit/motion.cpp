@@ -10,13 +10,15 @@
  * window's left or top edge (that move is dropped, not clamped); an item is
  * not resized below 5 px, a table cell below 1 px, the window's client area
  * below WINDOW_MIN_W x WINDOW_MIN_H. Only visible records join the group.
- * Depends on: edit/hit_test, edit/state, items/kinds (each shape's resize),
+ * Depends on: edit/hit_test, edit/state, items/kinds (each kind's resize),
+ * items/handles,
  * platform/screen.
  * Does NOT: pick the handle (edit/hover.cpp) or start anything (edit/press.cpp).
  ******************************************************************************/
 #include "edit/hit_test.h"
 #include "edit/pointer.h"
 #include "edit/state.h"
+#include "items/handles.h"
 #include "items/kinds.h"
 #include "platform/screen.h"
 #include <algorithm>
@@ -28,26 +30,9 @@ constexpr int DRAG_LIMIT = 20;          // positions at or left of / above this 
 constexpr int BAND_LIMIT = 20;          // the band follows only right of and below this
 constexpr int BAND_CORNER_MARGIN = 2;   // a corner must lie 2 px inside the band's far edges
 constexpr int WINDOW_MOVE_BAND = 185;   // the window is dragged by presses at or above this
-constexpr int ITEM_MIN = 5;             // least width and height a resize leaves
-constexpr int CELL_MIN = 1;             // least column width and row height a resize leaves
 constexpr int WINDOW_MIN_W = 320;       // least client size a resize leaves
 constexpr int WINDOW_MIN_H = 200;
 constexpr int FRAME_W = 16, FRAME_H = 39;   // outer size minus client size
-
-// Which way a handle moves each side: -1 the size shrinks by d, +1 it grows by d, 0 unchanged.
-struct handle_way {
-    int w, h;
-};
-constexpr handle_way HANDLE_WAYS[9] = {
-    {0, 0}, {-1, -1}, {-1, 0}, {-1, 1}, {0, 1}, {1, 1}, {1, 0}, {1, -1}, {0, -1}};
-
-// The size a handle would leave in one direction stays at least `least`
-// (and inside the 32-bit field).
-bool size_allows(int32_t size, int way, int delta, int least)
-{
-    const int64_t after = (int64_t)size + (int64_t)way * delta;
-    return way == 0 || (after >= least && after <= INT32_MAX);
-}
 
 // The rubber band: extent in dots, normalised rectangle, and the items whose
 // top-left corner it covers join the group; the last one is the reference.
@@ -81,126 +66,10 @@ void grow_band(int px, int py)
     }
 }
 
-// Subtract (ddx, ddy) from both ends (or only the second end when
-// `second_only`) of every merge record whose cell passes `which`.
-template <typename Pick>
-void shift_merges(Digit_unit& t, Pick which, int ddx, int ddy, bool second_only)
-{
-    const int n = std::min<int>(t.merge_count, TABLE_MAX);
-    for (int m = 0; m < n; m++) {
-        merge_record& g = t.merges[m];
-        if (!g.flag || !which(g)) continue;
-        if (!second_only) {
-            g.x0 -= ddx;
-            g.y0 -= ddy;
-        }
-        g.x1 -= ddx;
-        g.y1 -= ddy;
-    }
-}
-
-// Resize a table's selected cell c, r by handle h: the columns and rows around
-// the cell change, and the erased grid pieces right of or below follow.
-void resize_table(Digit_unit& t, int h, int dx, int dy)
-{
-    const int cols = std::min<int>(t.cols, TABLE_MAX), rows = std::min<int>(t.rows, TABLE_MAX);
-    const int c = t.sel_col, r = t.sel_row;
-    if (c >= cols || r >= rows) return;
-    const bool wide = (int64_t)t.width + dx > ITEM_MIN - 1, high = (int64_t)t.height + dy > ITEM_MIN - 1;
-    int32_t* cw = t.col_width;
-    int32_t* rh = t.row_height;
-    // A change that would leave a column or row thinner than CELL_MIN is dropped.
-    auto fits = [](int32_t v, int d) { return (int64_t)v + d >= CELL_MIN; };
-
-    switch (h) {
-    case HANDLE_TOP_LEFT:
-        if (r != 0 && c != 0 && fits(cw[c - 1], dx) && fits(rh[r - 1], dy)) { cw[c - 1] += dx; rh[r - 1] += dy; }
-        break;
-    case HANDLE_LEFT:
-        if (wide && c != 0 && fits(cw[c - 1], dx)) {
-            shift_merges(t, [&](const merge_record& g) { return g.col + 1 >= c; }, dx, 0, false);
-            cw[c - 1] += dx;
-        }
-        break;
-    case HANDLE_BOTTOM_LEFT:
-        if (wide && high && r != 0 && c != 0 && fits(cw[c - 1], dx) && fits(rh[r], dy)) { cw[c - 1] += dx; rh[r] += dy; }
-        break;
-    case HANDLE_BOTTOM:
-        if (high && fits(rh[r], dy)) {
-            shift_merges(t, [&](const merge_record& g) { return g.row > r; }, 0, dy, false);
-            shift_merges(t, [&](const merge_record& g) { return g.row == r; }, 0, dy, true);
-            rh[r] += dy;
-        }
-        break;
-    case HANDLE_BOTTOM_RIGHT:
-        if (wide && high && fits(cw[c], dx) && fits(rh[r], dy)) { cw[c] += dx; rh[r] += dy; }
-        break;
-    case HANDLE_RIGHT:
-        if (wide && fits(cw[c], dx)) {
-            shift_merges(t, [&](const merge_record& g) { return g.col >= c; }, dx, 0, false);
-            cw[c] += dx;
-        }
-        break;
-    case HANDLE_TOP_RIGHT:
-        if (wide && high && r != 0 && c != 0 && fits(cw[c], dx) && fits(rh[r - 1], dy)) { cw[c] += dx; rh[r - 1] += dy; }
-        break;
-    case HANDLE_TOP:
-        if (high && r != 0 && fits(rh[r - 1], dy)) {
-            shift_merges(t, [&](const merge_record& g) { return g.row >= r; }, 0, dy, false);
-            shift_merges(t, [&](const merge_record& g) { return g.row == r - 1; }, 0, dy, true);
-            rh[r - 1] += dy;
-        }
-        break;
-    default: break;
-    }
-}
-
 // Resize a Digit_unit by handle h; kinds without resize rules stay as they are.
 void resize_unit(Digit_unit& u, int h, int dx, int dy)
 {
-    const handle_way way = HANDLE_WAYS[h];
-    const item_kind& k = kind_of(u);
-    if (!k.resizable) return;
-    if (k.shape == SHAPE_GRID) {
-        resize_table(u, h, dx, dy);
-        return;
-    }
-    if (!size_allows(u.width, way.w, dx, ITEM_MIN) || !size_allows(u.height, way.h, dy, ITEM_MIN)) return;
-    const bool rect = k.shape == SHAPE_BOX;
-    const bool line = k.shape == SHAPE_HLINE;
-    const bool wide = (int64_t)u.width + dx > ITEM_MIN - 1, high = (int64_t)u.height + dy > ITEM_MIN - 1;
-
-    switch (h) {
-    case HANDLE_TOP_LEFT:
-        if (rect) { u.x += dx; u.y += dy; u.width -= dx; u.height -= dy; }
-        if (line) { u.x += dx; u.width -= dx; }
-        break;
-    case HANDLE_LEFT:
-        if (rect || line) { u.x += dx; u.width -= dx; }
-        break;
-    case HANDLE_BOTTOM_LEFT:
-        if (rect && high) { u.x += dx; u.width -= dx; u.height += dy; }
-        if (line && high) { u.x += dx; u.width -= dx; }
-        break;
-    case HANDLE_BOTTOM:
-        if ((rect || k.shape == SHAPE_ROUND) && high) u.height += dy;
-        break;
-    case HANDLE_BOTTOM_RIGHT:
-        if (rect && wide && high) { u.width += dx; u.height += dy; }
-        if (line && wide && high) u.width += dx;
-        break;
-    case HANDLE_RIGHT:
-        if ((rect || line) && wide) u.width += dx;
-        break;
-    case HANDLE_TOP_RIGHT:
-        if (rect && wide) { u.y += dy; u.width += dx; u.height -= dy; }
-        if (line && wide) u.width += dx;
-        break;
-    case HANDLE_TOP:
-        if (rect) { u.y += dy; u.height -= dy; }
-        break;
-    default: break;
-    }
+    if (const auto resize = kind_of(u).resize) resize(u, h, dx, dy);
 }
 
 // Resize a text box by handle h when the box stays at least 5 px each way.

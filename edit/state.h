@@ -10,6 +10,7 @@
  * edit/motion.cpp, edit/hover.cpp and edit/keys.cpp do).
  ******************************************************************************/
 #pragma once
+#include "items/handles.h"     // resize_handle's values
 #include "model/tables.h"
 #include "platform/screen.h"   // window_pos
 #include <cstdint>
@@ -26,11 +27,6 @@ constexpr int32_t NO_HOVER = -1;             // hover index when no button is un
 constexpr int32_t DELETED_Y = 2000;          // y of a deleted item, below the window
 constexpr int32_t TOP_BAND_BOTTOM = 145;     // presses at or above keep the selection
 
-// Resize handles (which edge or corner of a rectangle the pointer is on).
-enum : int32_t {
-    HANDLE_NONE = 0, HANDLE_TOP_LEFT = 1, HANDLE_LEFT = 2, HANDLE_BOTTOM_LEFT = 3, HANDLE_BOTTOM = 4,
-    HANDLE_BOTTOM_RIGHT = 5, HANDLE_RIGHT = 6, HANDLE_TOP_RIGHT = 7, HANDLE_TOP = 8
-};
 
 extern int32_t current_unit;
 extern int32_t current_string;

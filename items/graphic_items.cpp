@@ -1,11 +1,13 @@
 /*******************************************************************************
- * items/graphic_items.cpp - figure kinds, tables, valve pictures, their
- * captions and relabelled buttons
+ * items/graphic_items.cpp - figure kinds and valve pictures: drawing, resizing
+ * and rescaling, their captions and relabelled buttons
  ******************************************************************************/
 #include "items/graphic_items.h"
 #include "items/figures.h"
+#include "items/handles.h"
 #include "items/kinds.h"
 #include "model/default_layout.h"
+#include "model/geometry.h"
 #include "model/settings.h"
 #include "platform/gbk.h"
 #include "raster/canvas.h"
@@ -22,8 +24,6 @@ constexpr int CAPTION_BYTES = 64;     // a formatted GBK caption
 constexpr uint16_t DASH_PATTERN = 0xAAAA;
 constexpr int DASH_FACTOR = 2;
 constexpr float DASH_WIDTH = 2.0f;
-constexpr int MARKER_CODE = 0xFF;     // the thin marker dot over merged cell lines
-constexpr int WHITE_CODE = 6;
 
 // GBK texts of this module, converted once.
 struct figure_texts {
@@ -82,54 +82,6 @@ void framed_word(const Digit_unit& u, const char* word)
 }
 
 } // namespace
-
-void draw_table(Digit_unit& u, bool selected)
-{
-    const int cols = std::min<int>(u.cols, TABLE_MAX);
-    const int rows = std::min<int>(u.rows, TABLE_MAX);
-    const bool sel_inside = selected && u.sel_col < cols && u.sel_row < rows;
-    const bool span_inside = selected && u.span_col < cols && u.span_row < rows;
-
-    int sel_x = 0, sel_y = 0, span_x = 0, span_y = 0;   // corners of the white cells
-    int64_t cx = u.x;
-    for (int i = 0; i < cols; i++) {
-        int64_t cy = u.y;
-        for (int j = 0; j < rows; j++) {
-            const bool is_sel = sel_inside && i == u.sel_col && j == u.sel_row;
-            const bool is_span = span_inside && i == u.span_col && j == u.span_row;
-            if (is_sel) { sel_x = px(cx); sel_y = px(cy); }
-            if (is_span) { span_x = px(cx); span_y = px(cy); }
-            if (!is_sel && !is_span)
-                draw_rect(u.color, px(cx), px(cy), px(cx + u.col_width[i]), px(cy + u.row_height[j]));
-            cy += u.row_height[j];
-        }
-        cx += u.col_width[i];
-    }
-    if (sel_inside)
-        draw_rect(WHITE_CODE, sel_x, sel_y, px((int64_t)sel_x + u.col_width[u.sel_col]),
-                  px((int64_t)sel_y + u.row_height[u.sel_row]));
-    if (span_inside)
-        draw_rect(WHITE_CODE, span_x, span_y, px((int64_t)span_x + u.col_width[u.span_col]),
-                  px((int64_t)span_y + u.row_height[u.span_row]));
-
-    for (int m = 0; m < TABLE_MAX; m++) {
-        const merge_record& g = u.merges[m];
-        if (!g.flag) continue;
-        draw_line(MARKER_CODE, px((int64_t)u.x - g.x0), px((int64_t)u.y - g.y0), px((int64_t)u.x - g.x1),
-                  px((int64_t)u.y - g.y1));
-    }
-}
-
-void measure_table(Digit_unit& u, bool)
-{
-    const int cols = std::min<int>(u.cols, TABLE_MAX);
-    const int rows = std::min<int>(u.rows, TABLE_MAX);
-    int64_t w = 0, h = 0;
-    for (int i = 0; i < cols; i++) w += u.col_width[i];
-    for (int j = 0; j < rows; j++) h += u.row_height[j];
-    u.width = px(w);
-    u.height = px(h);
-}
 
 // The picture a valve shows is the one its number names (id_<number>.bmp,
 // loaded into the valve record of that number), so what the designer shows
@@ -247,4 +199,87 @@ const char* figure_button_label(const Digit_unit& u, int i)
     case EXTRA_VALVE: return i >= 4 && i <= 5 ? t.valve_labels[i - 4] : nullptr;
     default: return nullptr;
     }
+}
+
+namespace {
+
+// A resize that leaves the width and height at least ITEM_MIN; `wide` and
+// `high` say whether the grown sides stay that large too.
+struct figure_resize {
+    bool allowed, wide, high;
+};
+
+figure_resize check_resize(const Digit_unit& u, int h, int dx, int dy)
+{
+    const handle_way way = handle_way_of(h);
+    const bool allowed = size_allows(u.width, way.w, dx, ITEM_MIN) && size_allows(u.height, way.h, dy, ITEM_MIN);
+    return {allowed, (int64_t)u.width + dx > ITEM_MIN - 1, (int64_t)u.height + dy > ITEM_MIN - 1};
+}
+
+} // namespace
+
+void resize_box(Digit_unit& u, int h, int dx, int dy)
+{
+    const figure_resize r = check_resize(u, h, dx, dy);
+    if (!r.allowed) return;
+    switch (h) {
+    case HANDLE_TOP_LEFT: u.x += dx; u.y += dy; u.width -= dx; u.height -= dy; break;
+    case HANDLE_LEFT: u.x += dx; u.width -= dx; break;
+    case HANDLE_BOTTOM_LEFT: if (r.high) { u.x += dx; u.width -= dx; u.height += dy; } break;
+    case HANDLE_BOTTOM: if (r.high) u.height += dy; break;
+    case HANDLE_BOTTOM_RIGHT: if (r.wide && r.high) { u.width += dx; u.height += dy; } break;
+    case HANDLE_RIGHT: if (r.wide) u.width += dx; break;
+    case HANDLE_TOP_RIGHT: if (r.wide) { u.y += dy; u.width += dx; u.height -= dy; } break;
+    case HANDLE_TOP: u.y += dy; u.height -= dy; break;
+    default: break;
+    }
+}
+
+void resize_hline(Digit_unit& u, int h, int dx, int dy)
+{
+    const figure_resize r = check_resize(u, h, dx, dy);
+    if (!r.allowed) return;
+    switch (h) {
+    case HANDLE_TOP_LEFT:
+    case HANDLE_LEFT: u.x += dx; u.width -= dx; break;
+    case HANDLE_BOTTOM_LEFT: if (r.high) { u.x += dx; u.width -= dx; } break;
+    case HANDLE_BOTTOM_RIGHT: if (r.wide && r.high) u.width += dx; break;
+    case HANDLE_RIGHT:
+    case HANDLE_TOP_RIGHT: if (r.wide) u.width += dx; break;
+    default: break;   // a line has no height to drag
+    }
+}
+
+void resize_round(Digit_unit& u, int h, int dx, int dy)
+{
+    const figure_resize r = check_resize(u, h, dx, dy);
+    if (r.allowed && h == HANDLE_BOTTOM && r.high) u.height += dy;
+}
+
+void rescale_hline(Digit_unit& d, int from, int to)
+{
+    d.width = d.size = rescaled_span(d.x, d.width, PANEL_X, from, to);
+}
+
+void rescale_vline(Digit_unit& d, int from, int to)
+{
+    d.height = d.size = rescaled_span(d.y, d.height, PANEL_Y, from, to);
+}
+
+void rescale_box(Digit_unit& d, int from, int to)
+{
+    d.width = rescaled_span(d.x, d.width, PANEL_X, from, to);
+    d.height = rescaled_span(d.y, d.height, PANEL_Y, from, to);
+}
+
+void rescale_block(Digit_unit& d, int from, int to)
+{
+    d.width = rescaled_length(d.width, from, to);
+    d.height = rescaled_length(d.height, from, to);
+}
+
+void rescale_round(Digit_unit& d, int from, int to)
+{
+    rescale_block(d, from, to);
+    d.size = d.height;
 }

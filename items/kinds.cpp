@@ -4,54 +4,36 @@
 #include "items/kinds.h"
 #include "items/digit_item.h"
 #include "items/graphic_items.h"
+#include "items/table_item.h"
 #include "items/text_item.h"
 
 namespace {
 
 void draw_nothing(Digit_unit&, bool) {}
 
-// Line fields as the reader names them.
-constexpr line_field COLOUR = {FIELD_COLOUR, "colour"};
-constexpr line_field X = {FIELD_X, "x"}, Y = {FIELD_Y, "y"};
-constexpr line_field X1 = {FIELD_X, "x1"}, Y1 = {FIELD_Y, "y1"};
-constexpr line_field SIZE = {FIELD_HEIGHT_DOTS, "size"};
-
 } // namespace
 
-// Columns: kind, name, range, shape, resizable, register caption, all buttons,
-// extra buttons, script line, draw, under others, measure.
+// Columns: kind, name, register caption, all buttons, extra buttons, draw,
+// under others, measure, resize, rescale, handle box.
 const item_kind item_kinds[] = {
-    {KIND_BLOCK, "point block", RANGE_BLOCK, SHAPE_POINT, false, false, false, EXTRA_NONE,
-     {LINE_SINGLE, "p_mutle", 4, {COLOUR, X, Y, SIZE}, false}, draw_point_block},
-    {KIND_LINE, "line", RANGE_LINE, SHAPE_HLINE, true, false, false, EXTRA_NONE,
-     {LINE_SINGLE, "l", 5, {COLOUR, X1, Y1, {FIELD_RIGHT, "x2"}, {FIELD_Y_AGAIN, "y2"}}, true}, draw_hline},
-    {KIND_CIRCLE, "circle", RANGE_CIRCLE, SHAPE_ROUND, true, true, false, EXTRA_NONE,
-     {LINE_SINGLE, "c", 4, {COLOUR, X, Y, SIZE}, false}, draw_circle_item},
-    // Colons have no range of their own; they are written as rectangles.
-    {KIND_COLON, "colon", -1, SHAPE_BOX, false, false, false, EXTRA_NONE,
-     {LINE_SINGLE, "r", 5, {COLOUR, X1, Y1, {FIELD_RIGHT, "x2"}, {FIELD_BOTTOM, "y2"}}, true}, draw_colon},
-    {KIND_VLINE, "vertical line", RANGE_VLINE, SHAPE_VLINE, false, false, false, EXTRA_NONE,
-     {LINE_SINGLE, "l", 5, {COLOUR, X1, Y1, {FIELD_X_AGAIN, "x2"}, {FIELD_BOTTOM_APART, "y2"}}, true}, draw_vline},
-    {KIND_RECT, "rectangle", RANGE_RECT, SHAPE_BOX, true, true, true, EXTRA_BOX,
-     {LINE_SINGLE, "r", 5, {COLOUR, X1, Y1, {FIELD_RIGHT, "x2"}, {FIELD_BOTTOM, "y2"}}, true}, draw_rect_item},
-    // A table's block: a line of its form for each cell.
-    {KIND_TABLE, "table", RANGE_TABLE, SHAPE_GRID, true, false, true, EXTRA_GRID,
-     {LINE_TABLE, "r", 5, {COLOUR, X1, Y1, {FIELD_RIGHT, "x2"}, {FIELD_BOTTOM, "y2"}}, true}, draw_table, true, measure_table},
-    // Variables are "insmod" lines, laid out by command/insmod_command.
-    {KIND_VARIABLE, "variable", RANGE_REGISTER, SHAPE_CONTENT, false, false, true, EXTRA_VARIABLE,
-     {LINE_INSMOD, "insmod", 0, {}, false}, draw_variable_item, false, measure_variable},
-    {KIND_FILLED_RECT, "filled rectangle", RANGE_FILLED_RECT, SHAPE_BOX, true, true, true, EXTRA_BOX,
-     {LINE_SINGLE, "rf", 6, {COLOUR, X1, Y1, {FIELD_RIGHT, "x2"}, {FIELD_BOTTOM, "y2"}, {FIELD_CODE, "fill pattern"}}, true},
-     draw_filled_rect_item},
-    {KIND_FILLED_CIRCLE, "filled circle", RANGE_FILLED_CIRCLE, SHAPE_ROUND, true, true, true, EXTRA_NONE,
-     {LINE_SINGLE, "cf", 4, {COLOUR, X, Y, SIZE}, false}, draw_filled_circle_item},
-    {KIND_VALVE, "valve picture", RANGE_VALVE, SHAPE_CONTENT, false, true, true, EXTRA_VALVE,
-     {LINE_SINGLE, "bmp", 5, {{FIELD_CODE, "picture number"}, COLOUR, X, Y, {FIELD_VALVE, "threshold"}}, true}, draw_valve},
+    {KIND_BLOCK, "point block", false, false, EXTRA_NONE, draw_point_block, false, nullptr, nullptr, rescale_block},
+    {KIND_LINE, "line", false, false, EXTRA_NONE, draw_hline, false, nullptr, resize_hline, rescale_hline},
+    {KIND_CIRCLE, "circle", true, false, EXTRA_NONE, draw_circle_item, false, nullptr, resize_round, rescale_round},
+    {KIND_COLON, "colon", false, false, EXTRA_NONE, draw_colon, false, nullptr, nullptr, rescale_box},
+    {KIND_VLINE, "vertical line", false, false, EXTRA_NONE, draw_vline, false, nullptr, nullptr, rescale_vline},
+    {KIND_RECT, "rectangle", true, true, EXTRA_BOX, draw_rect_item, false, nullptr, resize_box, rescale_box},
+    {KIND_TABLE, "table", false, true, EXTRA_GRID, draw_table, true, measure_table, resize_table, rescale_table,
+     selected_cell_rect},
+    {KIND_VARIABLE, "variable", false, true, EXTRA_VARIABLE, draw_variable_item, false, measure_variable},
+    {KIND_FILLED_RECT, "filled rectangle", true, true, EXTRA_BOX, draw_filled_rect_item, false, nullptr, resize_box,
+     rescale_box},
+    {KIND_FILLED_CIRCLE, "filled circle", true, true, EXTRA_NONE, draw_filled_circle_item, false, nullptr,
+     resize_round, rescale_round},
+    {KIND_VALVE, "valve picture", true, true, EXTRA_VALVE, draw_valve},
 };
 const int item_kind_count = sizeof item_kinds / sizeof item_kinds[0];
 
-const item_kind no_kind = {0xFF, "none", -1, SHAPE_NONE, false, false, false, EXTRA_NONE,
-                           {LINE_SINGLE, nullptr, 0, {}, false}, draw_nothing};
+const item_kind no_kind = {0xFF, "none", false, false, EXTRA_NONE, draw_nothing};
 
 const item_kind& kind_of(uint8_t kind)
 {
@@ -77,9 +59,21 @@ void measure_items(int current_unit, int current_string)
     }
 }
 
+bool resize_handle_box(const Digit_unit& d, int32_t box[4])
+{
+    const item_kind& k = kind_of(d);
+    if (!k.resizable()) return false;
+    if (k.handle_box) return k.handle_box(d, box);
+    box[0] = d.x;
+    box[1] = d.y;
+    box[2] = d.width;
+    box[3] = d.height;
+    return true;
+}
+
 item_box measure_item(const Digit_unit& d)
 {
-    switch (kind_of(d).shape) {
+    switch (form_of(d.kind).shape) {
     case SHAPE_ROUND: {
         const int64_t r = d.height;
         return {(int64_t)d.x - r, (int64_t)d.y - r, 2 * r, 2 * r};

@@ -2,9 +2,8 @@
  * output/script_export.cpp - the command script writer
  ******************************************************************************/
 #include "output/script_export.h"
-#include "command/insmod_command.h"
-#include "items/kinds.h"
 #include "model/default_layout.h"
+#include "model/line_forms.h"
 #include "model/settings.h"
 #include "model/tables.h"
 #include "output/program_file.h"
@@ -95,103 +94,72 @@ void write_text(std::string& out, const unit_frame& u, const string_draw& s)
     out += "\r\n";
 }
 
-// "led KEYWORD" and the numbers of a line form.
-void write_numbers(std::string& out, const line_form& f, const int64_t* v)
-{
-    out += "led ";
-    out += f.keyword;
-    for (int k = 0; k < f.count && k < LINE_FIELDS_MAX; k++) add(out, " %lld", (long long)v[k]);
-    out += f.blank_at_end ? " \r\n" : "\r\n";
-}
-
 // A table block: its size, a line of the table's form per cell, the merges.
 void write_table(std::string& out, const line_form& cell, const unit_frame& u, const Digit_unit& d)
 {
     int cols = d.cols < TABLE_MAX ? d.cols : TABLE_MAX;
     int rows = d.rows < TABLE_MAX ? d.rows : TABLE_MAX;
-    add(out, "led begin r %d %d \r\n", cols, rows);
+    add(out, "%s begin %s %d %d \r\n", cell.command, cell.keyword, cols, rows);
     int64_t left = d.x;
     for (int i = 0; i < cols; i++) {
         int64_t top = d.y;
         for (int j = 0; j < rows; j++) {
             const int64_t v[5] = {d.color, u.dx(left), u.dy(top), u.dx(left + d.col_width[i]),
                                   u.dy(top + d.row_height[j])};
-            write_numbers(out, cell, v);
+            write_line(out, cell, v);
             top += d.row_height[j];
         }
         left += d.col_width[i];
     }
+    const line_form& merge = table_part_form(TABLE_PART_MERGE);
     for (const merge_record& m : d.merges) {
         if (!m.flag) continue;
-        add(out, "led l 255 %d %d %d %d \r\n", u.dx((int64_t)d.x - m.x0), u.dy((int64_t)d.y - m.y0),
-            u.dx((int64_t)d.x - m.x1), u.dy((int64_t)d.y - m.y1));
+        const int64_t v[5] = {TABLE_MERGE_COLOUR, u.dx((int64_t)d.x - m.x0), u.dy((int64_t)d.y - m.y0),
+                              u.dx((int64_t)d.x - m.x1), u.dy((int64_t)d.y - m.y1)};
+        write_line(out, merge, v);
     }
-    out += "led end r \r\n";
-}
-
-// One number of a kind's line form, taken from the record.
-int64_t field_value(const line_field& f, const unit_frame& u, const Digit_unit& d)
-{
-    const int32_t X = u.dx(d.x), Y = u.dy(d.y);
-    switch (f.kind) {
-    case FIELD_COLOUR: return d.color;
-    case FIELD_X: case FIELD_X_AGAIN: return X;
-    case FIELD_Y: case FIELD_Y_AGAIN: return Y;
-    case FIELD_RIGHT: return u.dx((int64_t)d.x + d.width);
-    case FIELD_BOTTOM: return u.dy((int64_t)d.y + d.height);
-    case FIELD_BOTTOM_APART: {
-        // Equal ends read back as a horizontal line: a vertical line shorter
-        // than one dot is written one dot long so it stays vertical.
-        const int32_t Y2 = u.dy((int64_t)d.y + d.height);
-        return Y2 == Y ? (int64_t)Y + 1 : Y2;
-    }
-    case FIELD_HEIGHT_DOTS: return floor_div(d.height, u.p);
-    case FIELD_CODE: return d.reg_addr;
-    case FIELD_VALVE: return d.valve;
-    default: return 0;
-    }
+    add(out, "%s end %s \r\n", cell.command, cell.keyword);
 }
 
 // The record's line of its form, as the reader takes it back.
 void write_form(std::string& out, const line_form& f, const unit_frame& u, const Digit_unit& d)
 {
     int64_t v[LINE_FIELDS_MAX] = {};
-    for (int k = 0; k < f.count && k < LINE_FIELDS_MAX; k++) v[k] = field_value(f.fields[k], u, d);
-    write_numbers(out, f, v);
+    record_numbers(f, d, {u.ox, u.oy, u.p}, v);
+    write_line(out, f, v);
 }
 
 void write_variable(std::string& out, const unit_frame& u, int index, const Digit_unit& d)
 {
-    const int p = u.p;
-    int shown_size = code_has_font_size(d.reg_addr) ? d.font_px : d.size;
-    cmd_interp.write_insmod(out, index + INSMOD_RECORD_BASE, 800, d.color, (int)(u.ox + d.x), (int)(u.oy + d.y), d.reg_addr,
-                            d.digits, shown_size, d.thickness, d.data_type, d.decimals);
+    insmod_values n = {index + INSMOD_RECORD_BASE, INSMOD_SECOND, d.color, u.dx(d.x), u.dy(d.y), d.reg_addr, d.digits,
+                       code_has_font_size(d.reg_addr) ? d.font_px : d.size, d.thickness, d.data_type, d.decimals};
+    write_insmod_line(out, n);
     if (d.reg_addr == 11 || d.reg_addr == 13) {
         // The extra lines stand 8000 px to the right at the pitch scripts
         // are read with (4000 dots), whatever the zoom is now.
-        const int64_t aside = (int64_t)INSMOD_EXTRA_DOTS * p;
-        int first = d.reg_addr == 11 ? 61 : 63;
-        cmd_interp.write_insmod(out, index + INSMOD_EXTRA_BASE, 20, d.color, (int)(u.ox + d.x + aside),
-                                (int)(u.oy + d.y), first, d.digits, d.size, d.thickness, d.data_type,
-                                d.decimals);
-        cmd_interp.write_insmod(out, index + INSMOD_EXTRA_BASE, 20, d.color, (int)(u.ox + d.x + aside),
-                                (int)(u.oy + d.y), d.reg_addr + 60, d.digits, d.size, d.thickness,
-                                d.data_type, d.decimals);
+        n.record = index + INSMOD_EXTRA_BASE;
+        n.second = INSMOD_EXTRA_SECOND;
+        n.x = u.dx((int64_t)d.x + (int64_t)INSMOD_EXTRA_DOTS * u.p);
+        n.size = d.size;
+        n.code = d.reg_addr == 11 ? 61 : 63;
+        write_insmod_line(out, n);
+        n.code = d.reg_addr + 60;
+        write_insmod_line(out, n);
     }
 }
 
 void write_digit(std::string& out, const unit_frame& u, int index, const Digit_unit& d)
 {
-    const item_kind& k = kind_of(d);
-    switch (k.line.block) {
+    const line_form& f = form_of(d.kind).line;
+    switch (f.block) {
     case LINE_SINGLE:
-        if (k.line.keyword) write_form(out, k.line, u, d);
+        if (f.keyword) write_form(out, f, u, d);
         break;
     case LINE_INSMOD:
         write_variable(out, u, index, d);
         break;
     case LINE_TABLE:
-        write_table(out, k.line, u, d);
+        write_table(out, f, u, d);
         break;
     }
 }

@@ -15,8 +15,8 @@
  * picture regions of the program file's region table and marks them.
  * Saving itself (files, backup, Syc_Update) is output/layout_save.
  *
- * Depends on: model/tables (graph_count), model/settings,
- * output/program_file (region table), command/insmod_command (insmod lines).
+ * Depends on: model/tables (graph_count), model/settings, model/line_forms
+ * (every line's form, insmod lines too), output/program_file (region table).
  * Does NOT: write the program file itself (save_program_file does).
  ******************************************************************************/
 #pragma once

@@ -3,6 +3,7 @@
 #include "items/digit_item.h"
 #include "items/digits.h"
 #include "items/graphic_items.h"
+#include "items/table_item.h"
 #include "items/kinds.h"
 #include "model/tables.h"
 #include "platform/gbk.h"

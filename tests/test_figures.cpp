@@ -2,6 +2,7 @@
 #include "dot_helpers.h"
 #include "items/figures.h"
 #include "items/graphic_items.h"
+#include "items/table_item.h"
 #include "model/tables.h"
 #include <cmath>
 #include <set>
