@@ -7,7 +7,7 @@
 #include "items/text_item.h"
 #include "model/settings.h"
 #include "model/tables.h"
-#include "output/file_write.h"
+#include "platform/file_write.h"
 #include "platform/offscreen_gl.h"
 #include "raster/canvas.h"
 #include "raster/gfx.h"

@@ -6,7 +6,7 @@
 #include "model/tables.h"
 #include "command/script_reader.h"
 #include "output/program_file.h"
-#include "output/file_write.h"
+#include "platform/file_write.h"
 #include "platform/profile.h"
 #include "platform/system.h"
 #include <cerrno>

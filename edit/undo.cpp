@@ -88,59 +88,55 @@ bool typing_run_open = false;
 
 // ---- records to layouts and back -------------------------------------------
 
+// The fields a step keeps, copied either way between a record and its
+// layout copy (the two share the field names).
+template <class From, class To>
+void copy_unit_fields(const From& f, To& t)
+{
+    t.visible = f.visible; t.decimals = f.decimals; t.color = f.color; t.kind = f.kind;
+    t.merge_count = f.merge_count; t.cols = f.cols; t.rows = f.rows;
+    t.x = f.x; t.y = f.y; t.anchor_x = f.anchor_x; t.anchor_y = f.anchor_y;
+    t.width = f.width; t.height = f.height; t.font_px = f.font_px; t.data_type = f.data_type;
+    t.size_preset = f.size_preset; t.size = f.size; t.thickness = f.thickness; t.digits = f.digits;
+    t.reg_addr = f.reg_addr; t.valve = f.valve;
+    static_assert(sizeof t.col_width == sizeof f.col_width && sizeof t.row_height == sizeof f.row_height &&
+                      sizeof t.merges == sizeof f.merges, "a layout copy holds the whole table");
+    memcpy(t.col_width, f.col_width, sizeof t.col_width);
+    memcpy(t.row_height, f.row_height, sizeof t.row_height);
+    memcpy(t.merges, f.merges, sizeof t.merges);
+}
+
+template <class From, class To>
+void copy_text_fields(const From& f, To& t)
+{
+    t.visible = f.visible; t.font_size = f.font_size; t.font_step = f.font_step; t.reg_addr = f.reg_addr;
+    t.text_ready = f.text_ready; t.mode = f.mode; t.direction = f.direction;
+    t.owner = f.owner; t.x = f.x; t.y = f.y; t.anchor_x = f.anchor_x; t.anchor_y = f.anchor_y;
+    t.box_width = f.box_width; t.box_height = f.box_height; t.speed = f.speed; t.aux = f.aux;
+    t.aux2 = f.aux2; t.color = f.color;
+    static_assert(sizeof t.frame_rgb == sizeof f.frame_rgb && sizeof t.text == sizeof f.text,
+                  "a layout copy holds the whole text");
+    memcpy(t.frame_rgb, f.frame_rgb, sizeof t.frame_rgb);
+    t.text_len = f.text_len; t.line_chars = f.line_chars; t.max_line_chars = f.max_line_chars;
+    t.line_count = f.line_count;
+    memcpy(t.text, f.text, sizeof t.text);
+}
+
 void take_unit(const Digit_unit& d, unit_layout& o)
 {
     memset(&o, 0, sizeof o);
-    o.visible = d.visible; o.decimals = d.decimals; o.color = d.color; o.kind = d.kind;
-    o.merge_count = d.merge_count; o.cols = d.cols; o.rows = d.rows;
-    o.x = d.x; o.y = d.y; o.anchor_x = d.anchor_x; o.anchor_y = d.anchor_y;
-    o.width = d.width; o.height = d.height; o.font_px = d.font_px; o.data_type = d.data_type;
-    o.size_preset = d.size_preset; o.size = d.size; o.thickness = d.thickness; o.digits = d.digits;
-    o.reg_addr = d.reg_addr; o.valve = d.valve;
-    memcpy(o.col_width, d.col_width, sizeof o.col_width);
-    memcpy(o.row_height, d.row_height, sizeof o.row_height);
-    memcpy(o.merges, d.merges, sizeof o.merges);
+    copy_unit_fields(d, o);
 }
 
-void put_unit(const unit_layout& o, Digit_unit& d)
-{
-    d.visible = o.visible; d.decimals = o.decimals; d.color = o.color; d.kind = o.kind;
-    d.merge_count = o.merge_count; d.cols = o.cols; d.rows = o.rows;
-    d.x = o.x; d.y = o.y; d.anchor_x = o.anchor_x; d.anchor_y = o.anchor_y;
-    d.width = o.width; d.height = o.height; d.font_px = o.font_px; d.data_type = o.data_type;
-    d.size_preset = o.size_preset; d.size = o.size; d.thickness = o.thickness; d.digits = o.digits;
-    d.reg_addr = o.reg_addr; d.valve = o.valve;
-    memcpy(d.col_width, o.col_width, sizeof o.col_width);
-    memcpy(d.row_height, o.row_height, sizeof o.row_height);
-    memcpy(d.merges, o.merges, sizeof o.merges);
-}
+void put_unit(const unit_layout& o, Digit_unit& d) { copy_unit_fields(o, d); }
 
 void take_text(const string_draw& s, text_layout& o)
 {
     memset(&o, 0, sizeof o);
-    o.visible = s.visible; o.font_size = s.font_size; o.font_step = s.font_step; o.reg_addr = s.reg_addr;
-    o.text_ready = s.text_ready; o.mode = s.mode; o.direction = s.direction;
-    o.owner = s.owner; o.x = s.x; o.y = s.y; o.anchor_x = s.anchor_x; o.anchor_y = s.anchor_y;
-    o.box_width = s.box_width; o.box_height = s.box_height; o.speed = s.speed; o.aux = s.aux;
-    o.aux2 = s.aux2; o.color = s.color;
-    memcpy(o.frame_rgb, s.frame_rgb, sizeof o.frame_rgb);
-    o.text_len = s.text_len; o.line_chars = s.line_chars; o.max_line_chars = s.max_line_chars;
-    o.line_count = s.line_count;
-    memcpy(o.text, s.text, sizeof o.text);
+    copy_text_fields(s, o);
 }
 
-void put_text(const text_layout& o, string_draw& s)
-{
-    s.visible = o.visible; s.font_size = o.font_size; s.font_step = o.font_step; s.reg_addr = o.reg_addr;
-    s.text_ready = o.text_ready; s.mode = o.mode; s.direction = o.direction;
-    s.owner = o.owner; s.x = o.x; s.y = o.y; s.anchor_x = o.anchor_x; s.anchor_y = o.anchor_y;
-    s.box_width = o.box_width; s.box_height = o.box_height; s.speed = o.speed; s.aux = o.aux;
-    s.aux2 = o.aux2; s.color = o.color;
-    memcpy(s.frame_rgb, o.frame_rgb, sizeof s.frame_rgb);
-    s.text_len = o.text_len; s.line_chars = o.line_chars; s.max_line_chars = o.max_line_chars;
-    s.line_count = o.line_count;
-    memcpy(s.text, o.text, sizeof s.text);
-}
+void put_text(const text_layout& o, string_draw& s) { copy_text_fields(o, s); }
 
 void take_pictures(pictures_layout& o)
 {
