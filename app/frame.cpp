@@ -146,12 +146,6 @@ struct shown_state {
     local_time time{};           // the clock it showed
 } shown;
 
-bool same_second(const local_time& a, const local_time& b)
-{
-    return a.second == b.second && a.minute == b.minute && a.hour == b.hour && a.day == b.day &&
-           a.month == b.month && a.year == b.year;
-}
-
 // Remember what this frame showed, so frame_wanted can tell when it is stale.
 void note_frame_drawn()
 {
@@ -269,7 +263,7 @@ void request_redraw() { shown.wanted = true; }
 bool frame_wanted()
 {
     if (shown.wanted || shown.status != status_serial) return true;
-    return shown.clock && !same_second(shown.time, read_clock());
+    return shown.clock && !same_local_time(shown.time, read_clock());
 }
 
 int frame_wait_ms()

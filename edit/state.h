@@ -24,7 +24,6 @@ constexpr int32_t RIGHT_PRESS_LED = 99;      // current_led after a right press
 constexpr int32_t RIGHT_PRESS_GRAPH = 10000; // current_graph after a right press
 constexpr int32_t ROW_RESET_MARK = 12;       // "no slot" written by presses on items
 constexpr int32_t NO_HOVER = -1;             // hover index when no button is under the pointer
-constexpr int32_t DELETED_Y = 2000;          // y of a deleted item, below the window
 constexpr int32_t TOP_BAND_BOTTOM = 145;     // presses at or above keep the selection
 
 

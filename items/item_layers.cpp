@@ -81,12 +81,6 @@ bool shows_clock(const Digit_unit& d)
     return d.kind == KIND_VARIABLE && (is_clock_code(d.reg_addr) || d.reg_addr == CODE_WEEKDAY);
 }
 
-bool same_time(const local_time& a, const local_time& b)
-{
-    return a.second == b.second && a.minute == b.minute && a.hour == b.hour && a.day == b.day &&
-           a.month == b.month && a.year == b.year && a.weekday == b.weekday;
-}
-
 // What a clock field shows of `t`: one of its fields, or the weekday.
 int32_t clock_value(const slot& s, const local_time& t)
 {
@@ -362,7 +356,7 @@ bool draw_items_layered(const item_frame& f)
         gfx_layer_close();
         return false;
     }
-    if (!rebuild && has_clock && !same_time(clock_shown, read_clock()) && !repaint_clocks(f, vw, vh)) {
+    if (!rebuild && has_clock && !same_local_time(clock_shown, read_clock()) && !repaint_clocks(f, vw, vh)) {
         gfx_layer_close();
         return false;
     }

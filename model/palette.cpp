@@ -8,8 +8,6 @@
 
 namespace {
 
-// A deleted item is moved down to this row, below the window.
-constexpr int32_t DELETED_ROW = 2000;
 constexpr int ANY_CODE = -1;
 
 // One cell of the palette: its sample record, the records that may stand in
@@ -60,7 +58,7 @@ bool unit_free(int i)
 {
     const Digit_unit& d = digit_table[i];
     if (d.visible) return false;
-    return d.y >= DELETED_ROW || (d.x == default_place[i][0] && d.y == default_place[i][1]);
+    return d.y >= DELETED_Y || (d.x == default_place[i][0] && d.y == default_place[i][1]);
 }
 
 // Record i becomes the cell's sample, keeping its own picture and, outside
@@ -92,7 +90,7 @@ int refill_text_cell()
     for (int i = TEXT_FIRST; i <= TEXT_STATIC_LAST; i++) {
         string_draw& s = string_table[i];
         if (s.visible) continue;
-        if (s.y < DELETED_ROW && (s.x != text_place[i][0] || s.y != text_place[i][1])) continue;
+        if (s.y < DELETED_Y && (s.x != text_place[i][0] || s.y != text_place[i][1])) continue;
         s = text_sample;
         s.reg_addr = text_code[i];
         s.group_selected = 0;

@@ -30,6 +30,7 @@ constexpr int LAST_ITEM_INDEX = 428;            // highest index a real item may
 constexpr int NO_ITEM = LAST_ITEM_INDEX + 1;    // "no current item" and the phantom anchor of group drags
 constexpr int NO_STRING_AT_START = STRING_COUNT; // current_string before any press
 static_assert(NO_ITEM < DIGIT_COUNT && NO_ITEM < STRING_COUNT, "the phantom record lies inside both tables");
+constexpr int32_t DELETED_Y = 2000;               // y of a deleted item, below the window
 
 // Field capacities (bytes, including the terminating NUL).
 constexpr int LABEL_LEN = 100;

@@ -21,17 +21,50 @@ constexpr const char* BACKUP_SUFFIX = ".bak";
 
 bool live_item_x(int32_t x) { return x >= PANEL_X; }
 
+namespace {
+
+// A live item the script leaves out: shown, right of the palette, off the panel.
+bool left_out(bool visible, int32_t x, int32_t y) { return visible && live_item_x(x) && !item_in_panel(x, y); }
+
+// The script text and what it does not hold: live items it leaves out (moving
+// one is a change) and the pictures' places.
+std::string snapshot_of(std::string s)
+{
+    char line[96];
+    const int p = led_pitch > 0 ? led_pitch : 1;
+    for (int i = 0; i <= LAST_ITEM_INDEX; i++) {
+        const string_draw& t = string_table[i];
+        if (left_out(t.visible, t.x, t.y)) {
+            snprintf(line, sizeof line, "outside text %d %d %d\n", i, floor_div((int64_t)t.x - PANEL_X, p),
+                     floor_div((int64_t)t.y - PANEL_Y, p));
+            s += line;
+        }
+        const Digit_unit& d = digit_table[i];
+        if (left_out(d.visible, d.x, d.y)) {
+            snprintf(line, sizeof line, "outside unit %d %d %d\n", i, floor_div((int64_t)d.x - PANEL_X, p),
+                     floor_div((int64_t)d.y - PANEL_Y, p));
+            s += line;
+        }
+    }
+    for (int i = 0; i < GRAPH_COUNT; i++) {
+        const graph_draw& g = graph_table[i];
+        if (!g.shown) continue;
+        snprintf(line, sizeof line, "picture %d %d %d\n", i, floor_div((int64_t)g.left - PANEL_X, p),
+                 floor_div((int64_t)g.top - PANEL_Y, p));
+        s += line;
+    }
+    return s;
+}
+
+} // namespace
+
 int items_outside_panel()
 {
     int n = 0;
-    for (int i = 0; i <= LAST_ITEM_INDEX && i < STRING_COUNT; i++) {
-        const string_draw& s = string_table[i];
-        if (s.visible && live_item_x(s.x) && !item_in_panel(s.x, s.y)) n++;
-    }
-    for (int i = 0; i <= LAST_ITEM_INDEX && i < DIGIT_COUNT; i++) {
-        const Digit_unit& d = digit_table[i];
-        if (d.visible && live_item_x(d.x) && !item_in_panel(d.x, d.y)) n++;
-    }
+    for (int i = 0; i <= LAST_ITEM_INDEX && i < STRING_COUNT; i++)
+        n += left_out(string_table[i].visible, string_table[i].x, string_table[i].y);
+    for (int i = 0; i <= LAST_ITEM_INDEX && i < DIGIT_COUNT; i++)
+        n += left_out(digit_table[i].visible, digit_table[i].x, digit_table[i].y);
     return n;
 }
 
@@ -85,40 +118,12 @@ bool save_layout(save_outcome& out)
         out.why = std::string("cannot set Syc_Update in ") + cfg_path;
         return false;
     }
-    saved_snapshot = layout_snapshot();
+    saved_snapshot = snapshot_of(text);
     out.ok = true;
     return true;
 }
 
-std::string layout_snapshot()
-{
-    std::string s = script_text();
-    char line[96];
-    const int p = led_pitch > 0 ? led_pitch : 1;
-    // Live items the script leaves out still count: moving one is a change.
-    for (int i = 0; i <= LAST_ITEM_INDEX; i++) {
-        const string_draw& t = string_table[i];
-        if (t.visible && live_item_x(t.x) && !item_in_panel(t.x, t.y)) {
-            snprintf(line, sizeof line, "outside text %d %d %d\n", i, floor_div((int64_t)t.x - PANEL_X, p),
-                     floor_div((int64_t)t.y - PANEL_Y, p));
-            s += line;
-        }
-        const Digit_unit& d = digit_table[i];
-        if (d.visible && live_item_x(d.x) && !item_in_panel(d.x, d.y)) {
-            snprintf(line, sizeof line, "outside unit %d %d %d\n", i, floor_div((int64_t)d.x - PANEL_X, p),
-                     floor_div((int64_t)d.y - PANEL_Y, p));
-            s += line;
-        }
-    }
-    for (int i = 0; i < GRAPH_COUNT; i++) {
-        const graph_draw& g = graph_table[i];
-        if (!g.shown) continue;
-        snprintf(line, sizeof line, "picture %d %d %d\n", i, floor_div((int64_t)g.left - PANEL_X, p),
-                 floor_div((int64_t)g.top - PANEL_Y, p));
-        s += line;
-    }
-    return s;
-}
+std::string layout_snapshot() { return snapshot_of(script_text()); }
 
 void remember_saved_layout() { saved_snapshot = layout_snapshot(); }
 

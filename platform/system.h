@@ -22,6 +22,13 @@ struct local_time {
 };
 local_time get_local_time();
 
+// True when two readings show the same second (and so the same date).
+inline bool same_local_time(const local_time& a, const local_time& b)
+{
+    return a.second == b.second && a.minute == b.minute && a.hour == b.hour && a.day == b.day &&
+           a.month == b.month && a.year == b.year && a.weekday == b.weekday;
+}
+
 // Give up the rest of the time slice (the zero-length sleep).
 void yield_processor();
 
