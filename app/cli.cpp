@@ -84,57 +84,50 @@ bool parse_fixed_time(const char* text, local_time& out)
     return true;
 }
 
-cli_options parse_designer_args(int argc, const char* const* argv)
-{
-    cli_options o;
-    bool options_done = false;
-    for (int i = 1; i < argc; i++) {
-        const char* a = argv[i];
-        if (!options_done && !strcmp(a, "--")) options_done = true;
-        else if (!options_done && (!strcmp(a, "--help") || !strcmp(a, "-h"))) o.action = CLI_HELP;
-        else if (!options_done && !strcmp(a, "--version")) {
-            if (o.action != CLI_HELP) o.action = CLI_VERSION;
-        } else if (!options_done && is_option(a)) return usage_error(std::string("unknown option ") + a);
-        else if (o.folder.empty()) o.folder = a;
-        else return usage_error("only one workspace folder can be given");
-    }
-    return o;
-}
+namespace {
 
-cli_options parse_script_args(int argc, const char* const* argv)
+// Both programs' options; --png, --pitch and --time are the script tool's.
+cli_options parse_args(int argc, const char* const* argv, bool script)
 {
     cli_options o;
     bool pitch_given = false, options_done = false;
     for (int i = 1; i < argc; i++) {
         const char* a = argv[i];
         const bool has_value = i + 1 < argc;
-        if (!options_done && !strcmp(a, "--")) options_done = true;
-        else if (!options_done && (!strcmp(a, "--help") || !strcmp(a, "-h"))) o.action = CLI_HELP;
-        else if (!options_done && !strcmp(a, "--version")) {
+        if (options_done || !is_option(a)) {
+            if (!o.folder.empty()) return usage_error("only one workspace folder can be given");
+            o.folder = a;
+        } else if (!strcmp(a, "--")) options_done = true;
+        else if (!strcmp(a, "--help") || !strcmp(a, "-h")) o.action = CLI_HELP;
+        else if (!strcmp(a, "--version")) {
             if (o.action != CLI_HELP) o.action = CLI_VERSION;
-        } else if (!options_done && !strcmp(a, "--png")) {
+        } else if (script && !strcmp(a, "--png")) {
             if (!has_value || !argv[i + 1][0]) return usage_error("--png needs a file name");
             o.png = argv[++i];
-        } else if (!options_done && !strcmp(a, "--pitch")) {
+        } else if (script && !strcmp(a, "--pitch")) {
             if (!has_value || !parse_int(argv[i + 1], o.pitch) || o.pitch < PREVIEW_PITCH_MIN ||
                 o.pitch > PREVIEW_PITCH_MAX)
                 return usage_error("--pitch needs a whole number from 1 to 8");
             pitch_given = true;
             i++;
-        } else if (!options_done && !strcmp(a, "--time")) {
+        } else if (script && !strcmp(a, "--time")) {
             if (!has_value || !parse_fixed_time(argv[i + 1], o.time))
                 return usage_error("--time needs a date and time as \"YYYY-MM-DD HH:MM:SS\"");
             o.fixed_time = true;
             i++;
-        } else if (!options_done && is_option(a)) return usage_error(std::string("unknown option ") + a);
-        else if (o.folder.empty()) o.folder = a;
-        else return usage_error("only one workspace folder can be given");
+        } else return usage_error(std::string("unknown option ") + a);
     }
-    if (o.action != CLI_RUN) return o;
+    if (!script || o.action != CLI_RUN) return o;
     if (o.png.empty() && (pitch_given || o.fixed_time)) return usage_error("--pitch and --time go with --png");
     if (o.folder.empty()) return usage_error("no workspace folder given");
     return o;
 }
+
+} // namespace
+
+cli_options parse_designer_args(int argc, const char* const* argv) { return parse_args(argc, argv, false); }
+
+cli_options parse_script_args(int argc, const char* const* argv) { return parse_args(argc, argv, true); }
 
 std::string designer_usage()
 {
