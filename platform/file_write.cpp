@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
+#include <filesystem>
 #include <string>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -69,14 +70,10 @@ bool write_all(int fd, const std::string& data, int& err)
 
 bool make_folders(const std::string& dir)
 {
-    std::string d = dir;
-    while (d.size() > 1 && d.back() == '/') d.pop_back();
-    if (d.empty()) return true;
-    struct stat st;
-    if (stat(d.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
-    size_t cut = d.find_last_of('/');
-    if (cut != std::string::npos && cut > 0 && !make_folders(d.substr(0, cut))) return false;
-    return mkdir(d.c_str(), 0777) == 0 || errno == EEXIST;
+    if (dir.empty()) return true;
+    std::error_code ec;
+    std::filesystem::create_directories(dir, ec);
+    return std::filesystem::is_directory(dir, ec);
 }
 
 bool replace_file(const char* path, const std::string& data, std::string& why, bool make_folder)
