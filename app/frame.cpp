@@ -193,7 +193,7 @@ void draw_under_items()
 void frame_routine()
 {
     if (pointer_busy()) yield_processor();
-    const int p = led_pitch > 0 ? led_pitch : 1;
+    const int p = dot_pitch();
 
     gfx_lighting_off();
     gfx_push();

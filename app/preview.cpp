@@ -60,7 +60,7 @@ void draw_panel_preview()
 
 bool render_panel_preview(std::vector<uint8_t>& rgb, int& w, int& h, std::string& why)
 {
-    const int p = led_pitch > 0 ? led_pitch : 1;
+    const int p = dot_pitch();
     w = panel_width() * p;
     h = panel_height() * p;
     if (w < 1 || h < 1) {

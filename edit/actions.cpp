@@ -79,12 +79,6 @@ constexpr const char* SAY_COLS_MIN = "列数已最小";
 constexpr const char* SAY_NO_CELL = "请先选中一个单元格";
 constexpr const char* SAY_NOT_FOR_TABLE = "表格没有此项";
 
-// led_pitch, never below 1.
-int64_t pitch_px()
-{
-    return led_pitch > 0 ? led_pitch : 1;
-}
-
 // After a font step change: the step picks the font size and the box height.
 void apply_font_ladder(string_draw& s)
 {
@@ -103,7 +97,7 @@ int table_extent(uint8_t count)
 // it would fall below one dot.
 bool step_size(int32_t& size, int dots)
 {
-    const int64_t p = pitch_px();
+    const int64_t p = dot_pitch();
     const int64_t after = (int64_t)snap_dot_size(size) + dots * p;
     if (after < p || after > INT32_MAX) return false;
     size = (int32_t)after;
@@ -114,7 +108,7 @@ bool step_size(int32_t& size, int dots)
 // fall below one dot.
 bool resize_table_cells(Digit_unit& d, int dots)
 {
-    const int64_t p = pitch_px();
+    const int64_t p = dot_pitch();
     for (int r = 0; r < table_extent(d.rows); r++)
         if (snap_dot_size(d.row_height[r]) + dots * p < p) return false;
     for (int c = 0; c < table_extent(d.cols); c++)

@@ -18,6 +18,7 @@
  * Does NOT: move the anchor itself, change the selection or draw anything.
  ******************************************************************************/
 #include "edit/hit_test.h"
+#include "model/settings.h"
 #include "edit/pointer.h"
 #include "edit/state.h"
 #include <algorithm>
@@ -63,7 +64,7 @@ void lay_out_composite(int first, int second, int third, int first_gap)
     Digit_unit& s = digit_table[second];
     Digit_unit& t = digit_table[third];
     if (!f.visible) return;
-    const int p = pitch();
+    const int p = dot_pitch();
     follow_look(s, f);
     follow_look(t, f);
     size_part(f, p);
@@ -80,7 +81,7 @@ void lay_out_successor(int middle, int last)
     Digit_unit& m = digit_table[middle];
     Digit_unit& l = digit_table[last];
     if (!m.visible) return;
-    const int p = pitch();
+    const int p = dot_pitch();
     follow_look(l, m);
     size_part(m, p);
     size_part(l, p);

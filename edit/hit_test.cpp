@@ -22,11 +22,6 @@ int table_extent(uint8_t count) { return std::min<int>(count, TABLE_MAX); }
 } // namespace
 
 // A pitch of 0 would make every button empty and divide by zero.
-int pitch()
-{
-    return led_pitch > 0 ? led_pitch : 1;
-}
-
 // Both bounds strict; a negative lower bound matches nothing.
 bool strictly_between(int64_t v, int64_t lo, int64_t hi)
 {
@@ -37,7 +32,7 @@ bool strictly_between(int64_t v, int64_t lo, int64_t hi)
 bool tool_button_hit(const menu_unit& b, int px, int py)
 {
     if (b.label[0] == '\0') return false;
-    const int64_t p = pitch();
+    const int64_t p = dot_pitch();
     return strictly_between(px, (int64_t)b.x - p, (int64_t)b.x + (int64_t)(b.w - 1) * p) &&
            strictly_between(py, (int64_t)b.y - (int64_t)b.h * p, (int64_t)b.y + (int64_t)(b.h / 4 + BUTTON_FOOT_STEPS) * p);
 }
@@ -45,7 +40,7 @@ bool tool_button_hit(const menu_unit& b, int px, int py)
 // From the base point right and up: the label's own area.
 bool item_button_hit(const menu_unit& b, int px, int py)
 {
-    const int64_t p = pitch();
+    const int64_t p = dot_pitch();
     return strictly_between(px, b.x, (int64_t)b.x + (int64_t)b.w * p) &&
            strictly_between(py, (int64_t)b.y - (int64_t)b.h * p, b.y);
 }

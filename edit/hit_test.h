@@ -21,9 +21,6 @@
 // Property buttons a Digit_unit reacts to (two of its 16 are never used).
 constexpr int UNIT_PROP_BUTTONS = 14;
 
-// led_pitch, never below 1.
-int pitch();
-
 // lo < v < hi, never true when lo is negative.
 bool strictly_between(int64_t v, int64_t lo, int64_t hi);
 

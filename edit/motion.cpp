@@ -18,6 +18,7 @@
 #include "edit/hit_test.h"
 #include "edit/pointer.h"
 #include "edit/state.h"
+#include "model/settings.h"
 #include "items/handles.h"
 #include "items/kinds.h"
 #include "platform/screen.h"
@@ -40,7 +41,7 @@ void grow_band(int px, int py)
 {
     set_cursor_shape(CURSOR_CROSSHAIR);
     if (px <= BAND_LIMIT || py <= BAND_LIMIT) return;
-    const int p = pitch();
+    const int p = dot_pitch();
     rubber_band.pic_width = (px - rubber_band.left) / p;
     rubber_band.pic_height = (py - rubber_band.top) / p;
     band_rect[0] = std::min(px, rubber_band.left);

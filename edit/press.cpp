@@ -392,7 +392,7 @@ void press_nothing(int y, bool toggle)
 // True when (x, y) lies on the panel.
 bool on_panel(int x, int y)
 {
-    const int64_t p = pitch();
+    const int64_t p = dot_pitch();
     return x >= PANEL_X && x < PANEL_X + p * panel_width() && y >= PANEL_Y && y < PANEL_Y + p * panel_height();
 }
 

@@ -16,6 +16,7 @@
 #include "edit/hit_test.h"
 #include "edit/pointer.h"
 #include "edit/state.h"
+#include "model/settings.h"
 #include "raster/canvas.h"
 #include <algorithm>
 #include <climits>
@@ -46,7 +47,7 @@ int32_t clamp32(int64_t v, int32_t keep)
 // The nearest dot position measured from `origin`.
 int32_t snap_from(int32_t v, int64_t origin)
 {
-    const int64_t p = pitch();
+    const int64_t p = dot_pitch();
     const int64_t base = origin + DOT_PIXEL_OFFSET;
     return clamp32(base + round_div((int64_t)v - base, p) * p, v);
 }
@@ -85,7 +86,7 @@ int32_t snap_dot_y(int32_t y) { return snap_from(y, PANEL_Y); }
 
 int32_t snap_dot_size(int32_t size)
 {
-    const int64_t p = pitch();
+    const int64_t p = dot_pitch();
     return clamp32(std::max<int64_t>(1, round_div(size, p)) * p, size);
 }
 

@@ -73,8 +73,6 @@ int32_t clamp_extent(double v)
     return v > INT32_MAX ? INT32_MAX : (v < INT32_MIN ? INT32_MIN : (int32_t)v);
 }
 
-int pitch_or_one() { return led_pitch > 0 ? led_pitch : 1; }
-
 // True when the item's corner lies strictly inside the panel on screen.
 bool corner_inside_panel(const Digit_unit& u)
 {
@@ -107,7 +105,7 @@ void draw_description(const Digit_unit& u, bool buttons)
     draw_screen_text_sized(36, to_wide(line), text_px((int64_t)u.anchor_x + 50),
                            text_px((int64_t)u.anchor_y + 20), 450, 25);
     if (!corner_inside_panel(u)) return;
-    const int p = pitch_or_one();
+    const int p = dot_pitch();
     format_field(line, LINE_BYTES, "x=%d,y=%d", (u.x - PANEL_X) / p, (u.y - PANEL_Y) / p);
     gfx_color(1, 1, 1);
     draw_screen_text_sized(36, to_wide(line), text_px((int64_t)u.anchor_x - 80),
@@ -151,7 +149,7 @@ void description_line(const Digit_unit& u, char* out, int cap)
 {
     const item_texts& t = texts();
     if (u.kind != KIND_VARIABLE) {
-        const int p = pitch_or_one();
+        const int p = dot_pitch();
         format_field(out, cap, t.figure_line, u.width / p, u.height / p, (int)u.color);
     } else if (u.reg_addr == CODE_WEEKDAY) {
         format_field(out, cap, t.weekday_line, u.size, (int)u.color);

@@ -22,8 +22,6 @@ constexpr int DESCRIPTION_LEN = 256;
 constexpr int TEXT_MODES = 4;
 constexpr int DIRECTIONS = 7;
 
-int pitch() { return led_pitch > 0 ? led_pitch : 1; }
-
 } // namespace
 
 // ---- description line ------------------------------------------------------------
@@ -60,7 +58,7 @@ void describe_text_item(const string_draw& s, char* out, size_t cap)
 {
     if (!out || cap == 0) return;
     const text_words& w = words();
-    const int p = pitch();
+    const int p = dot_pitch();
     const char* dir = s.direction < DIRECTIONS ? w.direction[s.direction] : w.unknown_direction;
     char head[DESCRIPTION_LEN];
     switch (s.mode) {
@@ -102,7 +100,7 @@ namespace {
 // Box of a static text from its stored counts.
 void size_static_box(string_draw& s)
 {
-    const int p = pitch();
+    const int p = dot_pitch();
     s.box_width = (s.font_size / 2) * p * s.max_line_chars;
     s.box_height = (s.font_size + 2) * p * s.line_count;
 }
@@ -128,7 +126,7 @@ int draw_text_item(string_draw& s)
         return 0;
     }
     // Scrolling: only the bytes that fit the box.
-    const int per_byte = s.font_size * pitch();
+    const int per_byte = s.font_size * dot_pitch();
     int n = per_byte > 0 ? (2 * s.box_width) / per_byte : 0;
     if (n <= 0) return 0;
     if (n > SCROLL_BUFFER - 1) n = SCROLL_BUFFER - 1;
@@ -150,7 +148,7 @@ int draw_text_item(string_draw& s)
 // One character high, after the last character of the last line.
 void text_caret(const string_draw& s, int32_t out[4])
 {
-    const int p = pitch();
+    const int p = dot_pitch();
     const int lines_above = s.line_count - 1;
     out[0] = s.x + (s.font_size / 2) * p * s.line_chars;
     out[1] = s.y + (s.font_size + 2) * lines_above * p;
@@ -164,7 +162,7 @@ int draw_text_item_selected(string_draw& s, bool buttons)
 {
     if (!s.text_ready) return -1;
     gfx_texturing(false);
-    const int p = pitch();
+    const int p = dot_pitch();
 
     char copy[DRAW_COPY_LEN] = {};
     copy_field(copy, DRAW_COPY_LEN, s.text);

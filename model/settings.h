@@ -40,6 +40,9 @@ extern char cfg_path[DIR_LEN];
 extern char logo_jpg_path[PATH_LEN];
 extern char logo_bmp_path[PATH_LEN];
 extern uint8_t led_pitch;
+
+// led_pitch, never below 1: what sizes and divisions use.
+inline int dot_pitch() { return led_pitch > 0 ? led_pitch : 1; }
 extern int32_t window_width;
 extern int32_t window_height;
 

@@ -31,7 +31,7 @@ bool left_out(bool visible, int32_t x, int32_t y) { return visible && live_item_
 std::string snapshot_of(std::string s)
 {
     char line[96];
-    const int p = led_pitch > 0 ? led_pitch : 1;
+    const int p = dot_pitch();
     for (int i = 0; i <= LAST_ITEM_INDEX; i++) {
         const string_draw& t = string_table[i];
         if (left_out(t.visible, t.x, t.y)) {

@@ -171,7 +171,7 @@ namespace {
 unit_frame frame_of(int r, int c)
 {
     const led_unit& lu = led_table[r * LED_UNITS_PER_ROW + c];
-    const int p = led_pitch > 0 ? led_pitch : 1;
+    const int p = dot_pitch();
     return unit_frame{r, c, (int64_t)c * lu.w * p - lu.x, (int64_t)r * lu.h * p - lu.y, p};
 }
 

@@ -86,7 +86,7 @@ struct box {
 
 box box_of(const graph_draw& g, int64_t w_dots, int64_t h_dots)
 {
-    const int64_t p = led_pitch > 0 ? led_pitch : 1;
+    const int64_t p = dot_pitch();
     return box{(float)g.left, (float)g.top, (float)((int64_t)g.left + w_dots * p),
                (float)((int64_t)g.top + h_dots * p)};
 }
