@@ -218,13 +218,11 @@ void frame_routine()
         draw_under_items();
 
         // Tables first, so every other item stands on top of them.
-        for (int pass = 0; pass < 2; pass++)
-            for (int i = 0; i < DIGIT_COUNT; i++) {
-                Digit_unit& d = digit_table[i];
-                if (!d.visible || kind_of(d).under_others != (pass == 0)) continue;
-                if (i == current_unit || d.group_selected == 1) draw_digit_item_selected(d, &d == button_unit());
-                else draw_digit_item(d);
-            }
+        for_each_unit_in_drawing_order([](int i) {
+            Digit_unit& d = digit_table[i];
+            if (i == current_unit || d.group_selected == 1) draw_digit_item_selected(d, &d == button_unit());
+            else draw_digit_item(d);
+        });
 
         char text[64];
         if (coords) {

@@ -47,11 +47,7 @@ void draw_panel_preview()
     draw_pictures(-1);
     gfx_texturing(false);
     measure_items(NO_ITEM, NO_ITEM);   // the picture shows every item unselected
-    for (int pass = 0; pass < 2; pass++)
-        for (int i = 0; i < DIGIT_COUNT; i++) {
-            Digit_unit& d = digit_table[i];
-            if (d.visible && kind_of(d).under_others == (pass == 0)) draw_digit_item(d);
-        }
+    for_each_unit_in_drawing_order([](int i) { draw_digit_item(digit_table[i]); });
     for (int i = 0; i < STRING_COUNT; i++)
         if (string_table[i].visible) draw_text_item(string_table[i]);
     gfx_texturing(false);

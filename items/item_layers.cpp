@@ -170,12 +170,7 @@ void assign_roles(const item_frame& f)
             has_over = has_over || after_selected;
         }
     };
-    for (int pass = 0; pass < 2; pass++)
-        for (int i = 0; i < DIGIT_COUNT; i++) {
-            const Digit_unit& d = digit_table[i];
-            if (!d.visible || kind_of(d).under_others != (pass == 0)) continue;
-            place(false, i, i == f.sel_unit, shows_clock(d));
-        }
+    for_each_unit_in_drawing_order([&](int i) { place(false, i, i == f.sel_unit, shows_clock(digit_table[i])); });
     for (int i = 0; i < STRING_COUNT; i++)
         if (string_table[i].visible) place(true, i, i == f.sel_string, false);
     // The boxes tell which items a clock's repaint must draw again.

@@ -77,6 +77,18 @@ extern const item_kind no_kind;
 // group), the line counts and box of static texts.
 void measure_items(int current_unit, int current_string);
 
+// Call `visit(index)` for every visible Digit_unit in drawing order: the kinds
+// drawn under the others first (tables), then the rest, each by index.
+template <class Visit>
+void for_each_unit_in_drawing_order(Visit visit)
+{
+    for (int pass = 0; pass < 2; pass++)
+        for (int i = 0; i < DIGIT_COUNT; i++) {
+            const Digit_unit& d = digit_table[i];
+            if (d.visible && kind_of(d).under_others == (pass == 0)) visit(i);
+        }
+}
+
 // The rectangle of a record's resize handles: false when its kind does
 // not resize or has no handles now.
 bool resize_handle_box(const Digit_unit& d, int32_t box[4]);
