@@ -165,22 +165,6 @@ void say_key_refusal(const char* why)
     if (why) status_show(STATUS_INFO, why);
 }
 
-void rescale_digit(Digit_unit& d, int from, int to)
-{
-    // Variables and valves size themselves from the zoom when measured.
-    if (const auto rescale = kind_of(d).rescale) rescale(d, from, to);
-    d.x = rescaled(d.x, PANEL_X, from, to);
-    d.y = rescaled(d.y, PANEL_Y, from, to);
-}
-
-void rescale_text(string_draw& s, int from, int to)
-{
-    s.x = rescaled(s.x, PANEL_X, from, to);
-    s.y = rescaled(s.y, PANEL_Y, from, to);
-    s.box_width = rescaled_length(s.box_width, from, to);
-    s.box_height = rescaled_length(s.box_height, from, to);
-}
-
 // Zoom is a view change: every live item (and a pending copy) moves with the
 // panel so that it keeps its dots; palette entries left of the panel stay.
 void rescale_layout(int from, int to)
@@ -192,11 +176,8 @@ void rescale_layout(int from, int to)
         string_draw& s = string_table[i];
         if ((s.visible || (copy_pending && i == copy_text_slot)) && live_item_x(s.x)) rescale_text(s, from, to);
     }
-    for (graph_draw& g : graph_table) {
-        if (!g.shown) continue;
-        g.left = rescaled(g.left, PANEL_X, from, to);
-        g.top = rescaled(g.top, PANEL_Y, from, to);
-    }
+    for (graph_draw& g : graph_table)
+        if (g.shown) rescale_picture(g, from, to);
 }
 
 // A new zoom: the items keep their dots, the tool buttons are refitted to
@@ -261,6 +242,28 @@ void redo_last()
 }
 
 } // namespace
+
+void rescale_digit(Digit_unit& d, int from, int to)
+{
+    // Variables and valves size themselves from the zoom when measured.
+    if (const auto rescale = kind_of(d).rescale) rescale(d, from, to);
+    d.x = rescaled(d.x, PANEL_X, from, to);
+    d.y = rescaled(d.y, PANEL_Y, from, to);
+}
+
+void rescale_text(string_draw& s, int from, int to)
+{
+    s.x = rescaled(s.x, PANEL_X, from, to);
+    s.y = rescaled(s.y, PANEL_Y, from, to);
+    s.box_width = rescaled_length(s.box_width, from, to);
+    s.box_height = rescaled_length(s.box_height, from, to);
+}
+
+void rescale_picture(graph_draw& g, int from, int to)
+{
+    g.left = rescaled(g.left, PANEL_X, from, to);
+    g.top = rescaled(g.top, PANEL_Y, from, to);
+}
 
 // Ctrl+C: copy the current unit and the current text two slots further on,
 // each only when that slot is free and in the same range.

@@ -8,6 +8,7 @@
  * without a window.
  ******************************************************************************/
 #pragma once
+#include "model/tables.h"
 #include <cstdint>
 
 // Zoom bounds: led_pitch stays in 1..LED_PITCH_MAX; the zoom-out key stops at
@@ -28,6 +29,12 @@ extern int32_t copy_text_slot;
 void on_key(unsigned char key, int x, int y);
 // A special key (SPECIAL_* of platform/window.h): function, arrow and paging keys.
 void on_special_key(int key, int x, int y);
+
+// A record or picture placed at pitch `from` moved to pitch `to` so that it
+// keeps its dots (about the panel origin), as a zoom moves every live item.
+void rescale_digit(Digit_unit& d, int from, int to);
+void rescale_text(string_draw& s, int from, int to);
+void rescale_picture(graph_draw& g, int from, int to);
 
 // Ctrl+C: copy the current items into the slots two further on (when free).
 void copy_current_items();

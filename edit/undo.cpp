@@ -16,11 +16,13 @@
  * that a press showed; with a real change it goes into the same step.
  ******************************************************************************/
 #include "edit/undo.h"
+#include "edit/keys.h"
 #include "edit/state.h"
 #include "items/kinds.h"
 #include "model/palette.h"
 #include "model/settings.h"
 #include "model/tables.h"
+#include "output/layout_save.h"
 #include "raster/canvas.h"
 #include <cstring>
 
@@ -220,51 +222,6 @@ bool pictures_changed(const pictures_layout& a, const pictures_layout& b)
     return memcmp(&a, &b, sizeof a) != 0;
 }
 
-// ---- zoom ---------------------------------------------------------------------
-
-int32_t scale(int32_t v, int from, int to)
-{
-    return (int32_t)((int64_t)v * to / from);
-}
-
-// A position on the panel keeps its dot: scaled about the panel's origin.
-void scale_point(int32_t& x, int32_t& y, int from, int to)
-{
-    if (x < PANEL_X || y < PANEL_Y || y == DELETED_Y) return;
-    x = PANEL_X + scale(x - PANEL_X, from, to);
-    y = PANEL_Y + scale(y - PANEL_Y, from, to);
-}
-
-bool on_panel(int32_t x, int32_t y)
-{
-    return x >= PANEL_X && y >= PANEL_Y && y != DELETED_Y;
-}
-
-void rescale_unit(unit_layout& o, int from, int to)
-{
-    if (from == to || from <= 0 || to <= 0 || !on_panel(o.x, o.y)) return;
-    scale_point(o.x, o.y, from, to);
-    scale_point(o.anchor_x, o.anchor_y, from, to);
-    o.width = scale(o.width, from, to);
-    o.height = scale(o.height, from, to);
-    for (int i = 0; i < TABLE_MAX; i++) {
-        o.col_width[i] = scale(o.col_width[i], from, to);
-        o.row_height[i] = scale(o.row_height[i], from, to);
-        merge_record& m = o.merges[i];
-        m.x0 = scale(m.x0, from, to); m.y0 = scale(m.y0, from, to);
-        m.x1 = scale(m.x1, from, to); m.y1 = scale(m.y1, from, to);
-    }
-}
-
-void rescale_text(text_layout& o, int from, int to)
-{
-    if (from == to || from <= 0 || to <= 0 || !on_panel(o.x, o.y)) return;
-    scale_point(o.x, o.y, from, to);
-    scale_point(o.anchor_x, o.anchor_y, from, to);
-    o.box_width = scale(o.box_width, from, to);
-    o.box_height = scale(o.box_height, from, to);
-}
-
 // ---- the rings ------------------------------------------------------------------
 
 step& step_at(uint32_t k) { return steps[k % UNDO_STEPS]; }
@@ -309,23 +266,27 @@ bool make_room(uint32_t units, uint32_t texts)
     return true;
 }
 
-// Put one side of a step back into the tables, scaled to the zoom of the moment.
+// Put one side of a step back into the tables, moved to the zoom of the moment
+// as a zoom moves the live items.
 void apply(const step& st, bool after)
 {
     const int now = led_pitch;
     for (uint32_t k = 0; k < st.unit_count; k++) {
         const unit_change& c = unit_ring[(st.unit_first + k) % UNDO_UNIT_RECORDS];
-        unit_layout o = after ? c.after : c.before;
-        rescale_unit(o, st.pitch, now);
-        put_unit(o, digit_table[c.index]);
+        Digit_unit& d = digit_table[c.index];
+        put_unit(after ? c.after : c.before, d);
+        if (st.pitch != now && d.visible && live_item_x(d.x)) rescale_digit(d, st.pitch, now);
     }
     for (uint32_t k = 0; k < st.text_count; k++) {
         const text_change& c = text_ring[(st.text_first + k) % UNDO_TEXT_RECORDS];
-        text_layout o = after ? c.after : c.before;
-        rescale_text(o, st.pitch, now);
-        put_text(o, string_table[c.index]);
+        string_draw& s = string_table[c.index];
+        put_text(after ? c.after : c.before, s);
+        if (st.pitch != now && s.visible && live_item_x(s.x)) rescale_text(s, st.pitch, now);
     }
     put_pictures(after ? st.pictures_after : st.pictures_before);
+    if (st.pitch != now)
+        for (graph_draw& g : graph_table)
+            if (g.shown) rescale_picture(g, st.pitch, now);
     // A current item that the step took away is current no more.
     if (current_unit >= 0 && current_unit <= LAST_ITEM_INDEX && !digit_table[current_unit].visible)
         current_unit = NO_ITEM;

@@ -25,6 +25,12 @@ struct Undo : PointerTest {
         copy_field(s.text, TEXT_LEN, "Txt");
         put_unit(360, KIND_RECT, 600, 300, 60, 30);
         put_table(421, 700, 500);
+        // and a picture of the program file, which only a zoom moves.
+        graph_table[0].left = PANEL_X + 2 * 150;
+        graph_table[0].top = PANEL_Y + 2 * 100;
+        graph_table[0].pic_width = graph_table[0].pic_height = 16;
+        graph_table[0].has_picture = graph_table[0].shown = 1;
+        graph_count = 1;
         undo_reset();
     }
     // After every event, as the loop does.
@@ -135,6 +141,24 @@ TEST_F(Undo, EveryKindOfStepUndoesToTheExactExportAndRedoesToTheLast)
         ev_key(k % 2 ? 25 : 26, k % 2 ? 0 : MOD_SHIFT);   // Ctrl+Y and Ctrl+Shift+Z
         EXPECT_EQ(script_text(), exports[k]) << "after redoing step " << k;
     }
+    // At another zoom every step still undoes and redoes to its export: the
+    // records come back on their dots, as the zoom itself moves them.
+    ev_key(17);
+    const int32_t picture_at[2] = {graph_table[0].left, graph_table[0].top};
+    EXPECT_EQ(picture_at[0], PANEL_X + 3 * 150);
+    for (int k = steps - 1; k >= 0; k--) {
+        ASSERT_TRUE(undo_step());
+        EXPECT_EQ(script_text(), exports[k]) << "at pitch 3, after undoing step " << k + 1;
+        EXPECT_EQ(graph_table[0].left, picture_at[0]) << "the picture stays on its dot";
+        EXPECT_EQ(graph_table[0].top, picture_at[1]);
+    }
+    for (int k = 1; k <= steps; k++) {
+        ASSERT_TRUE(redo_step());
+        EXPECT_EQ(script_text(), exports[k]) << "at pitch 3, after redoing step " << k;
+    }
+    EXPECT_EQ(graph_table[0].left, picture_at[0]);
+    ev_key(1);
+    EXPECT_EQ(script_text(), exports[steps]);
     // Two back, then a new change: what was undone can no longer be redone.
     ev_key(26);
     ev_key(26);
