@@ -8,6 +8,7 @@
 #include "model/settings.h"
 #include "model/tables.h"
 #include "output/script_export.h"
+#include "edit/undo.h"
 #include <benchmark/benchmark.h>
 #include <cstdlib>
 #include <cstring>
@@ -111,6 +112,18 @@ void BM_ExportFullLayoutToFile(benchmark::State& state)
     for (auto _ : state) export_script();  // temporary file, flush to disk, rename, Syc_Update
 }
 BENCHMARK(BM_ExportFullLayoutToFile)->Unit(benchmark::kMillisecond);
+
+// The undo checkpoint the event loop takes after every event (a pointer
+// motion among them) when nothing changed: the cost each event pays.
+void BM_UndoCheckpointNoChange(benchmark::State& state)
+{
+    make_full_layout();
+    quiet_start();
+    undo_reset();
+    for (auto _ : state) undo_checkpoint();
+    benchmark::DoNotOptimize(undo_depth());
+}
+BENCHMARK(BM_UndoCheckpointNoChange)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
