@@ -167,15 +167,21 @@ std::string version_text(const char* program)
     return std::string(program) + " " LUMIKER_VERSION "\n";
 }
 
+int answer_cli(const cli_options& o, const char* program, const std::string& help, const std::string& usage)
+{
+    if (o.action == CLI_HELP) return fputs(help.c_str(), stdout), 0;
+    if (o.action == CLI_VERSION) return fputs(version_text(program).c_str(), stdout), 0;
+    if (o.action == CLI_USAGE_ERROR) {
+        fprintf(stderr, "%s: %s\n%s", program, o.why.c_str(), usage.c_str());
+        return 2;
+    }
+    return -1;
+}
+
 int designer_command_line(int argc, const char* const* argv, workspace_choice& ws)
 {
     cli_options o = parse_designer_args(argc, argv);
-    if (o.action == CLI_HELP) return fputs(designer_help().c_str(), stdout), 0;
-    if (o.action == CLI_VERSION) return fputs(version_text("lumiker").c_str(), stdout), 0;
-    if (o.action == CLI_USAGE_ERROR) {
-        fprintf(stderr, "lumiker: %s\n%s", o.why.c_str(), designer_usage().c_str());
-        return 2;
-    }
+    if (o.action != CLI_RUN) return answer_cli(o, "lumiker", designer_help(), designer_usage());
     char exe[DIR_LEN];
     if (!exe_directory(exe, sizeof exe)) {
         fprintf(stderr, "lumiker: cannot find the program's own folder\n");

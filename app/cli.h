@@ -49,6 +49,10 @@ std::string script_usage();
 // "<program> <version>" and one line of what it is.
 std::string version_text(const char* program);
 
+// Answer --help, --version or a usage error of `program`: its exit status, or
+// -1 when the program is to run.
+int answer_cli(const cli_options& o, const char* program, const std::string& help, const std::string& usage);
+
 struct workspace_choice;
 // The designer's command line up to its window: --help, --version, usage
 // errors and the choice of workspace. Returns the exit status when the

@@ -69,12 +69,7 @@ bool readable_file(const char* path)
 int main(int argc, char** argv)
 {
     cli_options o = parse_script_args(argc, argv);
-    if (o.action == CLI_HELP) return fputs(script_usage().c_str(), stdout), 0;
-    if (o.action == CLI_VERSION) return fputs(version_text("lumiker-script").c_str(), stdout), 0;
-    if (o.action == CLI_USAGE_ERROR) {
-        fprintf(stderr, "lumiker-script: %s\n%s", o.why.c_str(), script_usage().c_str());
-        return 2;
-    }
+    if (o.action != CLI_RUN) return answer_cli(o, "lumiker-script", script_usage(), script_usage());
     std::string dir, why;
     if (!check_workspace_folder(o.folder.c_str(), false, dir, why)) {
         fprintf(stderr, "lumiker-script: %s\n", why.c_str());
