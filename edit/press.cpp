@@ -467,41 +467,6 @@ void right_press()
 
 } // namespace
 
-// The one save of the designer ("保存数据", Ctrl+S, the close prompt): its
-// result goes on the status line.
-bool save_data()
-{
-    save_outcome r;
-    if (!save_layout(r)) {
-        status_showf(STATUS_ERROR, "保存失败：%s", r.why.c_str());
-        return false;
-    }
-    char stamp[16];
-    time_t now = time(nullptr);
-    struct tm local;
-    localtime_r(&now, &local);
-    strftime(stamp, sizeof stamp, "%H:%M:%S", &local);
-    if (r.left_out == 1)
-        status_showf(STATUS_OK, "已保存 %s (1 item outside the panel was not saved)", stamp);
-    else if (r.left_out > 1)
-        status_showf(STATUS_OK, "已保存 %s (%d items outside the panel were not saved)", stamp, r.left_out);
-    else
-        status_showf(STATUS_OK, "已保存 %s", stamp);
-    return true;
-}
-
-// "关闭窗口" and the window manager's close button: end at once when nothing
-// is unsaved, else ask first.
-void close_window()
-{
-    if (close_prompt_shown) return;
-    if (!layout_has_unsaved_changes()) {
-        end_program(EXIT_OK);
-        return;
-    }
-    open_close_prompt();
-}
-
 // Left press and release, right press; everything else is ignored.
 void on_mouse(int button, int state, int x, int y)
 {

@@ -3,6 +3,7 @@
  ******************************************************************************/
 #include "edit/status.h"
 #include "platform/gbk.h"
+#include "platform/outcome.h"
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -55,3 +56,12 @@ void status_clear()
     status_wide[0] = 0;
     status_serial++;
 }
+
+namespace {
+
+void show_report(const outcome& o) { status_show(o.ok ? STATUS_INFO : STATUS_ERROR, o.why.c_str()); }
+
+} // namespace
+
+// The status line takes its channel before main() runs.
+const bool status_channel_taken = (report_attach(REPORT_STATUS, show_report), true);

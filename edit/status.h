@@ -7,12 +7,16 @@
  * text is given in UTF-8 and converted once, when it is set, into the UTF-16
  * the screen text draws, so no frame converts anything.
  *
+ * Outcomes reported to the status channel (platform/outcome) come here from
+ * the start: a failure in the error tone, a note in the neutral one.
+ *
  * Tones: STATUS_INFO (neutral), STATUS_OK (a success, green), STATUS_ERROR
  * (a failure, red). app/ draws the line; this module draws nothing.
  *
  * Limits: STATUS_TEXT_MAX bytes of UTF-8; longer messages are cut at a
  * character boundary.
- * Depends on: platform/gbk.h (conversion). Does NOT: draw, log, or time out.
+ * Depends on: platform/gbk.h (conversion), platform/outcome.h (the status
+ * channel). Does NOT: draw, log, or time out.
  ******************************************************************************/
 #pragma once
 #include <cstdint>

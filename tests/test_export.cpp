@@ -323,7 +323,7 @@ TEST(Export, FilesThatCouldNotBeLoadedAreNeverSavedOver)
     place_text(0, 286, 156, 16, 3, 0, "AB");
     place_text(5, 265 + 2 * 300, 156, 16, 3, 0, "CD");   // right of a 256-dot panel
     ASSERT_TRUE(save_data());
-    EXPECT_NE(std::string(status_utf8).find("(1 item outside the panel was not saved)"), std::string::npos)
+    EXPECT_NE(std::string(status_utf8).find("（面板外的 1 项未保存）"), std::string::npos)
         << status_utf8;
     EXPECT_EQ(ws.script().find("CD"), std::string::npos);
     EXPECT_EQ(ws.read("ledsys/CMD1/cmd.txt.bak"), script);
