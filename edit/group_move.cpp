@@ -3,10 +3,11 @@
  *
  * When the anchor of a drag (the current item, or the phantom record NO_ITEM) has
  * moved, every other group-selected record of both tables moves by the same
- * amount. Then the two calendar composites of the palette (year, month, day
- * in Digit_unit slots 0, 3, 6; hour, minute, second in 12, 15, 18) are laid
- * out again: the followers take the first part's size, stroke and colour and
- * stand in a row after it.
+ * amount. Without a group, the calendar composite whose part is the current
+ * item (year, month, day in Digit_unit slots 0, 3, 6; hour, minute, second in
+ * 12, 15, 18) is laid out again: the followers take the first part's size,
+ * stroke and colour and stand in a row after it. A group move changes only
+ * the group's members.
  *
  * The alignment reference (sel_box) is refreshed from its item after every
  * such move, so the alignment buttons and the read-out use where the items
@@ -110,10 +111,9 @@ void apply_group_move(int old_x, int old_y, int new_x, int new_y)
         }
     }
 
-    if (group_exists()) {
-        lay_out_composite(DATE_FIRST, DATE_MIDDLE, DATE_LAST, DATE_FIRST_GAP);
-        lay_out_composite(TIME_FIRST, TIME_MIDDLE, TIME_LAST, TIME_FIRST_GAP);
-    } else {
+    // A group moves its members and nothing else: parts of a composite the
+    // user did not take into the group stay where they are.
+    if (!group_exists()) {
         switch (current_unit) {
         case DATE_FIRST: lay_out_composite(DATE_FIRST, DATE_MIDDLE, DATE_LAST, DATE_FIRST_GAP); break;
         case TIME_FIRST: lay_out_composite(TIME_FIRST, TIME_MIDDLE, TIME_LAST, TIME_FIRST_GAP); break;

@@ -1,7 +1,7 @@
 /*******************************************************************************
  * edit/hover.cpp - pointer moves without a button: hover marks, resize handles
  *
- * Every such move ends group mode, marks the button drawn on top under the
+ * Every such move marks the button drawn on top under the
  * pointer (the renderers draw it highlighted; a press there runs it), and tests the window, the current unit (or its table's
  * selected cell) and the current text for an edge or corner within 5 px: the
  * last rectangle tested decides resize_handle and the cursor shape.
@@ -81,12 +81,11 @@ void test_resize_handles(int px, int py)
         update_resize_cursor_at(px, py, s->x, s->y, s->box_width, s->box_height);
 }
 
-// Ends group mode, marks the buttons under the pointer, picks the handle.
+// Marks the buttons under the pointer, picks the handle.
 void on_passive_motion(int x, int y)
 {
     pointer_pos[0] = x;
     pointer_pos[1] = y;
-    multi_select = 0;
 
     // Only the button drawn on top is marked: the one a press would run.
     const button_spot b = button_under(x, y);

@@ -27,6 +27,7 @@
 #include "edit/keys.h"
 #include "edit/actions.h"
 #include "edit/close_prompt.h"
+#include "edit/hit_test.h"
 #include "edit/key_help.h"
 #include "edit/pointer.h"
 #include "edit/snap.h"
@@ -43,16 +44,15 @@
 #include "model/settings.h"
 #include "model/tables.h"
 #include "output/layout_save.h"
+#include "platform/messages.h"
 #include "platform/screen.h"
 #include "platform/window.h"
 #include "raster/canvas.h"
 #include <cstdint>
 #include <cstring>
 
-uint8_t copy_pending = 0;
 int32_t thickness_cycle = 0;
-int32_t copy_unit_slot = -1;
-int32_t copy_text_slot = -1;
+item_copy copy_buffer;
 
 namespace {
 
@@ -65,27 +65,18 @@ enum : unsigned char {
 
 constexpr int TEXT_PROP_WIDER = 8;         // the text buttons that step the box width
 constexpr int TEXT_PROP_NARROWER = 9;
-constexpr int COPY_UNIT_BELOW = 400;       // Digit_unit records that Ctrl+C copies
-constexpr int COPY_TEXT_BELOW = 150;       // string_draw records that Ctrl+C copies
-constexpr int COPY_GAP = 2;                // the copy goes this many slots further on
-constexpr int COPY_SHIFT_X = 5;            // and this many px to the right
+constexpr int COPY_SHIFT_X = 5;            // each paste stands this many px further right
 constexpr const char* SAY_NOTHING_SELECTED = "请先选中一个项";   // a key found nothing to act on
 constexpr int COLOURS = 7;
 constexpr uint8_t TEXT_MODE_SCROLLING = 1;
 constexpr int THICKNESS_STEPS = 3;
 constexpr int EXIT_OK = 0;
 
-// The current text item, or none for an index past the last item.
-string_draw* current_text()
-{
-    return current_string >= 0 && current_string <= LAST_ITEM_INDEX ? &string_table[current_string] : nullptr;
-}
+// The current text item, or none.
+string_draw* current_text() { return current_text_record(); }
 
-// The current Digit_unit, or none for an index past the last item.
-Digit_unit* current_digit()
-{
-    return current_unit >= 0 && current_unit <= LAST_ITEM_INDEX ? &digit_table[current_unit] : nullptr;
-}
+// The current Digit_unit, or none.
+Digit_unit* current_digit() { return current_unit_record(); }
 
 // The next colour code, 6 wrapping to 0 (a code outside 0..6 starts again at 0).
 int next_colour(int c)
@@ -93,69 +84,25 @@ int next_colour(int c)
     return (c >= 0 && c < COLOURS - 1) ? c + 1 : 0;
 }
 
-// The slot two after a Digit_unit record when it lies in the same range and holds no item, else -1.
-int free_unit_slot_after(int index)
+// A copy keeps the look and the numbers of what it copies; only the place
+// and the record differ. The record keeps its own valve picture bytes.
+void place_unit_copy(const Digit_unit& from, Digit_unit& to, int shift)
 {
-    const int target = index + COPY_GAP;
-    const int range = range_of_record(index);
-    if (range < 0 || range_of_record(target) != range) return -1;
-    return digit_table[target].visible ? -1 : target;
-}
-
-// The text slot two further on when it lies inside the text range and holds no item, else -1.
-int free_text_slot_after(int index)
-{
-    const int target = index + COPY_GAP;
-    if (index < TEXT_FIRST || target > TEXT_LAST) return -1;
-    return string_table[target].visible ? -1 : target;
-}
-
-// The layout fields of a Digit_unit into a hidden slot, 5 px to the right.
-void copy_unit(const Digit_unit& from, Digit_unit& to)
-{
-    to.x = snap_dot_x(from.x + COPY_SHIFT_X);   // on a whole dot, as the panel shows it
-    to.y = from.y;
-    to.width = from.width;
-    to.height = from.height;
-    to.kind = from.kind;
-    to.font_px = from.font_px;
-    to.size_preset = from.size_preset;
-    to.size = from.size;
-    to.thickness = from.thickness;
-    to.digits = from.digits;
-    to.decimals = from.decimals;
-    to.color = from.color;
-    to.data_type = from.data_type;
-    to.cols = from.cols;
-    to.rows = from.rows;
-    to.sel_row = from.sel_row;
-    to.visible = 0;
+    uint8_t* const bitmap = to.bitmap;
+    const int32_t bitmap_len = to.bitmap_len;
+    to = from;
+    to.bitmap = bitmap;
+    to.bitmap_len = bitmap_len;
+    to.x = snap_dot_x(from.x + shift);   // on a whole dot, as the panel shows it
+    to.visible = 1;
     to.group_selected = 0;
 }
 
-// The layout fields and the whole text of a text item into a hidden slot, 5 px to the right.
-void copy_text(const string_draw& from, string_draw& to)
+void place_text_copy(const string_draw& from, string_draw& to, int shift)
 {
-    to.x = snap_dot_x(from.x + COPY_SHIFT_X);   // on a whole dot, as the panel shows it
-    to.y = from.y;
-    to.box_width = from.box_width;
-    to.box_height = from.box_height;
-    to.line_chars = from.line_chars;
-    to.max_line_chars = from.max_line_chars;
-    to.line_count = from.line_count;
-    to.font_size = from.font_size;
-    to.font_step = from.font_step;
-    to.mode = from.mode;
-    to.direction = from.direction;
-    to.color = from.color;
-    to.speed = from.speed;
-    to.text_ready = from.text_ready;
-    to.aux = from.aux;
-    to.aux2 = from.aux2;
-    memset(to.text, 0, sizeof to.text);
-    copy_field(to.text, TEXT_LEN, from.text);
-    to.text_len = (int32_t)strlen(to.text);
-    to.visible = 0;
+    to = from;
+    to.x = snap_dot_x(from.x + shift);
+    to.visible = 1;
     to.group_selected = 0;
 }
 
@@ -172,10 +119,12 @@ void rescale_layout(int from, int to)
     if (from <= 0 || to <= 0 || from == to) return;
     for (int i = 0; i <= LAST_ITEM_INDEX; i++) {
         Digit_unit& d = digit_table[i];
-        if ((d.visible || (copy_pending && i == copy_unit_slot)) && live_item_x(d.x)) rescale_digit(d, from, to);
+        if (d.visible && live_item_x(d.x)) rescale_digit(d, from, to);
         string_draw& s = string_table[i];
-        if ((s.visible || (copy_pending && i == copy_text_slot)) && live_item_x(s.x)) rescale_text(s, from, to);
+        if (s.visible && live_item_x(s.x)) rescale_text(s, from, to);
     }
+    if (copy_buffer.has_unit && live_item_x(copy_buffer.unit.x)) rescale_digit(copy_buffer.unit, from, to);
+    if (copy_buffer.has_text && live_item_x(copy_buffer.text.x)) rescale_text(copy_buffer.text, from, to);
     for (graph_draw& g : graph_table)
         if (g.shown) rescale_picture(g, from, to);
 }
@@ -232,13 +181,13 @@ void end_group_mode()
 // Ctrl+Z.
 void undo_last()
 {
-    if (!undo_step()) status_show(STATUS_INFO, "没有可撤销的操作");
+    if (!undo_step()) status_show(STATUS_INFO, msg(MSG_NOTHING_TO_UNDO).c_str());
 }
 
 // Ctrl+Y and Ctrl+Shift+Z.
 void redo_last()
 {
-    if (!redo_step()) status_show(STATUS_INFO, "没有可重做的操作");
+    if (!redo_step()) status_show(STATUS_INFO, msg(MSG_NOTHING_TO_REDO).c_str());
 }
 
 } // namespace
@@ -265,49 +214,63 @@ void rescale_picture(graph_draw& g, int from, int to)
     g.top = rescaled(g.top, PANEL_Y, from, to);
 }
 
-// Ctrl+C: copy the current unit and the current text two slots further on,
-// each only when that slot is free and in the same range.
+// Ctrl+C: the current unit and the current text, as they are now, are what
+// every Ctrl+V until the next Ctrl+C pastes.
 void copy_current_items()
 {
-    copy_pending = 1;
-    copy_unit_slot = -1;
-    copy_text_slot = -1;
-    if (current_unit >= 0 && current_unit < COPY_UNIT_BELOW) {
-        const int target = free_unit_slot_after(current_unit);
-        if (target >= 0) {
-            copy_unit(digit_table[current_unit], digit_table[target]);
-            copy_unit_slot = target;
-        }
+    copy_buffer.has_unit = copy_buffer.has_text = false;
+    copy_buffer.pastes = 0;
+    if (const Digit_unit* d = current_unit_record()) {
+        copy_buffer.unit = *d;
+        copy_buffer.unit.bitmap = nullptr;   // the picture bytes stay with their record
+        copy_buffer.unit.bitmap_len = 0;
+        copy_buffer.unit_range = range_of_record(current_unit);
+        copy_buffer.has_unit = copy_buffer.unit_range >= 0;
     }
-    if (current_string >= 0 && current_string < COPY_TEXT_BELOW) {
-        const int target = free_text_slot_after(current_string);
-        if (target >= 0) {
-            copy_text(string_table[current_string], string_table[target]);
-            copy_text_slot = target;
-        }
+    if (const string_draw* s = current_text_record()) {
+        copy_buffer.text = *s;
+        copy_buffer.has_text = true;
     }
-    if (copy_unit_slot < 0 && copy_text_slot < 0) status_show(STATUS_INFO, "没有可复制的项");
+    if (!copy_buffer.has_unit && !copy_buffer.has_text) status_show(STATUS_INFO, msg(MSG_NOTHING_TO_COPY).c_str());
 }
 
-// Ctrl+V: show the copies of the last Ctrl+C and make them the current items.
+void forget_item_copy()
+{
+    copy_buffer.has_unit = copy_buffer.has_text = false;
+}
+
+// Ctrl+V: one more copy of what the last Ctrl+C took, each a step further
+// right, in a free record of its kind; the copies become the current items.
 void paste_copied_items()
 {
-    if (!copy_pending) {
-        status_show(STATUS_INFO, "没有可粘贴的内容");
+    if (!copy_buffer.has_unit && !copy_buffer.has_text) {
+        status_show(STATUS_INFO, msg(MSG_NOTHING_TO_PASTE).c_str());
         return;
     }
-    copy_pending = 0;
-    if (copy_text_slot >= 0 && !string_table[copy_text_slot].visible) {
-        current_string = copy_text_slot;
-        string_table[copy_text_slot].visible = 1;
+    const int shift = COPY_SHIFT_X * (copy_buffer.pastes + 1);
+    int unit_slot = -1, text_slot = -1;
+    if (copy_buffer.has_unit) {
+        unit_slot = palette_free_record(copy_buffer.unit_range);
+        if (unit_slot < 0) {
+            const record_range& r = digit_ranges[copy_buffer.unit_range];
+            status_show(STATUS_INFO, msg(MSG_KIND_FULL, r.last - r.first + 1).c_str());
+        }
     }
-    if (copy_unit_slot >= 0 && !digit_table[copy_unit_slot].visible) {
-        current_unit = copy_unit_slot;
-        digit_table[copy_unit_slot].visible = 1;
+    if (copy_buffer.has_text) {
+        text_slot = palette_free_text();
+        if (text_slot < 0) status_show(STATUS_INFO, msg(MSG_KIND_FULL, TEXT_LAST - TEXT_FIRST + 1).c_str());
     }
-    copy_unit_slot = -1;
-    copy_text_slot = -1;
-    // A copy of a palette sample may have taken its cell's record.
+    if (unit_slot < 0 && text_slot < 0) return;
+    copy_buffer.pastes++;
+    if (unit_slot >= 0) {
+        place_unit_copy(copy_buffer.unit, digit_table[unit_slot], shift);
+        current_unit = unit_slot;
+    }
+    if (text_slot >= 0) {
+        place_text_copy(copy_buffer.text, string_table[text_slot], shift);
+        current_string = text_slot;
+    }
+    // A record the copy took may have stood ready in the palette.
     refill_palette();
 }
 
@@ -328,8 +291,13 @@ void on_key(unsigned char key, int, int)
         if (s) s->mode = TEXT_MODE_SCROLLING;
         break;
     case KEY_CTRL_C:
-        if (input_modifiers & MOD_SHIFT) copy_text_to_clipboard();
-        else copy_current_items();
+        if (input_modifiers & MOD_SHIFT) {
+            // The clipboard now holds text: the next Ctrl+V pastes it.
+            forget_item_copy();
+            copy_text_to_clipboard();
+        } else {
+            copy_current_items();
+        }
         break;
     case KEY_CTRL_F:
         set_cursor_shape(CURSOR_CROSSHAIR);
@@ -357,8 +325,9 @@ void on_key(unsigned char key, int, int)
         if (save_data()) end_program(EXIT_OK);
         break;
     case KEY_CTRL_V:
-        // An item copy waits for its paste; otherwise the clipboard's text goes into the current text.
-        if (copy_pending) {
+        // An item copy is pasted until the next Ctrl+C; without one the
+        // clipboard's text goes into the current text.
+        if (copy_buffer.has_unit || copy_buffer.has_text) {
             paste_copied_items();
         } else {
             // A paste is a step of its own, apart from the typing around it.

@@ -17,13 +17,19 @@ constexpr uint8_t LED_PITCH_MIN = 1;
 constexpr uint8_t LED_PITCH_MAX = 8;
 constexpr uint8_t LED_PITCH_ZOOM_OUT_MIN = 2;
 
-extern uint8_t copy_pending;
 extern int32_t thickness_cycle;
 
-// Where the last Ctrl+C put its copies: a Digit_unit and a string_draw slot,
-// -1 when it copied none. Ctrl+V shows these slots.
-extern int32_t copy_unit_slot;
-extern int32_t copy_text_slot;
+// What the last Ctrl+C took: the current Digit_unit and the current text as
+// they were then (either may be missing). Every Ctrl+V until the next Ctrl+C
+// pastes one more copy of them; putting text on the clipboard ends it.
+struct item_copy {
+    bool has_unit = false, has_text = false;
+    Digit_unit unit;
+    int unit_range = -1;     // the range its copies take a record of
+    string_draw text;
+    int pastes = 0;          // copies made so far: each stands further right
+};
+extern item_copy copy_buffer;
 
 // One key byte (Ctrl+letter gives 1..26; input_modifiers tells Shift).
 void on_key(unsigned char key, int x, int y);
@@ -36,7 +42,10 @@ void rescale_digit(Digit_unit& d, int from, int to);
 void rescale_text(string_draw& s, int from, int to);
 void rescale_picture(graph_draw& g, int from, int to);
 
-// Ctrl+C: copy the current items into the slots two further on (when free).
+// Ctrl+C: take the current items as the copy every Ctrl+V pastes.
 void copy_current_items();
-// Ctrl+V: show the copies of the last Ctrl+C and make them current.
+// Ctrl+V: one more copy, in a free record of its kind, made current; a full
+// kind is said on the status line.
 void paste_copied_items();
+// The clipboard took text (ours or another program's): Ctrl+V pastes that now.
+void forget_item_copy();

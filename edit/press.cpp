@@ -7,15 +7,15 @@
  * group, or the property and nudge buttons of the item whose buttons show).
  * Otherwise it is tried against the texts, then the Digit_unit items. A press
  * on an item selects it (single mode) or adds it to the group (group mode, or
- * Shift or Ctrl held, which also takes a member out again) and starts its
+ * Shift or Ctrl held, which also takes a member out again; the item current
+ * before a Shift or Ctrl click joins the group with it) and starts its
  * drag; pressing the palette entry of a kind reveals the next record of the
  * kind's range, so the pressed one can be dragged away as the new item. A
  * press on nothing below the top band clears the selection, picks the resize
  * handle and may start the rubber band; only such a press off the panel may
  * move the window. The release snaps what the drag moved or resized to whole
  * dots and refills emptied palette cells. What a button refuses is named on
- * the status line. A right press drops the single selection and the group's
- * Digit_units.
+ * the status line. A right press drops the whole selection.
  *
  * Limits: the palette reveals only records of the pressed record's own range
  * and never the phantom record NO_ITEM; a table keeps at most 50 merges; every index into the
@@ -101,6 +101,28 @@ void leave_group(uint8_t& group_selected, int table, int index)
         if (digit_table[i].group_selected) set_sel_ref(SEL_REF_UNIT, i);
     for (int i = 0; i <= LAST_ITEM_INDEX; i++)
         if (string_table[i].group_selected) set_sel_ref(SEL_REF_TEXT, i);
+}
+
+// No item of either table belongs to the group, and nothing is its reference.
+void clear_group()
+{
+    for (Digit_unit& d : digit_table) d.group_selected = 0;
+    for (string_draw& s : string_table) s.group_selected = 0;
+    sel_ref[0] = SEL_REF_NONE;
+}
+
+// A Shift or Ctrl click starts or grows a group: the item that was current
+// joins it first, as every editor does.
+void current_items_join_group()
+{
+    if (Digit_unit* d = current_unit_record()) {
+        d->group_selected = 1;
+        set_sel_ref(SEL_REF_UNIT, current_unit);
+    }
+    if (string_draw* t = current_text_record()) {
+        t->group_selected = 1;
+        set_sel_ref(SEL_REF_TEXT, current_string);
+    }
 }
 
 // The command row: save, or close.
@@ -230,6 +252,7 @@ void select_text(int i, int x, int y, bool toggle)
         leave_group(s.group_selected, SEL_REF_TEXT, i);
         return;
     }
+    if (toggle) current_items_join_group();
     clear_current_items();
     set_row_reset_marks();
     if (!multi_select && !toggle) {
@@ -297,6 +320,7 @@ void select_unit(int w, int x, int y, bool toggle)
     } else {
         // A Shift or Ctrl click builds a group: the group alone is selected.
         if (toggle) {
+            current_items_join_group();
             clear_current_items();
             set_row_reset_marks();
         }
@@ -381,10 +405,7 @@ void press_button(const button_spot& b)
 void press_nothing(int y, bool toggle)
 {
     if (y <= TOP_BAND_BOTTOM || resize_handle || toggle) return;
-    for (Digit_unit& d : digit_table)
-        if (d.visible) d.group_selected = 0;
-    for (string_draw& s : string_table)
-        if (s.visible) s.group_selected = 0;
+    clear_group();
     clear_current_items();
     set_row_reset_marks();
 }
@@ -454,15 +475,15 @@ void left_release()
     }
 }
 
-// The right button drops the single selection and the group's Digit_units.
+// The right button drops the whole selection: the current items and the
+// group, texts and Digit_units alike.
 void right_press()
 {
     current_led[0] = current_led[1] = RIGHT_PRESS_LED;
     current_unit = RIGHT_PRESS_UNIT;
     current_string = NO_ITEM;
     current_graph = RIGHT_PRESS_GRAPH;
-    for (Digit_unit& d : digit_table)
-        if (d.visible) d.group_selected = 0;
+    clear_group();
 }
 
 } // namespace

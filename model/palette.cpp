@@ -84,13 +84,20 @@ bool text_cell_offered()
     return false;
 }
 
+// Hidden and untouched since the default layout, or deleted.
+bool text_free(int i)
+{
+    const string_draw& s = string_table[i];
+    if (s.visible) return false;
+    return s.y >= DELETED_Y || (s.x == text_place[i][0] && s.y == text_place[i][1]);
+}
+
 int refill_text_cell()
 {
     if (text_cell_offered()) return 0;
     for (int i = TEXT_FIRST; i <= TEXT_STATIC_LAST; i++) {
         string_draw& s = string_table[i];
-        if (s.visible) continue;
-        if (s.y < DELETED_Y && (s.x != text_place[i][0] || s.y != text_place[i][1])) continue;
+        if (!text_free(i)) continue;
         s = text_sample;
         s.reg_addr = text_code[i];
         s.group_selected = 0;
@@ -145,4 +152,19 @@ int refill_palette()
         }
     }
     return placed + refill_text_cell();
+}
+
+int palette_free_record(int range)
+{
+    if (range < 0 || range >= RANGE_COUNT) return -1;
+    for (int i = digit_ranges[range].first; i <= digit_ranges[range].last && i < NO_ITEM; i++)
+        if (unit_free(i)) return i;
+    return -1;
+}
+
+int palette_free_text()
+{
+    for (int i = TEXT_FIRST; i <= TEXT_LAST; i++)
+        if (text_free(i)) return i;
+    return -1;
 }

@@ -23,3 +23,8 @@ void remember_palette_samples();
 // Give every empty palette cell a fresh record; returns how many were placed.
 // Call after loading, pasting and undoing.
 int refill_palette();
+
+// The first free record of a range (hidden and untouched since the default
+// layout, or deleted), or -1 when the range is full. The same for texts.
+int palette_free_record(int range);
+int palette_free_text();

@@ -20,6 +20,7 @@ constexpr msg_row msg_rows[MSG_COUNT] = {
     {MSG_NOTHING_TO_DELETE, "没有选中的项"},
     {MSG_NOTHING_TO_COPY, "没有可复制的项"},
     {MSG_NOTHING_TO_PASTE, "没有可粘贴的内容"},
+    {MSG_KIND_FULL, "此类项已满（最多 %d 个）"},
     // ---- the script report
     // ---- playback and values
 };

@@ -37,6 +37,7 @@ enum msg_id : int {
     MSG_NOTHING_TO_DELETE,
     MSG_NOTHING_TO_COPY,
     MSG_NOTHING_TO_PASTE,
+    MSG_KIND_FULL,            // "此类项已满（最多 %d 个）"
     // ---- the script report --------------------------------------------------------
     // ---- playback and values ----------------------------------------------------
     MSG_COUNT

@@ -194,8 +194,8 @@ TEST(EndToEnd, NothingIsLostWhenSavingWithTheKeyOrClosing)
     EXPECT_EQ(s.wait_exit(3), 0);
 }
 
-// Two items placed off the dot grid come to rest on it; Shift+click puts both
-// in a group, which is dragged by an odd number of pixels and lined up with
+// Two items placed off the dot grid come to rest on it; a click on one and
+// Shift+click on the other put both in a group, which is dragged by an odd number of pixels and lined up with
 // "左对齐": the script keeps the aligned, whole-dot places the panel shows.
 TEST(EndToEnd, ShiftClickGroupDragAlignAndSaveOnWholeDots)
 {
@@ -207,11 +207,11 @@ TEST(EndToEnd, ShiftClickGroupDragAlignAndSaveOnWholeDots)
     // dot (18, 41); a rectangle (grabbed 15, 13) dropped at (421, 181) at (78, 18).
     drag(s, 150, 719, 321, 231);
     drag(s, 170, 670, 436, 194);
+    // The line is selected; Shift+click on the rectangle puts both in the group.
     const std::string w = "--window " + std::to_string(s.win) + " ";
-    for (const char* spot : {"320 231", "440 190"}) {
-        s.xdotool("mousemove " + w + spot + " keydown shift click 1 keyup shift");
-        usleep(250000);
-    }
+    click(s, 320, 231);
+    s.xdotool("mousemove " + w + "440 190 keydown shift click 1 keyup shift");
+    usleep(250000);
     // The group follows the line 31 px right and 15 px down: 15.5 and 7.5
     // dots, so both rest one more half dot along.
     drag(s, 320, 231, 351, 246);

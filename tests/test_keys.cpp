@@ -38,8 +38,7 @@ protected:
         reset_item_tables();
         reset_interaction_state();
         led_pitch = 2;
-        copy_pending = 0;
-        copy_unit_slot = copy_text_slot = -1;
+        forget_item_copy();
         thickness_cycle = 0;
         typing_drop_next = 0;
         clear_screen_log();
@@ -53,7 +52,7 @@ protected:
         reset_item_tables();
         reset_interaction_state();
         led_pitch = 2;
-        copy_pending = 0;
+        forget_item_copy();
         typing_drop_next = 0;
     }
     // Text record i, visible and current, holding `text`.
@@ -291,106 +290,77 @@ TEST_F(Keys, CtrlLTogglesBetweenOneAndTwo)
 
 // ---- copy and paste -------------------------------------------------------------
 
-TEST_F(Keys, CopyAndPasteAUnitIntoTheFreeSlotTwoFurtherOn)
+TEST_F(Keys, EveryPasteUntilTheNextCopyGivesTheSameItemElsewhere)
 {
-    Digit_unit& d = current_digit(90, KIND_RECT);
-    d.x = 400; d.y = 300; d.width = 40; d.height = 20; d.color = 3; d.thickness = 2;
-    d.reg_addr = 77; d.valve = 9; d.sel_col = 1;
-    digit_table[91].visible = 1;   // the palette entry after it
+    default_layout();
+    // A register variable: every field of it comes back in the copy, its register too.
+    Digit_unit& d = current_digit(210, KIND_VARIABLE);
+    d.x = 400; d.y = 300; d.reg_addr = 48; d.color = 3; d.thickness = 2; d.digits = 5; d.data_type = 3;
     on_key(3, 0, 0);
-    EXPECT_EQ(copy_pending, 1);
-    const Digit_unit& c = digit_table[92];
-    EXPECT_EQ(c.visible, 0);
-    EXPECT_EQ(c.x, 406);   // 5 px right, on the nearest whole dot
-    EXPECT_EQ(c.y, 300);
-    EXPECT_EQ(c.width, 40);
-    EXPECT_EQ(c.height, 20);
-    EXPECT_EQ(c.kind, KIND_RECT);
+    d.color = 5;   // taken at Ctrl+C: later edits of the original do not reach the copies
+    on_key(22, 0, 0);
+    const int first = current_unit;
+    ASSERT_NE(first, 210);
+    EXPECT_EQ(range_of_record(first), RANGE_REGISTER);
+    const Digit_unit& c = digit_table[first];
+    EXPECT_EQ(c.visible, 1);
+    EXPECT_EQ(c.reg_addr, 48);
     EXPECT_EQ(c.color, 3);
     EXPECT_EQ(c.thickness, 2);
-    EXPECT_EQ(c.reg_addr, 0);        // not copied
-    EXPECT_EQ(c.valve, 128);
-    EXPECT_EQ(c.sel_col, NO_BUTTON);
-    // Taken at the press: later edits of the original do not reach it.
-    d.width = 99;
+    EXPECT_EQ(c.digits, 5);
+    EXPECT_EQ(c.data_type, 3);
+    EXPECT_EQ(c.y, 300);
+    EXPECT_EQ(c.x, 406);   // 5 px right, on the nearest whole dot
+    // The next Ctrl+V gives one more copy, further right, never typing into the first.
     on_key(22, 0, 0);
-    EXPECT_EQ(copy_pending, 0);
-    EXPECT_EQ(current_unit, 92);
-    EXPECT_EQ(c.visible, 1);
-    EXPECT_EQ(c.width, 40);
-    // A second paste without a copy does nothing.
-    on_key(22, 0, 0);
-    EXPECT_EQ(current_unit, 92);
-    EXPECT_EQ(digit_table[94].visible, 0);
-}
+    EXPECT_NE(current_unit, first);
+    EXPECT_EQ(digit_table[current_unit].reg_addr, 48);
+    EXPECT_EQ(digit_table[current_unit].x, 410);
 
-TEST_F(Keys, CopyNeverOverwritesAPlacedItemOrLeavesItsRange)
-{
-    // The slot two further on holds an item: nothing is copied, paste does nothing.
-    Digit_unit& d = current_digit(90, KIND_LINE);
-    d.x = 400;
-    Digit_unit& placed = digit_table[92];
-    placed.visible = 1;
-    placed.x = 600;
-    on_key(3, 0, 0);
-    EXPECT_EQ(placed.x, 600);
-    on_key(22, 0, 0);
-    EXPECT_EQ(current_unit, 90);
-    EXPECT_EQ(placed.x, 600);
-
-    // Two slots on lies in the next range (lines end at 122).
-    const int last_line = digit_ranges[RANGE_LINE].last;
-    current_digit(last_line - 1, KIND_LINE);
-    const uint8_t next_kind = digit_table[last_line + 1].kind;
+    // A text keeps its register; a valve its picture; a table its merges.
+    current_unit = NO_ITEM;
+    string_draw& t = current_text_with(10, "\xb1\xa8\xbe\xaf");
+    t.x = 300; t.y = 200; t.reg_addr = 5; t.mode = 2;
     on_key(3, 0, 0);
     on_key(22, 0, 0);
-    EXPECT_EQ(current_unit, last_line - 1);
-    EXPECT_EQ(digit_table[last_line + 1].visible, 0);
-    EXPECT_EQ(digit_table[last_line + 1].kind, next_kind);
-
-    // Records from 400 on are not copied; the phantom record is never written.
-    Digit_unit& table = current_digit(427, KIND_TABLE);
+    ASSERT_NE(current_string, 10);
+    EXPECT_EQ(string_table[current_string].reg_addr, 5);
+    EXPECT_STREQ(string_table[current_string].text, "\xb1\xa8\xbe\xaf");
+    on_key(22, 0, 0);
+    EXPECT_STREQ(string_table[current_string].text, "\xb1\xa8\xbe\xaf");   // a copy, not the clipboard typed in
+    current_string = NO_ITEM;
+    Digit_unit& valve = current_digit(digit_ranges[RANGE_VALVE].first + 3, KIND_VALVE);
+    valve.x = 500;
+    valve.reg_addr = 0;
+    on_key(3, 0, 0);
+    on_key(22, 0, 0);
+    EXPECT_EQ(digit_table[current_unit].reg_addr, 0);
+    EXPECT_EQ(digit_table[current_unit].kind, KIND_VALVE);
+    Digit_unit& table = current_digit(digit_ranges[RANGE_TABLE].first + 1, KIND_TABLE);
     table.x = 300;
+    table.merge_count = 1;
+    table.merges[0].flag = 1;
+    table.col_width[2] = 30;
     on_key(3, 0, 0);
     on_key(22, 0, 0);
-    EXPECT_EQ(current_unit, 427);
-    EXPECT_EQ(digit_table[NO_ITEM].x, 0);
+    ASSERT_NE(current_unit, digit_ranges[RANGE_TABLE].first + 1);
+    EXPECT_EQ(digit_table[current_unit].merge_count, 1);
+    EXPECT_EQ(digit_table[current_unit].col_width[2], 30);
+
+    // A full kind says so and places nothing.
+    for (int i = digit_ranges[RANGE_TABLE].first; i <= digit_ranges[RANGE_TABLE].last; i++) digit_table[i].visible = 1;
+    const int before = current_unit;
+    on_key(22, 0, 0);
+    EXPECT_EQ(current_unit, before);
+    EXPECT_STREQ(status_utf8, "此类项已满（最多 9 个）");
     EXPECT_EQ(digit_table[NO_ITEM].visible, 0);
-}
 
-TEST_F(Keys, CopyAndPasteAWholeText)
-{
-    string_draw& s = current_text_with(10, "a text longer than eighteen bytes");
-    s.x = 300; s.y = 200; s.color = 4; s.font_size = 16; s.font_step = 5; s.reg_addr = 9;
-    s.speed = 12; s.mode = 2; s.box_width = 70;
+    // Ctrl+C with nothing current ends the copy: Ctrl+V has nothing of it to paste.
+    current_unit = NO_ITEM;
     on_key(3, 0, 0);
-    string_draw& c = string_table[12];
-    EXPECT_EQ(c.visible, 0);
-    EXPECT_STREQ(c.text, "a text longer than eighteen bytes");
-    EXPECT_EQ(c.text_len, (int32_t)strlen(c.text));
-    EXPECT_EQ(c.x, 306);
-    EXPECT_EQ(c.y, 200);
-    EXPECT_EQ(c.color, 4);
-    EXPECT_EQ(c.font_size, 16);
-    EXPECT_EQ(c.font_step, 5);
-    EXPECT_EQ(c.mode, 2);
-    EXPECT_EQ(c.speed, 12);
-    EXPECT_EQ(c.box_width, 70);
-    EXPECT_EQ(c.reg_addr, 0);
+    EXPECT_STREQ(status_utf8, "没有可复制的项");
     on_key(22, 0, 0);
-    EXPECT_EQ(current_string, 12);
-    EXPECT_EQ(c.visible, 1);
-    // Typing now goes into the copy.
-    keys("!");
-    EXPECT_EQ(c.text_len, (int32_t)strlen("a text longer than eighteen bytes!"));
-    EXPECT_STREQ(s.text, "a text longer than eighteen bytes");
-
-    // Texts from 150 on are not copied.
-    current_text_with(150, "late");
-    on_key(3, 0, 0);
-    on_key(22, 0, 0);
-    EXPECT_EQ(current_string, 150);
-    EXPECT_STREQ(string_table[152].text, "Txt");
+    EXPECT_EQ(current_unit, NO_ITEM);
 }
 
 TEST_F(Keys, PasteWithoutItemCopyTypesTheClipboardTextAndCopyPutsItBack)
@@ -411,7 +381,6 @@ TEST_F(Keys, PasteWithoutItemCopyTypesTheClipboardTextAndCopyPutsItBack)
     on_key(3, 0, 0);
     input_modifiers = 0;
     EXPECT_EQ(test_clipboard, "x\xe6\xac\xa2\xe8\xbf\x8e\nA B\\C2");
-    EXPECT_EQ(copy_pending, 0);
     const std::string before = s.text;
     s.text[0] = 0;
     on_key(22, 0, 0);

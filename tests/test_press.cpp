@@ -269,7 +269,7 @@ TEST_F(PointerTest, PressOnNothingBelowTheTopBandEndsBothSelections)
     EXPECT_EQ(empty_press, 1);
 }
 
-TEST_F(PointerTest, RightPressDropsTheSingleSelectionAndTheUnitGroup)
+TEST_F(PointerTest, RightPressDropsTheWholeSelection)
 {
     put_unit(90, KIND_LINE, 300, 300, 50, 8);
     put_text(5, 500, 340, 40, 20);
@@ -283,7 +283,7 @@ TEST_F(PointerTest, RightPressDropsTheSingleSelectionAndTheUnitGroup)
     EXPECT_EQ(current_led[0], RIGHT_PRESS_LED);
     EXPECT_EQ(current_led[1], RIGHT_PRESS_LED);
     EXPECT_EQ(digit_table[90].group_selected, 0);
-    EXPECT_EQ(string_table[5].group_selected, 1);
+    EXPECT_EQ(string_table[5].group_selected, 0);
     EXPECT_EQ(left_down, 0);
     // Nothing reads the table at 599: delete, hover and a release stay inside.
     delete_selected();

@@ -17,7 +17,7 @@ struct Undo : PointerTest {
     void SetUp() override
     {
         PointerTest::SetUp();
-        copy_pending = 0;
+        forget_item_copy();
         // What the start-up loaded: a text, a rectangle and a table.
         string_draw& s = put_text(5, 300, 500, 24, 12);
         s.text_ready = 1;
