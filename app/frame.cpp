@@ -10,6 +10,7 @@
 #include "edit/state.h"
 #include "edit/status.h"
 #include "edit/text_input.h"
+#include "edit/typing.h"
 #include "items/buttons.h"
 #include "items/calendar.h"
 #include "items/digit_item.h"
@@ -33,8 +34,6 @@ constexpr int STATUS_FACE = 1;             // the face draw_screen_text uses
 constexpr int STATUS_RIGHT_MARGIN = 24;    // px kept free right of the status line
 constexpr int STATUS_MIN_X = 10;           // a long status line starts no further left
 constexpr int STATUS_MIN_WRAP = 300;       // a long status line wraps no narrower
-constexpr int COMPOSITION_GAP = 2;         // px between the caret and the composition
-constexpr int UNDERLINE_DROP = 3;          // px from the baseline down to the underline
 
 // True while a press, drag, resize or held tool button is under way.
 bool pointer_busy()
@@ -133,8 +132,8 @@ void draw_composition()
     const int w = draw_screen_text(std::u16string(composition_wide), caret[0] + COMPOSITION_GAP, baseline, 100000, 225);
     gfx_line_width(1.0f);
     gfx_begin(GFX_LINES);
-    gfx_vertex((float)(caret[0] + COMPOSITION_GAP), (float)(baseline + UNDERLINE_DROP));
-    gfx_vertex((float)(caret[0] + COMPOSITION_GAP + w), (float)(baseline + UNDERLINE_DROP));
+    gfx_vertex((float)(caret[0] + COMPOSITION_GAP), (float)(baseline + COMPOSITION_UNDERLINE));
+    gfx_vertex((float)(caret[0] + COMPOSITION_GAP + w), (float)(baseline + COMPOSITION_UNDERLINE));
     gfx_end();
 }
 
@@ -208,7 +207,9 @@ void frame_routine()
         {&merge_mode, sizeof merge_mode},  {delete_row, sizeof delete_row},   {span_row, sizeof span_row},
         {command_row, sizeof command_row}, {&current_graph, sizeof current_graph},
         {&graph_count, sizeof graph_count}};
-    const item_frame layered = {draw_under_items, current_unit, current_string, watch,
+    const string_draw* text = current_text_record();
+    const int caret = text ? typing_caret(*text, current_string) : -1;
+    const item_frame layered = {draw_under_items, current_unit, current_string, caret, watch,
                                 (int)(sizeof watch / sizeof watch[0])};
     // Read-outs and group selections sit between the items in the drawing
     // order: those frames are drawn directly. The layers cover the whole view.
@@ -240,7 +241,8 @@ void frame_routine()
         for (int i = 0; i < STRING_COUNT; i++) {
             string_draw& s = string_table[i];
             if (!s.visible) continue;
-            if (i == current_string || s.group_selected == 1) draw_text_item_selected(s, &s == button_text());
+            if (i == current_string || s.group_selected == 1)
+                draw_text_item_selected(s, &s == button_text(), i == current_string ? caret : -1);
             else draw_text_item(s);
         }
     }

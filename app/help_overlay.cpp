@@ -3,6 +3,7 @@
  ******************************************************************************/
 #include "app/help_overlay.h"
 #include "edit/key_help.h"
+#include "platform/messages.h"
 #include "raster/gfx.h"
 #include "raster/screen_text.h"
 
@@ -11,7 +12,7 @@ namespace {
 // The heading, converted once.
 const std::u16string& help_title()
 {
-    static const std::u16string title = to_wide("Keys and mouse gestures  (any key or a click closes this list)");
+    static const std::u16string title = to_wide(gbk_from_utf8(msg_text(MSG_KEY_LIST_TITLE)).c_str());
     return title;
 }
 

@@ -26,12 +26,13 @@ namespace {
 // The window's close button does what "关闭窗口" does.
 void on_close_request() { close_window(); }
 
-// Text input follows the current text; the candidate window follows its caret.
+// Text input follows the current text; the candidate window stays below its
+// caret's line and the composition's underline.
 void follow_current_text()
 {
     static int32_t last[4] = {-1, -1, -1, -1};
     int32_t caret[4];
-    const bool on = current_text_caret(caret);
+    const bool on = current_text_input_box(caret);
     window_text_input(on);
     if (!on) {
         composition_wide[0] = 0;

@@ -66,7 +66,6 @@ enum : unsigned char {
 constexpr int TEXT_PROP_WIDER = 8;         // the text buttons that step the box width
 constexpr int TEXT_PROP_NARROWER = 9;
 constexpr int COPY_SHIFT_X = 5;            // each paste stands this many px further right
-constexpr const char* SAY_NOTHING_SELECTED = "请先选中一个项";   // a key found nothing to act on
 constexpr int COLOURS = 7;
 constexpr uint8_t TEXT_MODE_SCROLLING = 1;
 constexpr int THICKNESS_STEPS = 3;
@@ -105,6 +104,9 @@ void place_text_copy(const string_draw& from, string_draw& to, int shift)
     to.visible = 1;
     to.group_selected = 0;
 }
+
+// A key that works on the current text found none.
+void say_select_text() { status_show(STATUS_INFO, msg(MSG_SELECT_TEXT_FIRST).c_str()); }
 
 // What a key refused goes on the status line.
 void say_key_refusal(const char* why)
@@ -150,7 +152,7 @@ void toggle_zoom()
 // Move the current text and the current unit by (dx, dy) px.
 void nudge_current(int dx, int dy)
 {
-    if (!current_text() && !current_digit()) status_show(STATUS_INFO, SAY_NOTHING_SELECTED);
+    if (!current_text() && !current_digit()) status_show(STATUS_INFO, msg(MSG_NOTHING_SELECTED).c_str());
     if (string_draw* s = current_text()) {
         s->x += dx;
         s->y += dy;
@@ -289,10 +291,15 @@ void on_key(unsigned char key, int, int)
         break;
     case KEY_CTRL_B:
         if (s) s->mode = TEXT_MODE_SCROLLING;
+        else say_select_text();
         break;
     case KEY_CTRL_C:
         if (input_modifiers & MOD_SHIFT) {
             // The clipboard now holds text: the next Ctrl+V pastes it.
+            if (!s) {
+                say_select_text();
+                break;
+            }
             forget_item_copy();
             copy_text_to_clipboard();
         } else {
@@ -304,19 +311,21 @@ void on_key(unsigned char key, int, int)
         band_active = 1;
         break;
     case KEY_CTRL_G:
-        // One whole dot, as the "宽度+" button steps it.
-        if (s) say_key_refusal(text_prop_action(*s, TEXT_PROP_WIDER));
+    case KEY_CTRL_N:
+        // One whole dot, as the "宽度+" and "宽度-" buttons step it; a static
+        // text's box follows its characters.
+        if (!s) say_select_text();
+        else if ((s->mode & 1) == 0) status_show(STATUS_INFO, msg(MSG_STATIC_TEXT_WIDTH).c_str());
+        else say_key_refusal(text_prop_action(*s, key == KEY_CTRL_G ? TEXT_PROP_WIDER : TEXT_PROP_NARROWER));
         break;
     case KEY_BACKSPACE:
-        if (s) erase_last_char(*s);
+        if (s) erase_before_caret(*s, current_string);
         break;
     case KEY_CTRL_K:
         if (s) s->color = next_colour(s->color);
+        else say_select_text();
         break;
     case KEY_CTRL_L: toggle_zoom(); break;
-    case KEY_CTRL_N:
-        if (s) say_key_refusal(text_prop_action(*s, TEXT_PROP_NARROWER));
-        break;
     case KEY_CTRL_Q:
         set_zoom(led_pitch < LED_PITCH_MAX ? led_pitch + 1 : led_pitch);
         break;
@@ -343,9 +352,13 @@ void on_key(unsigned char key, int, int)
         if (input_modifiers & MOD_SHIFT) redo_last();
         else undo_last();
         break;
-    case KEY_DELETE: delete_selected(); break;
+    case KEY_DELETE:
+        // While a caret shows, Delete edits the text; otherwise it deletes the selection.
+        if (s) erase_after_caret(*s, current_string);
+        else delete_selected();
+        break;
     default:
-        if (s) type_key(*s, key);
+        if (s) type_key(*s, current_string, key);
         break;
     }
 }
@@ -369,15 +382,20 @@ void on_special_key(int key, int, int)
     case SPECIAL_UP: nudge_current(0, -p); break;
     case SPECIAL_RIGHT: nudge_current(p, 0); break;
     case SPECIAL_DOWN: nudge_current(0, p); break;
+    case SPECIAL_HOME:
+    case SPECIAL_END:
+        if (string_draw* s = current_text())
+            typing_set_caret(*s, current_string, key == SPECIAL_HOME ? 0 : TEXT_LEN);
+        break;
     case SPECIAL_PAGE_UP:
-        if (!d) status_show(STATUS_INFO, SAY_NOTHING_SELECTED);
+        if (!d) status_show(STATUS_INFO, msg(MSG_NOTHING_SELECTED).c_str());
         thickness_cycle = (thickness_cycle + 1) % THICKNESS_STEPS;
         if (thickness_cycle < 0) thickness_cycle = 0;
         if (d) d->thickness = thickness_cycle + 1;
         apply_group_move(0, 0, 0, 0);
         break;
     case SPECIAL_PAGE_DOWN:
-        if (!d) status_show(STATUS_INFO, SAY_NOTHING_SELECTED);
+        if (!d) status_show(STATUS_INFO, msg(MSG_NOTHING_SELECTED).c_str());
         if (d) d->color = (uint8_t)next_colour(d->color);
         apply_group_move(0, 0, 0, 0);
         break;

@@ -36,6 +36,8 @@
 #include "edit/snap.h"
 #include "edit/state.h"
 #include "edit/status.h"
+#include "edit/text_input.h"
+#include "edit/typing.h"
 #include "model/button_rows.h"
 #include "model/default_layout.h"
 #include "model/palette.h"
@@ -253,10 +255,16 @@ void select_text(int i, int x, int y, bool toggle)
         return;
     }
     if (toggle) current_items_join_group();
+    const bool was_current = current_string == i;
     clear_current_items();
     set_row_reset_marks();
     if (!multi_select && !toggle) {
         current_string = i;
+        // A click into the text being edited moves its caret; a text taken
+        // from the palette keeps its placeholder only until the first character.
+        if (was_current) place_caret_at(i, x, y);
+        else typing_set_caret(s, i, TEXT_LEN);
+        if (!live_item_x(s.x)) typing_mark_placeholder(i);
         const int next = palette_next_text(i);
         if (next >= 0) string_table[next].visible = 1;
         drag_offset[0] = x - s.x;

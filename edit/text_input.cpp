@@ -10,12 +10,14 @@
  ******************************************************************************/
 #include "edit/text_input.h"
 #include "edit/close_prompt.h"
+#include "edit/hit_test.h"
 #include "edit/key_help.h"
 #include "edit/state.h"
 #include "edit/status.h"
 #include "edit/typing.h"
 #include "items/text_item.h"
 #include "platform/gbk.h"
+#include "platform/messages.h"
 #include "platform/screen.h"
 #include <cstring>
 #include <string>
@@ -30,75 +32,103 @@ constexpr unsigned char BACKSLASH = '\\';
 constexpr unsigned char CODE_LETTER = 'C';
 constexpr int CODE_BYTES = 3;   // backslash, C and the code's byte
 constexpr int CARET_WIDTH = 2;
+constexpr unsigned char FONT_ROW_MIN = 0xA1;   // the dot-matrix fonts hold the GB2312 rows A1..FE
+constexpr unsigned char FONT_ROW_MAX = 0xFE;
+constexpr unsigned char ASCII_LAST = 0x7E;
 
 // The current text when it is live, else none.
-string_draw* live_current_text()
-{
-    if (current_string < 0 || current_string > LAST_ITEM_INDEX) return nullptr;
-    string_draw& s = string_table[current_string];
-    return s.visible ? &s : nullptr;
-}
-
-bool printable_ascii(unsigned char c)
-{
-    return c > KEY_SPACE && c < 0x7F;
-}
+string_draw* live_current_text() { return current_text_record(); }
 
 // Tell the user what typing or pasting left out.
-void report(const utf8_typing& r, const char* cut_message)
+void say(const utf8_typing& r, msg_id cut_message)
 {
-    if (r.cut) status_show(STATUS_ERROR, cut_message);
-    else if (r.unmapped > 0) status_showf(STATUS_ERROR, "“%s”没有GBK编码，未输入", r.first_unmapped);
+    if (r.cut) status_show(STATUS_ERROR, msg(cut_message).c_str());
+    else if (r.unmapped > 0) status_show(STATUS_ERROR, msg(MSG_NO_GBK_CODE, r.first_unmapped, r.first_code).c_str());
+    else if (r.undrawable > 0) status_show(STATUS_ERROR, msg(MSG_NOT_IN_FONT, r.first_unmapped, r.first_code).c_str());
+}
+
+// The code point of one UTF-8 character of n bytes.
+unsigned code_point(const char* p, int n)
+{
+    const unsigned char* u = (const unsigned char*)p;
+    if (n == 1) return u[0];
+    unsigned cp = u[0] & (0xFF >> (n + 1));
+    for (int k = 1; k < n; k++) cp = (cp << 6) | (u[k] & 0x3F);
+    return cp;
+}
+
+// GBK bytes the dot-matrix fonts can draw: printable ASCII, or a character of
+// the GB2312 rows (both bytes A1..FE).
+bool font_draws(const unsigned char* gbk, int count)
+{
+    if (count == 1) return gbk[0] >= KEY_SPACE && gbk[0] <= ASCII_LAST;
+    return count == 2 && gbk[0] >= FONT_ROW_MIN && gbk[0] <= FONT_ROW_MAX && gbk[1] >= FONT_ROW_MIN &&
+           gbk[1] <= FONT_ROW_MAX;
+}
+
+// Remember the first character left out, for the message.
+void note_left_out(utf8_typing& r, int& counter, const char* p, int n)
+{
+    if (r.unmapped == 0 && r.undrawable == 0) {
+        memcpy(r.first_unmapped, p, (size_t)n);
+        r.first_unmapped[n] = 0;
+        r.first_code = code_point(p, n);
+    }
+    counter++;
 }
 
 } // namespace
 
-// Character by character, each one whole or not at all.
-utf8_typing type_utf8(string_draw& s, const char* utf8)
+// Character by character, each one whole or not at all. A backslash is a
+// backslash: colour codes come only from keys typed (a backslash and a digit).
+utf8_typing type_utf8(string_draw& s, int index, const char* utf8, bool typed)
 {
-    utf8_typing r = {0, 0, false, {0}};
+    utf8_typing r = {};
     if (!s.visible || !utf8) return r;
     const char* p = utf8;
     while (*p) {
         int n = utf8_char_length(p);
         const unsigned char c = (unsigned char)*p;
-        unsigned char keys[CODE_BYTES];
+        unsigned char bytes[2];
         int count = 0, room = 0;
+        bool key = false;
         if (c == '\r' || c == '\n') {
             if (c == '\r' && p[1] == '\n') n = 2;
-            keys[count++] = KEY_ENTER;
+            bytes[count++] = KEY_ENTER;
             room = CODE_BYTES;
+            key = true;
         } else if (c == '\t') {
-            keys[count++] = KEY_SPACE;
+            bytes[count++] = KEY_SPACE;
             room = CODE_BYTES;
+            key = true;
         } else if (c < KEY_SPACE || c == 0x7F) {
             p += n;
             continue;
-        } else if (c == BACKSLASH && (unsigned char)p[1] == CODE_LETTER && printable_ascii((unsigned char)p[2])) {
-            keys[count++] = BACKSLASH;
-            keys[count++] = (unsigned char)p[2];
-            room = CODE_BYTES;
-            n = CODE_BYTES;
         } else if (c == BACKSLASH) {
-            keys[count++] = BACKSLASH;
+            bytes[count++] = BACKSLASH;
             room = CODE_BYTES;
+            key = typed;
         } else {
-            count = utf8_char_to_gbk(p, n, keys);
-            if (count == 0) {
-                if (r.unmapped++ == 0) {
-                    memcpy(r.first_unmapped, p, (size_t)n);
-                    r.first_unmapped[n] = 0;
-                }
+            count = utf8_char_to_gbk(p, n, bytes);
+            if (count == 0 || !font_draws(bytes, count)) {
+                note_left_out(r, count == 0 ? r.unmapped : r.undrawable, p, n);
                 p += n;
                 continue;
             }
-            room = count;
+            if (count == 1 && bytes[0] == KEY_SPACE) {
+                key = true;   // a blank is the blank code
+                room = CODE_BYTES;
+            } else {
+                room = count;
+                key = typed && count == 1;   // a typed digit may complete a colour code
+            }
         }
         if ((int)strnlen(s.text, TEXT_LEN - 1) + room > TYPED_TEXT_MAX) {
             r.cut = true;
             break;
         }
-        for (int k = 0; k < count; k++) type_key(s, keys[k]);
+        if (key) type_key(s, index, bytes[0]);
+        else type_literal(s, index, bytes, count);
         r.typed++;
         p += n;
     }
@@ -113,7 +143,7 @@ void on_text_input(const char* utf8)
     if (key_help_close()) return;
     string_draw* s = live_current_text();
     if (!s) return;
-    report(type_utf8(*s, utf8), "文本已达长度上限，其余未输入");
+    say(type_utf8(*s, current_string, utf8, true), MSG_TEXT_FULL);
 }
 
 // Converted once here, so no frame converts it.
@@ -124,20 +154,22 @@ void on_composition(const char* utf8)
 
 void paste_clipboard_text()
 {
+    std::string text;
+    const bool has_text = read_clipboard(text) && !text.empty();
     string_draw* s = live_current_text();
     if (!s) {
-        status_show(STATUS_INFO, "没有可粘贴的内容");
+        status_show(STATUS_INFO, msg(has_text ? MSG_SELECT_TEXT_FIRST : MSG_NOTHING_TO_PASTE).c_str());
         return;
     }
-    std::string text;
-    if (!read_clipboard(text)) {
-        status_show(STATUS_INFO, "剪贴板中没有文本");
+    if (!has_text) {
+        status_show(STATUS_INFO, msg(MSG_CLIPBOARD_EMPTY).c_str());
         return;
     }
-    report(type_utf8(*s, text.c_str()), "粘贴的文本超出长度上限，已截断");
+    say(type_utf8(*s, current_string, text.c_str(), false), MSG_PASTE_CUT);
 }
 
-// Walk the GBK text by characters, so a trail byte 0x5C is never taken for a backslash.
+// The text as the panel shows it: colour codes go, \C4 is a line break,
+// \C5 a blank, \C\ a backslash; a trail byte 0x5C is never taken for one.
 void copy_text_to_clipboard()
 {
     string_draw* s = live_current_text();
@@ -150,23 +182,57 @@ void copy_text_to_clipboard()
         if (t[i] >= 0x81 && i + 1 < len) {
             plain[o++] = (char)t[i++];
             plain[o++] = (char)t[i++];
-        } else if (t[i] == BACKSLASH && i + 2 < len && t[i + 1] == CODE_LETTER && (t[i + 2] == '4' || t[i + 2] == '5')) {
-            plain[o++] = t[i + 2] == '4' ? '\n' : ' ';
+        } else if (t[i] == BACKSLASH && i + 2 < len && t[i + 1] == CODE_LETTER) {
+            const unsigned char d = t[i + 2];
+            if (d == '4') plain[o++] = '\n';
+            else if (d == '5') plain[o++] = ' ';
+            else if (d < '1' || d > '3') plain[o++] = (char)d;
             i += CODE_BYTES;
+        } else if (t[i] == BACKSLASH) {
+            i++;   // a lone backslash shows nothing
         } else {
             plain[o++] = (char)t[i++];
         }
     }
     plain[o] = 0;
-    if (write_clipboard(gbk_to_utf8(plain).c_str())) status_show(STATUS_OK, "文本已复制到剪贴板");
-    else status_show(STATUS_ERROR, "无法写入剪贴板");
+    if (write_clipboard(gbk_to_utf8(plain).c_str())) status_show(STATUS_OK, msg(MSG_TEXT_COPIED).c_str());
+    else status_show(STATUS_ERROR, msg(MSG_CLIPBOARD_REFUSED).c_str());
+}
+
+void place_caret_at(int index, int px, int py)
+{
+    if (index < 0 || index > LAST_ITEM_INDEX) return;
+    const string_draw& s = string_table[index];
+    int stops[TEXT_LEN];
+    const int n = caret_stops(s.text, stops, TEXT_LEN);
+    int best = -1;
+    int64_t best_far = 0;
+    for (int k = 0; k < n; k++) {
+        int32_t c[4];
+        text_caret(s, stops[k], c);
+        if (py < c[1] && k > 0) continue;               // a line below the point
+        const int64_t line_far = py >= c[1] + c[3] ? (int64_t)py - c[1] : 0;
+        const int64_t far = line_far * TEXT_LEN + (px > c[0] ? px - c[0] : c[0] - px);
+        if (best < 0 || far < best_far) {
+            best = stops[k];
+            best_far = far;
+        }
+    }
+    typing_set_caret(s, index, best < 0 ? TEXT_LEN : best);
 }
 
 bool current_text_caret(int32_t out[4])
 {
     string_draw* s = live_current_text();
     if (!s) return false;
-    text_caret(*s, out);
+    text_caret(*s, typing_caret(*s, current_string), out);
     out[2] = CARET_WIDTH;
+    return true;
+}
+
+bool current_text_input_box(int32_t out[4])
+{
+    if (!current_text_caret(out)) return false;
+    out[3] += COMPOSITION_UNDERLINE + CANDIDATES_CLEARANCE;
     return true;
 }

@@ -1,12 +1,20 @@
 /*******************************************************************************
- * edit/typing.h - typing into a text item and removing its last character
+ * edit/typing.h - typing into a text item at its caret
  *
- * Keys arrive one byte at a time. Enter types the line-break code \C4, Space
- * the blank code \C5 (a plain blank would split the script line), a typed
- * backslash opens an inline code \C that the next key completes (so \C1..\C3
- * pick colours), and bytes above 0x80 are stored as they come, so a GBK
- * character arrives as its two bytes. Backspace removes the whole last
- * character: a double-byte character, an inline code, or one byte.
+ * Keys arrive one byte at a time and go in at the caret of the current text.
+ * Enter types the line-break code \C4, Space the blank code \C5 (a plain
+ * blank would split the script line). A typed backslash is a backslash,
+ * kept in the text as the code \C\ (which every version of the panel and of
+ * this program shows as one backslash); only a backslash followed at once by
+ * 1, 2 or 3 becomes the colour code \C1 (red), \C2 (green) or \C3 (yellow).
+ * Bytes above 0x80 are stored as they come, so a GBK character arrives as
+ * its two bytes. Backspace removes the whole character before the caret,
+ * Delete the one after it: a double-byte character, an inline code, or one
+ * byte.
+ *
+ * The caret is a byte offset into the current text, always between whole
+ * characters. It starts at the end of a text that becomes current; Home and
+ * End and a click into the text move it.
  *
  * Limits: a text never grows past TYPED_TEXT_MAX bytes, the longest text the
  * script carries back whole; a key that does not fit is dropped whole (a
@@ -30,8 +38,27 @@ static_assert(TYPED_TEXT_MAX < TEXT_LEN, "typed texts must fit their field");
 // second byte is dropped too instead of standing alone.
 extern uint8_t typing_drop_next;
 
-// Type one key byte into a visible text: 13 Enter, 32 Space, else the byte.
-void type_key(string_draw& s, unsigned char key);
+// The caret of text record `index`: its byte offset, at the end when the
+// caret last stood in another text.
+int typing_caret(const string_draw& s, int index);
+// Put the caret of text `index` at byte `offset` (moved back to the start of
+// the character it falls in; past the end is the end).
+void typing_set_caret(const string_draw& s, int index, int offset);
 
-// Remove the last character of the text (Backspace).
-void erase_last_char(string_draw& s);
+// Text `index` is new from the palette: while it still holds the
+// placeholder, the first character typed or pasted replaces it.
+void typing_mark_placeholder(int index);
+
+// Type one key byte into visible text `index` at its caret: 13 Enter, 32 Space, else the byte.
+void type_key(string_draw& s, int index, unsigned char key);
+// Insert characters as they are (no code is made of them): GBK bytes of whole
+// characters, or a backslash, which goes in as \C\. False when they do not fit.
+bool type_literal(string_draw& s, int index, const unsigned char* bytes, int n);
+
+// Backspace: remove the character before the caret. Delete: the one after it.
+void erase_before_caret(string_draw& s, int index);
+void erase_after_caret(string_draw& s, int index);
+
+// The byte offsets where the characters of `text` start, in order, and its
+// length last: what the caret may stand on. Returns how many were written.
+int caret_stops(const char* text, int* out, int cap);

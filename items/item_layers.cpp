@@ -96,9 +96,9 @@ void draw_plain(const slot& s)
 }
 
 // Draw the selected item with its decorations.
-void draw_selected(const slot& s)
+void draw_selected(const slot& s, int caret)
 {
-    if (s.text) draw_text_item_selected(string_table[s.index]);
+    if (s.text) draw_text_item_selected(string_table[s.index], true, caret);
     else draw_digit_item_selected(digit_table[s.index]);
 }
 
@@ -376,7 +376,7 @@ bool draw_items_layered(const item_frame& f)
     gfx_track(true);
     for (int i = 0; i < order_n; i++)
         if (order[i].role == ROLE_SELECTED) {
-            draw_selected(order[i]);
+            draw_selected(order[i], f.caret);
             float b[4];
             if (has_over && gfx_tracked(b)) show_part(LAYER_OVER, true, b);
         }

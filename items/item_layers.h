@@ -53,6 +53,7 @@ struct layer_watch {
 struct item_frame {
     void (*under)();           // draws everything below the items
     int sel_unit, sel_string;  // the selected record of each table (none: out of range)
+    int caret;                 // the selected text's caret, a byte offset (-1: at its end)
     const layer_watch* watch;  // regions that change what `under` draws
     int watch_count;
 };

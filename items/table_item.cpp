@@ -6,12 +6,32 @@
 #include "items/handles.h"
 #include "model/geometry.h"
 #include "model/settings.h"
+#include "raster/gfx.h"
 #include <algorithm>
 
 namespace {
 
 constexpr int MARKER_CODE = 0xFF;     // the thin marker dot over merged cell lines
 constexpr int WHITE_CODE = 6;
+// Tints over the picked cell and the span cell, seen on a table of any colour.
+constexpr float PICKED_TINT[4] = {0.3f, 0.6f, 1.0f, 0.35f};
+constexpr float SPAN_TINT[4] = {1.0f, 0.6f, 0.2f, 0.35f};
+constexpr float TINT_DEPTH = 0.0f;
+
+// A see-through fill over a cell, so the picked cell shows whatever the table's colour.
+void tint_cell(const float* rgba, int x0, int y0, int x1, int y1)
+{
+    gfx_texturing(false);
+    gfx_blending(true);
+    gfx_color(rgba[0], rgba[1], rgba[2], rgba[3]);
+    gfx_begin(GFX_QUADS);
+    gfx_vertex((float)x0, (float)y0, TINT_DEPTH);
+    gfx_vertex((float)x1, (float)y0, TINT_DEPTH);
+    gfx_vertex((float)x1, (float)y1, TINT_DEPTH);
+    gfx_vertex((float)x0, (float)y1, TINT_DEPTH);
+    gfx_end();
+    gfx_blending(false);
+}
 
 int px(int64_t v) { return clamp_px(v); }
 
@@ -155,12 +175,16 @@ void draw_table(Digit_unit& u, bool selected)
         }
         cx += u.col_width[i];
     }
-    if (sel_inside)
-        draw_rect(WHITE_CODE, sel_x, sel_y, px((int64_t)sel_x + u.col_width[u.sel_col]),
-                  px((int64_t)sel_y + u.row_height[u.sel_row]));
-    if (span_inside)
-        draw_rect(WHITE_CODE, span_x, span_y, px((int64_t)span_x + u.col_width[u.span_col]),
-                  px((int64_t)span_y + u.row_height[u.span_row]));
+    if (sel_inside) {
+        const int right = px((int64_t)sel_x + u.col_width[u.sel_col]), bottom = px((int64_t)sel_y + u.row_height[u.sel_row]);
+        tint_cell(PICKED_TINT, sel_x, sel_y, right, bottom);
+        draw_rect(WHITE_CODE, sel_x, sel_y, right, bottom);
+    }
+    if (span_inside) {
+        const int right = px((int64_t)span_x + u.col_width[u.span_col]), bottom = px((int64_t)span_y + u.row_height[u.span_row]);
+        tint_cell(SPAN_TINT, span_x, span_y, right, bottom);
+        draw_rect(WHITE_CODE, span_x, span_y, right, bottom);
+    }
 
     for (int m = 0; m < TABLE_MAX; m++) {
         const merge_record& g = u.merges[m];

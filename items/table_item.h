@@ -5,7 +5,8 @@
  * corner: column widths and row heights in px, and merge records, each the
  * erased grid piece between two merged cells, kept as offsets from the corner.
  * Drawing outlines every cell; the selected look draws the selected and span
- * cells in white after the walk, and marks the merge pieces with a thin dot.
+ * cells tinted and in white after the walk, and marks the merge pieces with a
+ * thin dot.
  *
  * Limits: at most TABLE_MAX columns, rows and merges are walked whatever
  * `cols`, `rows` and `merge_count` say; a resize never leaves a column or row
@@ -18,7 +19,8 @@
 #include "model/tables.h"
 
 // Draw a table; the selected look leaves out the selected and span cells in
-// the walk and draws them in white afterwards.
+// the walk and draws them afterwards, tinted (blue the picked cell, orange
+// the span cell, seen on a table of any colour) and outlined in white.
 void draw_table(Digit_unit& u, bool selected);
 // A table's width and height: its columns' and rows' sums.
 void measure_table(Digit_unit& u, bool selected);

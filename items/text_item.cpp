@@ -97,12 +97,15 @@ int text_item_button_count(int mode)
 
 namespace {
 
-// Box of a static text from its stored counts.
+// Box of a static text from its stored counts; it never reaches past the
+// panel's right edge (a text standing beyond it keeps its measure).
 void size_static_box(string_draw& s)
 {
     const int p = dot_pitch();
     s.box_width = (s.font_size / 2) * p * s.max_line_chars;
     s.box_height = (s.font_size + 2) * p * s.line_count;
+    const int64_t room = (int64_t)PANEL_X + (int64_t)p * panel_width() - s.x;
+    if (room > 0 && s.box_width > room) s.box_width = (int32_t)room;
 }
 
 } // namespace
@@ -110,6 +113,7 @@ void size_static_box(string_draw& s)
 void measure_text_item(string_draw& s)
 {
     if (!s.text_ready || (s.mode & 1) != 0) return;
+    s.max_line_chars = 0;
     measure_text(s.text, s.line_chars, s.max_line_chars, s.line_count);
     if (s.max_line_chars < s.line_chars) s.max_line_chars = s.line_chars;
     size_static_box(s);
@@ -145,20 +149,26 @@ int draw_text_item(string_draw& s)
     return 0;
 }
 
-// One character high, after the last character of the last line.
-void text_caret(const string_draw& s, int32_t out[4])
+// One character high, after the characters before `offset` on their line.
+void text_caret(const string_draw& s, int offset, int32_t out[4])
 {
     const int p = dot_pitch();
-    const int lines_above = s.line_count - 1;
-    out[0] = s.x + (s.font_size / 2) * p * s.line_chars;
-    out[1] = s.y + (s.font_size + 2) * lines_above * p;
+    const int len = (int)strnlen(s.text, TEXT_LEN - 1);
+    char before[TEXT_LEN];
+    const int n = offset < 0 || offset > len ? len : offset;
+    memcpy(before, s.text, (size_t)n);
+    before[n] = 0;
+    int32_t chars = 0, widest = 0, lines = 1;
+    measure_text(before, chars, widest, lines);
+    out[0] = s.x + (s.font_size / 2) * p * chars;
+    out[1] = s.y + (s.font_size + 2) * (lines - 1) * p;
     out[2] = 0;
     out[3] = p * s.font_size;
 }
 
 // ---- selected --------------------------------------------------------------------
 
-int draw_text_item_selected(string_draw& s, bool buttons)
+int draw_text_item_selected(string_draw& s, bool buttons, int caret_offset)
 {
     if (!s.text_ready) return -1;
     gfx_texturing(false);
@@ -182,7 +192,7 @@ int draw_text_item_selected(string_draw& s, bool buttons)
     gfx_line_stipple(false);
 
     int32_t caret[4];
-    text_caret(s, caret);
+    text_caret(s, caret_offset, caret);
     gfx_line_width(2.0f);
     gfx_color(1, 1, 1);
     gfx_begin(GFX_LINES);

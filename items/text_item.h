@@ -18,9 +18,10 @@
 #include "model/text_measure.h"
 #include <cstddef>
 
-// The caret after the last character of the last line: x, top y, width 0 and
-// the height of one character, in window pixels.
-void text_caret(const string_draw& s, int32_t out[4]);
+// Where the caret before byte `offset` of the text stands (-1 or past the
+// end: after the last character): x, top y, width 0 and the height of one
+// character, in window pixels.
+void text_caret(const string_draw& s, int offset, int32_t out[4]);
 
 // The line counts and box of a static text whose text is ready, from its
 // text and font size: what drawing it unselected and its hit test use.
@@ -29,10 +30,11 @@ void measure_text_item(string_draw& s);
 // Draw an unselected text item; -1 (nothing drawn) when its text is not ready.
 int draw_text_item(string_draw& s);
 
-// Draw a selected (current or group-selected) text item; -1 when its text is
-// not ready. Its property buttons are drawn only with `buttons` (the item
-// whose buttons a press reaches).
-int draw_text_item_selected(string_draw& s, bool buttons = true);
+// Draw a selected (current or group-selected) text item with its caret
+// before byte `caret` (-1: at the end); -1 when its text is not ready. Its
+// property buttons are drawn only with `buttons` (the item whose buttons a
+// press reaches).
+int draw_text_item_selected(string_draw& s, bool buttons = true, int caret = -1);
 
 // The description line of a text item in GBK, as the selected item shows it.
 void describe_text_item(const string_draw& s, char* out, size_t cap);

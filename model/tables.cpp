@@ -101,7 +101,7 @@ string_draw::string_draw()
       prop_pressed(NO_BUTTON), prop_hover(NO_BUTTON), prop_down(0),
       nudge_pressed(NO_BUTTON), nudge_hover(NO_BUTTON), nudge_down(0)
 {
-    copy_field(text, TEXT_LEN, "Txt");
+    copy_field(text, TEXT_LEN, TEXT_PLACEHOLDER);
     static const float fills[PROP_BUTTONS][3] = {
         {0.2f, 0.3f, 0.1f}, {0.2f, 0.3f, 0.1f}, {0.1f, 0.2f, 0.3f}, {0.1f, 0.2f, 0.3f},
         {0.3f, 0.1f, 0.2f}, {0.3f, 0.1f, 0.2f}, {0.3f, 0.1f, 0.2f}, {0.3f, 0.1f, 0.2f},

@@ -32,6 +32,9 @@ constexpr int NO_STRING_AT_START = STRING_COUNT; // current_string before any pr
 static_assert(NO_ITEM < DIGIT_COUNT && NO_ITEM < STRING_COUNT, "the phantom record lies inside both tables");
 constexpr int32_t DELETED_Y = 2000;               // y of a deleted item, below the window
 
+// The text a new text item starts with; the first character typed replaces it.
+constexpr const char* TEXT_PLACEHOLDER = "Txt";
+
 // Field capacities (bytes, including the terminating NUL).
 constexpr int LABEL_LEN = 100;
 constexpr int TEXT_LEN = 512;

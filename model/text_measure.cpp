@@ -4,6 +4,15 @@
 #include "model/text_measure.h"
 #include <cstddef>
 
+namespace {
+
+constexpr unsigned char BACKSLASH = '\\';
+constexpr unsigned char CODE_LETTER = 'C';
+constexpr unsigned char LEAD_MIN = 0x81;   // a byte from here on starts a double-byte character
+
+} // namespace
+
+// The same walk the dot-matrix text takes: what it draws is what is counted.
 void measure_text(const char* text, int32_t& line_chars, int32_t& max_line_chars, int32_t& line_count)
 {
     line_chars = 0;
@@ -12,25 +21,37 @@ void measure_text(const char* text, int32_t& line_chars, int32_t& max_line_chars
     const unsigned char* t = (const unsigned char*)text;
     size_t i = 0;
     while (t[i]) {
-        if (t[i] != '\\') {
-            line_chars++;
+        if (t[i] == BACKSLASH) {
+            i++;
+            if (t[i] == CODE_LETTER) {
+                i++;
+                const unsigned char d = t[i];
+                if (d == '1' || d == '2' || d == '3') {   // colours: nothing drawn
+                    i++;
+                    continue;
+                }
+                if (d == '4') {   // a line break
+                    line_count++;
+                    if (max_line_chars < line_chars) max_line_chars = line_chars;
+                    line_chars = 0;
+                    i++;
+                    continue;
+                }
+                // \C5 is one blank; after any other byte that byte is drawn as it is.
+            }
+            if (t[i] == 0) break;   // a backslash or \C at the very end draws nothing
+        }
+        if (t[i] == '\n' || t[i] == '\r') {
             i++;
             continue;
         }
-        if (t[i + 1] != 'C') {  // a lone backslash is skipped
-            i++;
+        if (t[i] >= LEAD_MIN) {
+            if (t[i + 1] == 0) break;   // a lead byte without its second byte
+            line_chars += 2;
+            i += 2;
             continue;
         }
-        unsigned char d = t[i + 2];
-        if (d == '1' || d == '2' || d == '3') {
-            i += 3;
-        } else if (d == '4') {
-            line_count++;
-            if (max_line_chars < line_chars) max_line_chars = line_chars;
-            line_chars = 0;
-            i += 3;
-        } else {
-            i += 2;  // the third byte is looked at as an ordinary byte (\C5 counts one)
-        }
+        line_chars++;
+        i++;
     }
 }

@@ -2,10 +2,11 @@
  * model/text_measure.h - counting the characters and lines of a text
  *
  * A text's size in half-width characters and lines, read from its GBK bytes
- * and inline codes: each byte counts one (a double-byte character two), the
- * colour codes \C1..\C3 count nothing, \C4 starts a new line, a lone
- * backslash is skipped. Typing, drawing and the script reader all measure
- * texts this way.
+ * and inline codes as the dot-matrix text draws them: a character counts one
+ * (a double-byte character two), the colour codes \C1..\C3 count nothing,
+ * \C4 starts a new line, \C5 and \C followed by another byte (\C\ is a
+ * backslash) count one, a lone backslash is skipped. Typing, drawing and the
+ * script reader all measure texts this way.
  *
  * Depends on: nothing. Does NOT: draw, or look at fonts or the zoom.
  ******************************************************************************/

@@ -21,6 +21,16 @@ constexpr msg_row msg_rows[MSG_COUNT] = {
     {MSG_NOTHING_TO_COPY, "没有可复制的项"},
     {MSG_NOTHING_TO_PASTE, "没有可粘贴的内容"},
     {MSG_KIND_FULL, "此类项已满（最多 %d 个）"},
+    {MSG_SELECT_TEXT_FIRST, "先选中一个文本"},
+    {MSG_STATIC_TEXT_WIDTH, "静态文本的宽度随文字而定；滚动文本才能改宽度"},
+    {MSG_NO_GBK_CODE, "“%s”(U+%04X)没有GBK编码，未输入"},
+    {MSG_NOT_IN_FONT, "“%s”(U+%04X)点阵字库中没有，未输入"},
+    {MSG_TEXT_FULL, "文本已达长度上限，其余未输入"},
+    {MSG_PASTE_CUT, "粘贴的文本超出长度上限，已截断"},
+    {MSG_CLIPBOARD_EMPTY, "剪贴板中没有文本"},
+    {MSG_TEXT_COPIED, "文本已复制到剪贴板"},
+    {MSG_CLIPBOARD_REFUSED, "无法写入剪贴板"},
+    {MSG_KEY_LIST_TITLE, "按键和鼠标操作（按任意键或点击关闭）"},
     // ---- the script report
     // ---- playback and values
 };

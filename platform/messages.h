@@ -38,6 +38,16 @@ enum msg_id : int {
     MSG_NOTHING_TO_COPY,
     MSG_NOTHING_TO_PASTE,
     MSG_KIND_FULL,            // "此类项已满（最多 %d 个）"
+    MSG_SELECT_TEXT_FIRST,
+    MSG_STATIC_TEXT_WIDTH,
+    MSG_NO_GBK_CODE,          // "“%s”(U+%04X)没有GBK编码，未输入"
+    MSG_NOT_IN_FONT,          // "“%s”(U+%04X)点阵字库中没有，未输入"
+    MSG_TEXT_FULL,
+    MSG_PASTE_CUT,
+    MSG_CLIPBOARD_EMPTY,
+    MSG_TEXT_COPIED,
+    MSG_CLIPBOARD_REFUSED,
+    MSG_KEY_LIST_TITLE,
     // ---- the script report --------------------------------------------------------
     // ---- playback and values ----------------------------------------------------
     MSG_COUNT

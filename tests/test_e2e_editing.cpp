@@ -114,8 +114,9 @@ TEST(EndToEnd, EditSaveAndReopenTheSameLayout)
     ASSERT_EQ(lines.size(), 6u) << saved;
     EXPECT_EQ(lines[0], "led clearall ");
     EXPECT_EQ(lines[1], "led clearall ");
-    // The text: size 12, green, moved two dots right of where it was dropped.
-    EXPECT_EQ(lines[2], "led 12t 1 12 54 Txtab");
+    // The text: size 12, green, moved two dots right of where it was dropped;
+    // what was typed replaced its placeholder.
+    EXPECT_EQ(lines[2], "led 12t 1 12 54 ab");
     // The line: aligned to the text's left edge, 27 dots long.
     EXPECT_EQ(lines[3], "led l 0 12 25 39 25 ");
     EXPECT_EQ(lines[4], "");

@@ -1,6 +1,8 @@
-// The real program under Xvfb: Chinese typed through the keyboard, text
-// pasted from the clipboard and copied back to it, and every change undone
-// and redone with the keys, checked in the saved script and on the screen.
+// The real program under Xvfb: Chinese typed through the keyboard (replacing
+// a new text's placeholder), text pasted from the clipboard and copied back
+// to it, every change undone and redone with the keys, backslashes typed and
+// pasted, Delete at the caret, and a box that narrows with its text, checked
+// in the saved script and on the screen.
 #include "e2e_helpers.h"
 #include <sstream>
 #include <vector>
@@ -47,7 +49,7 @@ TEST(EndToEnd, ChineseTypedPastedCopiedUndoneAndRedone)
     pointer(s, "301 261 mouseup 1");
     s.xdotool("type --delay 300 中文");
     usleep(300000);
-    EXPECT_EQ(save_and_read_text_line(s), "led 12t 0 10 54 Txt\xD6\xD0\xCE\xC4");
+    EXPECT_EQ(save_and_read_text_line(s), "led 12t 0 10 54 \xD6\xD0\xCE\xC4");
     const std::vector<rgb8> typed_panel = panel_pixels(s);
     EXPECT_FALSE(same(typed_panel, empty_panel));
 
@@ -56,19 +58,19 @@ TEST(EndToEnd, ChineseTypedPastedCopiedUndoneAndRedone)
     usleep(300000);
     s.xdotool("key ctrl+v");
     usleep(300000);
-    EXPECT_EQ(save_and_read_text_line(s), "led 12t 0 10 54 Txt\xD6\xD0\xCE\xC4\xBB\xB6\xD3\xAD");
+    EXPECT_EQ(save_and_read_text_line(s), "led 12t 0 10 54 \xD6\xD0\xCE\xC4\xBB\xB6\xD3\xAD");
 
     // Ctrl+Shift+C puts the whole text on the clipboard as UTF-8.
     s.xdotool("key ctrl+shift+c");
     usleep(300000);
     const std::string clip = s.dir + "clip.txt";
     e2e_session::run("DISPLAY=" + s.display + " timeout 5 xclip -o -selection clipboard > '" + clip + "' 2>/dev/null");
-    EXPECT_EQ(e2e_session::read(clip), "Txt中文欢迎");
+    EXPECT_EQ(e2e_session::read(clip), "中文欢迎");
 
     // Undo the paste, the typing, the placement: the panel is empty again, as it was.
     s.xdotool("key ctrl+z");
     usleep(200000);
-    EXPECT_EQ(save_and_read_text_line(s), "led 12t 0 10 54 Txt\xD6\xD0\xCE\xC4");
+    EXPECT_EQ(save_and_read_text_line(s), "led 12t 0 10 54 \xD6\xD0\xCE\xC4");
     s.xdotool("key ctrl+z");
     usleep(200000);
     EXPECT_EQ(save_and_read_text_line(s), "led 12t 0 10 54 Txt");
@@ -81,7 +83,33 @@ TEST(EndToEnd, ChineseTypedPastedCopiedUndoneAndRedone)
     // Redo brings the text back, typing and all.
     s.xdotool("key ctrl+y ctrl+shift+z");
     usleep(300000);
-    EXPECT_EQ(save_and_read_text_line(s), "led 12t 0 10 54 Txt\xD6\xD0\xCE\xC4");
+    EXPECT_EQ(save_and_read_text_line(s), "led 12t 0 10 54 \xD6\xD0\xCE\xC4");
+
+    // A backslash and 2 make the green code; any other backslash stays a
+    // backslash, kept as \C\, typed or pasted (a pasted one even before a digit).
+    pointer(s, "301 261 click 1");
+    s.xdotool("key End");
+    s.xdotool("type --delay 300 '\\2xa\\中b\\'");
+    usleep(300000);
+    e2e_session::run("printf '%s' 'C:\\1t' | DISPLAY=" + s.display + " xclip -selection clipboard >/dev/null 2>&1");
+    usleep(300000);
+    s.xdotool("key ctrl+v");
+    usleep(300000);
+    // Home and Delete take the first character; the item stays.
+    s.xdotool("key Home Delete End");
+    usleep(300000);
+    EXPECT_EQ(save_and_read_text_line(s), "led 12t 0 10 54 \xCE\xC4\\C2xa\\C\\\xD6\xD0" "b\\C\\C:\\C\\1t");
+
+    // Thirty letters typed and taken back: the box narrows with them, as
+    // Ctrl+B (scrolling, the box kept as it stands) shows: 2 + 1 + 1 + 1 + 2 + 1
+    // + 1 + 1 + 1 + 1 + 1 + 1 = 14 half-width characters of 6 dots, 14 high.
+    s.xdotool("type --delay 40 mmmmmmmmmmmmmmmmmmmmmmmmmmmmmm");
+    for (int i = 0; i < 30; i++) s.xdotool("key BackSpace");
+    s.xdotool("key ctrl+b");
+    usleep(300000);
+    pointer(s, "1160 84 click 1");
+    const std::string saved = e2e_session::read(s.dir + "ledsys/CMD1/cmd.txt");
+    EXPECT_NE(saved.find("led 12st 0 10 54 84 14 "), std::string::npos) << saved;
 }
 
 // An input method: IBus with a table engine on the private display. The keys
@@ -150,5 +178,5 @@ TEST(EndToEnd, AnInputMethodsCompositionIsShownAndItsCommitTyped)
 
     s.xdotool("key space");
     usleep(500000);
-    EXPECT_EQ(save_and_read_text_line(s), "led 12t 0 10 54 Txt\xD6\xD0");
+    EXPECT_EQ(save_and_read_text_line(s), "led 12t 0 10 54 \xD6\xD0");
 }

@@ -121,13 +121,13 @@ TEST_F(Keys, BackspaceRemovesWholeCodesAndDoubleByteCharacters)
     EXPECT_EQ(s.line_count, 1);
     EXPECT_EQ(s.max_line_chars, 5);
 
-    // Deleting characters never narrows the widest line below what it was.
+    // The widest line follows the text both ways.
     keys("xyz");
     EXPECT_EQ(s.max_line_chars, 8);
     for (int i = 0; i < 3; i++) on_key(BACKSPACE, 0, 0);
     EXPECT_STREQ(s.text, "Txtab");
     EXPECT_EQ(s.line_chars, 5);
-    EXPECT_EQ(s.max_line_chars, 8);
+    EXPECT_EQ(s.max_line_chars, 5);
 
     // A GBK character typed as its two bytes goes as one.
     std::string zhong = gbk_from_utf8("中");
@@ -151,32 +151,38 @@ TEST_F(Keys, BackspaceRemovesWholeCodesAndDoubleByteCharacters)
     EXPECT_EQ(s.text_len, 0);
 }
 
-TEST_F(Keys, BackslashOpensACodeThatTheNextKeyCompletes)
+TEST_F(Keys, ABackslashIsABackslashUnlessAColourDigitFollowsIt)
 {
     string_draw& s = current_text_with(0, "x");
-    keys("\\");
-    EXPECT_STREQ(s.text, "x\\C");
-    keys("2y");
-    EXPECT_STREQ(s.text, "x\\C2y");   // a colour code, then the text goes on
-    EXPECT_EQ(s.text_len, 5);
+    keys("\\2y");
+    EXPECT_STREQ(s.text, "x\\C2y");   // backslash and 2: the green colour code
     EXPECT_EQ(s.line_chars, 2);
     on_key(BACKSPACE, 0, 0);
     on_key(BACKSPACE, 0, 0);
     EXPECT_STREQ(s.text, "x");
 
-    // Enter after a backslash completes it as a line break, not a second code.
-    keys("\\");
-    on_key(ENTER, 0, 0);
-    EXPECT_STREQ(s.text, "x\\C4");
-    EXPECT_EQ(s.line_count, 2);
-    // An open code goes with one Backspace too.
-    keys("\\");
-    on_key(BACKSPACE, 0, 0);
-    EXPECT_STREQ(s.text, "x\\C4");
-    // A GBK character cannot complete a code: both its bytes are dropped.
-    keys("\\");
+    // Any other character after it leaves the backslash a backslash (kept as \C\).
+    keys("a\\");
     keys(gbk_from_utf8("中"));
-    EXPECT_STREQ(s.text, "x\\C4\\C");
+    keys("b\\");
+    EXPECT_STREQ(s.text, ("xa\\C\\" + gbk_from_utf8("中") + "b\\C\\").c_str());
+    EXPECT_EQ(s.line_chars, 7);   // x a \ 中 b \ : a backslash is drawn, so counted
+    on_key(BACKSPACE, 0, 0);       // one Backspace takes the whole backslash
+    EXPECT_STREQ(s.text, ("xa\\C\\" + gbk_from_utf8("中") + "b").c_str());
+
+    // Home, then Delete takes the character after the caret; typing goes in there.
+    current_text_with(1, "ab\\C1cd");
+    special(SPECIAL_HOME);
+    on_key(127, 0, 0);
+    EXPECT_STREQ(string_table[1].text, "b\\C1cd");
+    on_key(127, 0, 0);
+    EXPECT_STREQ(string_table[1].text, "\\C1cd");   // then the colour code, whole
+    keys("Q");
+    EXPECT_STREQ(string_table[1].text, "Q\\C1cd");
+    special(SPECIAL_END);
+    on_key(127, 0, 0);   // nothing after the caret: nothing happens, the text stays
+    EXPECT_STREQ(string_table[1].text, "Q\\C1cd");
+    EXPECT_EQ(string_table[1].visible, 1);
 }
 
 TEST_F(Keys, TypingStopsAtTheLongestTextTheScriptCarriesBack)
@@ -185,7 +191,7 @@ TEST_F(Keys, TypingStopsAtTheLongestTextTheScriptCarriesBack)
     string_draw& s = current_text_with(0, full.c_str());
     on_key(ENTER, 0, 0);   // needs three bytes, two are left
     EXPECT_EQ(s.text_len, TYPED_TEXT_MAX - 2);
-    keys("\\");           // a code that could not be completed
+    keys("\\");           // a backslash takes three bytes: it does not fit
     EXPECT_EQ(s.text_len, TYPED_TEXT_MAX - 2);
     keys("b");
     EXPECT_EQ(s.text_len, TYPED_TEXT_MAX - 1);
@@ -373,10 +379,12 @@ TEST_F(Keys, PasteWithoutItemCopyTypesTheClipboardTextAndCopyPutsItBack)
     EXPECT_EQ(current_string, 10);
     EXPECT_EQ(digit_table[92].visible, 0);
     EXPECT_EQ(string_table[12].visible, 0);
-    EXPECT_STREQ(s.text, "x\xbb\xb6\xd3\xad\\C4A\\C5B\\C2");
+    // A pasted backslash is a backslash, never the start of a code.
+    EXPECT_STREQ(s.text, "x\xbb\xb6\xd3\xad\\C4A\\C5B\\C\\C2");
     EXPECT_EQ(s.line_count, 2);
 
-    // Ctrl+Shift+C: UTF-8 with a line break and a blank; pasted back it gives the same bytes.
+    // Ctrl+Shift+C: the text as the panel shows it, in UTF-8 with a line break
+    // and a blank; pasted back it gives the same bytes.
     input_modifiers = MOD_SHIFT;
     on_key(3, 0, 0);
     input_modifiers = 0;
@@ -558,14 +566,16 @@ TEST_F(Keys, OtherSpecialKeysAndNoCurrentItemChangeNothing)
     EXPECT_STREQ(status_utf8, "请先选中一个项");   // an arrow or paging key with nothing to act on
 }
 
-TEST_F(Keys, DeleteKeyRemovesTheCurrentItems)
+TEST_F(Keys, DeleteKeyRemovesTheCurrentItemsWhenNoCaretShows)
 {
     Digit_unit& d = current_digit(90, KIND_LINE);
     string_draw& s = current_text_with(4, "t");
+    on_key(127, 0, 0);   // the caret stands in the text: nothing after it to delete
+    EXPECT_EQ(s.visible, 1);
+    EXPECT_EQ(d.visible, 1);
+    current_string = NO_ITEM;
     on_key(127, 0, 0);
     EXPECT_EQ(d.visible, 0);
     EXPECT_EQ(d.y, 2000);
-    EXPECT_EQ(s.visible, 0);
-    EXPECT_EQ(s.y, 2000);
     EXPECT_STREQ(s.text, "t");   // Delete is not typed
 }

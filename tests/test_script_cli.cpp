@@ -137,7 +137,7 @@ TEST(ScriptCli, BothProgramsAnswerHelpVersionAndBadUsageWithoutADisplay)
         EXPECT_EQ(r.out, "");
     }
     // The designer's help lists the keys of the window's F1 list.
-    EXPECT_NE(run_cli("--help", LUMIKER_BINARY).out.find("Ctrl+C, Ctrl+V"), std::string::npos);
+    EXPECT_NE(run_cli("--help", LUMIKER_BINARY).out.find("Ctrl+C、Ctrl+V"), std::string::npos);
     // A workspace that does not exist ends the designer before any window.
     run_result r = run_cli("/nonexistent/ws", LUMIKER_BINARY);
     EXPECT_EQ(r.status, 2);

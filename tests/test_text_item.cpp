@@ -75,7 +75,7 @@ TEST(TextItem, MeasureCountsHalfWidthCharactersAndLines)
     EXPECT_EQ(chars, 2);
 }
 
-TEST(TextItem, StaticBoxFollowsTheWidestLineEver)
+TEST(TextItem, StaticBoxFollowsTheWidestLineWithinThePanel)
 {
     recording r;
     led_pitch = 2;
@@ -90,11 +90,23 @@ TEST(TextItem, StaticBoxFollowsTheWidestLineEver)
     EXPECT_EQ(s.box_width, 8 * 2 * 4);
     EXPECT_EQ(s.box_height, 18 * 2 * 2);
 
-    // Deleting characters does not narrow the box below the widest line it had.
+    // Deleting characters narrows the box again.
     copy_field(s.text, TEXT_LEN, "ab");
     measure_text_item(s);
-    EXPECT_EQ(s.box_width, 8 * 2 * 4);
+    EXPECT_EQ(s.box_width, 8 * 2 * 2);
     EXPECT_EQ(s.box_height, 18 * 2);
+
+    // It never reaches past the panel's right edge (a panel of 40 dots ends at x 345).
+    char saved_width[DIR_LEN], saved_height[DIR_LEN];
+    copy_field(saved_width, DIR_LEN, led_width);
+    copy_field(saved_height, DIR_LEN, led_height);
+    copy_field(led_width, DIR_LEN, "40");
+    copy_field(led_height, DIR_LEN, "40");
+    copy_field(s.text, TEXT_LEN, "abcdefgh");
+    measure_text_item(s);
+    EXPECT_EQ(s.box_width, 345 - 300);
+    copy_field(led_width, DIR_LEN, saved_width);
+    copy_field(led_height, DIR_LEN, saved_height);
 
     // Not ready: nothing drawn.
     r.rec.reset();
