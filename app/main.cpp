@@ -23,6 +23,9 @@
 
 namespace {
 
+constexpr const char* WINDOW_TITLE = "lumiker";
+constexpr const char* WINDOW_TITLE_UNSAVED = "lumiker *";
+
 // The window's close button does what "关闭窗口" does.
 void on_close_request() { close_window(); }
 
@@ -44,6 +47,16 @@ void follow_current_text()
     window_text_input_rect(caret[0], caret[1], caret[2], caret[3]);
 }
 
+// The title marks unsaved work: "lumiker *".
+void follow_title()
+{
+    static int shown = -1;
+    const int unsaved = follow_unsaved_state() ? 1 : 0;
+    if (unsaved == shown) return;
+    shown = unsaved;
+    window_set_title(unsaved ? WINDOW_TITLE_UNSAVED : WINDOW_TITLE);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -54,7 +67,7 @@ int main(int argc, char** argv)
     status = startup(ws.dir.c_str(), ws.fonts.c_str());
     if (status != 0) return status;
     std::string why;
-    if (!window_open("lumiker", WINDOW_START_X, WINDOW_START_Y, window_size[0] - WINDOW_FRAME_W,
+    if (!window_open(WINDOW_TITLE, WINDOW_START_X, WINDOW_START_Y, window_size[0] - WINDOW_FRAME_W,
                      window_size[1] - WINDOW_FRAME_H, false, why)) {
         fprintf(stderr, "lumiker: %s\n", why.c_str());
         return 1;
@@ -70,6 +83,7 @@ int main(int argc, char** argv)
             follow_current_text();
             undo_checkpoint();
         }
+        follow_title();
         if (frame_wanted()) {
             frame_routine();
             gfx_flush();

@@ -41,3 +41,7 @@ bool save_data();
 // "关闭窗口" and the window manager's close button: end with status 0 when
 // nothing is unsaved, else open the close prompt.
 void close_window();
+// After the events of a frame: true while the layout differs from the one
+// last loaded or saved (worked out again only after a change or a save);
+// once the user edits after a save, "已保存" leaves the status line.
+bool follow_unsaved_state();

@@ -87,6 +87,7 @@ int undo_count = 0, redo_count = 0;
 uint32_t unit_start = 0, unit_end = 0;   // records in use, as running counters
 uint32_t text_start = 0, text_end = 0;
 bool typing_run_open = false;
+uint32_t changes_seen = 0;
 
 // ---- records to layouts and back -------------------------------------------
 
@@ -370,6 +371,7 @@ void undo_checkpoint()
             text_change& c = text_ring[top.text_first % UNDO_TEXT_RECORDS];
             if (c.index == last_text) {
                 c.after = now_texts[last_text];
+                changes_seen++;
                 memcpy(base_units, now_units, sizeof base_units);
                 memcpy(base_texts, now_texts, sizeof base_texts);
                 return;
@@ -408,6 +410,7 @@ void undo_checkpoint()
     }
     head++;
     undo_count++;
+    changes_seen++;
     typing_run_open = typing;
     memcpy(base_units, now_units, sizeof base_units);
     memcpy(base_texts, now_texts, sizeof base_texts);
@@ -422,6 +425,7 @@ bool undo_step()
     undo_count--;
     redo_count++;
     apply(step_at(head), false);
+    changes_seen++;
     return true;
 }
 
@@ -430,11 +434,14 @@ bool redo_step()
     undo_checkpoint();
     if (redo_count == 0) return false;
     apply(step_at(head), true);
+    changes_seen++;
     head++;
     undo_count++;
     redo_count--;
     return true;
 }
+
+uint32_t undo_changes() { return changes_seen; }
 
 int undo_depth() { return undo_count; }
 int redo_depth() { return redo_count; }

@@ -40,6 +40,9 @@ void undo_end_typing_run();
 bool undo_step();
 // Ctrl+Y, Ctrl+Shift+Z: do the last undone step again. False when there is none.
 bool redo_step();
+// Counts every change of the layout a checkpoint, undo or redo has seen:
+// when it moves, the layout may differ from the one last saved.
+uint32_t undo_changes();
 // Steps that can be undone and redone now.
 int undo_depth();
 int redo_depth();

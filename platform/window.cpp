@@ -267,6 +267,11 @@ void window_close()
     SDL_Quit();
 }
 
+void window_set_title(const char* utf8)
+{
+    if (window) SDL_SetWindowTitle(window, utf8);
+}
+
 void window_swap()
 {
     if (window) SDL_GL_SwapWindow(window);

@@ -63,6 +63,8 @@ bool window_dispatch_event(int timeout_ms);
 
 // Show what was drawn.
 void window_swap();
+// The window's title (UTF-8).
+void window_set_title(const char* utf8);
 
 // Close the window and its context (before the display goes away).
 void window_close();

@@ -223,6 +223,18 @@ public:
         return false;
     }
 
+    // The window's title as the window manager sees it.
+    std::string title()
+    {
+        char* name = nullptr;
+        std::string t;
+        if (XFetchName(dpy, win, &name) && name) {
+            t = name;
+            XFree(name);
+        }
+        return t;
+    }
+
     // Run xdotool against this display.
     void xdotool(const std::string& args) { run("DISPLAY=" + display + " xdotool " + args + " >/dev/null 2>&1"); }
 

@@ -244,3 +244,84 @@ TEST(EndToEnd, ShiftClickGroupDragAlignAndSaveOnWholeDots)
     EXPECT_EQ(differ, 0) << "the panel differs from the one the saved script shows";
     EXPECT_GT(lit, 50);
 }
+
+// The demo layout: a group built with Shift and Ctrl clicks moves only its
+// members (the date and clock keep their own places), a right click empties
+// the whole group, F5 keeps adding items while the pointer moves, and every
+// Ctrl+V pastes one more copy of the same item, register, picture and all.
+// The saved script is the demo's, changed by exactly these edits.
+TEST(EndToEnd, GroupsMoveOnlyTheirMembersAndCopiesAreTheSameItemElsewhere)
+{
+    e2e_session s("groups");
+    e2e_session::run("cp -r '" + std::string(LUMIKER_SOURCE_DIR) + "/workspace/.' '" + s.dir + "'");
+    ASSERT_TRUE(s.start_x());
+    ASSERT_TRUE(s.start_app());
+    const std::string w = "--window " + std::to_string(s.win) + " ";
+    auto with = [&](const char* mod, int x, int y) {
+        s.xdotool("mousemove " + w + std::to_string(x) + " " + std::to_string(y) + " keydown " + mod +
+                  " click 1 keyup " + mod);
+        usleep(250000);
+    };
+    auto keys = [&](const char* k) {
+        s.xdotool(std::string("key ") + k);
+        usleep(250000);
+    };
+    auto right_click = [&](int x, int y) {
+        s.xdotool("mousemove " + w + std::to_string(x) + " " + std::to_string(y) + " click 3");
+        usleep(250000);
+    };
+
+    // The circle, then Shift+click the filled circle and Ctrl+click the
+    // rectangle: all three move 5 dots right and down together.
+    click(s, 434, 276);
+    with("shift", 486, 286);
+    with("ctrl", 560, 290);
+    drag(s, 486, 286, 496, 296);
+
+    // 报警 and the circle in a group, a right click: nothing is left selected
+    // for Delete.
+    with("shift", 600, 240);
+    with("shift", 444, 296);
+    right_click(1000, 380);
+    keys("Delete");
+
+    // F5: the point block, the pointer wanders, the vertical line; the drag
+    // takes both 2 dots right; F6 ends it.
+    keys("F5");
+    click(s, 273, 277);
+    move(s, 700, 350);
+    move(s, 900, 200);
+    click(s, 396, 290);
+    drag(s, 273, 277, 277, 277);
+    keys("F6");
+
+    // Copies: 报警 twice, the valve, the register variable.
+    click(s, 600, 240);
+    keys("ctrl+c ctrl+v ctrl+v");
+    click(s, 880, 280);
+    keys("ctrl+c ctrl+v");
+    click(s, 480, 238);
+    keys("ctrl+c ctrl+v");
+    click(s, 1000, 380);
+    EXPECT_EQ(s.title(), "lumiker *");   // unsaved work shows in the title
+    click(s, 1160, 84);
+    EXPECT_EQ(s.title(), "lumiker");
+
+    std::string expected = e2e_session::read(std::string(LUMIKER_SOURCE_DIR) + "/workspace/ledsys/CMD1/cmd.txt");
+    auto change = [&](const std::string& from, const std::string& to) {
+        const size_t at = expected.find(from);
+        ASSERT_NE(at, std::string::npos) << from;
+        expected.replace(at, from.size(), to);
+    };
+    const std::string alarm = "led 16t 0 160 42 5 \xb1\xa8\xbe\xaf\r\n";
+    change(alarm, alarm + "led 16t 0 163 42 5 \xb1\xa8\xbe\xaf\r\nled 16t 0 165 42 5 \xb1\xa8\xbe\xaf\r\n");
+    change("led c 4 84 70 8\r\n", "led c 4 89 75 8\r\n");
+    change("led cf 2 110 70 8\r\n", "led cf 2 115 75 8\r\n");
+    change("led r 3 140 62 180 90 \r\n", "led r 3 145 67 185 95 \r\n");
+    change("led p_mutle 2 2 64 4\r\n", "led p_mutle 2 4 64 4\r\n");
+    change("led l 5 64 62 64 90 \r\n", "led l 5 66 62 66 90 \r\n");
+    change("led bmp 0 1 300 62 128 \r\n", "led bmp 0 1 300 62 128 \r\nled bmp 0 1 303 62 128 \r\n");
+    change("insmod 223 800 led key 5 100 42 41 4 6 2 0 1\r\n",
+           "insmod 223 800 led key 5 100 42 41 4 6 2 0 1\r\ninsmod 225 800 led key 5 103 42 41 4 6 2 0 1\r\n");
+    EXPECT_EQ(e2e_session::read(s.dir + "ledsys/CMD1/cmd.txt"), expected);
+}

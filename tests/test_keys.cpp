@@ -420,6 +420,11 @@ TEST_F(Keys, CommittedTextIsTypedAsGbkAndTheCompositionNeverReachesTheText)
     EXPECT_STREQ(s.text, "Txt\xd6\xd0\xce\xc4\\C5\xa8\xa6" "b");
     EXPECT_EQ(status_tone, STATUS_ERROR);
     EXPECT_NE(std::string(status_utf8).find("\xed\x95\x9c"), std::string::npos);
+    EXPECT_NE(std::string(status_utf8).find("U+D55C"), std::string::npos);
+    // The euro sign has a GBK code (0x80) but no glyph in the dot-matrix fonts: refused, named.
+    on_text_input("\xe2\x82\xac");
+    EXPECT_STREQ(s.text, "Txt\xd6\xd0\xce\xc4\\C5\xa8\xa6" "b");
+    EXPECT_NE(std::string(status_utf8).find("U+20AC"), std::string::npos);
     // At the limit a double-byte character is typed whole or not at all.
     std::string full(TYPED_TEXT_MAX - 1, 'a');
     copy_field(s.text, TEXT_LEN, full.c_str());
