@@ -114,7 +114,7 @@ TEST(SaveFaults, EveryFileIsWholeOldOrWholeNewWhateverStopsTheSave)
     status_clear();
     EXPECT_FALSE(save_data());
     EXPECT_EQ(status_tone, STATUS_ERROR);
-    EXPECT_NE(std::string(status_utf8).find("Read-only"), std::string::npos) << status_utf8;
+    EXPECT_NE(std::string(status_utf8).find("文件系统只读"), std::string::npos) << status_utf8;
     EXPECT_EQ(files_of(ws), before);
     EXPECT_EQ(umount(ws.dir.c_str()), 0);
 }

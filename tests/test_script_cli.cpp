@@ -154,10 +154,10 @@ TEST(ScriptCli, BothProgramsAnswerHelpVersionAndBadUsageWithoutADisplay)
     }
     r = run_cli("--png /nonexistent/dir/x.png" + demo);
     EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.err.find("the folder /nonexistent/dir does not exist"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("文件夹 /nonexistent/dir 不存在"), std::string::npos) << r.err;
     r = run_cli("--png /tmp" + demo);
     EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.err.find("it is a folder"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("它是文件夹"), std::string::npos) << r.err;
 }
 
 TEST(ScriptCli, TheDemoWorkspaceLoadsCleanly)
