@@ -200,23 +200,26 @@ outcome save_layout(save_outcome& out, save_mode mode)
 
     // The new script first, then its backup: a save cut off between the two
     // keeps the older backup, never two copies of the unchanged script.
+    // A file renamed into place is this program's own from then on, even
+    // when the save fails after it.
     std::string notes;
     if (out.script_changed) {
         o = replace_commit(script);
+        if (script.renamed) last_script_report.stamp = stamp_of_data(text);
         if (!o) return o;
         add_note(notes, o);
-        script_now = stamp_of_data(text);
         if (!missing) {
             o = replace_commit(backup);
             if (!o) return o;
             add_note(notes, o);
         }
+    } else {
+        last_script_report.stamp = script_now;
     }
-    last_script_report.stamp = script_now;
     o = replace_commit(programs);
+    if (programs.renamed) program_file_stamp = stamp_of_data(program);
     if (!o) return o;
     add_note(notes, o);
-    program_file_stamp = stamp_of_data(program);
     o = profile_write("NetSyc", "Syc_Update", "1", cfg_path);
     if (!o) return o;
     add_note(notes, o);

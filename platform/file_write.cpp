@@ -283,6 +283,7 @@ outcome replace_prepare(file_replacement& r, const char* path, const std::string
     replace_abandon(r);
     r.shown = path ? path : "";
     r.hard_linked = false;
+    r.renamed = false;
     if (r.shown.empty()) return write_failed(r.shown, ENOENT);
     if (!follow_links(r.shown, r.target)) return write_failed(r.shown, ELOOP);
     const std::string folder = folder_of(r.target);
@@ -344,6 +345,7 @@ outcome replace_commit(file_replacement& r)
         return write_failed(r.shown, err);
     }
     r.temp.clear();
+    r.renamed = true;
     // The rename is only done once it is on disk.
     int err = 0;
     if (fault_at(FAULT_FOLDER_SYNC) || (fsync(r.folder_fd) != 0 && errno != EINVAL)) err = errno;

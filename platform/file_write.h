@@ -87,6 +87,7 @@ struct file_replacement {
     std::string temp;     // the temporary beside it ("" when none)
     int folder_fd = -1;   // the target's folder, flushed after the rename
     bool hard_linked = false;
+    bool renamed = false; // the target holds the new content (even when flushing failed)
 
     file_replacement() = default;
     file_replacement(const file_replacement&) = delete;

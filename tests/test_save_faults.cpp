@@ -139,9 +139,16 @@ TEST(SaveFaults, EveryFileIsWholeOldOrWholeNewWhateverStopsTheSave)
     file_fault_step = FAULT_NONE;
     EXPECT_TRUE(status_says("保存失败：无法确认")) << status_utf8;
     EXPECT_EQ(ws.read("outside.txt"), "not yours");
+    EXPECT_TRUE(save_data()) << status_utf8;   // what it renamed into place is no one else's change
+    // A script with a second hard link: saved under its name, the other
+    // name keeps the old script, and the status line says so.
     put_files(ws, before);
+    moved_layout(ws);
+    ASSERT_EQ(link(cmd_path, ws.path("hall.txt").c_str()), 0);
     EXPECT_TRUE(save_data()) << status_utf8;
+    EXPECT_TRUE(status_says("有多个硬链接")) << status_utf8;
     EXPECT_EQ(files_of(ws), after);
+    EXPECT_EQ(ws.read("hall.txt"), before.at(FILES[0]));
     EXPECT_EQ(ws.read("outside.txt"), "not yours");
 
     // Settings that are there but cannot be read (here: no permission, or a
