@@ -23,8 +23,8 @@
 #include <string>
 
 constexpr int PROMPT_X = 420, PROMPT_Y = 260;       // the box's top-left
-constexpr int PROMPT_W = 460, PROMPT_H = 170;
-constexpr int PROMPT_BUTTON_TOP = 360, PROMPT_BUTTON_H = 44;   // the buttons' row
+constexpr int PROMPT_W = 460, PROMPT_H = 215;
+constexpr int PROMPT_BUTTON_TOP = 410, PROMPT_BUTTON_H = 44;   // the buttons' row
 constexpr int PROMPT_BUTTON_W = 130, PROMPT_BUTTON_GAP = 15;
 constexpr int PROMPT_BUTTON_MAX = 3;
 constexpr int PROMPT_TEXT_MAX = 192;

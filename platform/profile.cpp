@@ -3,6 +3,7 @@
  ******************************************************************************/
 #include "platform/profile.h"
 #include "platform/file_write.h"
+#include <cerrno>
 #include <cstring>
 #include <string>
 #include <strings.h>
@@ -124,7 +125,8 @@ outcome profile_can_update(const char* path)
 
 outcome profile_write(const char* section, const char* key, const char* value, const char* path)
 {
-    if (!section || !key || !value || !path) return outcome_fail(MSG_FILE_WRITE_FAILED, path ? path : "", "");
+    if (!section || !key || !value || !path)
+        return outcome_fail(MSG_FILE_WRITE_FAILED, path ? path : "", file_error_text(EINVAL).c_str());
     // Only a missing file starts empty: one that is there but cannot be read
     // whole is kept as it is.
     std::string all;
