@@ -6,7 +6,8 @@
  * lines re-create the saved items. Shared by the designer and by tools that
  * load a workspace without opening a window (lumiker-script).
  *
- * Problems are reported on standard error; start-up always goes on.
+ * Problems are reported on standard error (under the program's own name);
+ * start-up always goes on.
  ******************************************************************************/
 #include "app/startup.h"
 #include "command/script_reader.h"
@@ -16,7 +17,7 @@
 #include "output/layout_save.h"
 #include "output/program_file.h"
 #include "app/pictures.h"
-#include <cstdio>
+#include "platform/outcome.h"
 
 void startup_documents()
 {
@@ -27,8 +28,8 @@ void startup_documents()
     row_pressed[ROW_ALIGN] = 0;
     row_down[ROW_ALIGN] = 0;
 
-    if (!load_program_file())
-        fprintf(stderr, "lumiker: program file %s: %s\n", vsn_path, program_file_problem.c_str());
+    outcome program = load_program_file();
+    if (!program) report(REPORT_STDERR, outcome_fail(MSG_PROGRAM_NOT_LOADED, program.why.c_str()));
 
     // Picture regions fill the picture records; their files become bitmaps
     // beside the program (only while convert_pictures_at_startup is set).
@@ -37,7 +38,7 @@ void startup_documents()
 
     // The command script; the load starts every counter (text_count too) at 0.
     if (!load_script(cmd_path) && last_script_report.state == SCRIPT_UNREADABLE)
-        fprintf(stderr, "lumiker: %s\n", last_script_report.why.c_str());
+        report(REPORT_STDERR, outcome_fail(MSG_PLAIN, last_script_report.why.c_str()));
 
     // What was loaded is what closing compares against.
     remember_saved_layout();

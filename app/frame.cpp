@@ -98,27 +98,26 @@ void fill_box(int x, int y, int w, int h)
     gfx_end();
 }
 
-// The close prompt: a framed box with the question and its three buttons.
+// The prompt: a framed box with the question and its buttons, the one
+// Enter picks in green.
 void draw_close_prompt()
 {
-    if (!close_prompt_shown) return;
+    if (!prompt_shown) return;
     gfx_texturing(false);
     gfx_color(0.85f, 0.85f, 0.85f);
-    fill_box(CLOSE_PROMPT_X - 2, CLOSE_PROMPT_Y - 2, CLOSE_PROMPT_W + 4, CLOSE_PROMPT_H + 4);
+    fill_box(PROMPT_X - 2, PROMPT_Y - 2, PROMPT_W + 4, PROMPT_H + 4);
     gfx_color(0.12f, 0.12f, 0.2f);
-    fill_box(CLOSE_PROMPT_X, CLOSE_PROMPT_Y, CLOSE_PROMPT_W, CLOSE_PROMPT_H);
+    fill_box(PROMPT_X, PROMPT_Y, PROMPT_W, PROMPT_H);
     gfx_color(1, 1, 1);
-    draw_screen_text(std::u16string(close_prompt_question), CLOSE_PROMPT_X + 24, CLOSE_PROMPT_Y + 50,
-                     CLOSE_PROMPT_W - 40, 25);
-    for (int k = 0; k < CLOSE_BUTTON_COUNT; k++) {
-        const int left = close_button_left(k);
+    draw_screen_text(std::u16string(prompt_question), PROMPT_X + 24, PROMPT_Y + 40, PROMPT_W - 40, 25);
+    for (int k = 0; k < prompt_button_count; k++) {
+        const int left = prompt_button_left(k);
         gfx_texturing(false);
-        if (k == CLOSE_SAVE) gfx_color(0.2f, 0.55f, 0.25f);
+        if (k == prompt_enter_choice) gfx_color(0.2f, 0.55f, 0.25f);
         else gfx_color(0.35f, 0.35f, 0.42f);
-        fill_box(left, CLOSE_BUTTON_TOP, CLOSE_BUTTON_W, CLOSE_BUTTON_H);
+        fill_box(left, PROMPT_BUTTON_TOP, PROMPT_BUTTON_W, PROMPT_BUTTON_H);
         gfx_color(1, 1, 1);
-        draw_screen_text(std::u16string(close_prompt_labels[k]), left + 14, CLOSE_BUTTON_TOP + 30,
-                         CLOSE_BUTTON_W, 25);
+        draw_screen_text(std::u16string(prompt_labels[k]), left + 14, PROMPT_BUTTON_TOP + 30, PROMPT_BUTTON_W, 25);
     }
 }
 

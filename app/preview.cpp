@@ -86,40 +86,33 @@ bool render_panel_preview(std::vector<uint8_t>& rgb, int& w, int& h, std::string
     return true;
 }
 
-bool write_panel_png(const char* path, std::string& why)
+outcome write_panel_png(const char* path)
 {
     std::vector<uint8_t> rgb;
     int w = 0, h = 0;
-    if (!render_panel_preview(rgb, w, h, why)) return false;
+    std::string why;
+    if (!render_panel_preview(rgb, w, h, why)) return outcome_fail(MSG_PLAIN, why.c_str());
     std::string png;
-    if (!stbi_write_png_to_func(append_bytes, &png, w, h, 3, rgb.data(), w * 3)) {
-        why = "cannot encode the PNG";
-        return false;
-    }
-    return replace_file(path, png, why);
+    if (!stbi_write_png_to_func(append_bytes, &png, w, h, 3, rgb.data(), w * 3)) return outcome_fail(MSG_PNG_ENCODE_FAILED);
+    return replace_file(path, png);
 }
 
-bool png_path_writable(const char* path, std::string& why)
+outcome png_path_writable(const char* path)
 {
-    std::string p = path ? path : "";
+    const std::string p = path ? path : "";
     struct stat st;
-    if (p.empty() || p.back() == '/' || (stat(p.c_str(), &st) == 0 && S_ISDIR(st.st_mode))) {
-        why = "cannot write the picture to " + p + ": it is a folder";
-        return false;
+    if (p.empty() || p.back() == '/' || (stat(p.c_str(), &st) == 0 && S_ISDIR(st.st_mode)))
+        return outcome_fail(MSG_PNG_IS_FOLDER, p.c_str());
+    // What is there, after its links: nothing, or a regular file we may write.
+    const std::string target = final_target(p.c_str());
+    if (lstat(target.c_str(), &st) == 0) {
+        if (!S_ISREG(st.st_mode)) return outcome_fail(MSG_FILE_NOT_REGULAR, p.c_str());
+        if (access(target.c_str(), W_OK) != 0 || (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+            return outcome_fail(MSG_FILE_READ_ONLY, p.c_str());
     }
-    size_t slash = p.find_last_of('/');
-    std::string dir = slash == std::string::npos ? "." : slash == 0 ? "/" : p.substr(0, slash);
-    if (stat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
-        why = "cannot write the picture to " + p + ": the folder " + dir + " does not exist";
-        return false;
-    }
-    if (access(dir.c_str(), W_OK | X_OK) != 0) {
-        why = "cannot write the picture to " + p + ": the folder " + dir + " cannot be written";
-        return false;
-    }
-    if (access(p.c_str(), F_OK) == 0 && access(p.c_str(), W_OK) != 0) {
-        why = "cannot write the picture to " + p + ": the file cannot be written";
-        return false;
-    }
-    return true;
+    const size_t slash = target.find_last_of('/');
+    const std::string dir = slash == std::string::npos ? "." : slash == 0 ? "/" : target.substr(0, slash);
+    if (stat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return outcome_fail(MSG_PNG_NO_FOLDER, p.c_str(), dir.c_str());
+    if (access(dir.c_str(), W_OK | X_OK) != 0) return outcome_fail(MSG_PNG_FOLDER_LOCKED, p.c_str(), dir.c_str());
+    return outcome_ok();
 }

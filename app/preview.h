@@ -12,11 +12,12 @@
  * positions are kept in window pixels). The panel and its distance from the
  * window's corner must fit in OFFSCREEN_MAX_SIDE pixels a side.
  * Depends on: raster/ (canvas, picture, gfx), items/ (renderers), model/,
- * platform/offscreen_gl, output/file_write, stb_image_write.
+ * platform/offscreen_gl, platform/file_write, stb_image_write.
  * Does NOT: load the workspace, fix the clock (items/calendar.h does), or
  * draw the palette, buttons, read-outs or selection.
  ******************************************************************************/
 #pragma once
+#include "platform/outcome.h"
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -27,9 +28,12 @@ void draw_panel_preview();
 // Render the loaded panel off-screen at led_pitch: RGB rows, top first.
 bool render_panel_preview(std::vector<uint8_t>& rgb, int& w, int& h, std::string& why);
 
-// Render and write the PNG through a temporary file. False with a reason.
-bool write_panel_png(const char* path, std::string& why);
+// Render and write the PNG through a temporary file. Only a regular file
+// (a link is followed to one) or a new name is written; a device, a pipe or
+// a folder there is refused and left as it is.
+outcome write_panel_png(const char* path);
 
-// Whether `path` can take a new file: its folder exists and can be written,
-// and it is not itself a folder. False with a reason.
-bool png_path_writable(const char* path, std::string& why);
+// Whether `path` can take the picture: its folder exists and can be written,
+// and it names a new file or a regular file that may be written (not a
+// folder, a device or a pipe). Fails with a reason.
+outcome png_path_writable(const char* path);

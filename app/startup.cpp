@@ -13,9 +13,11 @@
 #include "output/layout_save.h"
 #include "output/program_file.h"
 #include "platform/file_write.h"
+#include "platform/outcome.h"
 #include "app/pictures.h"
 #include "platform/profile.h"
 #include "platform/system.h"
+#include "platform/workspace_lock.h"
 #include "raster/dot_font.h"
 #include "raster/gfx.h"
 #include "raster/screen_text.h"
@@ -25,12 +27,37 @@
 
 namespace {
 
-// What start-up found wrong goes on the status line, where the user looks;
-// the first problem that stops saving is the one shown.
+constexpr const char* STARTUP_SEPARATOR = "；";
+
+// Another designer that has the workspace open (a note), or nothing.
+outcome workspace_in_use;
+
+// The folder of a file path ("" for a bare name).
+std::string folder_of(const std::string& path)
+{
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+// What start-up found goes on the status line, where the user looks: why
+// saving is refused, how many script lines were refused and where their
+// report is, and another designer on the same workspace.
 void report_startup_problems()
 {
-    std::string refusal = save_refusal();
-    if (!refusal.empty()) status_showf(STATUS_ERROR, "%s", refusal.c_str());
+    outcome shown = save_refusal();
+    if (last_script_report.refused > 0) {
+        std::string report_path;
+        const outcome written = write_script_report(cmd_path, report_path);
+        const size_t n = strlen(exe_dir);
+        if (report_path.compare(0, n, exe_dir) == 0) report_path.erase(0, n);
+        std::string lines = msg(MSG_SCRIPT_LINES_REFUSED, last_script_report.refused, report_path.c_str());
+        if (!written) lines += STARTUP_SEPARATOR + written.why;
+        shown = outcome{false, shown.ok ? lines : shown.why + STARTUP_SEPARATOR + lines};
+    }
+    if (!workspace_in_use.why.empty())
+        shown = shown.why.empty() ? workspace_in_use
+                                  : outcome{shown.ok, shown.why + STARTUP_SEPARATOR + workspace_in_use.why};
+    report(REPORT_STATUS, shown);
 }
 
 } // namespace
@@ -43,11 +70,15 @@ int startup(const char* workspace, const char* font_dir)
         fprintf(stderr, "lumiker: cannot find the workspace folder\n");
         return 1;
     }
-    // Temporaries of saves that were cut off by the end of their process.
+    // A second designer on this workspace is told so.
+    workspace_in_use = workspace_lock_take(exe_dir);
+    // Temporaries of saves that were cut off by the end of their process,
+    // beside the files and beside the file a linked script points to.
     remove_stale_temporaries(exe_dir);
     if (cmd_path[0]) {
-        std::string folder(cmd_path);
-        remove_stale_temporaries(folder.substr(0, folder.find_last_of('/')).c_str());
+        remove_stale_temporaries(folder_of(cmd_path).c_str());
+        const std::string target = folder_of(final_target(cmd_path));
+        if (target != folder_of(cmd_path)) remove_stale_temporaries(target.c_str());
     }
     load_pic_convert();
 

@@ -6,6 +6,10 @@
  * screen fonts; then app/main.cpp opens the window; then the drawing state,
  * the default layout and the saved documents. A missing screen font ends the
  * program with a message and a non-zero status before anything is shown.
+ * The designer takes the workspace's lock and removes the temporaries of
+ * saves whose process has ended; once the documents are loaded, the status
+ * line names why saving is refused, how many script lines were refused (their
+ * report is written beside the script) and another designer on the workspace.
  ******************************************************************************/
 #pragma once
 #include "app/workspace.h"
@@ -25,10 +29,12 @@ constexpr int WINDOW_FRAME_W = 16;
 constexpr int WINDOW_FRAME_H = 39;
 
 // Start-up up to the window, on the workspace folder `workspace` with the font
-// files under `font_dir`: paths, settings, the screen fonts and the window
-// size. Returns a non-zero exit status when the program cannot start.
+// files under `font_dir`: paths, settings, the workspace lock, stale
+// temporaries, the screen fonts and the window size. Returns a non-zero exit
+// status when the program cannot start.
 int startup(const char* workspace, const char* font_dir);
 
 // Start-up once the window and its drawing context exist: drawing state, the
-// glyph table, the documents, the dot-matrix fonts and the first reshape.
+// glyph table, the documents (and what the status line says of them), the
+// dot-matrix fonts and the first reshape.
 void startup_window_ready();

@@ -124,13 +124,16 @@ void check_settings()
 {
     settings_problem[0] = 0;
     long v = 0;
-    FILE* f = fopen(cfg_path, "rb");
-    if (!f) {
+    // Opened without blocking: a pipe in its place cannot hang the start.
+    read_check check;
+    int err = 0;
+    const int fd = open_regular_file(cfg_path, check, err);
+    if (fd < 0) {
         format_field(settings_problem, SETTINGS_PROBLEM_LEN, "%s cannot be read: no panel size (WIDTH, HEIGHT)",
                      cfg_path);
         return;
     }
-    fclose(f);
+    close(fd);
     if (panel_width() == 0)
         format_field(settings_problem, SETTINGS_PROBLEM_LEN, "WIDTH=%.40s in %s is not a panel width of %d to %d dots",
                      led_width, cfg_path, PANEL_MIN_DOTS, PANEL_MAX_DOTS);
@@ -185,6 +188,7 @@ bool startup_paths(const char* dir, const char* font_dir)
     // Nothing of the new workspace is loaded yet, so nothing of it is kept back.
     last_script_report = script_report{};
     program_file_unusable = false;
+    program_file_stamp = file_stamp{};
     return true;
 }
 

@@ -12,12 +12,18 @@ FILE* script_report_stream = stderr;
 
 namespace {
 
+// One note as a line: "NAME:LINE: refused|changed: REASON: LINE TEXT".
+std::string note_line(const char* name, const script_note& n)
+{
+    std::string shown = n.text.size() > 120 ? n.text.substr(0, 120) + "..." : n.text;
+    return std::string(name) + ":" + std::to_string(n.line) + ": " + (n.status == CMD_REFUSED ? "refused" : "changed") +
+           ": " + n.reason + ": " + gbk_to_utf8(shown.c_str());
+}
+
 void print_note(const char* name, const script_note& n)
 {
     if (!script_report_stream) return;
-    std::string shown = n.text.size() > 120 ? n.text.substr(0, 120) + "..." : n.text;
-    fprintf(script_report_stream, "%s:%d: %s: %s: %s\n", name, n.line,
-            n.status == CMD_REFUSED ? "refused" : "changed", n.reason.c_str(), gbk_to_utf8(shown.c_str()).c_str());
+    fprintf(script_report_stream, "%s\n", note_line(name, n).c_str());
 }
 
 void record(script_report& report, const char* name, int line, cmd_status st, const std::string& reason,
@@ -66,11 +72,12 @@ void run_script(const char* data, size_t len, script_report& report, const char*
 bool load_script(const char* path)
 {
     last_script_report = script_report{};
-    std::string data, why;
+    std::string data;
     bool missing = false;
-    if (!read_whole_file(path, SCRIPT_FILE_MAX, data, why, &missing)) {
+    outcome o = read_whole_file(path, SCRIPT_FILE_MAX, data, &missing, &last_script_report.stamp);
+    if (!o) {
         last_script_report.state = missing ? SCRIPT_MISSING : SCRIPT_UNREADABLE;
-        last_script_report.why = why;
+        last_script_report.why = o.why;
         load_state_reset();
         return false;
     }
@@ -78,4 +85,14 @@ bool load_script(const char* path)
     const char* slash = path ? strrchr(path, '/') : nullptr;
     run_script(data.data(), data.size(), last_script_report, slash ? slash + 1 : "cmd.txt");
     return true;
+}
+
+outcome write_script_report(const char* script_path, std::string& report_path)
+{
+    report_path = std::string(script_path ? script_path : "") + SCRIPT_REPORT_SUFFIX;
+    const char* slash = script_path ? strrchr(script_path, '/') : nullptr;
+    const char* name = slash ? slash + 1 : "cmd.txt";
+    std::string text = msg(MSG_SCRIPT_REPORT_HEAD, script_path ? script_path : "") + "\n";
+    for (const script_note& n : last_script_report.notes) text += note_line(name, n) + "\n";
+    return replace_file(report_path.c_str(), text);
 }

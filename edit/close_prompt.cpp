@@ -1,70 +1,75 @@
 /*******************************************************************************
- * edit/close_prompt.cpp - the close prompt's state, buttons and keys
+ * edit/close_prompt.cpp - the prompt's state, buttons and keys
  ******************************************************************************/
 #include "edit/close_prompt.h"
-#include "edit/pointer.h"
 #include "platform/gbk.h"
-#include "platform/screen.h"
 #include <string>
 
-uint8_t close_prompt_shown = 0;
-char16_t close_prompt_question[CLOSE_TEXT_MAX] = {0};
-char16_t close_prompt_labels[CLOSE_BUTTON_COUNT][CLOSE_TEXT_MAX] = {{0}};
+uint8_t prompt_shown = 0;
+char16_t prompt_question[PROMPT_TEXT_MAX] = {0};
+char16_t prompt_labels[PROMPT_BUTTON_MAX][PROMPT_LABEL_MAX] = {{0}};
+int prompt_button_count = 0;
+int prompt_enter_choice = 0;
+int prompt_esc_choice = 0;
 
 namespace {
 
 constexpr unsigned char KEY_ENTER = 13, KEY_ESC = 27;
-constexpr int EXIT_OK = 0;
 
-// UTF-8 source text to the screen text's UTF-16, through GBK as every label.
-void to_screen(const char* utf8, char16_t* out)
+prompt_answer current_answer = nullptr;
+
+// UTF-8 text to the screen text's UTF-16, through GBK as every label.
+void to_screen(const std::string& utf8, char16_t* out, int cap)
 {
-    std::string gbk = gbk_from_utf8(utf8);
-    gbk_to_utf16(gbk.c_str(), out, CLOSE_TEXT_MAX);
+    std::string gbk = gbk_from_utf8(utf8.c_str());
+    gbk_to_utf16(gbk.c_str(), out, cap);
 }
 
 } // namespace
 
-int close_button_left(int k)
+int prompt_button_left(int k)
 {
-    const int row = CLOSE_BUTTON_COUNT * CLOSE_BUTTON_W + (CLOSE_BUTTON_COUNT - 1) * CLOSE_BUTTON_GAP;
-    return CLOSE_PROMPT_X + (CLOSE_PROMPT_W - row) / 2 + k * (CLOSE_BUTTON_W + CLOSE_BUTTON_GAP);
+    const int n = prompt_button_count > 0 ? prompt_button_count : 1;
+    const int row = n * PROMPT_BUTTON_W + (n - 1) * PROMPT_BUTTON_GAP;
+    return PROMPT_X + (PROMPT_W - row) / 2 + k * (PROMPT_BUTTON_W + PROMPT_BUTTON_GAP);
 }
 
-void open_close_prompt()
+void prompt_open(const std::string& question, const msg_id* labels, int count, int enter_choice, int esc_choice,
+                 prompt_answer answer)
 {
-    to_screen("布局有未保存的修改。关闭前保存吗？", close_prompt_question);
-    to_screen("保存并关闭", close_prompt_labels[CLOSE_SAVE]);
-    to_screen("不保存", close_prompt_labels[CLOSE_DISCARD]);
-    to_screen("取消", close_prompt_labels[CLOSE_CANCEL]);
-    close_prompt_shown = 1;
+    if (count > PROMPT_BUTTON_MAX) count = PROMPT_BUTTON_MAX;
+    to_screen(question, prompt_question, PROMPT_TEXT_MAX);
+    for (int k = 0; k < count; k++) to_screen(msg(labels[k]), prompt_labels[k], PROMPT_LABEL_MAX);
+    prompt_button_count = count;
+    prompt_enter_choice = enter_choice;
+    prompt_esc_choice = esc_choice;
+    current_answer = answer;
+    prompt_shown = 1;
 }
 
-void close_prompt_choose(int32_t choice)
+void prompt_choose(int choice)
 {
-    close_prompt_shown = 0;
-    if (choice == CLOSE_SAVE) {
-        // A failed save keeps the designer open; the status line says why.
-        if (save_data()) end_program(EXIT_OK);
-    } else if (choice == CLOSE_DISCARD) {
-        end_program(EXIT_OK);
-    }
+    prompt_shown = 0;
+    prompt_answer answer = current_answer;
+    current_answer = nullptr;
+    // The answer may open the next question.
+    if (answer) answer(choice);
 }
 
-void close_prompt_press(int x, int y)
+void prompt_press(int x, int y)
 {
-    if (y < CLOSE_BUTTON_TOP || y >= CLOSE_BUTTON_TOP + CLOSE_BUTTON_H) return;
-    for (int k = 0; k < CLOSE_BUTTON_COUNT; k++) {
-        const int left = close_button_left(k);
-        if (x >= left && x < left + CLOSE_BUTTON_W) {
-            close_prompt_choose(k);
+    if (y < PROMPT_BUTTON_TOP || y >= PROMPT_BUTTON_TOP + PROMPT_BUTTON_H) return;
+    for (int k = 0; k < prompt_button_count; k++) {
+        const int left = prompt_button_left(k);
+        if (x >= left && x < left + PROMPT_BUTTON_W) {
+            prompt_choose(k);
             return;
         }
     }
 }
 
-void close_prompt_key(unsigned char key)
+void prompt_key(unsigned char key)
 {
-    if (key == KEY_ENTER) close_prompt_choose(CLOSE_SAVE);
-    else if (key == KEY_ESC) close_prompt_choose(CLOSE_CANCEL);
+    if (key == KEY_ENTER) prompt_choose(prompt_enter_choice);
+    else if (key == KEY_ESC) prompt_choose(prompt_esc_choice);
 }

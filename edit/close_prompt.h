@@ -1,44 +1,60 @@
 /*******************************************************************************
- * edit/close_prompt.h - the question asked before closing with unsaved changes
+ * edit/close_prompt.h - the prompt: a question inside the window and its buttons
  *
- * Closing ("关闭窗口", the window manager's close button) with a layout that
- * differs from the one last loaded or saved opens a prompt inside the window
- * with three buttons: "保存并关闭" (save, then end when the save succeeded),
- * "不保存" (end without saving) and "取消" (back to editing). Enter means
- * the first, Esc the last. While the prompt is open, presses and keys do
- * nothing else.
+ * One question at a time, with two or three buttons; Enter picks the button
+ * the question names for it (drawn highlighted), Esc the one for going back.
+ * While the prompt is open, presses and keys do nothing else. Picking a
+ * button closes the prompt, then hands the choice to the question's answer
+ * function. Closing with unsaved changes asks "保存并关闭 / 不保存 / 取消",
+ * a save that finds its files changed elsewhere asks "覆盖保存 / 取消"
+ * (edit/saving.cpp asks both).
  *
- * The button rectangles are fixed window pixels (CLOSE_PROMPT_*); app/frame
+ * The box and the button row are fixed window pixels (PROMPT_*); app/frame
  * draws the prompt from them and from the texts here, converted once when
  * the prompt opens.
- * Depends on: edit/status (save results), output/layout_save, platform/gbk.
- * Does NOT: draw, or end the process other than through end_program.
+ * Limits: PROMPT_BUTTON_MAX buttons; a question of PROMPT_TEXT_MAX UTF-16
+ * units (about three lines in the box).
+ * Depends on: platform/gbk, platform/messages.
+ * Does NOT: draw, save, or end the program (the answer functions do).
  ******************************************************************************/
 #pragma once
+#include "platform/messages.h"
 #include <cstdint>
+#include <string>
 
-constexpr int CLOSE_PROMPT_X = 420, CLOSE_PROMPT_Y = 260;     // the box's top-left
-constexpr int CLOSE_PROMPT_W = 460, CLOSE_PROMPT_H = 170;
-constexpr int CLOSE_BUTTON_TOP = 360, CLOSE_BUTTON_H = 44;     // the buttons' row
-constexpr int CLOSE_BUTTON_W = 130, CLOSE_BUTTON_GAP = 15;
-constexpr int CLOSE_BUTTON_COUNT = 3;
-constexpr int CLOSE_TEXT_MAX = 64;
+constexpr int PROMPT_X = 420, PROMPT_Y = 260;       // the box's top-left
+constexpr int PROMPT_W = 460, PROMPT_H = 215;
+constexpr int PROMPT_BUTTON_TOP = 410, PROMPT_BUTTON_H = 44;   // the buttons' row
+constexpr int PROMPT_BUTTON_W = 130, PROMPT_BUTTON_GAP = 15;
+constexpr int PROMPT_BUTTON_MAX = 3;
+constexpr int PROMPT_TEXT_MAX = 192;
+constexpr int PROMPT_LABEL_MAX = 32;
 
-enum close_choice : int32_t { CLOSE_SAVE = 0, CLOSE_DISCARD = 1, CLOSE_CANCEL = 2 };
+// The buttons of the two questions the designer asks.
+enum close_choice : int { CLOSE_SAVE = 0, CLOSE_DISCARD = 1, CLOSE_CANCEL = 2 };
+enum overwrite_choice : int { OVERWRITE_YES = 0, OVERWRITE_CANCEL = 1 };
 
-extern uint8_t close_prompt_shown;
-// The question and the three labels, ready for the screen text.
-extern char16_t close_prompt_question[CLOSE_TEXT_MAX];
-extern char16_t close_prompt_labels[CLOSE_BUTTON_COUNT][CLOSE_TEXT_MAX];
+// What a question does with the button picked (0 = the first).
+typedef void (*prompt_answer)(int choice);
 
-// Left edge of button k.
-int close_button_left(int k);
+extern uint8_t prompt_shown;
+// The question, the labels and which buttons Enter and Esc pick.
+extern char16_t prompt_question[PROMPT_TEXT_MAX];
+extern char16_t prompt_labels[PROMPT_BUTTON_MAX][PROMPT_LABEL_MAX];
+extern int prompt_button_count;
+extern int prompt_enter_choice;
+extern int prompt_esc_choice;
 
-// Open the prompt.
-void open_close_prompt();
-// Carry out a choice: save and end, end, or back to editing.
-void close_prompt_choose(int32_t choice);
+// Left edge of button k of the open prompt.
+int prompt_button_left(int k);
+
+// Open a prompt: the question (UTF-8), the buttons' labels from the message
+// table, the buttons Enter and Esc pick, and what to do with the choice.
+void prompt_open(const std::string& question, const msg_id* labels, int count, int enter_choice, int esc_choice,
+                 prompt_answer answer);
+// Close the prompt and carry out `choice`.
+void prompt_choose(int choice);
 // A left press while the prompt is open: a button, or nothing.
-void close_prompt_press(int x, int y);
-// A key byte while the prompt is open: Enter saves and closes, Esc cancels.
-void close_prompt_key(unsigned char key);
+void prompt_press(int x, int y);
+// A key byte while the prompt is open: Enter and Esc pick their buttons.
+void prompt_key(unsigned char key);

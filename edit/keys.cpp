@@ -69,7 +69,6 @@ constexpr int COPY_SHIFT_X = 5;            // each paste stands this many px fur
 constexpr int COLOURS = 7;
 constexpr uint8_t TEXT_MODE_SCROLLING = 1;
 constexpr int THICKNESS_STEPS = 3;
-constexpr int EXIT_OK = 0;
 
 // The current text item, or none.
 string_draw* current_text() { return current_text_record(); }
@@ -279,8 +278,8 @@ void paste_copied_items()
 // Key bytes: Ctrl commands, Delete, and typing into the current text.
 void on_key(unsigned char key, int, int)
 {
-    if (close_prompt_shown) {
-        close_prompt_key(key);
+    if (prompt_shown) {
+        prompt_key(key);
         return;
     }
     if (key_help_close()) return;   // the key only closes the F1 list
@@ -331,7 +330,7 @@ void on_key(unsigned char key, int, int)
         break;
     case KEY_CTRL_S:
         // Saves as "保存数据" does, and ends only when the save succeeded.
-        if (save_data()) end_program(EXIT_OK);
+        save_and_end();
         break;
     case KEY_CTRL_V:
         // An item copy is pasted until the next Ctrl+C; without one the
@@ -366,7 +365,7 @@ void on_key(unsigned char key, int, int)
 // Special keys: read-out, group and span modes, nudges, thickness and colour.
 void on_special_key(int key, int, int)
 {
-    if (close_prompt_shown) return;
+    if (prompt_shown) return;
     if (key_help_close()) return;
     if (key == SPECIAL_F1) return key_help_open();
     const int p = led_pitch;

@@ -35,9 +35,12 @@ void update_resize_cursor_at(int px, int py, int left, int top, int width, int h
 // (or its table cell), then the current text; the last one decides.
 void test_resize_handles(int px, int py);
 
-// "保存数据" (also Ctrl+S and the close prompt): save the layout, show the
-// result on the status line; the editor goes on. True when it was saved.
+// "保存数据": save the layout, show the result on the status line; the
+// editor goes on. True when it was saved (false too while it asks whether
+// to save over files changed elsewhere).
 bool save_data();
+// Ctrl+S: save as save_data does, then end once the save succeeded.
+void save_and_end();
 // "关闭窗口" and the window manager's close button: end with status 0 when
 // nothing is unsaved, else open the close prompt.
 void close_window();

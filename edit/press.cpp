@@ -499,9 +499,9 @@ void right_press()
 // Left press and release, right press; everything else is ignored.
 void on_mouse(int button, int state, int x, int y)
 {
-    if (close_prompt_shown) {
+    if (prompt_shown) {
         // The prompt takes every press; a release still ends held looks.
-        if (button == BUTTON_LEFT && state == STATE_PRESS) close_prompt_press(x, y);
+        if (button == BUTTON_LEFT && state == STATE_PRESS) prompt_press(x, y);
         else if (button == BUTTON_LEFT && state == STATE_RELEASE) left_release();
         return;
     }

@@ -139,7 +139,7 @@ void on_text_input(const char* utf8)
 {
     composition_wide[0] = 0;
     // An open close prompt or key list takes the key; nothing is typed behind it.
-    if (close_prompt_shown) return;
+    if (prompt_shown) return;
     if (key_help_close()) return;
     string_draw* s = live_current_text();
     if (!s) return;

@@ -11,6 +11,7 @@
 #include "model/palette.h"
 #include "model/settings.h"
 #include "model/tables.h"
+#include "platform/file_write.h"
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -56,7 +57,8 @@ void load_valve_picture(Digit_unit& d, const char* path)
     free(d.bitmap);
     d.bitmap = nullptr;
     d.bitmap_len = 0;
-    FILE* f = fopen(path, "rb");
+    // Only a regular file: a pipe or a device there cannot hang the start.
+    FILE* f = fopen_regular(path);
     if (!f) return;
     long len = -1;
     if (fseek(f, 0, SEEK_END) == 0) len = ftell(f);

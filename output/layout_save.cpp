@@ -10,12 +10,19 @@
 #include "platform/file_write.h"
 #include "platform/profile.h"
 #include <cstdio>
+#include <cstring>
+#include <set>
+#include <sys/stat.h>
 
 namespace {
 
 std::string saved_snapshot;
+// The refused lines of the current load are in the side file.
+bool refused_lines_kept = false;
 
-constexpr const char* BACKUP_SUFFIX = ".bak";
+constexpr const char* LIST_SEPARATOR = "、";
+constexpr const char* SCRIPT_EOL = "\r\n";
+constexpr int PERMISSION_BITS = 0777;
 
 } // namespace
 
@@ -68,63 +75,165 @@ int items_outside_panel()
     return n;
 }
 
-std::string save_refusal()
+outcome save_refusal()
 {
-    if (settings_problem[0]) return std::string(settings_problem) + "; the layout is not saved";
-    if (!cmd_path[0]) return "no script file name; the layout is not saved";
+    if (settings_problem[0]) return outcome_fail(MSG_SAVE_SETTINGS_BAD, settings_problem);
+    if (!cmd_path[0]) return outcome_fail(MSG_SAVE_NO_SCRIPT_NAME);
     if (last_script_report.state == SCRIPT_UNREADABLE)
-        return "the script could not be loaded (" + last_script_report.why +
-               "); it is kept and not saved over";
-    if (program_file_unusable)
-        return "the program file could not be loaded (" + program_file_problem +
-               "); it is kept and not saved over";
-    return std::string();
+        return outcome_fail(MSG_SAVE_SCRIPT_KEPT, last_script_report.why.c_str());
+    if (program_file_unusable) return outcome_fail(MSG_SAVE_PROGRAM_KEPT, program_file_problem.c_str());
+    return outcome_ok();
 }
 
-bool save_layout(save_outcome& out)
+namespace {
+
+// A workspace file's name as the user knows it: from the workspace folder on.
+std::string shown_name(const char* path)
+{
+    const size_t n = strlen(exe_dir);
+    return strncmp(path, exe_dir, n) == 0 ? std::string(path + n) : std::string(path);
+}
+
+// The permission bits of the script's file, for the files kept beside it
+// (-1 when it is not there: they then get the usual ones).
+int script_mode()
+{
+    struct stat st;
+    return stat(cmd_path, &st) == 0 ? (int)(st.st_mode & PERMISSION_BITS) : -1;
+}
+
+// Add the lines the load refused to the side file, those not there yet.
+outcome keep_refused_lines(save_outcome& out)
+{
+    if (refused_lines_kept || last_script_report.refused == 0) return outcome_ok();
+    const std::string side = std::string(cmd_path) + REFUSED_LINES_SUFFIX;
+    std::string kept;
+    bool missing = false;
+    outcome o = read_whole_file(side.c_str(), SCRIPT_FILE_MAX, kept, &missing);
+    if (!o && !missing) return o;
+    std::set<std::string> there;
+    size_t i = 0;
+    while (i < kept.size()) {
+        size_t end = kept.find_first_of("\r\n", i);
+        if (end == std::string::npos) end = kept.size();
+        there.insert(kept.substr(i, end - i));
+        i = end + 1;
+    }
+    if (!kept.empty() && kept.back() != '\n') kept += SCRIPT_EOL;
+    int added = 0;
+    for (const script_note& n : last_script_report.notes) {
+        if (n.status != CMD_REFUSED || n.text.empty() || !there.insert(n.text).second) continue;
+        kept += n.text + SCRIPT_EOL;
+        added++;
+    }
+    if (added == 0) return outcome_ok();
+    o = replace_file(side.c_str(), kept, replace_options{true, script_mode()});
+    if (!o) return o;
+    out.refused_kept = added;
+    out.side_file = shown_name(side.c_str());
+    return o;
+}
+
+// Gather the notes of the files written into one.
+void add_note(std::string& notes, const outcome& o)
+{
+    if (o.why.empty()) return;
+    if (!notes.empty()) notes += "；";
+    notes += o.why;
+}
+
+} // namespace
+
+outcome save_layout(save_outcome& out, save_mode mode)
 {
     out = save_outcome{};
-    out.why = save_refusal();
-    if (!out.why.empty()) return false;
+    outcome o = save_refusal();
+    if (!o) return o;
 
     mark_picture_regions();
     const std::string text = script_text();
     out.left_out = items_outside_panel();
 
-    // The previous script becomes cmd.txt.bak when this save changes it.
-    std::string old, why;
+    // What is on disk now; a file that is there but cannot be read stops the save.
+    std::string old, program;
     bool missing = false;
-    if (read_whole_file(cmd_path, SCRIPT_FILE_MAX, old, why, &missing)) {
-        out.script_changed = old != text;
-        if (out.script_changed && !replace_file((std::string(cmd_path) + BACKUP_SUFFIX).c_str(), old, why, true)) {
-            out.why = "cannot keep the previous script: " + why;
-            return false;
+    file_stamp script_now, program_now;
+    o = read_whole_file(cmd_path, SCRIPT_FILE_MAX, old, &missing, &script_now);
+    if (!o && !missing) return o;
+    o = program_file_text(program, program_now);
+    if (!o) return o;
+    o = profile_can_update(cfg_path);
+    if (!o) return o;
+
+    // Files changed elsewhere since they were loaded or saved are saved over
+    // only on the user's word.
+    if (mode == SAVE_CHECKED) {
+        std::string changed;
+        if (stamp_changed(last_script_report.stamp, script_now)) changed = shown_name(cmd_path);
+        if (stamp_changed(program_file_stamp, program_now))
+            changed += (changed.empty() ? "" : LIST_SEPARATOR) + shown_name(vsn_path);
+        if (!changed.empty()) {
+            out.conflict = true;
+            out.changed_files = changed;
+            return outcome_fail(MSG_SAVE_CONFLICT, changed.c_str());
         }
-    } else if (missing) {
-        out.script_changed = true;
+    }
+    out.script_changed = missing || old != text;
+    if (out.script_changed) {
+        o = keep_refused_lines(out);
+        if (!o) return o;
+    }
+
+    // Every new file is written before any file changes.
+    file_replacement script, backup, programs;
+    const std::string backup_path = std::string(cmd_path) + BACKUP_SUFFIX;
+    if (out.script_changed) {
+        o = replace_prepare(script, cmd_path, text, replace_options{true, -1});
+        if (!o) return o;
+        if (!missing) {
+            o = replace_prepare(backup, backup_path.c_str(), old, replace_options{true, script_mode()});
+            if (!o) return o;
+        }
+    }
+    o = replace_prepare(programs, vsn_path, program, replace_options{true, -1});
+    if (!o) return o;
+
+    // The new script first, then its backup: a save cut off between the two
+    // keeps the older backup, never two copies of the unchanged script.
+    // A file renamed into place is this program's own from then on, even
+    // when the save fails after it.
+    std::string notes;
+    if (out.script_changed) {
+        o = replace_commit(script);
+        if (script.renamed) last_script_report.stamp = stamp_of_data(text);
+        if (!o) return o;
+        add_note(notes, o);
+        if (!missing) {
+            o = replace_commit(backup);
+            if (!o) return o;
+            add_note(notes, o);
+        }
     } else {
-        out.why = why;
-        return false;
+        last_script_report.stamp = script_now;
     }
-    if (out.script_changed && !replace_file(cmd_path, text, why, true)) {
-        out.why = why;
-        return false;
-    }
-    if (!save_program_file()) {
-        out.why = program_file_problem;
-        return false;
-    }
-    if (!profile_write("NetSyc", "Syc_Update", "1", cfg_path)) {
-        out.why = std::string("cannot set Syc_Update in ") + cfg_path;
-        return false;
-    }
+    o = replace_commit(programs);
+    if (programs.renamed) program_file_stamp = stamp_of_data(program);
+    if (!o) return o;
+    add_note(notes, o);
+    o = profile_write("NetSyc", "Syc_Update", "1", cfg_path);
+    if (!o) return o;
+    add_note(notes, o);
     saved_snapshot = snapshot_of(text);
-    out.ok = true;
-    return true;
+    if (out.refused_kept > 0) refused_lines_kept = true;
+    return notes.empty() ? outcome_ok() : outcome{true, notes};
 }
 
 std::string layout_snapshot() { return snapshot_of(script_text()); }
 
-void remember_saved_layout() { saved_snapshot = layout_snapshot(); }
+void remember_saved_layout()
+{
+    saved_snapshot = layout_snapshot();
+    refused_lines_kept = false;
+}
 
 bool layout_has_unsaved_changes() { return layout_snapshot() != saved_snapshot; }

@@ -13,6 +13,7 @@
 region_record region_table[REGION_COUNT];
 std::string program_file_problem;
 bool program_file_unusable = false;
+file_stamp program_file_stamp;
 bool convert_pictures_at_startup = true;
 
 uint16_t region_number(const char* text)
@@ -62,8 +63,8 @@ bool to_field(const std::string& utf8, char* out, size_t cap)
     return utf8.size() < sizeof big / 2 && strlen(big) < cap && gbk_to_utf8(out) == utf8;
 }
 
-// Parse with bounded nesting; the reader's exceptions become a reason.
-bool parse(const std::string& data, Json::Value& root, std::string& why)
+// Parse with bounded nesting; the reader's complaints become a reason.
+outcome parse(const std::string& data, Json::Value& root)
 {
     Json::CharReaderBuilder b;
     b["collectComments"] = true;
@@ -73,25 +74,26 @@ bool parse(const std::string& data, Json::Value& root, std::string& why)
     bool ok = false;
     try {
         ok = r->parse(data.data(), data.data() + data.size(), &root, &errs);
-    } catch (const std::exception& e) {
-        errs = std::string("nested deeper than ") + std::to_string(PROGRAM_FILE_DEPTH_MAX) + " levels (" + e.what() + ")";
+    } catch (const std::exception&) {
+        root = Json::Value();
+        return outcome_fail(MSG_PROGRAM_TOO_DEEP, vsn_path, PROGRAM_FILE_DEPTH_MAX);
     }
     if (!ok) {
         root = Json::Value();
-        why = "not a JSON document: " + errs.substr(0, errs.find('\n'));
-        return false;
+        return outcome_fail(MSG_PROGRAM_NOT_JSON, vsn_path, errs.substr(0, errs.find('\n')).c_str());
     }
-    return true;
+    return outcome_ok();
 }
 
 // Read and parse the file. A missing file gives an empty document and sets
-// `missing`; false when it exists but cannot be used.
-bool read_document(Json::Value& root, bool& missing, std::string& why)
+// `missing`; fails when it exists but cannot be used.
+outcome read_document(Json::Value& root, bool& missing, file_stamp& stamp)
 {
     std::string data;
     root = Json::Value();
-    if (!read_whole_file(vsn_path, PROGRAM_FILE_MAX, data, why, &missing)) return missing;
-    return parse(data, root, why);
+    outcome o = read_whole_file(vsn_path, PROGRAM_FILE_MAX, data, &missing, &stamp);
+    if (!o) return missing ? outcome_ok() : o;
+    return parse(data, root);
 }
 
 void load_region(region_record& rec, const Json::Value& region)
@@ -122,37 +124,34 @@ void load_region(region_record& rec, const Json::Value& region)
 
 } // namespace
 
-bool load_program_file()
+outcome load_program_file()
 {
     for (region_record& r : region_table) r = region_record{};
     program_file_problem.clear();
     program_file_unusable = false;
     Json::Value root;
     bool missing = false;
-    std::string why;
-    if (!read_document(root, missing, why)) {
-        program_file_problem = why;
+    outcome o = read_document(root, missing, program_file_stamp);
+    if (!o) {
+        program_file_problem = o.why;
         program_file_unusable = true;
-        return false;
+        return o;
     }
     const Json::Value& pages = member(member(member(root, "Programs"), "Program"), "Pages");
     const Json::Value& regions = member(element(pages, 0), "Regions");
-    if (!regions.isArray()) return true;
+    if (!regions.isArray()) return outcome_ok();
     for (Json::ArrayIndex i = 0; i < regions.size() && i < (Json::ArrayIndex)REGION_COUNT; i++)
         load_region(region_table[i], regions[i]);
-    return true;
+    return outcome_ok();
 }
 
-bool save_program_file()
+outcome program_file_text(std::string& text, file_stamp& now)
 {
-    program_file_problem.clear();
+    text.clear();
     Json::Value root;
     bool missing = false;
-    std::string why;
-    if (!read_document(root, missing, why)) {
-        program_file_problem = why + "; the program file was not saved";
-        return false;
-    }
+    outcome o = read_document(root, missing, now);
+    if (!o) return o;
     if (missing) {
         root = Json::Value(Json::objectValue);
         root["Programs"]["Program"]["Pages"][0]["Regions"] = Json::Value(Json::arrayValue);
@@ -165,10 +164,7 @@ bool save_program_file()
         if (pages.isArray() && pages.size() > 0 && pages[0].isObject() && pages[0]["Regions"].isArray())
             regions = &pages[0]["Regions"];
     }
-    if (!regions) {
-        program_file_problem = "the program file has no regions of page 0; it was not saved";
-        return false;
-    }
+    if (!regions) return outcome_fail(MSG_PROGRAM_NO_REGIONS, vsn_path);
     Json::Value& R = *regions;
     for (int i = 0; i < REGION_COUNT; i++) {
         const region_record& rec = region_table[i];
@@ -194,10 +190,21 @@ bool save_program_file()
     Json::StreamWriterBuilder builder;
     builder["indentation"] = "";
     builder["emitUTF8"] = false;
-    std::string out = Json::writeString(builder, root) + "\n";
-    if (!replace_file(vsn_path, out, why, true)) {
-        program_file_problem = why;
-        return false;
+    text = Json::writeString(builder, root) + "\n";
+    return outcome_ok();
+}
+
+outcome save_program_file()
+{
+    program_file_problem.clear();
+    std::string text;
+    file_stamp now;
+    outcome o = program_file_text(text, now);
+    if (o) o = replace_file(vsn_path, text, replace_options{true, -1});
+    if (!o) {
+        program_file_problem = o.why;
+        return o;
     }
-    return true;
+    program_file_stamp = stamp_of_data(text);
+    return o;
 }

@@ -19,12 +19,14 @@
  * written back, so a save cannot shorten them in the file. A file that
  * cannot be parsed is never overwritten.
  *
- * Depends on: JsonCpp, platform/gbk, output/file_write.
+ * Depends on: JsonCpp, platform/gbk, platform/file_write, platform/outcome.
  * Does NOT: place or convert pictures (start-up does that from the table).
  ******************************************************************************/
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include "platform/file_write.h"
+#include "platform/outcome.h"
 #include <string>
 
 constexpr int REGION_COUNT = 30;
@@ -58,15 +60,22 @@ extern std::string program_file_problem;
 // Set when the last load found a file it could not read or parse: such a
 // file is kept, and the layout is not saved until it is mended.
 extern bool program_file_unusable;
+// The file as it was last loaded or saved (a save checks it is still so).
+extern file_stamp program_file_stamp;
 
 // Clear the table, then read vsn_path into it. A missing file loads nothing
-// and is no failure; returns false when the file exists but cannot be read
-// or parsed (program_file_problem says why).
-bool load_program_file();
+// and is no failure; fails when the file exists but cannot be read or
+// parsed (program_file_problem says why too).
+outcome load_program_file();
 
-// Rewrite vsn_path from its own content with the regions in use. Returns
-// false (nothing written) when the file cannot be read, parsed or replaced.
-bool save_program_file();
+// The program file's new text: its current content with the regions in use.
+// `now` gets the stamp of the content it started from. Fails (nothing to
+// write) when the file cannot be read or parsed or has no regions of page 0.
+outcome program_file_text(std::string& text, file_stamp& now);
+
+// Rewrite vsn_path from its own content with the regions in use. Fails
+// (nothing written) when the file cannot be read, parsed or replaced.
+outcome save_program_file();
 
 // Whether start-up converts the picture regions' pictures into bitmap files
 // (true); tools that must change no file turn it off.

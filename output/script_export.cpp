@@ -8,6 +8,7 @@
 #include "model/tables.h"
 #include "output/program_file.h"
 #include "output/layout_save.h"
+#include "platform/outcome.h"
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -223,6 +224,7 @@ std::string digit_item_script(int index)
 bool export_script()
 {
     save_outcome r;
-    if (!save_layout(r)) fprintf(stderr, "lumiker: the layout was not saved: %s\n", r.why.c_str());
-    return r.ok;
+    outcome o = save_layout(r);
+    if (!o) report(REPORT_STDERR, outcome_fail(MSG_SAVE_FAILED, o.why.c_str()));
+    return o.ok;
 }

@@ -32,6 +32,49 @@ enum msg_id : int {
     MSG_SAVE_FAILED,          // "保存失败：%s"
     MSG_NOTHING_TO_UNDO,
     MSG_NOTHING_TO_REDO,
+    MSG_ERR_ACCESS,           // what the system said, in words: errno texts
+    MSG_ERR_NO_SPACE,
+    MSG_ERR_READ_ONLY_FS,
+    MSG_ERR_IO,
+    MSG_ERR_TOO_MANY_FILES,
+    MSG_ERR_NOT_FOUND,
+    MSG_ERR_NOT_FOLDER,
+    MSG_ERR_IS_FOLDER,
+    MSG_ERR_LINK_LOOP,
+    MSG_ERR_NAME_TOO_LONG,
+    MSG_ERR_OTHER,            // "系统错误（错误码 %d）"
+    MSG_FILE_READ_FAILED,     // "无法读取 %s：%s"
+    MSG_FILE_NOT_REGULAR,     // "%s 不是普通文件 ..."
+    MSG_FILE_TOO_LARGE,       // "%s 太大（超过 %d 字节）"
+    MSG_FILE_READ_ONLY,       // "%s 是只读文件 ..."
+    MSG_FILE_WRITE_FAILED,    // "无法写入 %s：%s"
+    MSG_FILE_FOLDER_FAILED,   // "无法创建文件夹 %s：%s"
+    MSG_FILE_SYNC_FAILED,     // "无法确认 %s 已写入磁盘：%s"
+    MSG_FILE_HARD_LINKS,      // note: the other names of a hard-linked file keep the old content
+    MSG_SAVE_SETTINGS_BAD,    // "%s；布局未保存"
+    MSG_SAVE_NO_SCRIPT_NAME,
+    MSG_SAVE_SCRIPT_KEPT,     // "脚本 %s 载入失败（...），..."
+    MSG_SAVE_PROGRAM_KEPT,    // "程序文件 %s 载入失败（...），..."
+    MSG_PROGRAM_NOT_JSON,     // "%s 不是有效的 JSON 文档：%s"
+    MSG_PROGRAM_TOO_DEEP,     // "%s 的嵌套超过 %d 层"
+    MSG_PROGRAM_NO_REGIONS,   // "程序文件 %s 没有第 0 页的区域列表 ..."
+    MSG_PROGRAM_NOT_LOADED,   // "程序文件 %s 无法载入：%s"
+    MSG_SAVE_CONFLICT,        // "%s 在载入或上次保存之后被别处改动了 ..."
+    MSG_SAVE_NOT_OVERWRITTEN, // after "取消" in the overwrite question
+    MSG_PROMPT_OVERWRITE,     // the overwrite question, naming the files
+    MSG_PROMPT_OVERWRITE_YES,
+    MSG_PROMPT_CLOSE,         // the close question
+    MSG_PROMPT_SAVE_AND_CLOSE,
+    MSG_PROMPT_DISCARD,
+    MSG_PROMPT_CANCEL,
+    MSG_WORKSPACE_IN_USE,     // "此工作区已在另一个设计器中打开（进程 %d）..."
+    MSG_SCRIPT_LINES_REFUSED, // "脚本有 %d 行未能载入，报告见 %s"
+    MSG_SCRIPT_REPORT_HEAD,   // first line of the report file
+    MSG_SAVE_NOTE_REFUSED_KEPT, // "；未能载入的 %d 行另存在 %s"
+    MSG_PNG_IS_FOLDER,        // "无法把图片写到 %s：它是文件夹"
+    MSG_PNG_NO_FOLDER,        // "无法把图片写到 %s：文件夹 %s 不存在"
+    MSG_PNG_FOLDER_LOCKED,    // "无法把图片写到 %s：文件夹 %s 不能写入"
+    MSG_PNG_ENCODE_FAILED,
     // ---- editing ----------------------------------------------------------------
     MSG_NOTHING_SELECTED,
     MSG_NOTHING_TO_DELETE,

@@ -97,7 +97,8 @@ bool write_bmp24(std::string& f, const uint8_t* rgb, int w, int h)
 // Read the whole source file, refusing one that is empty or too large.
 bool read_source(const char* path, std::vector<uint8_t>& out)
 {
-    FILE* f = fopen(path, "rb");
+    // Only a regular file: a pipe or a device there cannot hang the start.
+    FILE* f = fopen_regular(path);
     if (!f) return false;
     long n = -1;
     if (fseek(f, 0, SEEK_END) == 0) n = ftell(f);
@@ -197,7 +198,6 @@ int JpgToBmp(const char* source, const char* destination)
     std::string bmp;
     bool ok = write_bmp24(bmp, rgb, w, h);
     stbi_image_free(rgb);
-    std::string why;
-    if (!ok || !replace_file(destination, bmp, why)) return fail("cannot write the bitmap");
+    if (!ok || !replace_file(destination, bmp)) return fail("cannot write the bitmap");
     return 1;
 }

@@ -3,7 +3,7 @@
  ******************************************************************************/
 #include "platform/profile.h"
 #include "platform/file_write.h"
-#include <cstdio>
+#include <cerrno>
 #include <cstring>
 #include <string>
 #include <strings.h>
@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr long MAX_PROFILE_BYTES = 1 << 20;
+constexpr size_t MAX_PROFILE_BYTES = 1 << 20;
 
 // One physical line: its text without the ending, and the ending itself.
 struct line {
@@ -19,20 +19,15 @@ struct line {
     std::string eol;
 };
 
-bool load(const char* path, std::vector<line>& lines)
+// Read the whole file (a regular file of at most MAX_PROFILE_BYTES).
+outcome read_all(const char* path, std::string& all, bool& missing)
 {
-    FILE* f = fopen(path, "rb");
-    if (!f) return false;
-    std::string all;
-    char buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, f)) > 0) {
-        all.append(buf, n);
-        if ((long)all.size() > MAX_PROFILE_BYTES) break;
-    }
-    fclose(f);
-    // Too large to hold: read nothing, and never write it back cut.
-    if ((long)all.size() > MAX_PROFILE_BYTES) return false;
+    return read_whole_file(path, MAX_PROFILE_BYTES, all, &missing);
+}
+
+// Split a file's text into lines with their endings.
+void split_lines(const std::string& all, std::vector<line>& lines)
+{
     size_t i = 0;
     while (i < all.size()) {
         size_t j = i;
@@ -46,6 +41,15 @@ bool load(const char* path, std::vector<line>& lines)
         i = j + l.eol.size();
         lines.push_back(l);
     }
+}
+
+// The lines of an existing, readable file; false for anything else.
+bool load(const char* path, std::vector<line>& lines)
+{
+    std::string all;
+    bool missing = false;
+    if (!read_all(path, all, missing)) return false;
+    split_lines(all, lines);
     return true;
 }
 
@@ -111,15 +115,26 @@ size_t profile_read(const char* section, const char* key, const char* def,
     return n;
 }
 
-bool profile_write(const char* section, const char* key, const char* value, const char* path)
+outcome profile_can_update(const char* path)
 {
-    if (!section || !key || !value || !path) return false;
+    std::string all;
+    bool missing = false;
+    outcome o = read_all(path, all, missing);
+    return o || missing ? outcome_ok() : o;
+}
+
+outcome profile_write(const char* section, const char* key, const char* value, const char* path)
+{
+    if (!section || !key || !value || !path)
+        return outcome_fail(MSG_FILE_WRITE_FAILED, path ? path : "", file_error_text(EINVAL).c_str());
+    // Only a missing file starts empty: one that is there but cannot be read
+    // whole is kept as it is.
+    std::string all;
+    bool missing = false;
+    outcome read = read_all(path, all, missing);
+    if (!read && !missing) return read;
     std::vector<line> lines;
-    FILE* probe = fopen(path, "rb");
-    if (probe) {
-        fclose(probe);
-        if (!load(path, lines)) return false;  // an existing file we cannot hold is kept
-    }
+    split_lines(all, lines);
     std::string eol = "\r\n";
     for (const line& l : lines)
         if (!l.eol.empty()) { eol = l.eol; break; }
@@ -153,8 +168,7 @@ bool profile_write(const char* section, const char* key, const char* value, cons
             lines.insert(lines.begin() + last_in_sec + 1, l);
         }
     }
-    std::string all;
+    all.clear();
     for (const line& l : lines) all += l.text + l.eol;
-    std::string why;
-    return replace_file(path, all, why);
+    return replace_file(path, all);
 }

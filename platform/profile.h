@@ -11,12 +11,20 @@
  * its section, or appends the section and the key at the end of the file. All
  * other lines, comments and line endings are kept byte for byte; new lines use
  * the line ending the file already uses (CR LF for a new file). The file is
- * replaced through a temporary file and a rename (platform/file_write).
+ * replaced through a temporary file and a rename (platform/file_write), so
+ * it keeps its mode and owner, and a link stays a link.
  *
+ * Only a regular file is read: a pipe or a device in its place reads as
+ * missing and never blocks. A file that is there but cannot be read (no
+ * permission, an I/O error, too many open files, not a regular file) is
+ * never written: the write fails and says why.
+ *
+ * Depends on: platform/file_write, platform/outcome.
  * Does NOT: delete keys or sections, or read or rewrite files larger than 1 MiB
  * (such a file reads as missing and is never written).
  ******************************************************************************/
 #pragma once
+#include "platform/outcome.h"
 #include <cstddef>
 
 // Read section/key from `path` into `out` (capacity `cap`), or `def` when missing.
@@ -24,5 +32,10 @@
 size_t profile_read(const char* section, const char* key, const char* def,
                     char* out, size_t cap, const char* path);
 
-// Write section/key = value into `path`. Returns false when the file cannot be written.
-bool profile_write(const char* section, const char* key, const char* value, const char* path);
+// Write section/key = value into `path`; fails, changing nothing, when the
+// file is there but cannot be read whole, or cannot be replaced.
+outcome profile_write(const char* section, const char* key, const char* value, const char* path);
+
+// Whether profile_write could update `path` now: it is missing, or there and
+// readable whole (nothing is written).
+outcome profile_can_update(const char* path);

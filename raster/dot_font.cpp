@@ -3,6 +3,7 @@
  ******************************************************************************/
 #include "raster/dot_font.h"
 #include "model/settings.h"
+#include "platform/file_write.h"
 #include "raster/canvas.h"
 #include <cstdio>
 #include <cstring>
@@ -52,7 +53,8 @@ long opens = 0;
 FILE* open_font(const char* path)
 {
     opens++;
-    return fopen(path, "rb");
+    // Only a regular file: a pipe or a device there cannot hang the drawing.
+    return fopen_regular(path);
 }
 
 // Read `count` bytes at `offset` straight from the file; -1 when it cannot be opened.

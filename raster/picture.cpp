@@ -8,6 +8,7 @@
 #include "raster/picture.h"
 #include "model/settings.h"
 #include "platform/gbk.h"
+#include "platform/file_write.h"
 #include "raster/gfx.h"
 #include "raster/screen_text.h"
 #include <cstdio>
@@ -116,8 +117,9 @@ const char* bitmap_failure_reason() { return failure; }
 uint8_t* LoadBitmapFile(graph_draw& g)
 {
     failure = "";
-    FILE* f = fopen(g.bmp_path, "rb");
-    if (!f) return refuse("cannot open the file", false);
+    // Only a regular file is read: a pipe or a device there cannot hang the program.
+    FILE* f = fopen_regular(g.bmp_path);
+    if (!f) return refuse("cannot open the file (missing, unreadable or not a regular file)", false);
 
     // Headers keep exactly what was read; bytes past a short read are zero.
     std::memset(g.bmp_header, 0, sizeof g.bmp_header);

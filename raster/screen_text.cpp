@@ -4,11 +4,14 @@
  * Sections: faces | glyph textures | drawing | palette furniture
  ******************************************************************************/
 #include "raster/screen_text.h"
+#include "platform/file_write.h"
 #include "raster/gfx.h"
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_GLYPH_H
 #include <cstring>
+#include <string>
+#include <unistd.h>
 #include <vector>
 
 glyph_record glyph_cache[GLYPH_CACHE_SIZE];
@@ -47,7 +50,15 @@ bool open_screen_fonts(const char* font_file, std::string& why)
             why = "cannot initialise the FreeType library";
             return false;
         }
-        if (!font_file || FT_New_Face(f.library, font_file, 0, &f.face) != 0) {
+        // The font is opened through a descriptor checked to be a regular
+        // file, so a pipe or a device in its place cannot hang the start.
+        read_check check;
+        int err = 0;
+        const int fd = font_file ? open_regular_file(font_file, check, err) : -1;
+        const std::string checked = "/proc/self/fd/" + std::to_string(fd);
+        const bool opened = fd >= 0 && FT_New_Face(f.library, checked.c_str(), 0, &f.face) == 0;
+        if (fd >= 0) close(fd);
+        if (!opened) {
             why = std::string("cannot open the screen font ") + (font_file ? font_file : "(none)");
             f.face = nullptr;
             return false;

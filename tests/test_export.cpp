@@ -271,7 +271,7 @@ TEST(Export, SavingCreatesTheFolderAndNeverLeavesAHalfFile)
         testing::internal::CaptureStderr();
         EXPECT_FALSE(export_script());
         std::string err = testing::internal::GetCapturedStderr();
-        EXPECT_NE(err.find("not saved"), std::string::npos);
+        EXPECT_NE(err.find("保存失败："), std::string::npos);
         EXPECT_EQ(ws.script(), std::string(HEAD) + TAIL);
         chmod(folder.c_str(), 0755);
     }
@@ -280,7 +280,7 @@ TEST(Export, SavingCreatesTheFolderAndNeverLeavesAHalfFile)
     profile_write("NetSyc", "Syc_Update", "0", cfg_path);
     testing::internal::CaptureStderr();
     EXPECT_FALSE(export_script());
-    EXPECT_NE(testing::internal::GetCapturedStderr().find("not saved"), std::string::npos);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("保存失败："), std::string::npos);
     char v[8];
     profile_read("NetSyc", "Syc_Update", "", v, sizeof v, cfg_path);
     EXPECT_STREQ(v, "0");
@@ -296,7 +296,7 @@ TEST(Export, FilesThatCouldNotBeLoadedAreNeverSavedOver)
         place_text(0, 286, 156, 16, 3, 0, "AB");
         EXPECT_FALSE(save_data());
         EXPECT_EQ(status_tone, STATUS_ERROR);
-        EXPECT_NE(std::string(status_utf8).find("kept and not saved over"), std::string::npos) << status_utf8;
+        EXPECT_NE(std::string(status_utf8).find("为保留原文件"), std::string::npos) << status_utf8;
         EXPECT_NE(ws.read("SysCfg.ini").find("Syc_Update=0"), std::string::npos);
     };
     // A script that is a folder, a pipe, or larger than the cap.

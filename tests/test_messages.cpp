@@ -20,6 +20,7 @@ TEST(Messages, EveryRowFormatsAndOutcomesReachTheirChannel)
         else if (args == "d") snprintf(sample, sizeof sample, "%s", msg((msg_id)i, 7).c_str());
         else if (args == "sd") snprintf(sample, sizeof sample, "%s", msg((msg_id)i, "x", 7).c_str());
         else if (args == "ds") snprintf(sample, sizeof sample, "%s", msg((msg_id)i, 7, "x").c_str());
+        else if (args == "ss") snprintf(sample, sizeof sample, "%s", msg((msg_id)i, "x", "y").c_str());
         else snprintf(sample, sizeof sample, "%s", msg((msg_id)i, 7, 8).c_str());
         EXPECT_EQ(std::string(sample).find('%'), std::string::npos) << f;
     }

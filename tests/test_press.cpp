@@ -577,10 +577,10 @@ TEST_F(PointerTest, TheClosePromptTakesEveryPressAndClosesWithoutSaving)
     put_unit(90, KIND_LINE, 265 + 20, 145 + 10, 50, 8);
     press(x, y);
     EXPECT_EQ(asked_exit(), -1);
-    ASSERT_EQ(close_prompt_shown, 1);
+    ASSERT_EQ(prompt_shown, 1);
     press(265 + 21, 145 + 11);   // an item under the prompt is not selected
     EXPECT_NE(current_unit, 90);
-    press(close_button_left(CLOSE_DISCARD) + 5, CLOSE_BUTTON_TOP + 5);   // "不保存"
+    press(prompt_button_left(CLOSE_DISCARD) + 5, PROMPT_BUTTON_TOP + 5);   // "不保存"
     EXPECT_EQ(asked_exit(), 0);
     EXPECT_EQ(ws.script(), "led clearall\r\n");
 }

@@ -1,7 +1,11 @@
 // The settings-file module: reading with defaults, case-insensitive names,
-// writing in place or appending while every other byte of the file is kept.
+// writing in place or appending while every other byte of the file is kept,
+// with its mode; a file there that cannot be read is never replaced.
+#include "platform/file_write.h"
 #include "platform/profile.h"
+#include <cerrno>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -90,4 +94,30 @@ TEST(Profile, WritesInPlaceAppendsAndKeepsEverythingElse)
     remove(p.c_str());
 
     EXPECT_FALSE(profile_write("A", "k", "v", "/nonexistent-dir/x.ini"));
+
+    // A private settings file stays private.
+    put(p, head);
+    ASSERT_EQ(chmod(p.c_str(), 0600), 0);
+    ASSERT_TRUE(profile_write("NetSyc", "Syc_Update", "1", p.c_str()));
+    struct stat st;
+    ASSERT_EQ(stat(p.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+
+    // A read error (here an I/O error) keeps the file as it was, and says so.
+    const std::string kept = get(p);
+    file_fault_step = FAULT_READ;
+    file_fault_errno = EIO;
+    outcome o = profile_write("NetSyc", "Syc_Update", "2", p.c_str());
+    file_fault_step = FAULT_NONE;
+    EXPECT_FALSE(o.ok);
+    EXPECT_NE(o.why.find("输入输出错误"), std::string::npos) << o.why;
+    EXPECT_EQ(get(p), kept);
+    remove(p.c_str());
+
+    // A pipe in its place neither hangs a read nor becomes a file.
+    ASSERT_EQ(mkfifo(p.c_str(), 0644), 0);
+    EXPECT_EQ(read("NetSyc", "Syc_Update", "none", p), "none");
+    EXPECT_FALSE(profile_write("NetSyc", "Syc_Update", "1", p.c_str()));
+    EXPECT_TRUE(stat(p.c_str(), &st) == 0 && S_ISFIFO(st.st_mode));
+    remove(p.c_str());
 }

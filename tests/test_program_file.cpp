@@ -136,7 +136,7 @@ TEST(ProgramFile, MissingOrBrokenFiles)
         const std::string deep = std::string(depth, '[') + std::string(depth, ']');
         ws.write("one_pic_effect.vsn", deep);
         EXPECT_FALSE(load_program_file());
-        EXPECT_NE(program_file_problem.find("nested deeper"), std::string::npos) << program_file_problem;
+        EXPECT_NE(program_file_problem.find("嵌套超过"), std::string::npos) << program_file_problem;
         EXPECT_FALSE(save_program_file());
         EXPECT_EQ(ws.read("one_pic_effect.vsn"), deep);
     }

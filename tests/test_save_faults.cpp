@@ -1,11 +1,18 @@
 // Saves cut off at every point, on a full disk and into a read-only folder:
 // every file is always either its whole old or its whole new version, the
-// failure is on the status line and Syc_Update is set only after a whole save.
+// backup is never lost to a copy of the unchanged script, the failure is on
+// the status line and Syc_Update is set only after a whole save. Settings
+// that cannot be read, folders that cannot be flushed, planted links, files
+// changed by another designer and refused script lines lose nothing.
+#include "edit/close_prompt.h"
 #include "edit/pointer.h"
 #include "edit/status.h"
 #include "output/layout_save.h"
+#include "output/program_file.h"
 #include "platform/file_write.h"
+#include "platform/workspace_lock.h"
 #include "test_layout_helpers.h"
+#include <functional>
 #include <gtest/gtest.h>
 #include <map>
 #include <sys/mount.h>
@@ -16,6 +23,9 @@ namespace {
 
 const char* const FILES[] = {"ledsys/CMD1/cmd.txt", "ledsys/CMD1/cmd.txt.bak", "one_pic_effect.vsn", "SysCfg.ini"};
 const std::string ABSENT = "<absent>";
+const std::string OLDER = "led clearall \r\nled 16t 1 2 3 OLD\r\n";   // the backup of an earlier save
+constexpr unsigned char KEY_ENTER = 13, KEY_ESC = 27;
+constexpr uid_t NOBODY = 65534;
 
 std::map<std::string, std::string> files_of(const temp_workspace& ws)
 {
@@ -40,6 +50,7 @@ void moved_layout(temp_workspace& ws)
 {
     ws.write_script("led clearall \r\nled clearall \r\nled 16t 1 2 3 AB\r\nled l 0 10 10 40 10 \r\n\r\n\r\n");
     ws.write("one_pic_effect.vsn", "{\"Programs\":{\"Program\":{\"Pages\":[{\"Regions\":[]}],\"Name\":\"\\u8282\"}}}\n");
+    ws.write("ledsys/CMD1/cmd.txt.bak", OLDER);
     fresh_start();
     for (Digit_unit& d : digit_table)
         if (d.visible && d.kind == KIND_LINE && d.x > 265) d.x += 8;
@@ -57,6 +68,24 @@ int save_in_child(int64_t budget)
     waitpid(pid, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
+
+// Run `body` in a child without root's power over file modes (as nobody,
+// owning the workspace, when the tests run as root); 0 when it returned true.
+int as_plain_user(const std::string& dir, const std::function<bool()>& body)
+{
+    pid_t pid = fork();
+    if (pid == 0) {
+        if (geteuid() == 0 && (system(("chown -R 65534:65534 '" + dir + "'").c_str()) != 0 || setgid(NOBODY) != 0 ||
+                               setuid(NOBODY) != 0))
+            _exit(2);
+        _exit(body() ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+bool status_says(const char* words) { return std::string(status_utf8).find(words) != std::string::npos; }
 
 } // namespace
 
@@ -84,10 +113,60 @@ TEST(SaveFaults, EveryFileIsWholeOldOrWholeNewWhateverStopsTheSave)
         if (now.at("SysCfg.ini") == after.at("SysCfg.ini")) {
             EXPECT_TRUE(now.at(FILES[0]) == after.at(FILES[0]) && now.at(FILES[2]) == after.at(FILES[2])) << n;
         }
+        // The backup changes only once the new script is in place.
+        if (now.at(FILES[0]) == before.at(FILES[0])) {
+            EXPECT_EQ(now.at(FILES[1]), OLDER) << n;
+        }
     }
-    // The killed saves left their temporaries; the next start removes them.
+    // The killed saves left their temporaries; the next start removes them,
+    // and nothing a user named like a temporary.
+    ws.write("ledsys/CMD1/cmd.txt.tmp.999999", "mine");
+    ws.write("ledsys/CMD1/.cmd.txt.lumiker-tmp.1.notes", "mine too");
     EXPECT_GT(remove_stale_temporaries((ws.dir + "ledsys/CMD1").c_str()) + remove_stale_temporaries(ws.dir.c_str()), 0);
-    EXPECT_EQ(remove_stale_temporaries(ws.dir.c_str()), 0);
+    EXPECT_EQ(remove_stale_temporaries(ws.dir.c_str()) + remove_stale_temporaries((ws.dir + "ledsys/CMD1").c_str()), 0);
+    EXPECT_EQ(ws.read("ledsys/CMD1/cmd.txt.tmp.999999"), "mine");
+    EXPECT_EQ(ws.read("ledsys/CMD1/.cmd.txt.lumiker-tmp.1.notes"), "mine too");
+
+    // A link planted where temporaries used to go leads nowhere; a folder
+    // that cannot be flushed after the rename makes the save fail.
+    put_files(ws, before);
+    const std::string outside = ws.path("outside.txt");
+    ws.write("outside.txt", "not yours");
+    ASSERT_EQ(symlink(outside.c_str(), (std::string(cmd_path) + ".tmp." + std::to_string(getpid())).c_str()), 0);
+    file_fault_step = FAULT_FOLDER_SYNC;
+    file_fault_errno = EIO;
+    EXPECT_FALSE(save_data());
+    file_fault_step = FAULT_NONE;
+    EXPECT_TRUE(status_says("保存失败：无法确认")) << status_utf8;
+    EXPECT_EQ(ws.read("outside.txt"), "not yours");
+    EXPECT_TRUE(save_data()) << status_utf8;   // what it renamed into place is no one else's change
+    // A script with a second hard link: saved under its name, the other
+    // name keeps the old script, and the status line says so.
+    put_files(ws, before);
+    moved_layout(ws);
+    ASSERT_EQ(link(cmd_path, ws.path("hall.txt").c_str()), 0);
+    EXPECT_TRUE(save_data()) << status_utf8;
+    EXPECT_TRUE(status_says("有多个硬链接")) << status_utf8;
+    EXPECT_EQ(files_of(ws), after);
+    EXPECT_EQ(ws.read("hall.txt"), before.at(FILES[0]));
+    EXPECT_EQ(ws.read("outside.txt"), "not yours");
+
+    // Settings that are there but cannot be read (here: no permission, or a
+    // pipe) are never replaced: the save fails and names them.
+    put_files(ws, before);
+    EXPECT_EQ(as_plain_user(ws.dir, [&] {
+                  chmod(cfg_path, 0);
+                  return !save_data() && status_says("SysCfg.ini") && status_says("没有权限");
+              }), 0) << "the save went on without the settings";
+    chmod(cfg_path, 0644);
+    EXPECT_EQ(files_of(ws), before);
+    unlink(cfg_path);
+    ASSERT_EQ(mkfifo(cfg_path, 0644), 0);
+    EXPECT_FALSE(save_data());
+    EXPECT_TRUE(status_says("SysCfg.ini 不是普通文件")) << status_utf8;
+    struct stat st;
+    EXPECT_TRUE(lstat(cfg_path, &st) == 0 && S_ISFIFO(st.st_mode));
+    unlink(cfg_path);
 
     // A full disk, then a read-only folder: nothing changes, the status line says why.
     if (mount("lumiker-test", ws.dir.c_str(), "tmpfs", 0, "size=64k") != 0) {
@@ -114,7 +193,72 @@ TEST(SaveFaults, EveryFileIsWholeOldOrWholeNewWhateverStopsTheSave)
     status_clear();
     EXPECT_FALSE(save_data());
     EXPECT_EQ(status_tone, STATUS_ERROR);
-    EXPECT_NE(std::string(status_utf8).find("Read-only"), std::string::npos) << status_utf8;
+    EXPECT_NE(std::string(status_utf8).find("文件系统只读"), std::string::npos) << status_utf8;
     EXPECT_EQ(files_of(ws), before);
     EXPECT_EQ(umount(ws.dir.c_str()), 0);
+}
+
+TEST(SaveFaults, ChangesMadeElsewhereAreSavedOverOnlyOnTheUsersWord)
+{
+    temp_workspace ws(256, 64);
+    // A second designer on the workspace is told who holds it, until that one ends.
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    pid_t other = fork();
+    if (other == 0) {
+        workspace_lock_take(ws.dir.c_str());
+        if (write(ready[1], "x", 1) != 1) _exit(1);
+        pause();
+        _exit(0);
+    }
+    char c;
+    ASSERT_EQ(read(ready[0], &c, 1), 1);
+    outcome in_use = workspace_lock_take(ws.dir.c_str());
+    EXPECT_TRUE(in_use.ok);
+    EXPECT_NE(in_use.why.find("进程 " + std::to_string(other)), std::string::npos) << in_use.why;
+    kill(other, SIGKILL);
+    waitpid(other, nullptr, 0);
+    EXPECT_EQ(workspace_lock_take(ws.dir.c_str()).why, "");
+    workspace_lock_release();
+
+    // The other designer saves after this one loaded: nothing is written, the user is asked.
+    moved_layout(ws);
+    const std::string theirs = "led clearall \r\nled clearall \r\nled 16t 1 2 3 XY\r\n\r\n\r\n";
+    ws.write_script(theirs);
+    EXPECT_FALSE(save_data());
+    ASSERT_EQ(prompt_shown, 1);
+    EXPECT_TRUE(status_says("ledsys/CMD1/cmd.txt 在载入或上次保存之后被别处改动了")) << status_utf8;
+    prompt_key(KEY_ESC);   // "取消": theirs stays
+    EXPECT_EQ(prompt_shown, 0);
+    EXPECT_TRUE(status_says("保留了那些改动")) << status_utf8;
+    EXPECT_EQ(ws.script(), theirs);
+    EXPECT_EQ(ws.read("ledsys/CMD1/cmd.txt.bak"), OLDER);
+    EXPECT_FALSE(save_data());
+    prompt_key(KEY_ENTER);   // "覆盖保存": saved, theirs kept as the backup
+    EXPECT_EQ(status_tone, STATUS_OK) << status_utf8;
+    EXPECT_NE(ws.script(), theirs);
+    EXPECT_EQ(ws.read("ledsys/CMD1/cmd.txt.bak"), theirs);
+    // The program file is checked too; the next save is no question.
+    ws.write("one_pic_effect.vsn", "{\"Programs\":{\"Program\":{\"Pages\":[{\"Regions\":[]}]}}}\n");
+    EXPECT_FALSE(save_data());
+    EXPECT_TRUE(status_says("one_pic_effect.vsn")) << status_utf8;
+    prompt_key(KEY_ENTER);
+    EXPECT_TRUE(save_data());
+    EXPECT_EQ(prompt_shown, 0);
+
+    // Lines the load refused go to the side file before the first save drops
+    // them, after what it held already, and only once.
+    const std::string side = std::string("ledsys/CMD1/cmd.txt") + REFUSED_LINES_SUFFIX;
+    ws.write_script("led clearall \r\nbogus words here\r\nled 16t 1 2 3 AB\r\n");
+    ws.write(side, "kept before\r\n");
+    fresh_start();
+    ASSERT_EQ(last_script_report.refused, 1);
+    std::string report_path;
+    ASSERT_TRUE(write_script_report(cmd_path, report_path).ok);
+    EXPECT_NE(temp_workspace::read_path(report_path).find("cmd.txt:2: refused: "), std::string::npos);
+    ASSERT_TRUE(save_data());
+    EXPECT_TRUE(status_says("未能载入的 1 行另存在 ledsys/CMD1/cmd.txt.refused.txt")) << status_utf8;
+    EXPECT_EQ(ws.read(side), "kept before\r\nbogus words here\r\n");
+    ASSERT_TRUE(save_data());
+    EXPECT_EQ(ws.read(side), "kept before\r\nbogus words here\r\n");
 }

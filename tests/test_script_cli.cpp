@@ -154,10 +154,47 @@ TEST(ScriptCli, BothProgramsAnswerHelpVersionAndBadUsageWithoutADisplay)
     }
     r = run_cli("--png /nonexistent/dir/x.png" + demo);
     EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.err.find("the folder /nonexistent/dir does not exist"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("文件夹 /nonexistent/dir 不存在"), std::string::npos) << r.err;
     r = run_cli("--png /tmp" + demo);
     EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.err.find("it is a folder"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("它是文件夹"), std::string::npos) << r.err;
+}
+
+// Pipes in place of files never hang the tool, and the picture goes only to
+// a regular file or a new name.
+TEST(ScriptCli, PipesDevicesAndBrokenProgramFilesAreRefusedNeverWaitedOn)
+{
+    temp_workspace ws;
+    const std::string demo = std::string(LUMIKER_SOURCE_DIR) + "/workspace/.";
+    ASSERT_EQ(system(("cp -r '" + demo + "' '" + ws.dir + "' && cp -r '" + LUMIKER_BUILD_DIR + "/Font' '" + ws.dir +
+                      "' && cd '" + ws.dir + "' && for f in logo.jpg ledsys/CMD1/id_0.bmp $(find Font -type f); do " +
+                      "rm \"$f\" && mkfifo \"$f\"; done")
+                         .c_str()),
+              0);
+    const std::string png = ws.path("panel.png"), pipe = ws.path("pipe.png");
+    // Under a time limit: a program waiting on a pipe would fail, not hang the suite.
+    auto limited = [&](const std::string& args) { return run_cli("20 '" LUMIKER_SCRIPT_BINARY "' " + args, "/usr/bin/timeout"); };
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0644), 0);
+    run_result r = limited("--png '" + pipe + "' '" + ws.dir + "'");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("lumiker-script: " + pipe + " 不是普通文件"), std::string::npos) << r.err;
+    struct stat st;
+    EXPECT_TRUE(lstat(pipe.c_str(), &st) == 0 && S_ISFIFO(st.st_mode));
+    r = limited("--png '" + png + "' '" + ws.dir + "'");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(temp_workspace::read_path(png).compare(1, 3, "PNG"), 0);
+
+    // A program file that cannot be loaded: named, status 2.
+    ws.write("one_pic_effect.vsn", "{ broken");
+    r = limited("'" + ws.dir + "'");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err.rfind("lumiker-script: 程序文件无法载入：", 0), 0u) << r.err;
+    // Settings that are a pipe: named, status 2, at once.
+    unlink(ws.path("SysCfg.ini").c_str());
+    ASSERT_EQ(mkfifo(ws.path("SysCfg.ini").c_str(), 0644), 0);
+    r = limited("'" + ws.dir + "'");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("SysCfg.ini"), std::string::npos) << r.err;
 }
 
 TEST(ScriptCli, TheDemoWorkspaceLoadsCleanly)

@@ -287,7 +287,7 @@ TEST(ProgramFileFuzz, RandomAndMutatedDocumentsLoadAndSaveSafely)
         }
         for (region_record& r : region_table) r.in_use = (uint8_t)f.rnd(0, 1);
         mark_picture_regions();
-        bool saved = save_program_file();
+        bool saved = save_program_file().ok;
         if (!parsed) {
             EXPECT_FALSE(saved);
             EXPECT_EQ(ws.read("one_pic_effect.vsn"), doc);  // never overwritten
