@@ -4,8 +4,7 @@
 #include "app/cli.h"
 #include "app/workspace.h"
 #include "edit/key_help.h"
-#include "edit/status.h"
-#include "model/settings.h"
+#include "platform/outcome.h"
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -182,22 +181,19 @@ int designer_command_line(int argc, const char* const* argv, workspace_choice& w
 {
     cli_options o = parse_designer_args(argc, argv);
     if (o.action != CLI_RUN) return answer_cli(o, "lumiker", designer_help(), designer_usage());
-    char exe[DIR_LEN];
+    char exe[EXE_PATH_MAX];
     if (!exe_directory(exe, sizeof exe)) {
-        fprintf(stderr, "lumiker: cannot find the program's own folder\n");
+        report(REPORT_STDERR, outcome_fail(MSG_NO_OWN_FOLDER));
         return 2;
     }
-    std::string why;
-    if (!choose_workspace(o.folder.empty() ? nullptr : o.folder.c_str(), exe, ws, why)) {
-        fprintf(stderr, "lumiker: %s\n", why.c_str());
+    const outcome chosen = choose_workspace(o.folder.empty() ? nullptr : o.folder.c_str(), exe, ws);
+    if (!chosen) {
+        report(REPORT_STDERR, chosen);
         return 2;
     }
     // A new workspace is news to the user: say where it is, in the window too.
-    if (ws.created && ws.from_demo)
-        status_showf(STATUS_INFO, "New workspace %s, made from the demo", ws.dir.c_str());
-    else if (ws.created)
-        status_showf(STATUS_ERROR, "New empty workspace %s: no demo found in %s", ws.dir.c_str(),
-                     share_folder(exe).c_str());
-    if (ws.created) fprintf(stderr, "lumiker: %s\n", status_utf8);
+    if (ws.created && ws.from_demo) ws.news = outcome{true, msg(MSG_WS_NEW_FROM_DEMO, ws.dir.c_str())};
+    else if (ws.created) ws.news = outcome_fail(MSG_WS_NEW_EMPTY, ws.dir.c_str(), share_folder(exe).c_str());
+    if (ws.created) report(REPORT_STDERR, outcome{false, ws.news.why});
     return -1;
 }

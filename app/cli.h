@@ -9,9 +9,10 @@
  * and --version need no display. A bad option, a pitch outside 1..8 or a
  * time that is not a real date and time is a usage error (exit status 2).
  *
- * Depends on: platform/system.h (local_time), edit/key_help.h (--help lists
- * the keys). Does NOT: check folders or files (app/workspace.h does), or
- * open anything.
+ * Depends on: timegm and gmtime_r (the C library's calendar) to check a
+ * --time date and find its weekday; otherwise nothing outside the C++
+ * standard library.
+ * Does NOT: check folders or files (app/workspace.h does), or open anything.
  ******************************************************************************/
 #pragma once
 #include "platform/system.h"

@@ -18,9 +18,9 @@ const std::u16string& help_title()
 
 } // namespace
 
-void draw_help_overlay()
+void draw_help_overlay(bool shown)
 {
-    if (!key_help_shown) return;
+    if (!shown) return;
     const int h = (KEY_HELP_LINES + 2) * HELP_LINE_H;
     const float x0 = HELP_BOX_X, y0 = HELP_BOX_Y, x1 = x0 + HELP_BOX_W, y1 = y0 + h;
     gfx_texturing(false);

@@ -1,12 +1,9 @@
 /*******************************************************************************
- * app/pictures.cpp - the picture conversion's start-up steps
+ * app/pictures.cpp - pictures of the program file: placing and converting them
  ******************************************************************************/
 #include "app/pictures.h"
-#include "model/settings.h"
-#include "model/tables.h"
+#include "platform/pic_convert.h"
 #include <cstring>
-
-pic_convert_entry pic_convert = nullptr;
 
 namespace {
 
@@ -21,10 +18,10 @@ size_t name_start(const char* path, size_t n)
 
 } // namespace
 
-bool picture_paths(const char* path, char* source, int source_cap, char* destination, int destination_cap)
+bool picture_paths(const std::string& dir, const char* path, std::string& source, std::string& destination)
 {
-    if (source_cap <= 0 || destination_cap <= 0) return false;
-    source[0] = destination[0] = 0;
+    source.clear();
+    destination.clear();
     if (!path) return false;
     const size_t n = strnlen(path, REGION_PATH_LEN);
     const size_t start = name_start(path, n);
@@ -32,48 +29,32 @@ bool picture_paths(const char* path, char* source, int source_cap, char* destina
     for (size_t i = start; i < n; i++)
         if (path[i] == '.') stop = i;
     if (stop == start) return false;        // no name, or nothing before its extension
-
-    const int name_len = (int)(n - start), base_len = (int)(stop - start);
-    bool fits = format_field(source, source_cap, "%s%.*s", exe_dir, name_len, path + start) < source_cap &&
-                format_field(destination, destination_cap, "%s%.*s.bmp", exe_dir, base_len, path + start) <
-                    destination_cap;
-    if (!fits) source[0] = destination[0] = 0;
-    return fits;
+    source = dir + std::string(path + start, n - start);
+    destination = dir + std::string(path + start, stop - start) + ".bmp";
+    return true;
 }
 
-void load_pic_convert()
-{
-    if (!convert_pictures_at_startup) {
-        pic_convert = nullptr;
-        return;
-    }
-    pic_convert = JpgToBmp;
-    pic_convert(logo_jpg_path, logo_bmp_path);
-}
+void convert_logo(const doc_paths& p) { JpgToBmp(p.logo_jpg.c_str(), p.logo_bmp.c_str()); }
 
-void place_picture_region(int index, int kind, uint16_t x, uint16_t y, uint16_t w, uint16_t h, const char* path)
+void place_picture_region(document& d, int index, const region_record& r, bool convert)
 {
-    if (kind != REGION_PICTURE || index < 0 || index >= GRAPH_COUNT) return;
-    graph_draw& g = graph_table[index];
-    // The region's dots are panel dots: the picture stands on the panel.
-    g.left = PANEL_X + x * led_pitch;
-    g.top = PANEL_Y + y * led_pitch;
-    g.pic_width = w;
-    g.pic_height = h;
+    if (r.type != REGION_PICTURE || index < 0 || index >= PICTURE_COUNT) return;
+    doc_picture& g = d.pictures[index];
+    g.x = r.rx;
+    g.y = r.ry;
+    g.w = r.rw;
+    g.h = r.rh;
     g.has_picture = 1;
     g.shown = 1;
-
-    char source[REGION_PATH_LEN];
-    if (!picture_paths(path, source, REGION_PATH_LEN, g.bmp_path, BMP_PATH_LEN)) return;
-    if (pic_convert) pic_convert(source, g.bmp_path);
+    g.bmp_path[0] = 0;
+    std::string source, destination;
+    if (!picture_paths(d.paths.dir, r.file_path, source, destination) || destination.size() >= PICTURE_PATH_LEN)
+        return;
+    memcpy(g.bmp_path, destination.c_str(), destination.size() + 1);
+    if (convert) JpgToBmp(source.c_str(), g.bmp_path);
 }
 
-void convert_program_pictures()
+void place_program_pictures(document& d, bool convert)
 {
-    for (int i = 0; i < REGION_COUNT; i++) {
-        const region_record& r = region_table[i];
-        place_picture_region(i, r.type, r.rx, r.ry, r.rw, r.rh, r.file_path);
-    }
+    for (int i = 0; i < REGION_COUNT; i++) place_picture_region(d, i, d.regions[i], convert);
 }
-
-void unload_pic_convert() { pic_convert = nullptr; }

@@ -2,17 +2,16 @@
  * app/preview.cpp - the panel drawn off-screen and written as a PNG
  ******************************************************************************/
 #include "app/preview.h"
-#include "items/digit_item.h"
+#include "items/calendar.h"
 #include "items/kinds.h"
-#include "items/text_item.h"
-#include "model/settings.h"
-#include "model/tables.h"
 #include "platform/file_write.h"
 #include "platform/offscreen_gl.h"
 #include "raster/canvas.h"
 #include "raster/gfx.h"
 #include "raster/picture.h"
+#include <algorithm>
 #include <cstring>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -25,6 +24,8 @@
 
 namespace {
 
+constexpr int GRID_PITCH_MIN = 2;   // the grid shows from this pitch on, as in the window
+
 void append_bytes(void* context, void* data, int size)
 {
     static_cast<std::string*>(context)->append(static_cast<const char*>(data), (size_t)size);
@@ -33,48 +34,75 @@ void append_bytes(void* context, void* data, int size)
 } // namespace
 
 // The frame's panel steps, in the frame's order, without the selection.
-void draw_panel_preview()
+void draw_panel_preview(const document& d, const view& v)
 {
+    const int p = view_pitch(v);
+    canvas_use_pitch(p);
     gfx_push();
-    draw_panel_background();
-    if (led_pitch >= 2) {
+    draw_panel_background(v.panel_x, v.panel_y, d.settings.panel_w, d.settings.panel_h);
+    if (p >= GRID_PITCH_MIN) {
         gfx_push();
-        gfx_translate(PANEL_X, PANEL_Y);
-        draw_panel_grid();
+        gfx_translate((float)v.panel_x, (float)v.panel_y);
+        draw_panel_grid(d.settings.panel_w, d.settings.panel_h);
         gfx_pop();
     }
     gfx_texturing(false);
-    draw_pictures(-1);
+    // The pictures, with textures of this drawing context.
+    std::unique_ptr<graph_draw[]> pictures(new graph_draw[PICTURE_COUNT]);
+    const int n = std::clamp(d.picture_count, 0, PICTURE_COUNT);
+    for (int i = 0; i < n; i++) {
+        const doc_picture& from = d.pictures[i];
+        graph_draw& to = pictures[i];
+        if (!from.shown) continue;
+        to.left = clamp32((int64_t)v.panel_x + (int64_t)from.x * p);
+        to.top = clamp32((int64_t)v.panel_y + (int64_t)from.y * p);
+        to.pic_width = from.w;
+        to.pic_height = from.h;
+        to.has_picture = from.has_picture;
+        memcpy(to.bmp_path, from.bmp_path, BMP_PATH_LEN < PICTURE_PATH_LEN ? BMP_PATH_LEN : PICTURE_PATH_LEN);
+        to.bmp_path[BMP_PATH_LEN - 1] = 0;
+        draw_picture(to);
+    }
     gfx_texturing(false);
-    measure_items(NO_ITEM, NO_ITEM);   // the picture shows every item unselected
-    for_each_unit_in_drawing_order([](int i) { draw_digit_item(digit_table[i]); });
-    for (int i = 0; i < STRING_COUNT; i++)
-        if (string_table[i].visible) draw_text_item(string_table[i]);
+    item_draw_ctx ctx;
+    ctx.doc = &d;
+    ctx.pitch = p;
+    ctx.now = read_clock();
+    doc_walk_drawing_order(d, [&](item_id, const item& it) {
+        ctx.x = view_x(v, it.x);
+        ctx.y = view_y(v, it.y);
+        draw_item(it, ctx);
+    });
     gfx_texturing(false);
     gfx_pop();
 }
 
-bool render_panel_preview(std::vector<uint8_t>& rgb, int& w, int& h, std::string& why)
+bool render_panel_preview(const document& d, int pitch, std::vector<uint8_t>& rgb, int& w, int& h, std::string& why)
 {
-    const int p = dot_pitch();
-    w = panel_width() * p;
-    h = panel_height() * p;
-    if (w < 1 || h < 1) {
-        why = "the panel has no size (WIDTH and HEIGHT in SysCfg.ini)";
+    view v;
+    v.pitch = pitch;
+    const int p = view_pitch(v);
+    const int64_t w64 = (int64_t)d.settings.panel_w * p, h64 = (int64_t)d.settings.panel_h * p;
+    if (w64 < 1 || h64 < 1) {
+        why = msg(MSG_PNG_NO_PANEL);
         return false;
     }
     // The surface reaches from the window's corner to the panel's far corner,
     // so everything is drawn at the window's own coordinates; the panel is
     // then cut out of it.
-    const int sw = PANEL_X + w, sh = PANEL_Y + h;
-    if (!offscreen_open(sw, sh, why)) return false;
+    const int64_t sw = v.panel_x + w64, sh = v.panel_y + h64;
+    w = (int)w64;
+    h = (int)h64;
+    v.window_w = (int)sw;
+    v.window_h = (int)sh;
+    if (!offscreen_open((int)sw, (int)sh, why)) return false;
     gfx_use(nullptr);
     gfx_init_state();
     gfx_final_state();
-    gfx_reshape(sw, sh);
+    gfx_reshape((int)sw, (int)sh);
     gfx_clear();
     gfx_lighting_off();
-    draw_panel_preview();
+    draw_panel_preview(d, v);
     gfx_finish();
     std::vector<uint8_t> all;
     bool ok = offscreen_read(all, why);
@@ -82,16 +110,16 @@ bool render_panel_preview(std::vector<uint8_t>& rgb, int& w, int& h, std::string
     if (!ok) return false;
     rgb.resize((size_t)w * h * 3);
     for (int y = 0; y < h; y++)
-        memcpy(&rgb[(size_t)y * w * 3], &all[((size_t)(PANEL_Y + y) * sw + PANEL_X) * 3], (size_t)w * 3);
+        memcpy(&rgb[(size_t)y * w * 3], &all[((size_t)(v.panel_y + y) * sw + v.panel_x) * 3], (size_t)w * 3);
     return true;
 }
 
-outcome write_panel_png(const char* path)
+outcome write_panel_png(const document& d, int pitch, const char* path)
 {
     std::vector<uint8_t> rgb;
     int w = 0, h = 0;
     std::string why;
-    if (!render_panel_preview(rgb, w, h, why)) return outcome_fail(MSG_PLAIN, why.c_str());
+    if (!render_panel_preview(d, pitch, rgb, w, h, why)) return outcome_fail(MSG_PLAIN, why.c_str());
     std::string png;
     if (!stbi_write_png_to_func(append_bytes, &png, w, h, 3, rgb.data(), w * 3)) return outcome_fail(MSG_PNG_ENCODE_FAILED);
     return replace_file(path, png);

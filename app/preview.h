@@ -8,30 +8,31 @@
  * one per dot; at pitch N it is W*N x H*N, the panel area of the window at
  * that zoom, pixel for pixel.
  *
- * Limits: the workspace must be loaded first, at led_pitch = the pitch (item
- * positions are kept in window pixels). The panel and its distance from the
- * window's corner must fit in OFFSCREEN_MAX_SIDE pixels a side.
- * Depends on: raster/ (canvas, picture, gfx), items/ (renderers), model/,
- * platform/offscreen_gl, platform/file_write, stb_image_write.
+ * Limits: the panel and its distance from the window's corner must fit in
+ * OFFSCREEN_MAX_SIDE pixels a side.
+ * Depends on: stb_image_write (PNG encoding); POSIX stat, lstat and access
+ * (checking the PNG's path before anything is drawn).
  * Does NOT: load the workspace, fix the clock (items/calendar.h does), or
  * draw the palette, buttons, read-outs or selection.
  ******************************************************************************/
 #pragma once
+#include "model/document.h"
 #include "platform/outcome.h"
+#include "raster/view.h"
 #include <cstdint>
 #include <string>
 #include <vector>
 
-// Draw the panel where the window has it (its corner at PANEL_X, PANEL_Y).
-void draw_panel_preview();
+// Draw the panel of `d` where view `v` has it, every item unselected.
+void draw_panel_preview(const document& d, const view& v);
 
-// Render the loaded panel off-screen at led_pitch: RGB rows, top first.
-bool render_panel_preview(std::vector<uint8_t>& rgb, int& w, int& h, std::string& why);
+// Render the panel off-screen at `pitch`: RGB rows, top first.
+bool render_panel_preview(const document& d, int pitch, std::vector<uint8_t>& rgb, int& w, int& h, std::string& why);
 
 // Render and write the PNG through a temporary file. Only a regular file
 // (a link is followed to one) or a new name is written; a device, a pipe or
 // a folder there is refused and left as it is.
-outcome write_panel_png(const char* path);
+outcome write_panel_png(const document& d, int pitch, const char* path);
 
 // Whether `path` can take the picture: its folder exists and can be written,
 // and it names a new file or a regular file that may be written (not a

@@ -17,7 +17,12 @@
  * or program number, no readable cmd.txt, a program file that cannot be
  * loaded) or the picture cannot be written. Messages on standard error
  * carry the name lumiker-script.
- * Without --png it changes no file.
+ *
+ * Limits: a pitch of 1..8; the picture is bounded as app/preview.h says.
+ * Depends on: POSIX close (the readable-file checks); otherwise nothing
+ * outside the C++ standard library.
+ * Does NOT: change any file without --png (no report file beside the
+ * script, no save), open a window, or need a display.
  ******************************************************************************/
 #include "app/cli.h"
 #include "app/pictures.h"
@@ -27,7 +32,6 @@
 #include "command/script_reader.h"
 #include "items/calendar.h"
 #include "items/digits.h"
-#include "model/settings.h"
 #include "output/program_file.h"
 #include "output/script_export.h"
 #include "platform/file_write.h"
@@ -38,6 +42,7 @@
 #include "raster/screen_text.h"
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -54,7 +59,7 @@ local_time read_fixed_time() { return fixed_time; }
 // the picture simply has none.
 void open_screen_font_if_any()
 {
-    char font_file[DIR_LEN * 4];
+    char font_file[EXE_PATH_MAX];
     std::string why;
     if (find_screen_font(font_file, sizeof font_file) && !open_screen_fonts(font_file, why))
         report(REPORT_STDERR, outcome_fail(MSG_PLAIN, why.c_str()));
@@ -85,52 +90,52 @@ int main(int argc, char** argv)
     report_program_name("lumiker-script");
     cli_options o = parse_script_args(argc, argv);
     if (o.action != CLI_RUN) return answer_cli(o, "lumiker-script", script_usage(), script_usage());
-    std::string dir, why;
-    if (!check_workspace_folder(o.folder.c_str(), false, dir, why)) return fail_with(why, EXIT_UNREADABLE);
+    std::string dir;
+    const outcome folder = check_workspace_folder(o.folder.c_str(), false, dir);
+    if (!folder) return fail_with(folder.why, EXIT_UNREADABLE);
     const bool picture = !o.png.empty();
     if (picture) {
         outcome writable = png_path_writable(o.png.c_str());
         if (!writable) return fail_with(writable.why, EXIT_UNREADABLE);
     }
-    char exe[DIR_LEN] = "";
+    char exe[EXE_PATH_MAX] = "";
     exe_directory(exe, sizeof exe);
-    std::string fonts = font_folder_for(dir, exe);
-    if (picture) led_pitch = (uint8_t)o.pitch;   // item positions are kept at this zoom
-    if (!startup_paths(dir.c_str(), fonts.c_str())) return EXIT_UNREADABLE;
-    if (!readable_file(cfg_path)) return fail_with(std::string("cannot read ") + cfg_path, EXIT_UNREADABLE);
+    const std::string fonts = font_folder_for(dir, exe);
+    std::unique_ptr<document> d(new document());
+    if (!startup_paths(*d, dir.c_str(), fonts.c_str())) return fail_with(msg(MSG_NO_WORKSPACE), EXIT_UNREADABLE);
+    if (!readable_file(d->paths.cfg.c_str())) return fail_with(msg(MSG_CANNOT_READ, d->paths.cfg.c_str()), EXIT_UNREADABLE);
     // A panel size or program number the designer would refuse to save with.
-    if (settings_problem[0]) return fail_with(settings_problem, EXIT_UNREADABLE);
-    if (!readable_file(cmd_path)) return fail_with(std::string("cannot read ") + cmd_path, EXIT_UNREADABLE);
+    if (!d->settings.problem.empty()) return fail_with(d->settings.problem, EXIT_UNREADABLE);
+    if (!readable_file(d->paths.cmd.c_str())) return fail_with(msg(MSG_CANNOT_READ, d->paths.cmd.c_str()), EXIT_UNREADABLE);
 
-    cmd_error_stream = nullptr;        // the report below names unknown commands
-    script_report_stream = stderr;
-    convert_pictures_at_startup = picture;
+    // Like the designer's start, a picture converts the workspace's pictures.
     if (picture) {
-        load_pic_convert();
+        convert_logo(d->paths);
         fill_glyph_table();
     }
-    // Start-up names what it cannot load on standard error.
-    startup_documents();
-    if (last_script_report.state != SCRIPT_READ || program_file_unusable) return EXIT_UNREADABLE;
+    // Start-up names what it cannot load on standard error; the report below
+    // names unknown commands, so nothing else goes to standard output.
+    startup_documents(*d, picture, nullptr);
+    if (d->script.state != FILE_READ || d->program_file_unusable) return EXIT_UNREADABLE;
 
     if (picture) {
+        dot_font_use_files(d->paths);
         dot_font_init();
         open_screen_font_if_any();
         if (o.fixed_time) {
             fixed_time = o.time;
             set_clock_source(read_fixed_time);
         }
-        outcome written = write_panel_png(o.png.c_str());
+        outcome written = write_panel_png(*d, o.pitch, o.png.c_str());
         if (!written) return fail_with(written.why, EXIT_UNREADABLE);
-        return last_script_report.refused > 0 ? EXIT_REFUSED : EXIT_CLEAN;
+        return d->script.refused > 0 ? EXIT_REFUSED : EXIT_CLEAN;
     }
 
-    std::string out = script_text();
+    std::string out = script_text(*d);
     if (fwrite(out.data(), 1, out.size(), stdout) != out.size() || fflush(stdout) != 0)
-        return fail_with("cannot write the script to standard output", EXIT_UNREADABLE);
-    if (last_script_report.refused > 0) {
-        fprintf(stderr, "lumiker-script: %d of %d lines refused, %d changed\n", last_script_report.refused,
-                last_script_report.lines, last_script_report.changed);
+        return fail_with(msg(MSG_STDOUT_FAILED), EXIT_UNREADABLE);
+    if (d->script.refused > 0) {
+        report(REPORT_STDERR, outcome_fail(MSG_SCRIPT_COUNTS, d->script.refused, d->script.lines, d->script.changed));
         return EXIT_REFUSED;
     }
     return EXIT_CLEAN;

@@ -3,31 +3,24 @@
  ******************************************************************************/
 #include "app/startup.h"
 #include "app/frame.h"
-#include "edit/state.h"
+#include "app/pictures.h"
+#include "command/script_reader.h"
 #include "edit/status.h"
 #include "items/digits.h"
-#include "model/palette.h"
-#include "model/settings.h"
-#include "model/tables.h"
-#include "command/script_reader.h"
 #include "output/layout_save.h"
-#include "output/program_file.h"
 #include "platform/file_write.h"
 #include "platform/outcome.h"
-#include "app/pictures.h"
-#include "platform/profile.h"
 #include "platform/system.h"
 #include "platform/workspace_lock.h"
 #include "raster/dot_font.h"
 #include "raster/gfx.h"
 #include "raster/screen_text.h"
-#include <cstdio>
-#include <cstring>
 #include <string>
 
 namespace {
 
 constexpr const char* STARTUP_SEPARATOR = "；";
+constexpr size_t SCREEN_FONT_PATH_MAX = 4096;
 
 // Another designer that has the workspace open (a note), or nothing.
 outcome workspace_in_use;
@@ -42,15 +35,14 @@ std::string folder_of(const std::string& path)
 // What start-up found goes on the status line, where the user looks: why
 // saving is refused, how many script lines were refused and where their
 // report is, and another designer on the same workspace.
-void report_startup_problems()
+void report_startup_problems(const document& d)
 {
-    outcome shown = save_refusal();
-    if (last_script_report.refused > 0) {
+    outcome shown = save_refusal(d);
+    if (d.script.refused > 0) {
         std::string report_path;
-        const outcome written = write_script_report(cmd_path, report_path);
-        const size_t n = strlen(exe_dir);
-        if (report_path.compare(0, n, exe_dir) == 0) report_path.erase(0, n);
-        std::string lines = msg(MSG_SCRIPT_LINES_REFUSED, last_script_report.refused, report_path.c_str());
+        const outcome written = write_script_report(d, report_path);
+        if (report_path.compare(0, d.paths.dir.size(), d.paths.dir) == 0) report_path.erase(0, d.paths.dir.size());
+        std::string lines = msg(MSG_SCRIPT_LINES_REFUSED, d.script.refused, report_path.c_str());
         if (!written) lines += STARTUP_SEPARATOR + written.why;
         shown = outcome{false, shown.ok ? lines : shown.why + STARTUP_SEPARATOR + lines};
     }
@@ -62,55 +54,61 @@ void report_startup_problems()
 
 } // namespace
 
-int window_width_for(int panel_w) { return panel_w >= 512 ? 2 * panel_w + 300 : 1300; }
-
-int startup(const char* workspace, const char* font_dir)
+int window_width_for(int panel_w)
 {
-    if (!startup_paths(workspace, font_dir)) {
-        fprintf(stderr, "lumiker: cannot find the workspace folder\n");
+    return panel_w >= WINDOW_WIDE_FROM ? 2 * panel_w + WINDOW_WIDE_MARGIN : WINDOW_NARROW_W;
+}
+
+int startup(designer& g, const char* workspace, const char* font_dir)
+{
+    document& d = g.doc;
+    if (!startup_paths(d, workspace, font_dir)) {
+        report(REPORT_STDERR, outcome_fail(MSG_NO_WORKSPACE));
         return 1;
     }
     // A second designer on this workspace is told so.
-    workspace_in_use = workspace_lock_take(exe_dir);
+    workspace_in_use = workspace_lock_take(d.paths.dir.c_str());
     // Temporaries of saves that were cut off by the end of their process,
     // beside the files and beside the file a linked script points to.
-    remove_stale_temporaries(exe_dir);
-    if (cmd_path[0]) {
-        remove_stale_temporaries(folder_of(cmd_path).c_str());
-        const std::string target = folder_of(final_target(cmd_path));
-        if (target != folder_of(cmd_path)) remove_stale_temporaries(target.c_str());
+    remove_stale_temporaries(d.paths.dir.c_str());
+    if (!d.paths.cmd.empty()) {
+        remove_stale_temporaries(folder_of(d.paths.cmd).c_str());
+        const std::string target = folder_of(final_target(d.paths.cmd.c_str()));
+        if (target != folder_of(d.paths.cmd)) remove_stale_temporaries(target.c_str());
     }
-    load_pic_convert();
+    convert_logo(d.paths);
 
     // The screen fonts are opened before the window is made, so a missing
     // font ends the program before anything is shown.
-    char font_file[DIR_LEN * 4];
+    char font_file[SCREEN_FONT_PATH_MAX];
     std::string why;
     if (!find_screen_font(font_file, sizeof font_file)) {
-        fprintf(stderr,
-                "lumiker: no Song-style CJK screen font found (install the Debian package "
-                "fonts-arphic-uming, which provides \"AR PL UMing CN\")\n");
+        report(REPORT_STDERR, outcome_fail(MSG_NO_SCREEN_FONT));
         return 1;
     }
     if (!open_screen_fonts(font_file, why)) {
-        fprintf(stderr, "lumiker: %s\n", why.c_str());
+        report(REPORT_STDERR, outcome_fail(MSG_PLAIN, why.c_str()));
         return 1;
     }
-    window_width = window_width_for(panel_width());
-    window_size[0] = window_width + 16;
-    window_size[1] = window_height + 40;
+    g.v.window_w = window_width_for(d.settings.panel_w);
+    g.v.window_h = WINDOW_CLIENT_H;
+    g.ui.window_x = WINDOW_START_X;
+    g.ui.window_y = WINDOW_START_Y;
+    g.ui.window_w = g.v.window_w + WINDOW_FRAME_W;
+    g.ui.window_h = g.v.window_h + WINDOW_FRAME_H;
     return 0;
 }
 
-void startup_window_ready()
+void startup_window_ready(designer& g, const outcome& news)
 {
     gfx_init_state();
     gfx_final_state();
     fill_glyph_table();
-    startup_documents();
-    report_startup_problems();
-    // Items the script restored into palette samples leave no cell empty.
-    refill_palette();
+    status_take_reports(g.ui.status);
+    report(REPORT_STATUS, news);
+    startup_documents(g.doc, true);
+    report_startup_problems(g.doc);
+    dot_font_use_files(g.doc.paths);
     dot_font_init();
-    on_reshape(window_size[0] - WINDOW_FRAME_W, window_size[1] - WINDOW_FRAME_H);
+    on_reshape(g, g.v.window_w, g.v.window_h);
 }

@@ -1,40 +1,53 @@
 /*******************************************************************************
- * app/startup.h - start-up: paths, settings, fonts, drawing state, layout
+ * app/startup.h - start-up: paths, settings, fonts, the documents
  *
  * Start-up runs once, in a fixed order, before the event loop: the
- * executable's directory and every path built from it, SysCfg.ini and the
- * screen fonts; then app/main.cpp opens the window; then the drawing state,
- * the default layout and the saved documents. A missing screen font ends the
- * program with a message and a non-zero status before anything is shown.
- * The designer takes the workspace's lock and removes the temporaries of
- * saves whose process has ended; once the documents are loaded, the status
- * line names why saving is refused, how many script lines were refused (their
- * report is written beside the script) and another designer on the workspace.
+ * workspace's paths, SysCfg.ini and the screen fonts; then app/main.cpp
+ * opens the window; then the drawing state and the saved documents. A
+ * missing screen font ends the program with a message and a non-zero status
+ * before anything is shown. The designer takes the workspace's lock and
+ * removes the temporaries of saves whose process has ended; once the
+ * documents are loaded, the status line names why saving is refused, how
+ * many script lines were refused (their report is written beside the
+ * script) and another designer on the workspace.
+ *
+ * Depends on: nothing outside the C++ standard library.
+ * Does NOT: open the window (app/main.cpp does) or draw.
  ******************************************************************************/
 #pragma once
+#include "app/designer.h"
 #include "app/workspace.h"
+#include <cstdio>
 
-// Client width of the window for a panel W dots wide: 2W + 300 from 512 on, else 1300.
+// Client size of the window for a panel W dots wide: 2W + 300 from 512 on,
+// else 1300; always WINDOW_CLIENT_H tall.
+constexpr int WINDOW_NARROW_W = 1300;
+constexpr int WINDOW_WIDE_FROM = 512;
+constexpr int WINDOW_WIDE_MARGIN = 300;
+constexpr int WINDOW_CLIENT_H = 791;
 int window_width_for(int panel_w);
 
-// Steps that need no window: the default layout and the saved documents
-// (program file, pictures, command script) loaded into the tables.
-void startup_documents();
-
-// Where the window opens on the screen, and the client size it opens with
-// (window_size less the frame allowance).
+// Where the window opens on the screen, and what its frame adds round the client area.
 constexpr int WINDOW_START_X = 120;
 constexpr int WINDOW_START_Y = 80;
 constexpr int WINDOW_FRAME_W = 16;
 constexpr int WINDOW_FRAME_H = 39;
 
+// Load the saved documents into `d` without a window: the program file, the
+// pictures it places (their files converted when `convert_pictures`), the
+// command script, the links of the date's and time's parts; what was loaded
+// is what closing compares against. Problems go to standard error; words
+// the script does not know go to `unknown_words` (null: nowhere).
+void startup_documents(document& d, bool convert_pictures, FILE* unknown_words = stdout);
+
 // Start-up up to the window, on the workspace folder `workspace` with the font
 // files under `font_dir`: paths, settings, the workspace lock, stale
-// temporaries, the screen fonts and the window size. Returns a non-zero exit
-// status when the program cannot start.
-int startup(const char* workspace, const char* font_dir);
+// temporaries, the logo, the screen fonts and the window size. Returns a
+// non-zero exit status when the program cannot start.
+int startup(designer& g, const char* workspace, const char* font_dir);
 
 // Start-up once the window and its drawing context exist: drawing state, the
 // glyph table, the documents (and what the status line says of them), the
-// dot-matrix fonts and the first reshape.
-void startup_window_ready();
+// dot-matrix fonts and the first reshape. `news` (of a new workspace) goes
+// on the status line first.
+void startup_window_ready(designer& g, const outcome& news);

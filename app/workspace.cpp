@@ -2,10 +2,7 @@
  * app/workspace.cpp - choosing the workspace and building the paths from it
  ******************************************************************************/
 #include "app/workspace.h"
-#include "model/settings.h"
-#include "model/tables.h"
-#include "command/script_reader.h"
-#include "output/program_file.h"
+#include "model/font_sizes.h"
 #include "platform/file_write.h"
 #include "platform/profile.h"
 #include "platform/system.h"
@@ -64,131 +61,123 @@ std::string data_home()
 }
 
 // Copy the demo files the workspace does not have yet; never overwrite one.
-bool fill_from_demo(const std::string& demo, const std::string& dir, std::string& why)
+outcome fill_from_demo(const std::string& demo, const std::string& dir)
 {
     std::error_code ec;
     fs::copy(demo, dir, fs::copy_options::recursive | fs::copy_options::skip_existing, ec);
-    if (ec) {
-        why = "cannot copy the demo workspace into " + dir + ": " + ec.message();
-        return false;
-    }
-    return true;
+    if (ec) return outcome_fail(MSG_WS_DEMO_COPY_FAILED, dir.c_str(), ec.message().c_str());
+    return outcome_ok();
 }
+
+constexpr const char* FONT_BASE = "Font/fonts/font_libs/";
+constexpr int FONT_SIZE_FIRST = 12;
 
 } // namespace
 
 // Every path beside the workspace, the font files under their own folder.
-void build_base_paths(const char* dir, const char* font_dir)
+void build_base_paths(doc_paths& p, const char* dir, const char* font_dir)
 {
-    copy_field(exe_dir, DIR_LEN, dir);
-    char fonts[DIR_LEN];
-    copy_field(fonts, DIR_LEN, font_dir ? font_dir : dir);
-    static const char* const base = "Font/fonts/font_libs/";
+    p.dir = dir ? dir : "";
+    const std::string fonts = std::string(font_dir ? font_dir : p.dir.c_str()) + FONT_BASE;
     for (int slot = 0; slot < FONT_SIZE_SLOTS; slot++) {
-        int size = slot < 13 ? slot + 12 : 32;
-        char* hz = font_paths[slot][FONT_HZ];
-        char* asc = font_paths[slot][FONT_ASC];
+        const int size = slot == FONT_SLOT_32 ? 32 : slot + FONT_SIZE_FIRST;
+        std::string& hz = p.fonts[slot][FONT_HZ];
+        std::string& asc = p.fonts[slot][FONT_ASC];
         switch (size) {
-        case 12:
-            format_field(hz, PATH_LEN, "%s%sHZK/12/HZK12", fonts, base);
-            format_field(asc, PATH_LEN, "%s%sASC/ASC12_8", fonts, base);
-            break;
-        case 16:
-            format_field(hz, PATH_LEN, "%s%sHZK/16/HZK16S", fonts, base);
-            format_field(asc, PATH_LEN, "%s%sASC/ASC16_8", fonts, base);
-            break;
-        case 24:
-            format_field(hz, PATH_LEN, "%s%sHZK/24/HZK24", fonts, base);
-            format_field(asc, PATH_LEN, "%s%sASC/ASC24_12", fonts, base);
-            break;
-        case 32:
-            format_field(hz, PATH_LEN, "%s%sHZK/32/HZK32", fonts, base);
-            format_field(asc, PATH_LEN, "%s%sASC/ASC32_16", fonts, base);
-            break;
+        case 12: hz = fonts + "HZK/12/HZK12"; asc = fonts + "ASC/ASC12_8"; break;
+        case 16: hz = fonts + "HZK/16/HZK16S"; asc = fonts + "ASC/ASC16_8"; break;
+        case 24: hz = fonts + "HZK/24/HZK24"; asc = fonts + "ASC/ASC24_12"; break;
+        case 32: hz = fonts + "HZK/32/HZK32"; asc = fonts + "ASC/ASC32_16"; break;
         default:
-            format_field(hz, PATH_LEN, "%s%sHZK/%d/HZK_S.Dzk", fonts, base, size);
-            format_field(asc, PATH_LEN, "%s%sASC/%d/ASC_S.Dzk", fonts, base, size);
+            hz = fonts + "HZK/" + std::to_string(size) + "/HZK_S.Dzk";
+            asc = fonts + "ASC/" + std::to_string(size) + "/ASC_S.Dzk";
             break;
         }
     }
-    format_field(logo_jpg_path, PATH_LEN, "%slogo.jpg", exe_dir);
-    format_field(logo_bmp_path, PATH_LEN, "%slogo.bmp", exe_dir);
-    format_field(vsn_path, PATH_LEN, "%sone_pic_effect.vsn", exe_dir);
-    format_field(cfg_path, DIR_LEN, "%sSysCfg.ini", exe_dir);
+    p.logo_jpg = p.dir + "logo.jpg";
+    p.logo_bmp = p.dir + "logo.bmp";
+    p.vsn = p.dir + "one_pic_effect.vsn";
+    p.cfg = p.dir + "SysCfg.ini";
 }
 
 namespace {
 
+constexpr int SETTING_TEXT_MAX = 260;   // bytes of a settings value read
+
 // The first thing wrong with the settings just read, naming the key and the file.
-void check_settings()
+void check_settings(document& d)
 {
-    settings_problem[0] = 0;
+    doc_settings& s = d.settings;
+    const char* cfg = d.paths.cfg.c_str();
+    s.problem.clear();
+    s.panel_w = panel_dots(s.width_text);
+    s.panel_h = panel_dots(s.height_text);
     long v = 0;
-    // Opened without blocking: a pipe in its place cannot hang the start.
-    read_check check;
-    int err = 0;
-    const int fd = open_regular_file(cfg_path, check, err);
-    if (fd < 0) {
-        format_field(settings_problem, SETTINGS_PROBLEM_LEN, "%s cannot be read: no panel size (WIDTH, HEIGHT)",
-                     cfg_path);
+    FILE* f = fopen_regular(cfg);
+    if (!f) {
+        s.problem = msg(MSG_SETTINGS_UNREADABLE, cfg);
         return;
     }
-    close(fd);
-    if (panel_width() == 0)
-        format_field(settings_problem, SETTINGS_PROBLEM_LEN, "WIDTH=%.40s in %s is not a panel width of %d to %d dots",
-                     led_width, cfg_path, PANEL_MIN_DOTS, PANEL_MAX_DOTS);
-    else if (panel_height() == 0)
-        format_field(settings_problem, SETTINGS_PROBLEM_LEN,
-                     "HEIGHT=%.40s in %s is not a panel height of %d to %d dots", led_height, cfg_path,
-                     PANEL_MIN_DOTS, PANEL_MAX_DOTS);
-    else if (!setting_number(program_id, 1, PROGRAM_ID_MAX, v))
-        format_field(settings_problem, SETTINGS_PROBLEM_LEN, "PROGRAMID=%.40s in %s is not a program number of 1 to %ld",
-                     program_id, cfg_path, PROGRAM_ID_MAX);
+    fclose(f);
+    if (s.panel_w == 0)
+        s.problem = msg(MSG_SETTINGS_WIDTH, cfg, s.width_text.c_str(), PANEL_MIN_DOTS, PANEL_MAX_DOTS);
+    else if (s.panel_h == 0)
+        s.problem = msg(MSG_SETTINGS_HEIGHT, cfg, s.height_text.c_str(), PANEL_MIN_DOTS, PANEL_MAX_DOTS);
+    else if (!setting_number(s.program_id.c_str(), 1, PROGRAM_ID_MAX, v))
+        s.problem = msg(MSG_SETTINGS_PROGRAM, cfg, s.program_id.c_str(), PROGRAM_ID_MAX);
+}
+
+std::string read_key(const document& d, const char* section, const char* key, const char* def)
+{
+    char text[SETTING_TEXT_MAX];
+    profile_read(section, key, def, text, sizeof text, d.paths.cfg.c_str());
+    return text;
 }
 
 } // namespace
 
 // The four settings keys, with their defaults when missing, then checked.
-void read_settings()
+void read_settings(document& d)
 {
-    profile_read("LEDPARA", "WIDTH", "Error", led_width, DIR_LEN, cfg_path);
-    profile_read("LEDPARA", "HEIGHT", "Error", led_height, DIR_LEN, cfg_path);
-    profile_read("RemotIP", "RemotIP", "Error", remote_ip, DIR_LEN, cfg_path);
-    profile_read("LEDPARA", "PROGRAMID", "1", program_id, DIR_LEN, cfg_path);
-    check_settings();
+    d.settings.width_text = read_key(d, "LEDPARA", "WIDTH", "Error");
+    d.settings.height_text = read_key(d, "LEDPARA", "HEIGHT", "Error");
+    d.settings.remote_ip = read_key(d, "RemotIP", "RemotIP", "Error");
+    d.settings.program_id = read_key(d, "LEDPARA", "PROGRAMID", "1");
+    check_settings(d);
 }
 
 // The current program's script and valve pictures.
-void build_program_paths()
+void build_program_paths(document& d)
 {
     // The program number names a folder: anything but a plain number names
     // none, so nothing is read from or written outside the workspace.
     long id = 0;
-    if (!setting_number(program_id, 1, PROGRAM_ID_MAX, id)) {
-        cmd_path[0] = 0;
-        for (int k = 0; k < VALVE_PICTURES; k++) id_bmp_path[k][0] = 0;
+    doc_paths& p = d.paths;
+    if (!setting_number(d.settings.program_id.c_str(), 1, PROGRAM_ID_MAX, id)) {
+        p.cmd.clear();
+        for (std::string& v : p.valves) v.clear();
         return;
     }
-    format_field(cmd_path, PATH_LEN, "%sledsys/CMD%s/cmd.txt", exe_dir, program_id);
-    for (int k = 0; k < VALVE_PICTURES; k++)
-        format_field(id_bmp_path[k], PATH_LEN, "%sledsys/CMD%s/id_%d.bmp", exe_dir, program_id, k);
+    const std::string folder = p.dir + "ledsys/CMD" + d.settings.program_id + "/";
+    p.cmd = folder + "cmd.txt";
+    for (int k = 0; k < VALVE_PICTURES; k++) p.valves[k] = folder + "id_" + std::to_string(k) + ".bmp";
 }
 
 // Paths and settings of a workspace, before any window.
-bool startup_paths(const char* dir, const char* font_dir)
+bool startup_paths(document& d, const char* dir, const char* font_dir)
 {
-    char found[DIR_LEN];
+    char found[PATH_MAX];
     if (!dir) {
         if (!exe_directory(found, sizeof found)) return false;
         dir = found;
     }
-    build_base_paths(dir, font_dir);
-    read_settings();
-    build_program_paths();
+    build_base_paths(d.paths, dir, font_dir);
+    read_settings(d);
+    build_program_paths(d);
     // Nothing of the new workspace is loaded yet, so nothing of it is kept back.
-    last_script_report = script_report{};
-    program_file_unusable = false;
-    program_file_stamp = file_stamp{};
+    d.script = script_report{};
+    d.program_file_unusable = false;
+    d.program_file_stamp = file_stamp{};
     return true;
 }
 
@@ -208,54 +197,41 @@ std::string font_folder_for(const std::string& workspace, const std::string& exe
     return with_slash(workspace);
 }
 
-bool check_workspace_folder(const char* given, bool need_write, std::string& abs, std::string& why)
+outcome check_workspace_folder(const char* given, bool need_write, std::string& abs)
 {
-    if (!given || !given[0]) {
-        why = "no workspace folder given";
-        return false;
-    }
+    if (!given || !given[0]) return outcome_fail(MSG_WS_NONE_GIVEN);
     char real[PATH_MAX];
-    if (!is_folder(given) || !realpath(given, real)) {
-        why = std::string("the workspace folder ") + given + " does not exist or is not a folder";
-        return false;
-    }
-    if (need_write && access(real, W_OK | X_OK) != 0) {
-        why = std::string("the workspace folder ") + given + " cannot be written";
-        return false;
-    }
+    if (!is_folder(given) || !realpath(given, real)) return outcome_fail(MSG_WS_NOT_FOLDER, given);
+    if (need_write && access(real, W_OK | X_OK) != 0) return outcome_fail(MSG_WS_NOT_WRITABLE, given);
     abs = with_slash(real);
-    if (abs.size() > (size_t)WORKSPACE_PATH_MAX) {
-        why = std::string("the workspace folder name is too long: ") + given;
-        return false;
-    }
-    return true;
+    if (abs.size() > (size_t)WORKSPACE_PATH_MAX) return outcome_fail(MSG_WS_NAME_TOO_LONG, given);
+    return outcome_ok();
 }
 
-bool choose_workspace(const char* given, const std::string& exe_dir, workspace_choice& out, std::string& why)
+outcome choose_workspace(const char* given, const std::string& exe_dir, workspace_choice& out)
 {
     out = workspace_choice();
     if (given) {
-        if (!check_workspace_folder(given, true, out.dir, why)) return false;
+        outcome o = check_workspace_folder(given, true, out.dir);
+        if (!o) return o;
     } else if (holds_workspace(with_slash(exe_dir)) && access(exe_dir.c_str(), W_OK | X_OK) == 0) {
         out.dir = with_slash(exe_dir);
     } else {
-        std::string dir = data_home() + "lumiker/";
-        if (!make_folders(dir)) {
-            why = "cannot create the workspace folder " + dir;
-            return false;
-        }
+        const std::string dir = data_home() + "lumiker/";
+        if (!make_folders(dir)) return outcome_fail(MSG_WS_CANNOT_CREATE, dir.c_str());
         if (!holds_workspace(dir)) {
-            std::string demo = share_folder(exe_dir) + "workspace/";
+            const std::string demo = share_folder(exe_dir) + "workspace/";
             out.from_demo = is_folder(demo);
-            if (out.from_demo && !fill_from_demo(demo, dir, why)) return false;
+            if (out.from_demo) {
+                outcome o = fill_from_demo(demo, dir);
+                if (!o) return o;
+            }
             out.created = true;
         }
-        if (!check_workspace_folder(dir.c_str(), true, out.dir, why)) return false;
+        outcome o = check_workspace_folder(dir.c_str(), true, out.dir);
+        if (!o) return o;
     }
-    if (out.dir.size() > (size_t)WORKSPACE_PATH_MAX) {
-        why = "the workspace folder name is too long: " + out.dir;
-        return false;
-    }
+    if (out.dir.size() > (size_t)WORKSPACE_PATH_MAX) return outcome_fail(MSG_WS_NAME_TOO_LONG, out.dir.c_str());
     out.fonts = font_folder_for(out.dir, exe_dir);
-    return true;
+    return outcome_ok();
 }

@@ -12,15 +12,18 @@
  * else from the program's own folder, else from the installed share folder.
  *
  * Limits: a workspace path must leave room for the file names built from it
- * (WORKSPACE_PATH_MAX bytes). Depends on: model/settings.h, platform/profile,
- * platform/system, output/file_write (folder creation).
+ * (WORKSPACE_PATH_MAX bytes).
+ * Depends on: POSIX (getenv of XDG_DATA_HOME and HOME, getpwuid, realpath,
+ * stat, access), std::filesystem (copying the demo workspace).
  * Does NOT: overwrite a file the user already has, open a window, or read
  * the documents (app/documents.cpp does).
  ******************************************************************************/
 #pragma once
+#include "model/document.h"
+#include "platform/outcome.h"
 #include <string>
 
-constexpr int WORKSPACE_PATH_MAX = 220;   // DIR_LEN less the longest name built from it
+constexpr int WORKSPACE_PATH_MAX = 220;   // bytes of a workspace path, with room for the names built from it
 
 // A chosen workspace and font folder, both absolute and ending in '/'.
 struct workspace_choice {
@@ -28,20 +31,22 @@ struct workspace_choice {
     std::string fonts;        // the folder holding Font/fonts/font_libs/
     bool created = false;     // made on this start (in the user's data folder)
     bool from_demo = false;   // ... and filled from the installed demo
+    outcome news;             // what the user is told of a new workspace (ok, or a warning)
 };
 
 // Build the font, logo, program-file and settings paths from `dir` (ends in
 // '/'); the font files are looked up under `font_dir` (`dir` when null).
-void build_base_paths(const char* dir, const char* font_dir = nullptr);
-// Read WIDTH, HEIGHT, RemotIP and PROGRAMID from cfg_path (defaults when missing).
-void read_settings();
-// Build cmd_path and the 20 valve picture paths from exe_dir and program_id.
-void build_program_paths();
+void build_base_paths(doc_paths& p, const char* dir, const char* font_dir = nullptr);
+// Read WIDTH, HEIGHT, RemotIP and PROGRAMID from the settings file (defaults
+// when missing) and say what is wrong with them.
+void read_settings(document& d);
+// Build the script's and the 20 valve pictures' paths from the program number.
+void build_program_paths(document& d);
 
 // Steps that need no window: paths from `dir` (the executable's directory when
 // null), fonts from `font_dir` (`dir` when null), and the settings file.
 // Returns false when the directory cannot be found.
-bool startup_paths(const char* dir, const char* font_dir = nullptr);
+bool startup_paths(document& d, const char* dir, const char* font_dir = nullptr);
 
 // The installed share folder beside a program in `exe_dir` (<prefix>/share/lumiker/).
 std::string share_folder(const std::string& exe_dir);
@@ -50,9 +55,8 @@ std::string share_folder(const std::string& exe_dir);
 std::string font_folder_for(const std::string& workspace, const std::string& exe_dir);
 
 // Pick the designer's workspace: `given` (may be null) or the rules above.
-// Returns false with a one-line reason when it cannot be used.
-bool choose_workspace(const char* given, const std::string& exe_dir, workspace_choice& out, std::string& why);
+outcome choose_workspace(const char* given, const std::string& exe_dir, workspace_choice& out);
 
 // Check a folder named on the command line: it must exist and be a folder,
 // and be writable when `need_write`. Gives its absolute form ending in '/'.
-bool check_workspace_folder(const char* given, bool need_write, std::string& abs, std::string& why);
+outcome check_workspace_folder(const char* given, bool need_write, std::string& abs);

@@ -1,21 +1,25 @@
-// Loading and exporting a full layout: every range full, all 429 usable
-// texts 400 bytes long, nine 10 x 10 tables with merges.
+// Loading and exporting a full layout: every slot of both numberings taken on
+// a 1024 x 256 panel, all 429 texts 400 bytes long, nine 10 x 10 tables with
+// merges.
 #include "app/startup.h"
-#include "command/dispatcher.h"
-#include "command/script_reader.h"
-#include "edit/state.h"
-#include "model/default_layout.h"
-#include "model/settings.h"
-#include "model/tables.h"
-#include "output/script_export.h"
 #include "edit/undo.h"
+#include "output/layout_save.h"
+#include "output/script_export.h"
+#include "tests/full_layout.h"
 #include <benchmark/benchmark.h>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <memory>
 #include <sys/stat.h>
 
 namespace {
+
+constexpr int BIG_PANEL_W = 1024, BIG_PANEL_H = 256;
+constexpr int BIG_TEXT_BYTES = 400;
+constexpr int BIG_TABLE_CELLS = 10, BIG_CELL_DOTS = 4, BIG_TABLE_MERGES = 20;
+constexpr int BIG_FONT = 16, BIG_SCROLL_BOX_W = 100, BIG_SCROLL_BOX_H = 16;
+constexpr int SHAPE_SIDE_MIN = 10, SHAPE_W_SPREAD = 50, SHAPE_H_SPREAD = 20;
 
 std::string workspace_dir()
 {
@@ -23,81 +27,115 @@ std::string workspace_dir()
     if (!dir.empty()) return dir;
     char t[] = "/tmp/lumiker_bench_XXXXXX";
     dir = mkdtemp(t) ? std::string(t) + "/" : std::string("/tmp/");
-    std::ofstream(dir + "SysCfg.ini") << "[LEDPARA]\r\nWIDTH=1024\r\nHEIGHT=256\r\nPROGRAMID=1\r\n";
+    std::ofstream(dir + "SysCfg.ini") << "[LEDPARA]\r\nWIDTH=" << BIG_PANEL_W << "\r\nHEIGHT=" << BIG_PANEL_H
+                                      << "\r\nPROGRAMID=1\r\n";
     mkdir((dir + "ledsys").c_str(), 0777);
     mkdir((dir + "ledsys/CMD1").c_str(), 0777);
     return dir;
 }
 
-void quiet_start()
+// The benchmarks' document, on the workspace above.
+document& bench_doc()
 {
-    led_pitch = 2;
-    graph_count = 4;
-    cmd_error_stream = nullptr;
-    script_report_stream = nullptr;
-    startup_documents();
+    static document* d = [] {
+        document* made = new document();
+        startup_paths(*made, workspace_dir().c_str());
+        return made;
+    }();
+    return *d;
 }
 
-// Build the full layout in the tables and save it; returns the script size.
-size_t make_full_layout()
+// Load the saved documents, as the designer does at start; nothing printed.
+void quiet_start(document& d) { startup_documents(d, false, nullptr); }
+
+// Save the layout as the designer does; false when the save failed.
+bool save(document& d)
 {
-    startup_paths(workspace_dir().c_str());
-    quiet_start();
+    save_outcome out;
+    return save_layout(d, out).ok;
+}
+
+// Build the full layout in the document and save it; returns the script size.
+size_t make_big_layout(document& d)
+{
+    quiet_start(d);
+    doc_clear_layout(d);
     unsigned seed = 1;
     auto rnd = [&](int n) { seed = seed * 1103515245u + 12345u; return (int)((seed >> 8) % (unsigned)n); };
-    for (int i = 0; i <= TEXT_LAST; i++) {
-        string_draw& s = string_table[i];
-        s.visible = 1;
-        s.x = 265 + rnd(2000);
-        s.y = 145 + rnd(500);
-        s.mode = (uint8_t)(i % 4);
-        s.font_size = 16;
-        s.box_width = 200;
-        s.box_height = 32;
-        for (int k = 0; k < 400; k++) s.text[k] = (k % 2) ? (char)(0xA1 + rnd(90)) : (char)(0xB0 + rnd(40));
-        s.text[400] = 0;
-        s.text_len = 400;
+    for (int slot = 0; slot < SLOT_COUNT; slot++) {
+        item s = palette_sample_of(SAMPLE_TEXT).sample;
+        s.slot = (int16_t)slot;
+        s.x = rnd(BIG_PANEL_W);
+        s.y = rnd(BIG_PANEL_H);
+        s.mode = (uint8_t)(slot % (TEXT_MODE_MAX + 1));
+        s.font_size = BIG_FONT;
+        s.w = BIG_SCROLL_BOX_W;
+        s.h = BIG_SCROLL_BOX_H;
+        for (int k = 0; k < BIG_TEXT_BYTES; k++)
+            s.text[k] = (k % 2) ? (char)(0xA1 + rnd(90)) : (char)(0xB0 + rnd(40));
+        s.text[BIG_TEXT_BYTES] = 0;
+        item_id id;
+        doc_create(d, s, id);
     }
-    for (int i = 0; i <= digit_ranges[RANGE_TABLE].last; i++) {
-        Digit_unit& d = digit_table[i];
-        d.visible = 1;
-        d.x = 265 + rnd(2000);
-        d.y = 145 + rnd(500);
-        d.width = 20 + rnd(100);
-        d.height = 20 + rnd(40);
-        if (d.kind == KIND_TABLE) {
-            d.cols = d.rows = 10;
-            for (int k = 0; k < TABLE_MAX; k++) d.col_width[k] = d.row_height[k] = 8;
-            for (int k = 0; k < 20; k++) d.merges[k] = merge_record{1, -8 * (1 + k % 9), -8 * (k % 10) - 2, -8 * (1 + k % 9), -8 * (k % 10) - 6, k % 9, k % 10};
-            d.merge_count = 20;
+    for (int r = 0; r < RANGE_TEXT; r++) {
+        const slot_range& range = slot_ranges[r];
+        for (int slot = range.first; slot <= range.last; slot++) {
+            item u = palette_sample_of(full_layout_sample(r, slot - range.first)).sample;
+            if (u.kind == KIND_VARIABLE && variable_range(u.code) != (range_id)r) continue;
+            u.slot = (int16_t)slot;
+            u.x = rnd(BIG_PANEL_W);
+            u.y = rnd(BIG_PANEL_H);
+            if (u.kind == KIND_TABLE) {
+                u.grid.cols = u.grid.rows = BIG_TABLE_CELLS;
+                for (int k = 0; k < TABLE_MAX; k++) u.grid.col_w[k] = u.grid.row_h[k] = BIG_CELL_DOTS;
+                for (int k = 0; k < BIG_TABLE_MERGES; k++) {
+                    const int col = k % 9, row = k % 10;
+                    u.grid.merges[k] = table_merge{col, row, BIG_CELL_DOTS * (1 + col), BIG_CELL_DOTS * row + 1,
+                                                   BIG_CELL_DOTS * (1 + col), BIG_CELL_DOTS * row + 3};
+                }
+                u.grid.merge_count = BIG_TABLE_MERGES;
+                u.w = u.h = BIG_TABLE_CELLS * BIG_CELL_DOTS;
+            } else if (u.kind != KIND_VARIABLE && u.kind != KIND_VALVE) {
+                u.w = SHAPE_SIDE_MIN + rnd(SHAPE_W_SPREAD);
+                u.h = SHAPE_SIDE_MIN + rnd(SHAPE_H_SPREAD);
+            }
+            item_id id;
+            doc_create(d, u, id);
         }
     }
-    export_script();
-    std::ifstream f(cmd_path, std::ios::binary | std::ios::ate);
+    if (!save(d)) return 0;
+    std::ifstream f(d.paths.cmd, std::ios::binary | std::ios::ate);
     return (size_t)f.tellg();
 }
 
 void BM_LoadFullLayout(benchmark::State& state)
 {
-    size_t bytes = make_full_layout();
-    for (auto _ : state) {
-        quiet_start();  // default layout, program file, script
-        benchmark::DoNotOptimize(string_table[TEXT_LAST].text[0]);
+    document& d = bench_doc();
+    const size_t bytes = make_big_layout(d);
+    if (bytes == 0) {
+        state.SkipWithError("the layout could not be saved");
+        return;
     }
-    if (last_script_report.refused) state.SkipWithError("lines were refused");
+    for (auto _ : state) {
+        quiet_start(d);  // program file, script
+        benchmark::DoNotOptimize(d.items.count);
+    }
+    if (d.script.refused) state.SkipWithError("lines were refused");
     state.counters["script_bytes"] = (double)bytes;
-    state.counters["lines"] = last_script_report.lines;
+    state.counters["lines"] = d.script.lines;
+    state.counters["items"] = d.items.count;
     state.SetBytesProcessed((int64_t)(state.iterations() * bytes));
 }
 BENCHMARK(BM_LoadFullLayout)->Unit(benchmark::kMillisecond);
 
 void BM_ExportFullLayoutText(benchmark::State& state)
 {
-    make_full_layout();
-    quiet_start();
+    document& d = bench_doc();
+    make_big_layout(d);
+    quiet_start(d);
     size_t n = 0;
     for (auto _ : state) {
-        std::string s = script_text();
+        std::string s = script_text(d);
         n = s.size();
         benchmark::DoNotOptimize(s.data());
     }
@@ -107,9 +145,14 @@ BENCHMARK(BM_ExportFullLayoutText)->Unit(benchmark::kMillisecond);
 
 void BM_ExportFullLayoutToFile(benchmark::State& state)
 {
-    make_full_layout();
-    quiet_start();
-    for (auto _ : state) export_script();  // temporary file, flush to disk, rename, Syc_Update
+    document& d = bench_doc();
+    make_big_layout(d);
+    quiet_start(d);
+    for (auto _ : state)
+        if (!save(d)) {   // temporary files, flush to disk, renames, Syc_Update
+            state.SkipWithError("the save failed");
+            return;
+        }
 }
 BENCHMARK(BM_ExportFullLayoutToFile)->Unit(benchmark::kMillisecond);
 
@@ -117,13 +160,14 @@ BENCHMARK(BM_ExportFullLayoutToFile)->Unit(benchmark::kMillisecond);
 // motion among them) when nothing changed: the cost each event pays.
 void BM_UndoCheckpointNoChange(benchmark::State& state)
 {
-    make_full_layout();
-    quiet_start();
-    undo_reset();
-    for (auto _ : state) undo_checkpoint();
-    benchmark::DoNotOptimize(undo_depth());
+    document& d = bench_doc();
+    make_big_layout(d);
+    quiet_start(d);
+    undo_history_ptr undo = undo_make();
+    undo_reset(*undo, d);
+    for (auto _ : state) undo_checkpoint(*undo, d);
+    benchmark::DoNotOptimize(undo_depth(*undo));
 }
 BENCHMARK(BM_UndoCheckpointNoChange)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-

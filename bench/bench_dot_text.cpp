@@ -6,12 +6,13 @@
 // discards everything (the cost of the text walk and the reads alone) and
 // through the real OpenGL path (needs a display; bench/run.sh gives one).
 #include "bench_helpers.h"
-#include "app/startup.h"
+#include "app/workspace.h"
 #include "platform/gbk.h"
 #include "raster/canvas.h"
 #include "raster/dot_font.h"
 #include "raster/dot_text.h"
 #include <benchmark/benchmark.h>
+#include <climits>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -44,10 +45,12 @@ bool setup_texts()
 {
     static int state = 0;
     if (state == 0) {
-        char dir[DIR_LEN];
+        char dir[PATH_MAX];
         state = 2;
         if (!exe_directory(dir, sizeof dir)) return false;
-        build_base_paths(dir);
+        doc_paths paths;
+        build_base_paths(paths, dir);
+        dot_font_use_files(paths);
         dot_font_init();
         const int* const sizes = FONT_SIZES;   // the whole ladder
         // 20 characters each: 10 Chinese, 10 Western.
@@ -56,8 +59,8 @@ bool setup_texts()
         for (int k = 0; k < FRAME_TEXTS; k++) {
             bench_text& t = texts[k];
             t.size = (uint8_t)sizes[k % FONT_SIZE_COUNT];
-            t.x = PANEL_X + 1 + (k % 4) * 240;
-            t.y = PANEL_Y + 1 + (k / 4) * 20;
+            t.x = view_x(view(), (k % 4) * 120);
+            t.y = view_y(view(), (k / 4) * 10);
             utf8_to_gbk(samples[k % 4], t.text, sizeof t.text);
         }
         state = 1;
@@ -83,6 +86,7 @@ void BM_TextFrameWalkAndReads(benchmark::State& state)
     }
     null_backend none;
     gfx_use(&none);
+    canvas_use_pitch(VIEW_PITCH_START);
     dot_font_use_file_cache(state.range(0) != 0);
     long opens = font_file_opens();
     for (auto _ : state) draw_texts();
@@ -94,9 +98,8 @@ void BM_TextFrameWalkAndReads(benchmark::State& state)
 
 void BM_TextFrameOpenGL(benchmark::State& state)
 {
-    snprintf(led_width, sizeof led_width, "%d", 512);
-    snprintf(led_height, sizeof led_height, "%d", 256);
-    led_pitch = 2;
+    bench_panel(512, 256);
+    canvas_use_pitch(VIEW_PITCH_START);
     if (!bench_window(1324, 790) || !setup_texts()) {
         state.SkipWithError("no display or screen font");
         return;

@@ -4,18 +4,14 @@
 // (empty panel, every record live, 200 texts, one item dragged) run with the
 // items drawn directly (/layered:0) and through the item layers (/layered:1)
 // in the same run, beside the retained designs that were weighed against the
-// layers: one display list per item, and a texture of the panel's dots.
+// layers: one display list per item, and a texture of the panel's dots. All
+// of them draw the benchmarks' designer: its document, view and interaction.
 #include "app/startup.h"
 #include "bench_helpers.h"
 #include "tests/full_layout.h"
 #include "bench_startup.h"
-#include "edit/state.h"
-#include "items/digit_item.h"
 #include "items/digits.h"
 #include "items/item_layers.h"
-#include "items/text_item.h"
-#include "model/default_layout.h"
-#include "model/tables.h"
 #include "platform/gbk.h"
 #include "raster/canvas.h"
 #include "raster/dot_font.h"
@@ -30,123 +26,131 @@ namespace {
 
 constexpr int BENCH_W = 512, BENCH_H = 128;
 
-void full_panel_frame()
+constexpr int BENCH_TEXTS = 200;
+constexpr int WINDOW_H = 790;
+
+// The designer at its start view with nothing selected.
+designer& fresh_designer()
 {
-    frame_routine();
+    designer& g = bench_designer();
+    g.ui.current = NO_ITEM;
+    g.ui.group.reset();
+    g.v.pitch = VIEW_PITCH_START;
+    g.v.panel_x = PANEL_LEFT_PX;
+    g.v.panel_y = PANEL_TOP_PX;
+    return g;
+}
+
+void full_panel_frame(designer& g)
+{
+    frame_routine(g);
     for (int r = 0; r < BENCH_H; r++)
-        for (int c = 0; c < BENCH_W; c++)
-            draw_dot((r + c) % 7, PANEL_X + c * led_pitch + 1, PANEL_Y + r * led_pitch + 1);
+        for (int c = 0; c < BENCH_W; c++) draw_dot((r + c) % LED_COLOURS, view_x(g.v, c), view_y(g.v, r));
     gfx_finish();
     window_swap();
 }
 
+bool open_window(benchmark::State& state)
+{
+    if (bench_window(window_width_for(BENCH_W), WINDOW_H)) return true;
+    state.SkipWithError("no display or screen font");
+    return false;
+}
+
 void run(benchmark::State& state, bool batched, bool dots)
 {
-    snprintf(led_width, sizeof led_width, "%d", BENCH_W);
-    snprintf(led_height, sizeof led_height, "%d", BENCH_H);
-    led_pitch = 2;
-    if (!bench_window(2 * BENCH_W + 300, 790)) {
-        state.SkipWithError("no display or screen font");
-        return;
-    }
-    reset_item_tables();   // the panel alone: no item left from another benchmark
+    designer& g = fresh_designer();
+    bench_panel(BENCH_W, BENCH_H);
+    if (!open_window(state)) return;
+    doc_clear_layout(g.doc);   // the panel alone: no item left from another benchmark
     gfx_gl_batch_points(batched);
-    retained_drawing = false;
+    g.layers.retained = false;
     for (auto _ : state) {
-        if (dots) full_panel_frame();
+        if (dots) full_panel_frame(g);
         else {
-            frame_routine();
+            frame_routine(g);
             gfx_finish();
             window_swap();
         }
     }
     gfx_gl_batch_points(true);
-    retained_drawing = true;
+    g.layers.retained = true;
     state.counters["fps"] = benchmark::Counter((double)state.iterations(), benchmark::Counter::kIsRate);
 }
 
-// Every record of every range live on a 512 x 128 panel, and all 430 texts.
-void fill_full_layout()
+// Every slot of both numberings taken on a 512 x 128 panel, from the
+// workspace beside the benchmark.
+designer& fill_full_layout()
 {
-    startup_paths(LUMIKER_BUILD_DIR "/");
-    snprintf(led_width, sizeof led_width, "%d", BENCH_W);
-    snprintf(led_height, sizeof led_height, "%d", BENCH_H);
-    led_pitch = 2;
+    designer& g = fresh_designer();
+    startup_paths(g.doc, LUMIKER_BUILD_DIR "/");
     fill_glyph_table();
+    dot_font_use_files(g.doc.paths);
     dot_font_init();
-    make_full_layout();
+    make_full_layout(g.doc);
+    return g;
 }
 
 // 200 text items of 20 characters (Chinese and Western) in all 16 sizes.
-void fill_200_texts()
+designer& fill_200_texts()
 {
-    fill_full_layout();
-    for (int i = 0; i < DIGIT_COUNT; i++) digit_table[i].visible = 0;
-    for (int i = 0; i < STRING_COUNT; i++) string_table[i].visible = 0;
+    designer& g = fill_full_layout();
+    doc_clear_layout(g.doc);
     const int* const sizes = FONT_SIZES;   // the whole ladder
     const char* const samples[] = {"温度湿度Temp风速12.5m/s报警", "安全生产天数Days:0365无事故",
                                    "欢迎光临Welcome!请注意安全", "当前时间Time08:30:00今日"};
-    for (int k = 0; k < 200; k++) {
-        string_draw& t = string_table[k];
-        t.visible = 1;
+    constexpr int SAMPLES = sizeof samples / sizeof *samples;
+    constexpr int COLUMN_DOTS = 120, ROW_DOTS = 10;
+    for (int k = 0; k < BENCH_TEXTS; k++) {
+        item t = palette_sample_of(SAMPLE_TEXT).sample;
         t.font_size = (uint8_t)sizes[k % FONT_SIZE_COUNT];
-        t.x = PANEL_X + 1 + (k % 4) * 240;
-        t.y = PANEL_Y + 1 + (k / 4) * 20;
-        t.color = k % 7;
-        copy_field(t.text, TEXT_LEN, gbk_from_utf8(samples[k % 4]).c_str());
-        t.text_ready = 0;
+        t.x = (k % SAMPLES) * COLUMN_DOTS;
+        t.y = (k / SAMPLES) * ROW_DOTS;
+        t.color = (uint8_t)(k % LED_COLOURS);
+        copy_field(t.text, TEXT_LEN, gbk_from_utf8(samples[k % SAMPLES]).c_str());
+        item_id id;
+        doc_create(g.doc, t, id);
     }
+    return g;
 }
 
-// Frames of whatever the tables hold, items drawn directly or through the layers.
-void layout_frames(benchmark::State& state)
+// Frames of whatever the document holds, items drawn directly or through the layers.
+void layout_frames(benchmark::State& state, designer& g)
 {
-    current_unit = DIGIT_COUNT;
-    current_string = STRING_COUNT;
-    retained_drawing = state.range(0) != 0;
-    item_layers_reset();
-    frame_routine();  // the first frame makes the layers; the rest only show them
+    g.layers.retained = state.range(0) != 0;
+    item_layers_reset(g.layers);
+    frame_routine(g);  // the first frame makes the layers; the rest only show them
     gfx_finish();
-    unsigned builds = item_layer_builds;
+    const unsigned builds = g.layers.builds;
     for (auto _ : state) {
-        frame_routine();
+        frame_routine(g);
         gfx_finish();
         window_swap();
     }
     state.counters["fps"] = benchmark::Counter((double)state.iterations(), benchmark::Counter::kIsRate);
-    state.counters["builds"] = (double)(item_layer_builds - builds);
-    retained_drawing = true;
-}
-
-bool open_window(benchmark::State& state)
-{
-    if (bench_window(2 * BENCH_W + 300, 790)) return true;
-    state.SkipWithError("no display or screen font");
-    return false;
+    state.counters["builds"] = (double)(g.layers.builds - builds);
+    g.layers.retained = true;
 }
 
 void BM_EmptyPanelFrame(benchmark::State& state)
 {
-    snprintf(led_width, sizeof led_width, "%d", BENCH_W);
-    snprintf(led_height, sizeof led_height, "%d", BENCH_H);
-    led_pitch = 2;
+    designer& g = fresh_designer();
+    bench_panel(BENCH_W, BENCH_H);
     if (!open_window(state)) return;
-    reset_item_tables();
-    layout_frames(state);
+    doc_clear_layout(g.doc);
+    layout_frames(state, g);
 }
 
 void BM_FullLayoutFrame(benchmark::State& state)
 {
     if (!open_window(state)) return;
-    fill_full_layout();
-    layout_frames(state);
+    layout_frames(state, fill_full_layout());
 }
 
 void BM_TextItemsFrame(benchmark::State& state)
 {
     if (!open_window(state)) return;
-    fill_200_texts();
-    layout_frames(state);
+    layout_frames(state, fill_200_texts());
 }
 
 // The full layout while one text in its middle is dragged a dot left and
@@ -154,27 +158,31 @@ void BM_TextItemsFrame(benchmark::State& state)
 void BM_FullLayoutDragFrame(benchmark::State& state)
 {
     if (!open_window(state)) return;
-    fill_full_layout();
-    retained_drawing = state.range(0) != 0;
-    item_layers_reset();
-    current_unit = DIGIT_COUNT;
-    current_string = 215;
-    string_draw& dragged = string_table[current_string];
-    frame_routine();  // the layers are made once, when the item is selected
+    designer& g = fill_full_layout();
+    g.layers.retained = state.range(0) != 0;
+    item_layers_reset(g.layers);
+    constexpr int DRAGGED_SLOT = 215;
+    g.ui.current = pool_at_slot(g.doc.items, ITEM_TABLE_TEXTS, DRAGGED_SLOT);
+    item* dragged = doc_item(g.doc, g.ui.current);
+    if (!dragged) {
+        state.SkipWithError("no text to drag");
+        return;
+    }
+    frame_routine(g);  // the layers are made once, when the item is selected
     gfx_finish();
-    unsigned builds = item_layer_builds;
-    int step = led_pitch;
+    const unsigned builds = g.layers.builds;
+    int step = 1;
     for (auto _ : state) {
-        dragged.x += step;
+        dragged->x += step;
         step = -step;
-        frame_routine();
+        frame_routine(g);
         gfx_finish();
         window_swap();
     }
     state.counters["fps"] = benchmark::Counter((double)state.iterations(), benchmark::Counter::kIsRate);
-    state.counters["builds"] = (double)(item_layer_builds - builds);
-    current_string = STRING_COUNT;
-    retained_drawing = true;
+    state.counters["builds"] = (double)(g.layers.builds - builds);
+    g.ui.current = NO_ITEM;
+    g.layers.retained = true;
 }
 
 // Weighed design: one display list per item, made once, called every frame
@@ -182,34 +190,27 @@ void BM_FullLayoutDragFrame(benchmark::State& state)
 void BM_FullLayoutDisplayLists(benchmark::State& state)
 {
     if (!open_window(state)) return;
-    fill_full_layout();
-    current_unit = DIGIT_COUNT;
-    current_string = STRING_COUNT;
+    designer& g = fill_full_layout();
     std::vector<GLuint> lists;
-    for (int pass = 0; pass < 3; pass++)
-        for (int i = 0; i < (pass < 2 ? DIGIT_COUNT : STRING_COUNT); i++) {
-            if (pass < 2 && (!digit_table[i].visible || (digit_table[i].kind == KIND_TABLE) != (pass == 0)))
-                continue;
-            if (pass == 2 && !string_table[i].visible) continue;
-            GLuint l = glGenLists(1);
-            glNewList(l, GL_COMPILE);
-            if (pass < 2) draw_digit_item(digit_table[i]);
-            else draw_text_item(string_table[i]);
-            gfx_flush();
-            glEndList();
-            lists.push_back(l);
-        }
-    for (int i = 0; i < DIGIT_COUNT; i++) digit_table[i].visible = 0;
-    for (int i = 0; i < STRING_COUNT; i++) string_table[i].visible = 0;
-    retained_drawing = false;
+    canvas_use_pitch(view_pitch(g.v));
+    doc_walk_drawing_order(g.doc, [&](item_id, const item& it) {
+        GLuint l = glGenLists(1);
+        glNewList(l, GL_COMPILE);
+        bench_draw_item(g, it);
+        gfx_flush();
+        glEndList();
+        lists.push_back(l);
+    });
+    doc_clear_layout(g.doc);
+    g.layers.retained = false;
     for (auto _ : state) {
-        frame_routine();  // the furniture alone: the tables are hidden
+        frame_routine(g);  // the furniture alone: the document is empty
         for (GLuint l : lists) glCallList(l);
         gfx_finish();
         window_swap();
     }
     for (GLuint l : lists) glDeleteLists(l, 1);
-    retained_drawing = true;
+    g.layers.retained = true;
     state.counters["fps"] = benchmark::Counter((double)state.iterations(), benchmark::Counter::kIsRate);
 }
 
@@ -218,32 +219,30 @@ void BM_FullLayoutDisplayLists(benchmark::State& state)
 void BM_FullLayoutDotTexture(benchmark::State& state)
 {
     if (!open_window(state)) return;
-    fill_full_layout();
-    for (int i = 0; i < DIGIT_COUNT; i++) digit_table[i].visible = 0;
-    for (int i = 0; i < STRING_COUNT; i++) string_table[i].visible = 0;
-    current_unit = DIGIT_COUNT;
-    current_string = STRING_COUNT;
+    designer& g = fill_full_layout();
+    doc_clear_layout(g.doc);
     std::vector<uint8_t> dots((size_t)BENCH_W * BENCH_H * 3);
     for (size_t i = 0; i < dots.size(); i++) dots[i] = (uint8_t)((i * 37) & 0xFF);
     const uint32_t tex = gfx_create_texture(BENCH_W, BENCH_H, 3, dots.data());
-    const float w = (float)BENCH_W * led_pitch, h = (float)BENCH_H * led_pitch;
-    retained_drawing = false;
+    const float x = (float)g.v.panel_x, y = (float)g.v.panel_y;
+    const float w = (float)view_len(g.v, BENCH_W), h = (float)view_len(g.v, BENCH_H);
+    g.layers.retained = false;
     for (auto _ : state) {
-        frame_routine();
+        frame_routine(g);
         gfx_texturing(true);
         gfx_bind_texture(tex);
         gfx_color(1, 1, 1);
         gfx_begin(GFX_QUADS);
-        gfx_tex_coord(0, 0); gfx_vertex(PANEL_X, PANEL_Y);
-        gfx_tex_coord(1, 0); gfx_vertex(PANEL_X + w, PANEL_Y);
-        gfx_tex_coord(1, 1); gfx_vertex(PANEL_X + w, PANEL_Y + h);
-        gfx_tex_coord(0, 1); gfx_vertex(PANEL_X, PANEL_Y + h);
+        gfx_tex_coord(0, 0); gfx_vertex(x, y);
+        gfx_tex_coord(1, 0); gfx_vertex(x + w, y);
+        gfx_tex_coord(1, 1); gfx_vertex(x + w, y + h);
+        gfx_tex_coord(0, 1); gfx_vertex(x, y + h);
         gfx_end();
         gfx_texturing(false);
         gfx_finish();
         window_swap();
     }
-    retained_drawing = true;
+    g.layers.retained = true;
     state.counters["fps"] = benchmark::Counter((double)state.iterations(), benchmark::Counter::kIsRate);
 }
 // What every frame costs at least: clearing the window and showing it.

@@ -1,6 +1,6 @@
 // Start-up to the first frame with the demo layout: each iteration starts a
 // fresh process that runs the designer's start-up (paths, settings, window,
-// fonts, default layout, the demo documents) and draws and shows its first
+// fonts, the demo documents, the undo history) and draws and shows its first
 // frame, with the items drawn directly (/layered:0) and through the item
 // layers (/layered:1). Also reports the resident memory after that frame.
 // The demo is the workspace beside the benchmark (the build folder). The
@@ -8,7 +8,7 @@
 // shares no window or drawing threads with the benchmarks run before.
 #include "app/frame.h"
 #include "app/startup.h"
-#include "edit/state.h"
+#include "edit/undo.h"
 #include "items/item_layers.h"
 #include "platform/window.h"
 #include "raster/gfx.h"
@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -41,14 +42,15 @@ long resident_kb()
 // The child: start up, draw and show one frame, report the memory, end.
 int first_frame_child(int out, bool layered)
 {
-    if (startup(nullptr, nullptr) != 0) _exit(2);
+    std::unique_ptr<designer> owner(new designer());
+    designer& g = *owner;
+    if (startup(g, nullptr, nullptr) != 0) _exit(2);
     std::string why;
-    if (!window_open("lumiker", WINDOW_START_X, WINDOW_START_Y, window_size[0] - WINDOW_FRAME_W,
-                     window_size[1] - WINDOW_FRAME_H, false, why))
-        _exit(2);
-    startup_window_ready();
-    retained_drawing = layered;
-    frame_routine();
+    if (!window_open("lumiker", WINDOW_START_X, WINDOW_START_Y, g.v.window_w, g.v.window_h, false, why)) _exit(2);
+    startup_window_ready(g, outcome_ok());
+    undo_reset(*g.ui.undo, g.doc);
+    g.layers.retained = layered;
+    frame_routine(g);
     gfx_flush();
     window_swap();
     gfx_finish();

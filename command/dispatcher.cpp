@@ -4,38 +4,15 @@
 #include "command/dispatcher.h"
 #include "command/insmod_command.h"
 #include "command/led_command.h"
-#include "model/tables.h"
 #include <cstdarg>
 #include <cstring>
 
-cmd_entry cmd_table[CMD_TABLE_SIZE];
-cmd_arg_text cmd_args[CMD_MAX_ARGS];
-FILE* cmd_error_stream = stdout;
-bool cmd_trailing_blank = false;
-
 namespace {
 
-int32_t file_command(int32_t, int32_t, cmd_arg_text*, int32_t) { return CMD_DONE; }
+constexpr const char* UNKNOWN_WORD_LINE = "Error command! Help with 'H/h'\n";
+constexpr const char* REASON_SEPARATOR = "；";
 
-const cmd_entry builtin_entries[3] = {
-    {"LED", "led", led_command, "  LED/led:  led function"},
-    {"FILE", "file", file_command, "  FILE/file:  file function"},
-    {"INSMOD", "insmod", insmod_command, "  INSMOD/insmod:  insmod function"},
-};
-
-cmd_status note_status = CMD_DONE;
-char note_reason[CMD_REASON_LEN];
-
-// Append a formatted reason, separated from an earlier one by "; ".
-void append_reason(const char* fmt, va_list ap)
-{
-    size_t used = strlen(note_reason);
-    if (used && used + 2 < sizeof note_reason) {
-        memcpy(note_reason + used, "; ", 3);
-        used += 2;
-    }
-    if (used + 1 < sizeof note_reason) vsnprintf(note_reason + used, sizeof note_reason - used, fmt, ap);
-}
+cmd_status file_command(cmd_context&, int, cmd_arg_text*) { return CMD_DONE; }
 
 // Upper-case a..z in place.
 void upper(char* s)
@@ -54,90 +31,81 @@ bool word_matches(const char* word, const char* name)
 
 } // namespace
 
-cmd_status cmd_refuse(const char* fmt, ...)
+const cmd_entry cmd_table[CMD_ENTRIES] = {
+    {"LED", "led", led_command},
+    {"FILE", "file", file_command},
+    {"INSMOD", "insmod", insmod_command},
+};
+
+cmd_status cmd_refuse(cmd_context& c, msg_id id, ...)
 {
     // A refusal replaces any change noted so far: nothing of the line is kept.
-    note_reason[0] = 0;
     va_list ap;
-    va_start(ap, fmt);
-    append_reason(fmt, ap);
+    va_start(ap, id);
+    c.reason = msg_v(id, ap);
     va_end(ap);
-    note_status = CMD_REFUSED;
+    c.status = CMD_REFUSED;
     return CMD_REFUSED;
 }
 
-void cmd_change(const char* fmt, ...)
+void cmd_change(cmd_context& c, msg_id id, ...)
 {
-    if (note_status == CMD_REFUSED) return;
+    if (c.status == CMD_REFUSED) return;
     va_list ap;
-    va_start(ap, fmt);
-    append_reason(fmt, ap);
+    va_start(ap, id);
+    if (!c.reason.empty()) c.reason += REASON_SEPARATOR;
+    c.reason += msg_v(id, ap);
     va_end(ap);
-    note_status = CMD_CHANGED;
+    c.status = CMD_CHANGED;
 }
 
-const char* cmd_reason() { return note_reason; }
-
-void cmd_register()
+cmd_status cmd_dispatch(cmd_context& c, const char* line)
 {
-    for (cmd_entry& e : cmd_table) e = cmd_entry{};
-    for (int k = 0; k < 3; k++) cmd_table[k + 1] = builtin_entries[k];
-}
-
-cmd_status cmd_dispatch(int32_t context, const char* line, int32_t extra)
-{
-    note_status = CMD_DONE;
-    note_reason[0] = 0;
-    cmd_trailing_blank = false;
+    c.status = CMD_DONE;
+    c.reason.clear();
+    c.trailing_blank = false;
     if (!line) line = "";
-
     // The command word: everything up to the first space.
-    size_t wlen = strcspn(line, " ");
-    char word[CMD_WORD_LEN];
-    copy_field(word, sizeof word, "");
+    const size_t wlen = strcspn(line, " ");
+    char word[CMD_WORD_LEN] = "";
     if (wlen < sizeof word) {
         memcpy(word, line, wlen);
         word[wlen] = 0;
         upper(word);
     }
     const cmd_entry* hit = nullptr;
-    if (wlen > 0 && wlen < sizeof word) {
-        for (const cmd_entry& e : cmd_table) {
-            if (!e.handler) continue;
+    if (wlen > 0 && wlen < sizeof word)
+        for (const cmd_entry& e : cmd_table)
             if (word_matches(word, e.name) || word_matches(word, e.alias)) {
                 hit = &e;
                 break;
             }
-        }
-    }
     if (!hit) {
-        if (cmd_error_stream) {
-            fputs("Error command! Help with 'H/h'\n", cmd_error_stream);
-            fflush(cmd_error_stream);
+        if (c.error_stream) {
+            fputs(UNKNOWN_WORD_LINE, c.error_stream);
+            fflush(c.error_stream);
         }
-        return cmd_refuse("unknown command word");
+        return cmd_refuse(c, MSG_CMD_UNKNOWN_WORD);
     }
-
     // Split the rest at runs of spaces; refuse rather than cut.
     int argc = 0;
     const char* p = line + wlen;
     while (*p == ' ') p++;
     while (*p) {
-        size_t n = strcspn(p, " ");
-        if (argc == CMD_MAX_ARGS) return cmd_refuse("more than %d arguments", CMD_MAX_ARGS);
-        if (n >= (size_t)CMD_ARG_LEN)
-            return cmd_refuse("argument %d is longer than %d bytes", argc + 1, CMD_ARG_LEN - 1);
-        memcpy(cmd_args[argc], p, n);
-        cmd_args[argc][n] = 0;
+        const size_t n = strcspn(p, " ");
+        if (argc == CMD_MAX_ARGS) return cmd_refuse(c, MSG_CMD_TOO_MANY_ARGS, CMD_MAX_ARGS);
+        if (n >= (size_t)CMD_ARG_LEN) return cmd_refuse(c, MSG_CMD_ARG_TOO_LONG, argc + 1, CMD_ARG_LEN - 1);
+        memcpy(c.args[argc], p, n);
+        c.args[argc][n] = 0;
         argc++;
         p += n;
         if (*p == ' ') {
             while (*p == ' ') p++;
-            if (!*p) cmd_trailing_blank = true;
+            if (!*p) c.trailing_blank = true;
         }
     }
-    for (int k = argc; k < CMD_MAX_ARGS; k++) cmd_args[k][0] = 0;
-    int32_t r = hit->handler(context, argc, cmd_args, extra);
-    if (r == CMD_REFUSED && note_status != CMD_REFUSED) cmd_refuse("refused");
-    return note_status;
+    for (int k = argc; k < CMD_MAX_ARGS; k++) c.args[k][0] = 0;
+    const cmd_status r = hit->handler(c, argc, c.args);
+    if (r == CMD_REFUSED && c.status != CMD_REFUSED) cmd_refuse(c, MSG_CMD_REFUSED);
+    return c.status;
 }

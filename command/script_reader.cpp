@@ -7,49 +7,52 @@
 #include "platform/gbk.h"
 #include <cstring>
 
-script_report last_script_report;
-FILE* script_report_stream = stderr;
-
 namespace {
 
-// One note as a line: "NAME:LINE: refused|changed: REASON: LINE TEXT".
+constexpr size_t NOTE_TEXT_MAX = 120;   // bytes of a line shown in a note
+
+// One note as a line: "NAME:LINE: 未读入|已改动: REASON: LINE TEXT".
 std::string note_line(const char* name, const script_note& n)
 {
-    std::string shown = n.text.size() > 120 ? n.text.substr(0, 120) + "..." : n.text;
-    return std::string(name) + ":" + std::to_string(n.line) + ": " + (n.status == CMD_REFUSED ? "refused" : "changed") +
-           ": " + n.reason + ": " + gbk_to_utf8(shown.c_str());
+    const std::string shown = n.text.size() > NOTE_TEXT_MAX ? n.text.substr(0, NOTE_TEXT_MAX) + "..." : n.text;
+    return std::string(name) + ":" + std::to_string(n.line) + ": " +
+           msg_text(n.status == CMD_REFUSED ? MSG_CMD_NOTE_REFUSED : MSG_CMD_NOTE_CHANGED) + ": " + n.reason + ": " +
+           gbk_to_utf8(shown.c_str());
 }
 
-void print_note(const char* name, const script_note& n)
-{
-    if (!script_report_stream) return;
-    fprintf(script_report_stream, "%s\n", note_line(name, n).c_str());
-}
-
-void record(script_report& report, const char* name, int line, cmd_status st, const std::string& reason,
+void record(script_report& report, FILE* stream, const char* name, int line, cmd_status st, const std::string& reason,
             const std::string& text)
 {
     if (st == CMD_DONE) return;
     if (st == CMD_REFUSED) report.refused++;
     else report.changed++;
     report.notes.push_back(script_note{line, st, reason, text});
-    print_note(name, report.notes.back());
+    if (stream) fprintf(stream, "%s\n", note_line(name, report.notes.back()).c_str());
+}
+
+// The file name of a path.
+const char* name_of(const std::string& path)
+{
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path.c_str() : path.c_str() + slash + 1;
 }
 
 } // namespace
 
-void run_script(const char* data, size_t len, script_report& report, const char* name)
+void run_script(document& d, const char* data, size_t len, script_report& report, FILE* stream, const char* name,
+                FILE* unknown_word_stream)
 {
-    load_state_reset();
-    cmd_register();
+    cmd_context c;
+    c.doc = &d;
+    c.error_stream = unknown_word_stream;
     int line_no = 1;
     size_t i = 0;
     std::string line;
     while (i < len) {
-        size_t start = i;
+        const size_t start = i;
         while (i < len && data[i] != '\r' && data[i] != '\n') i++;
         line.assign(data + start, i - start);
-        int this_line = line_no;
+        const int this_line = line_no;
         if (i < len) {
             if (data[i] == '\r' && i + 1 < len && data[i + 1] == '\n') i++;
             i++;
@@ -58,41 +61,36 @@ void run_script(const char* data, size_t len, script_report& report, const char*
         if (line.empty()) continue;
         report.lines++;
         if (line.find('\0') != std::string::npos) {
-            record(report, name, this_line, CMD_REFUSED, "the line holds a NUL byte", line);
+            record(report, stream, name, this_line, CMD_REFUSED, msg(MSG_CMD_NUL), line);
             continue;
         }
-        cmd_status st = cmd_dispatch(0, line.c_str(), 0);
-        record(report, name, this_line, st, cmd_reason(), line);
+        const cmd_status st = cmd_dispatch(c, line.c_str());
+        record(report, stream, name, this_line, st, c.reason, line);
     }
-    if (led_finish() != CMD_DONE)
-        record(report, name, line_no, CMD_CHANGED, "a table block was not ended; it was closed at the end of the file",
-               std::string());
+    if (led_finish(c) != CMD_DONE)
+        record(report, stream, name, line_no, CMD_CHANGED, msg(MSG_CMD_TABLE_UNENDED), std::string());
 }
 
-bool load_script(const char* path)
+bool load_script(document& d, FILE* stream, FILE* unknown_word_stream)
 {
-    last_script_report = script_report{};
+    d.script = script_report{};
     std::string data;
     bool missing = false;
-    outcome o = read_whole_file(path, SCRIPT_FILE_MAX, data, &missing, &last_script_report.stamp);
+    const outcome o = read_whole_file(d.paths.cmd.c_str(), SCRIPT_FILE_MAX, data, &missing, &d.script.stamp);
     if (!o) {
-        last_script_report.state = missing ? SCRIPT_MISSING : SCRIPT_UNREADABLE;
-        last_script_report.why = o.why;
-        load_state_reset();
+        d.script.state = missing ? FILE_MISSING : FILE_UNREADABLE;
+        d.script.why = o.why;
         return false;
     }
-    last_script_report.state = SCRIPT_READ;
-    const char* slash = path ? strrchr(path, '/') : nullptr;
-    run_script(data.data(), data.size(), last_script_report, slash ? slash + 1 : "cmd.txt");
+    d.script.state = FILE_READ;
+    run_script(d, data.data(), data.size(), d.script, stream, name_of(d.paths.cmd), unknown_word_stream);
     return true;
 }
 
-outcome write_script_report(const char* script_path, std::string& report_path)
+outcome write_script_report(const document& d, std::string& report_path)
 {
-    report_path = std::string(script_path ? script_path : "") + SCRIPT_REPORT_SUFFIX;
-    const char* slash = script_path ? strrchr(script_path, '/') : nullptr;
-    const char* name = slash ? slash + 1 : "cmd.txt";
-    std::string text = msg(MSG_SCRIPT_REPORT_HEAD, script_path ? script_path : "") + "\n";
-    for (const script_note& n : last_script_report.notes) text += note_line(name, n) + "\n";
+    report_path = d.paths.cmd + SCRIPT_REPORT_SUFFIX;
+    std::string text = msg(MSG_SCRIPT_REPORT_HEAD, d.paths.cmd.c_str()) + "\n";
+    for (const script_note& n : d.script.notes) text += note_line(name_of(d.paths.cmd), n) + "\n";
     return replace_file(report_path.c_str(), text);
 }

@@ -3,23 +3,29 @@
  *
  * Each press changes one field of the current item by a fixed step within
  * fixed bounds; the press handler records the pressed look and calls these.
- * The property actions return null when they changed the item, else a short
- * UTF-8 text saying what they refused (for the status line).
+ * A property action that cannot go further changes nothing and says why.
+ *
+ * Depends on: nothing outside the C++ standard library.
+ * Does NOT: decide which button was pressed, draw, or check that the item
+ * stays on the panel.
  ******************************************************************************/
 #pragma once
-#include "model/tables.h"
+#include "model/document.h"
+#include "platform/outcome.h"
 
-// Property button k (0..15) of the text item s.
-const char* text_prop_action(string_draw& s, int k);
-// Nudge button k (0 "X+", 1 "X-", 2 "Y+", 3 "Y-") of the text item s.
-void text_nudge_action(string_draw& s, int k);
-// Property button k (0..13) of the Digit_unit d. Positions 0 and 1 also step
-// the size preset of codes 16 and 20 and apply it. The caller follows every
-// unit action with apply_group_move(0, 0, 0, 0).
-const char* unit_prop_action(Digit_unit& d, int k);
-// Nudge button k of the Digit_unit d.
-void unit_nudge_action(Digit_unit& d, int k);
-// The size preset rule of component codes 16 and 20: size_preset 1..6 sets
-// font_px, height and width (nothing for other codes or presets). Run after
-// every press on the unit's own buttons.
-void apply_size_preset(Digit_unit& d);
+// Property button k (0..15) of a text.
+outcome text_prop_action(item& t, int k);
+// The same on a text of document `d`: a static text that starts to scroll
+// keeps the box it showed as its own.
+outcome text_prop_action(const document& d, item& t, int k);
+// Make a text scroll (Ctrl+B), keeping the box a static text showed.
+void text_start_scrolling(const document& d, item& t);
+// Property button k (0..13) of any other item; a table's width and height
+// buttons act on its picked cell (sel_col, sel_row). Positions 0 and 1 also
+// step the size preset of weekday and wind fields and apply it.
+outcome unit_prop_action(item& d, int k, int sel_col, int sel_row);
+// Nudge button k (0 "X+", 1 "X-", 2 "Y+", 3 "Y-"): one dot.
+void nudge_action(item& it, int k);
+// The size preset of weekday and wind fields: size_preset 1..6 sets font_px
+// (nothing for other codes or presets).
+void apply_size_preset(item& d);

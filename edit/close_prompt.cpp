@@ -2,74 +2,68 @@
  * edit/close_prompt.cpp - the prompt's state, buttons and keys
  ******************************************************************************/
 #include "edit/close_prompt.h"
+#include "edit/interaction.h"
 #include "platform/gbk.h"
 #include <string>
-
-uint8_t prompt_shown = 0;
-char16_t prompt_question[PROMPT_TEXT_MAX] = {0};
-char16_t prompt_labels[PROMPT_BUTTON_MAX][PROMPT_LABEL_MAX] = {{0}};
-int prompt_button_count = 0;
-int prompt_enter_choice = 0;
-int prompt_esc_choice = 0;
 
 namespace {
 
 constexpr unsigned char KEY_ENTER = 13, KEY_ESC = 27;
 
-prompt_answer current_answer = nullptr;
-
 // UTF-8 text to the screen text's UTF-16, through GBK as every label.
 void to_screen(const std::string& utf8, char16_t* out, int cap)
 {
-    std::string gbk = gbk_from_utf8(utf8.c_str());
+    const std::string gbk = gbk_from_utf8(utf8.c_str());
     gbk_to_utf16(gbk.c_str(), out, cap);
 }
 
 } // namespace
 
-int prompt_button_left(int k)
+int prompt_button_left(const prompt_state& p, int k)
 {
-    const int n = prompt_button_count > 0 ? prompt_button_count : 1;
+    const int n = p.button_count > 0 ? p.button_count : 1;
     const int row = n * PROMPT_BUTTON_W + (n - 1) * PROMPT_BUTTON_GAP;
     return PROMPT_X + (PROMPT_W - row) / 2 + k * (PROMPT_BUTTON_W + PROMPT_BUTTON_GAP);
 }
 
-void prompt_open(const std::string& question, const msg_id* labels, int count, int enter_choice, int esc_choice,
-                 prompt_answer answer)
+void prompt_open(prompt_state& p, const std::string& question, const msg_id* labels, int count, int enter_choice,
+                 int esc_choice, prompt_answer answer)
 {
     if (count > PROMPT_BUTTON_MAX) count = PROMPT_BUTTON_MAX;
-    to_screen(question, prompt_question, PROMPT_TEXT_MAX);
-    for (int k = 0; k < count; k++) to_screen(msg(labels[k]), prompt_labels[k], PROMPT_LABEL_MAX);
-    prompt_button_count = count;
-    prompt_enter_choice = enter_choice;
-    prompt_esc_choice = esc_choice;
-    current_answer = answer;
-    prompt_shown = 1;
+    to_screen(question, p.question, PROMPT_TEXT_MAX);
+    for (int k = 0; k < count; k++) to_screen(msg(labels[k]), p.labels[k], PROMPT_LABEL_MAX);
+    p.button_count = count;
+    p.enter_choice = enter_choice;
+    p.esc_choice = esc_choice;
+    p.answer = answer;
+    p.shown = true;
 }
 
-void prompt_choose(int choice)
+void prompt_choose(editor& e, int choice)
 {
-    prompt_shown = 0;
-    prompt_answer answer = current_answer;
-    current_answer = nullptr;
+    prompt_state& p = e.ui.prompt;
+    p.shown = false;
+    const prompt_answer answer = p.answer;
+    p.answer = nullptr;
     // The answer may open the next question.
-    if (answer) answer(choice);
+    if (answer) answer(e, choice);
 }
 
-void prompt_press(int x, int y)
+void prompt_press(editor& e, int x, int y)
 {
+    const prompt_state& p = e.ui.prompt;
     if (y < PROMPT_BUTTON_TOP || y >= PROMPT_BUTTON_TOP + PROMPT_BUTTON_H) return;
-    for (int k = 0; k < prompt_button_count; k++) {
-        const int left = prompt_button_left(k);
+    for (int k = 0; k < p.button_count; k++) {
+        const int left = prompt_button_left(p, k);
         if (x >= left && x < left + PROMPT_BUTTON_W) {
-            prompt_choose(k);
+            prompt_choose(e, k);
             return;
         }
     }
 }
 
-void prompt_key(unsigned char key)
+void prompt_key(editor& e, unsigned char key)
 {
-    if (key == KEY_ENTER) prompt_choose(prompt_enter_choice);
-    else if (key == KEY_ESC) prompt_choose(prompt_esc_choice);
+    if (key == KEY_ENTER) prompt_choose(e, e.ui.prompt.enter_choice);
+    else if (key == KEY_ESC) prompt_choose(e, e.ui.prompt.esc_choice);
 }

@@ -14,7 +14,7 @@
  * the prompt opens.
  * Limits: PROMPT_BUTTON_MAX buttons; a question of PROMPT_TEXT_MAX UTF-16
  * units (about three lines in the box).
- * Depends on: platform/gbk, platform/messages.
+ * Depends on: nothing outside the C++ standard library.
  * Does NOT: draw, save, or end the program (the answer functions do).
  ******************************************************************************/
 #pragma once
@@ -34,27 +34,30 @@ constexpr int PROMPT_LABEL_MAX = 32;
 enum close_choice : int { CLOSE_SAVE = 0, CLOSE_DISCARD = 1, CLOSE_CANCEL = 2 };
 enum overwrite_choice : int { OVERWRITE_YES = 0, OVERWRITE_CANCEL = 1 };
 
+struct editor;
 // What a question does with the button picked (0 = the first).
-typedef void (*prompt_answer)(int choice);
+typedef void (*prompt_answer)(editor& e, int choice);
 
-extern uint8_t prompt_shown;
-// The question, the labels and which buttons Enter and Esc pick.
-extern char16_t prompt_question[PROMPT_TEXT_MAX];
-extern char16_t prompt_labels[PROMPT_BUTTON_MAX][PROMPT_LABEL_MAX];
-extern int prompt_button_count;
-extern int prompt_enter_choice;
-extern int prompt_esc_choice;
+struct prompt_state {
+    bool shown = false;
+    char16_t question[PROMPT_TEXT_MAX] = {0};
+    char16_t labels[PROMPT_BUTTON_MAX][PROMPT_LABEL_MAX] = {{0}};
+    int button_count = 0;
+    int enter_choice = 0;
+    int esc_choice = 0;
+    prompt_answer answer = nullptr;
+};
 
 // Left edge of button k of the open prompt.
-int prompt_button_left(int k);
+int prompt_button_left(const prompt_state& p, int k);
 
 // Open a prompt: the question (UTF-8), the buttons' labels from the message
 // table, the buttons Enter and Esc pick, and what to do with the choice.
-void prompt_open(const std::string& question, const msg_id* labels, int count, int enter_choice, int esc_choice,
-                 prompt_answer answer);
+void prompt_open(prompt_state& p, const std::string& question, const msg_id* labels, int count, int enter_choice,
+                 int esc_choice, prompt_answer answer);
 // Close the prompt and carry out `choice`.
-void prompt_choose(int choice);
+void prompt_choose(editor& e, int choice);
 // A left press while the prompt is open: a button, or nothing.
-void prompt_press(int x, int y);
+void prompt_press(editor& e, int x, int y);
 // A key byte while the prompt is open: Enter and Esc pick their buttons.
-void prompt_key(unsigned char key);
+void prompt_key(editor& e, unsigned char key);

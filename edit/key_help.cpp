@@ -4,7 +4,6 @@
 #include "edit/key_help.h"
 #include "platform/gbk.h"
 
-int32_t key_help_shown = 0;
 
 const key_help_line key_help[KEY_HELP_LINES] = {
     {"F1", "显示本列表；按任意键或点击关闭"},
@@ -62,11 +61,9 @@ const std::u16string& key_help_wide(int line, int column)
     return wide[line][column];
 }
 
-void key_help_open() { key_help_shown = 1; }
-
-bool key_help_close()
+bool key_help_close(bool& shown)
 {
-    if (!key_help_shown) return false;
-    key_help_shown = 0;
+    if (!shown) return false;
+    shown = false;
     return true;
 }

@@ -6,7 +6,7 @@
  * while it is shown, any key or a mouse press only closes it.
  *
  * Limits: KEY_HELP_LINES lines of at most KEY_HELP_LINE_MAX UTF-16 units.
- * Depends on: platform/gbk.h (the lines are converted once, on first use).
+ * Depends on: nothing outside the C++ standard library.
  * Does NOT: draw (app/ draws the overlay) or act on the keys it lists.
  ******************************************************************************/
 #pragma once
@@ -22,13 +22,9 @@ struct key_help_line {
 };
 extern const key_help_line key_help[KEY_HELP_LINES];
 
-extern int32_t key_help_shown;   // the overlay is up
-
 // The lines as UTF-16 for the screen text (key column, then its meaning).
 const std::u16string& key_help_wide(int line, int column);
 
-// F1: show the overlay.
-void key_help_open();
-// A key or press while the overlay is up: close it. True when it was up (the
-// key or press is then used up).
-bool key_help_close();
+// A key or press while the overlay is up (`shown`): close it. True when it
+// was up (the key or press is then used up).
+bool key_help_close(bool& shown);

@@ -2,57 +2,29 @@
  * edit/keys.cpp - the keyboard and special-key callbacks
  *
  * Key bytes type into the current text or run the Ctrl commands: zoom, the
- * text's mode, colour and box width, the rubber band, copy and paste, delete,
- * undo and redo, and the save key. Special keys switch the coordinate read-out, group and
- * span modes, nudge the current items by one dot and cycle the current
- * unit's thickness and colour. F1 opens the list of keys (edit/key_help.h);
- * while it is up, any key only closes it.
+ * text's mode, colour and box width, the rubber band, copy and paste,
+ * delete, undo and redo, and the save key. Special keys switch the
+ * coordinate read-out, group and span modes, nudge the current item by one
+ * dot, move the caret and cycle the current item's thickness and colour. F1
+ * opens the list of keys; while it is up, any key only closes it.
  *
- * A zoom is a view change: every live item, pending copy and shown picture
- * is rescaled about the panel origin so that it keeps its dots, and a save
- * after any zoom writes the same script.
+ * A zoom is a view change only: the document keeps its dots.
  *
- * Limits: led_pitch stays in LED_PITCH_MIN..LED_PITCH_MAX; copies go only
- * into a free slot of the copied item's own range (never the phantom NO_ITEM);
- * colours stay within 0..6. The pointer position passed in is not used.
- * Depends on: edit/state.h, edit/pointer.h (delete_selected,
- * apply_group_move, save_data for the save key), edit/close_prompt.h (which
- * takes every key while it is open), edit/typing.h,
- * model/tables.h, model/settings.h, model/default_layout.h,
- * edit/text_input.h (clipboard text), edit/undo.h, platform/screen.h (cursor
- * shape, modifiers), platform/window.h (special-key codes).
- * Does NOT: write files itself (the save key saves through save_data and
- * then ends the program), or move items other than through apply_group_move.
+ * Limits: the pitch stays in VIEW_PITCH_MIN..VIEW_PITCH_MAX; colours within
+ * 0..6. The pointer position passed with a key is not used.
+ * Depends on: nothing outside the C++ standard library.
+ * Does NOT: write files itself (the save key saves through save_and_end).
  ******************************************************************************/
 #include "edit/keys.h"
 #include "edit/actions.h"
-#include "edit/close_prompt.h"
-#include "edit/hit_test.h"
+#include "edit/arrange.h"
 #include "edit/key_help.h"
 #include "edit/pointer.h"
-#include "edit/snap.h"
-#include "edit/state.h"
-#include "edit/status.h"
 #include "edit/text_input.h"
 #include "edit/typing.h"
-#include "edit/undo.h"
-#include "items/kinds.h"
-#include "model/button_rows.h"
-#include "model/default_layout.h"
-#include "model/geometry.h"
-#include "model/palette.h"
-#include "model/settings.h"
-#include "model/tables.h"
-#include "output/layout_save.h"
 #include "platform/messages.h"
 #include "platform/screen.h"
 #include "platform/window.h"
-#include "raster/canvas.h"
-#include <cstdint>
-#include <cstring>
-
-int32_t thickness_cycle = 0;
-item_copy copy_buffer;
 
 namespace {
 
@@ -67,337 +39,237 @@ constexpr int TEXT_PROP_WIDER = 8;         // the text buttons that step the box
 constexpr int TEXT_PROP_NARROWER = 9;
 constexpr int COPY_SHIFT_X = 5;            // each paste stands this many px further right
 constexpr int COLOURS = 7;
-constexpr uint8_t TEXT_MODE_SCROLLING = 1;
 constexpr int THICKNESS_STEPS = 3;
+constexpr int ZOOM_TOGGLE_ABOVE = 2;       // Ctrl+L: from any larger zoom to 1
 
-// The current text item, or none.
-string_draw* current_text() { return current_text_record(); }
-
-// The current Digit_unit, or none.
-Digit_unit* current_digit() { return current_unit_record(); }
+void say(editor& e, msg_id id) { status_show(e.ui.status, STATUS_INFO, msg(id).c_str()); }
+void say(editor& e, const outcome& o)
+{
+    if (!o) status_show(e.ui.status, STATUS_INFO, o.why.c_str());
+}
 
 // The next colour code, 6 wrapping to 0 (a code outside 0..6 starts again at 0).
-int next_colour(int c)
+int next_colour(int c) { return (c >= 0 && c < COLOURS - 1) ? c + 1 : 0; }
+
+void set_zoom(editor& e, int p)
 {
-    return (c >= 0 && c < COLOURS - 1) ? c + 1 : 0;
+    e.v.pitch = p < VIEW_PITCH_MIN ? VIEW_PITCH_MIN : p > VIEW_PITCH_MAX ? VIEW_PITCH_MAX : p;
 }
 
-// A copy keeps the look and the numbers of what it copies; only the place
-// and the record differ. The record keeps its own valve picture bytes.
-void place_unit_copy(const Digit_unit& from, Digit_unit& to, int shift)
+// Move the current item by (dx, dy) dots; its parts keep up.
+void nudge_current(editor& e, int dx, int dy)
 {
-    uint8_t* const bitmap = to.bitmap;
-    const int32_t bitmap_len = to.bitmap_len;
-    to = from;
-    to.bitmap = bitmap;
-    to.bitmap_len = bitmap_len;
-    to.x = snap_dot_x(from.x + shift);   // on a whole dot, as the panel shows it
-    to.visible = 1;
-    to.group_selected = 0;
-}
-
-void place_text_copy(const string_draw& from, string_draw& to, int shift)
-{
-    to = from;
-    to.x = snap_dot_x(from.x + shift);
-    to.visible = 1;
-    to.group_selected = 0;
-}
-
-// A key that works on the current text found none.
-void say_select_text() { status_show(STATUS_INFO, msg(MSG_SELECT_TEXT_FIRST).c_str()); }
-
-// What a key refused goes on the status line.
-void say_key_refusal(const char* why)
-{
-    if (why) status_show(STATUS_INFO, why);
-}
-
-// Zoom is a view change: every live item (and a pending copy) moves with the
-// panel so that it keeps its dots; palette entries left of the panel stay.
-void rescale_layout(int from, int to)
-{
-    if (from <= 0 || to <= 0 || from == to) return;
-    for (int i = 0; i <= LAST_ITEM_INDEX; i++) {
-        Digit_unit& d = digit_table[i];
-        if (d.visible && live_item_x(d.x)) rescale_digit(d, from, to);
-        string_draw& s = string_table[i];
-        if (s.visible && live_item_x(s.x)) rescale_text(s, from, to);
+    item* it = current_item(e);
+    if (!it) {
+        say(e, MSG_NOTHING_SELECTED);
+        return;
     }
-    if (copy_buffer.has_unit && live_item_x(copy_buffer.unit.x)) rescale_digit(copy_buffer.unit, from, to);
-    if (copy_buffer.has_text && live_item_x(copy_buffer.text.x)) rescale_text(copy_buffer.text, from, to);
-    for (graph_draw& g : graph_table)
-        if (g.shown) rescale_picture(g, from, to);
+    const item before = *it;
+    it->x = clamp32((int64_t)it->x + dx);
+    it->y = clamp32((int64_t)it->y + dy);
+    follow_current(e, before);
 }
 
-// A new zoom: the items keep their dots, the tool buttons are refitted to
-// their labels and the calendar composites, sized by the zoom, are laid out again.
-void set_zoom(int p)
+// F5: group mode; the current item joins the group.
+void start_group_mode(editor& e)
 {
-    rescale_layout(led_pitch, p);
-    led_pitch = (uint8_t)p;
-    fit_tool_buttons();
-    apply_group_move(0, 0, 0, 0);
-}
-
-// Ctrl+L: toggle the zoom between 1 and 2 (from any larger zoom it goes to 1).
-void toggle_zoom()
-{
-    int p = led_pitch + 1;
-    if (p >= 3) p = LED_PITCH_MIN;
-    set_zoom(p);
-}
-
-// Move the current text and the current unit by (dx, dy) px.
-void nudge_current(int dx, int dy)
-{
-    if (!current_text() && !current_digit()) status_show(STATUS_INFO, msg(MSG_NOTHING_SELECTED).c_str());
-    if (string_draw* s = current_text()) {
-        s->x += dx;
-        s->y += dy;
-    }
-    if (Digit_unit* d = current_digit()) {
-        d->x += dx;
-        d->y += dy;
-    }
-    apply_group_move(0, 0, 0, 0);
-}
-
-// F5: group mode; the current items join the group.
-void start_group_mode()
-{
-    multi_select = 1;
-    if (Digit_unit* d = current_digit()) d->group_selected = 1;
-    if (string_draw* s = current_text()) s->group_selected = 1;
+    e.ui.multi_select = true;
+    if (doc_item(e.doc, e.ui.current)) group_add(e, e.ui.current);
 }
 
 // F6: leave group mode and empty the group.
-void end_group_mode()
+void end_group_mode(editor& e)
 {
-    multi_select = 0;
-    for (Digit_unit& d : digit_table) d.group_selected = 0;
-    for (string_draw& s : string_table) s.group_selected = 0;
+    e.ui.multi_select = false;
+    group_clear(e);
 }
 
-// Ctrl+Z.
-void undo_last()
+// After undo or redo: no selection of an item that went away.
+void drop_gone(editor& e)
 {
-    if (!undo_step()) status_show(STATUS_INFO, msg(MSG_NOTHING_TO_UNDO).c_str());
-}
-
-// Ctrl+Y and Ctrl+Shift+Z.
-void redo_last()
-{
-    if (!redo_step()) status_show(STATUS_INFO, msg(MSG_NOTHING_TO_REDO).c_str());
+    if (!doc_item(e.doc, e.ui.current)) e.ui.current = NO_ITEM;
+    for (int i = 0; i < ITEM_CAPACITY; i++)
+        if (e.ui.group[i] && !doc_item(e.doc, (item_id)i)) group_remove(e, (item_id)i);
 }
 
 } // namespace
 
-void rescale_digit(Digit_unit& d, int from, int to)
+void undo_last(editor& e)
 {
-    // Variables and valves size themselves from the zoom when measured.
-    if (const auto rescale = kind_of(d).rescale) rescale(d, from, to);
-    d.x = rescaled(d.x, PANEL_X, from, to);
-    d.y = rescaled(d.y, PANEL_Y, from, to);
+    if (!undo_step(*e.ui.undo, e.doc)) say(e, MSG_NOTHING_TO_UNDO);
+    drop_gone(e);
 }
 
-void rescale_text(string_draw& s, int from, int to)
+void redo_last(editor& e)
 {
-    s.x = rescaled(s.x, PANEL_X, from, to);
-    s.y = rescaled(s.y, PANEL_Y, from, to);
-    s.box_width = rescaled_length(s.box_width, from, to);
-    s.box_height = rescaled_length(s.box_height, from, to);
+    if (!redo_step(*e.ui.undo, e.doc)) say(e, MSG_NOTHING_TO_REDO);
+    drop_gone(e);
 }
 
-void rescale_picture(graph_draw& g, int from, int to)
+void copy_current_item(editor& e)
 {
-    g.left = rescaled(g.left, PANEL_X, from, to);
-    g.top = rescaled(g.top, PANEL_Y, from, to);
-}
-
-// Ctrl+C: the current unit and the current text, as they are now, are what
-// every Ctrl+V until the next Ctrl+C pastes.
-void copy_current_items()
-{
-    copy_buffer.has_unit = copy_buffer.has_text = false;
-    copy_buffer.pastes = 0;
-    if (const Digit_unit* d = current_unit_record()) {
-        copy_buffer.unit = *d;
-        copy_buffer.unit.bitmap = nullptr;   // the picture bytes stay with their record
-        copy_buffer.unit.bitmap_len = 0;
-        copy_buffer.unit_range = range_of_record(current_unit);
-        copy_buffer.has_unit = copy_buffer.unit_range >= 0;
-    }
-    if (const string_draw* s = current_text_record()) {
-        copy_buffer.text = *s;
-        copy_buffer.has_text = true;
-    }
-    if (!copy_buffer.has_unit && !copy_buffer.has_text) status_show(STATUS_INFO, msg(MSG_NOTHING_TO_COPY).c_str());
-}
-
-void forget_item_copy()
-{
-    copy_buffer.has_unit = copy_buffer.has_text = false;
-}
-
-// Ctrl+V: one more copy of what the last Ctrl+C took, each a step further
-// right, in a free record of its kind; the copies become the current items.
-void paste_copied_items()
-{
-    if (!copy_buffer.has_unit && !copy_buffer.has_text) {
-        status_show(STATUS_INFO, msg(MSG_NOTHING_TO_PASTE).c_str());
+    e.ui.copy.has = false;
+    e.ui.copy.pastes = 0;
+    const item* it = current_item(e);
+    if (!it) {
+        say(e, MSG_NOTHING_TO_COPY);
         return;
     }
-    const int shift = COPY_SHIFT_X * (copy_buffer.pastes + 1);
-    int unit_slot = -1, text_slot = -1;
-    if (copy_buffer.has_unit) {
-        unit_slot = palette_free_record(copy_buffer.unit_range);
-        if (unit_slot < 0) {
-            const record_range& r = digit_ranges[copy_buffer.unit_range];
-            status_show(STATUS_INFO, msg(MSG_KIND_FULL, r.last - r.first + 1).c_str());
-        }
-    }
-    if (copy_buffer.has_text) {
-        text_slot = palette_free_text();
-        if (text_slot < 0) status_show(STATUS_INFO, msg(MSG_KIND_FULL, TEXT_LAST - TEXT_FIRST + 1).c_str());
-    }
-    if (unit_slot < 0 && text_slot < 0) return;
-    copy_buffer.pastes++;
-    if (unit_slot >= 0) {
-        place_unit_copy(copy_buffer.unit, digit_table[unit_slot], shift);
-        current_unit = unit_slot;
-    }
-    if (text_slot >= 0) {
-        place_text_copy(copy_buffer.text, string_table[text_slot], shift);
-        current_string = text_slot;
-    }
-    // A record the copy took may have stood ready in the palette.
-    refill_palette();
+    e.ui.copy.it = *it;
+    e.ui.copy.it.lead = NO_ITEM;   // a copied part of a date stands on its own
+    e.ui.copy.has = true;
 }
 
-// Key bytes: Ctrl commands, Delete, and typing into the current text.
-void on_key(unsigned char key, int, int)
+void forget_item_copy(editor& e) { e.ui.copy.has = false; }
+
+void paste_copied_item(editor& e)
 {
-    if (prompt_shown) {
-        prompt_key(key);
+    item_copy& c = e.ui.copy;
+    if (!c.has) {
+        say(e, MSG_NOTHING_TO_PASTE);
         return;
     }
-    if (key_help_close()) return;   // the key only closes the F1 list
-    string_draw* s = current_text();
+    item it = c.it;
+    it.slot = NO_SLOT;
+    const int64_t shift = (int64_t)COPY_SHIFT_X * (c.pastes + 1);
+    it.x = clamp32(view_rest_x(e.v, view_x(e.v, c.it.x) + shift));
+    item_id id = NO_ITEM;
+    const outcome o = doc_create(e.doc, it, id);
+    if (!o) {
+        say(e, o);
+        return;
+    }
+    c.pastes++;
+    e.ui.current = id;
+    if (it.kind == KIND_TEXT) typing_set_caret(e.ui.caret, e.doc.items.cells[id], id, TEXT_LEN);
+}
+
+void on_key(editor& e, unsigned char key)
+{
+    interaction& ui = e.ui;
+    if (ui.prompt.shown) {
+        prompt_key(e, key);
+        return;
+    }
+    if (key_help_close(ui.key_help_shown)) return;   // the key only closes the F1 list
+    item* s = current_text(e);
     switch (key) {
-    case KEY_CTRL_A:
-        set_zoom(led_pitch > LED_PITCH_ZOOM_OUT_MIN ? led_pitch - 1 : led_pitch);
-        break;
+    case KEY_CTRL_A: set_zoom(e, e.v.pitch > PITCH_ZOOM_OUT_MIN ? e.v.pitch - 1 : e.v.pitch); break;
     case KEY_CTRL_B:
-        if (s) s->mode = TEXT_MODE_SCROLLING;
-        else say_select_text();
+        if (s) text_start_scrolling(e.doc, *s);
+        else say(e, MSG_SELECT_TEXT_FIRST);
         break;
     case KEY_CTRL_C:
         if (input_modifiers & MOD_SHIFT) {
             // The clipboard now holds text: the next Ctrl+V pastes it.
             if (!s) {
-                say_select_text();
+                say(e, MSG_SELECT_TEXT_FIRST);
                 break;
             }
-            forget_item_copy();
-            copy_text_to_clipboard();
+            forget_item_copy(e);
+            copy_text_to_clipboard(e);
         } else {
-            copy_current_items();
+            copy_current_item(e);
         }
         break;
     case KEY_CTRL_F:
+        // The next press starts a rubber band wherever it falls.
         set_cursor_shape(CURSOR_CROSSHAIR);
-        band_active = 1;
+        ui.band_next = true;
         break;
     case KEY_CTRL_G:
     case KEY_CTRL_N:
         // One whole dot, as the "宽度+" and "宽度-" buttons step it; a static
         // text's box follows its characters.
-        if (!s) say_select_text();
-        else if ((s->mode & 1) == 0) status_show(STATUS_INFO, msg(MSG_STATIC_TEXT_WIDTH).c_str());
-        else say_key_refusal(text_prop_action(*s, key == KEY_CTRL_G ? TEXT_PROP_WIDER : TEXT_PROP_NARROWER));
+        if (!s) say(e, MSG_SELECT_TEXT_FIRST);
+        else if ((s->mode & TEXT_SCROLLING) == 0) say(e, MSG_STATIC_TEXT_WIDTH);
+        else say(e, text_prop_action(e.doc, *s, key == KEY_CTRL_G ? TEXT_PROP_WIDER : TEXT_PROP_NARROWER));
         break;
     case KEY_BACKSPACE:
-        if (s) erase_before_caret(*s, current_string);
+        if (s) erase_before_caret(ui.caret, *s, ui.current);
         break;
     case KEY_CTRL_K:
-        if (s) s->color = next_colour(s->color);
-        else say_select_text();
+        if (s) s->color = (uint8_t)next_colour(s->color);
+        else say(e, MSG_SELECT_TEXT_FIRST);
         break;
-    case KEY_CTRL_L: toggle_zoom(); break;
-    case KEY_CTRL_Q:
-        set_zoom(led_pitch < LED_PITCH_MAX ? led_pitch + 1 : led_pitch);
-        break;
+    case KEY_CTRL_L: set_zoom(e, e.v.pitch + 1 > ZOOM_TOGGLE_ABOVE ? VIEW_PITCH_MIN : e.v.pitch + 1); break;
+    case KEY_CTRL_Q: set_zoom(e, e.v.pitch + 1); break;
     case KEY_CTRL_S:
         // Saves as "保存数据" does, and ends only when the save succeeded.
-        save_and_end();
+        save_and_end(e);
         break;
     case KEY_CTRL_V:
         // An item copy is pasted until the next Ctrl+C; without one the
         // clipboard's text goes into the current text.
-        if (copy_buffer.has_unit || copy_buffer.has_text) {
-            paste_copied_items();
+        if (ui.copy.has) {
+            paste_copied_item(e);
         } else {
             // A paste is a step of its own, apart from the typing around it.
-            undo_checkpoint();
-            undo_end_typing_run();
-            paste_clipboard_text();
-            undo_checkpoint();
-            undo_end_typing_run();
+            undo_checkpoint(*ui.undo, e.doc);
+            undo_end_typing_run(*ui.undo);
+            paste_clipboard_text(e);
+            undo_checkpoint(*ui.undo, e.doc);
+            undo_end_typing_run(*ui.undo);
         }
         break;
-    case KEY_CTRL_Y: redo_last(); break;
+    case KEY_CTRL_Y: redo_last(e); break;
     case KEY_CTRL_Z:
-        if (input_modifiers & MOD_SHIFT) redo_last();
-        else undo_last();
+        if (input_modifiers & MOD_SHIFT) redo_last(e);
+        else undo_last(e);
         break;
     case KEY_DELETE:
         // While a caret shows, Delete edits the text; otherwise it deletes the selection.
-        if (s) erase_after_caret(*s, current_string);
-        else delete_selected();
+        if (s) erase_after_caret(ui.caret, *s, ui.current);
+        else if (!delete_selected(e)) say(e, MSG_NOTHING_TO_DELETE);
         break;
     default:
-        if (s) type_key(*s, current_string, key);
+        if (s) type_key(ui.caret, *s, ui.current, key);
         break;
     }
 }
 
-// Special keys: read-out, group and span modes, nudges, thickness and colour.
-void on_special_key(int key, int, int)
+void on_special_key(editor& e, int key)
 {
-    if (prompt_shown) return;
-    if (key_help_close()) return;
-    if (key == SPECIAL_F1) return key_help_open();
-    const int p = led_pitch;
-    Digit_unit* d = current_digit();
+    interaction& ui = e.ui;
+    if (ui.prompt.shown) return;
+    if (key_help_close(ui.key_help_shown)) return;
+    if (key == SPECIAL_F1) {
+        ui.key_help_shown = true;
+        return;
+    }
+    item* it = current_item(e);
+    item* unit = it && it->kind != KIND_TEXT ? it : nullptr;
     switch (key) {
-    case SPECIAL_F3: show_coords = 0; break;
-    case SPECIAL_F4: show_coords = 1; break;
-    case SPECIAL_F5: start_group_mode(); break;
-    case SPECIAL_F6: end_group_mode(); break;
-    case SPECIAL_F8: merge_mode = 1; break;
-    case SPECIAL_F9: merge_mode = 0; break;
-    case SPECIAL_LEFT: nudge_current(-p, 0); break;
-    case SPECIAL_UP: nudge_current(0, -p); break;
-    case SPECIAL_RIGHT: nudge_current(p, 0); break;
-    case SPECIAL_DOWN: nudge_current(0, p); break;
+    case SPECIAL_F3: ui.show_coords = false; break;
+    case SPECIAL_F4: ui.show_coords = true; break;
+    case SPECIAL_F5: start_group_mode(e); break;
+    case SPECIAL_F6: end_group_mode(e); break;
+    case SPECIAL_F8: ui.merge_mode = true; break;
+    case SPECIAL_F9: ui.merge_mode = false; break;
+    case SPECIAL_LEFT: nudge_current(e, -1, 0); break;
+    case SPECIAL_UP: nudge_current(e, 0, -1); break;
+    case SPECIAL_RIGHT: nudge_current(e, 1, 0); break;
+    case SPECIAL_DOWN: nudge_current(e, 0, 1); break;
     case SPECIAL_HOME:
     case SPECIAL_END:
-        if (string_draw* s = current_text())
-            typing_set_caret(*s, current_string, key == SPECIAL_HOME ? 0 : TEXT_LEN);
+        if (item* s = current_text(e)) typing_set_caret(ui.caret, *s, ui.current, key == SPECIAL_HOME ? 0 : TEXT_LEN);
         break;
     case SPECIAL_PAGE_UP:
-        if (!d) status_show(STATUS_INFO, msg(MSG_NOTHING_SELECTED).c_str());
-        thickness_cycle = (thickness_cycle + 1) % THICKNESS_STEPS;
-        if (thickness_cycle < 0) thickness_cycle = 0;
-        if (d) d->thickness = thickness_cycle + 1;
-        apply_group_move(0, 0, 0, 0);
+    case SPECIAL_PAGE_DOWN: {
+        if (!unit) {
+            say(e, MSG_NOTHING_SELECTED);
+            break;
+        }
+        const item before = *unit;
+        if (key == SPECIAL_PAGE_UP) {
+            ui.thickness_cycle = (ui.thickness_cycle + 1) % THICKNESS_STEPS;
+            unit->thickness = ui.thickness_cycle + 1;
+        } else {
+            unit->color = (uint8_t)next_colour(unit->color);
+        }
+        follow_current(e, before);
         break;
-    case SPECIAL_PAGE_DOWN:
-        if (!d) status_show(STATUS_INFO, msg(MSG_NOTHING_SELECTED).c_str());
-        if (d) d->color = (uint8_t)next_colour(d->color);
-        apply_group_move(0, 0, 0, 0);
-        break;
+    }
     default: break;
     }
 }

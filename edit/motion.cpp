@@ -3,22 +3,20 @@
  *
  * After a press has set things up, each move grows the rubber band and adds
  * what it covers to the group, resizes the current item (or the window) by
- * the grabbed handle, drags the current item with the group, or drags the
- * window by an empty spot of its top band.
+ * the grabbed handle, drags the current item (with the parts that follow it)
+ * or the group, or drags the window by an empty spot off the panel while
+ * the pointer stays in the window's top band. Every move is measured from
+ * the press, so items always rest on whole dots.
  *
- * Limits: a drag never puts an item's top-left at 20 px or less from the
- * window's left or top edge (that move is dropped, not clamped); an item is
- * not resized below 5 px, a table cell below 1 px, the window's client area
- * below WINDOW_MIN_W x WINDOW_MIN_H. Only visible records join the group.
- * Depends on: edit/hit_test, edit/state, items/kinds (each kind's resize),
- * items/handles,
- * platform/screen.
+ * Limits: a drag never brings an item's corner to DRAG_LIMIT px or less from
+ * the window's left or top edge (that move is dropped, not clamped), so
+ * nothing is dragged out of reach; the window's client area is not resized
+ * below WINDOW_MIN_W x WINDOW_MIN_H.
+ * Depends on: nothing outside the C++ standard library.
  * Does NOT: pick the handle (edit/hover.cpp) or start anything (edit/press.cpp).
  ******************************************************************************/
-#include "edit/hit_test.h"
+#include "edit/arrange.h"
 #include "edit/pointer.h"
-#include "edit/state.h"
-#include "model/settings.h"
 #include "items/handles.h"
 #include "items/kinds.h"
 #include "platform/screen.h"
@@ -27,139 +25,142 @@
 
 namespace {
 
-constexpr int DRAG_LIMIT = 20;          // positions at or left of / above this are dropped
+constexpr int DRAG_LIMIT = 20;          // item corners at or left of / above this are out of reach
 constexpr int BAND_LIMIT = 20;          // the band follows only right of and below this
 constexpr int BAND_CORNER_MARGIN = 2;   // a corner must lie 2 px inside the band's far edges
-constexpr int WINDOW_MOVE_BAND = 185;   // the window is dragged by presses at or above this
+constexpr int WINDOW_MOVE_BAND = 185;   // the window follows the pointer at or above this
 constexpr int WINDOW_MIN_W = 320;       // least client size a resize leaves
 constexpr int WINDOW_MIN_H = 200;
 constexpr int FRAME_W = 16, FRAME_H = 39;   // outer size minus client size
 
-// The rubber band: extent in dots, normalised rectangle, and the items whose
-// top-left corner it covers join the group; the last one is the reference.
-void grow_band(int px, int py)
+// The rubber band: its extent in dots, and the items whose corner it covers
+// join the group; the last one is the reference (texts come last).
+void grow_band(editor& e, int px, int py)
 {
     set_cursor_shape(CURSOR_CROSSHAIR);
     if (px <= BAND_LIMIT || py <= BAND_LIMIT) return;
-    const int p = dot_pitch();
-    rubber_band.pic_width = (px - rubber_band.left) / p;
-    rubber_band.pic_height = (py - rubber_band.top) / p;
-    band_rect[0] = std::min(px, rubber_band.left);
-    band_rect[1] = std::min(py, rubber_band.top);
-    band_rect[2] = std::abs(rubber_band.pic_width);
-    band_rect[3] = std::abs(rubber_band.pic_height);
-    const int64_t L = band_rect[0], T = band_rect[1];
-    const int64_t R = L + (int64_t)band_rect[2] * p, B = T + (int64_t)band_rect[3] * p;
+    const int p = view_pitch(e.v);
+    interaction& ui = e.ui;
+    ui.band_w = (px - ui.band_x) / p;
+    ui.band_h = (py - ui.band_y) / p;
+    const int64_t L = std::min(px, ui.band_x), T = std::min(py, ui.band_y);
+    const int64_t R = L + (int64_t)std::abs(ui.band_w) * p, B = T + (int64_t)std::abs(ui.band_h) * p;
     auto covers = [&](int64_t x, int64_t y) {
         return L < x && x + BAND_CORNER_MARGIN < R && T < y && y + BAND_CORNER_MARGIN < B;
     };
-    for (int i = 0; i <= LAST_ITEM_INDEX; i++) {
-        Digit_unit& d = digit_table[i];
-        if (!d.visible || !covers(d.x, d.y)) continue;
-        d.group_selected = 1;
-        set_sel_ref(SEL_REF_UNIT, i);
-    }
-    for (int i = 0; i <= LAST_ITEM_INDEX; i++) {
-        string_draw& s = string_table[i];
-        if (!s.visible || !covers(s.x, s.y)) continue;
-        s.group_selected = 1;
-        set_sel_ref(SEL_REF_TEXT, i);
-    }
+    // The other items, then the texts: the last one covered is the reference.
+    for (item_table t : {ITEM_TABLE_UNITS, ITEM_TABLE_TEXTS})
+        pool_walk(e.doc.items, t, [&](item_id id, const item& it) {
+            if (covers(view_x(e.v, it.x), view_y(e.v, it.y))) group_add(e, id);
+        });
 }
 
-// Resize a Digit_unit by handle h; kinds without resize rules stay as they are.
-void resize_unit(Digit_unit& u, int h, int dx, int dy)
+// Place the window's frame where the interaction has it; without a window the
+// screen cursor goes by window_pos, so it is kept in step.
+void move_window(interaction& ui)
 {
-    if (const auto resize = kind_of(u).resize) resize(u, h, dx, dy);
-}
-
-// Resize a text box by handle h when the box stays at least 5 px each way.
-void resize_text(string_draw& s, int h, int dx, int dy)
-{
-    const handle_way way = HANDLE_WAYS[h];
-    if (!size_allows(s.box_width, way.w, dx, ITEM_MIN) || !size_allows(s.box_height, way.h, dy, ITEM_MIN)) return;
-    if (way.w < 0) { s.x += dx; s.box_width -= dx; }
-    if (way.w > 0) s.box_width += dx;
-    if (way.h < 0) { s.y += dy; s.box_height -= dy; }
-    if (way.h > 0) s.box_height += dy;
+    place_window(ui.window_x, ui.window_y);
+    window_pos[0] = ui.window_x;
+    window_pos[1] = ui.window_y;
 }
 
 // Resize the window by handle h: the left and top handles also move it.
-void resize_window(int h, int dx, int dy)
+void resize_window(editor& e, int h, int dx, int dy)
 {
-    const handle_way way = HANDLE_WAYS[h];
-    const int64_t w = (int64_t)window_size[0] + way.w * (int64_t)dx;
-    const int64_t ht = (int64_t)window_size[1] + way.h * (int64_t)dy;
+    interaction& ui = e.ui;
+    const handle_way way = handle_way_of(h);
+    const int64_t w = (int64_t)ui.window_w + way.w * (int64_t)dx;
+    const int64_t ht = (int64_t)ui.window_h + way.h * (int64_t)dy;
     if (w - FRAME_W < WINDOW_MIN_W || ht - FRAME_H < WINDOW_MIN_H) return;
     const bool moves = way.w < 0 || way.h < 0;
-    if (way.w < 0) window_pos[0] += dx;
-    if (way.h < 0) window_pos[1] += dy;
-    window_size[0] = (int32_t)w;
-    window_size[1] = (int32_t)ht;
-    if (moves) place_window(window_pos[0], window_pos[1]);
-    size_window(window_size[0] - FRAME_W, window_size[1] - FRAME_H);
+    if (way.w < 0) ui.window_x += dx;
+    if (way.h < 0) ui.window_y += dy;
+    ui.window_w = (int32_t)w;
+    ui.window_h = (int32_t)ht;
+    if (moves) move_window(ui);
+    size_window(ui.window_w - FRAME_W, ui.window_h - FRAME_H);
 }
 
-// The handle acts on the current unit, else the current text, else the window.
-void resize_by_handle(int h, int dx, int dy)
+// The current item from how it stood at the press, resized by the pointer's
+// whole-dot movement since.
+void resize_current(editor& e, int px, int py)
 {
-    if (h < HANDLE_TOP_LEFT || h > HANDLE_TOP) return;
-    if (Digit_unit* u = current_unit_record()) resize_unit(*u, h, dx, dy);
-    else if (string_draw* s = current_text_record()) resize_text(*s, h, dx, dy);
-    else resize_window(h, dx, dy);
+    item* it = current_item(e);
+    if (!it) return;
+    const item_behaviour& k = kind_of(*it);
+    if (!k.resizable()) return;
+    const item before = *it;
+    *it = e.ui.resize_from;
+    k.resize(*it, e.ui.resize_handle, view_dots_of(e.v, px - e.ui.press_x), view_dots_of(e.v, py - e.ui.press_y),
+             e.ui.sel_col, e.ui.sel_row);
+    follow_current(e, before);
 }
 
-// The anchor goes to the pointer minus the press offset, the group with it;
-// a place at 20 px or less from the left or top edge is dropped.
-template <typename Item>
-void drag_anchor(Item& item, int px, int py)
+// True when the drag is of a text: the item pressed is the first one moved.
+bool text_pressed(editor& e)
 {
-    const int64_t nx = (int64_t)px - drag_offset[0], ny = (int64_t)py - drag_offset[1];
-    if (nx <= DRAG_LIMIT || ny <= DRAG_LIMIT || nx > INT32_MAX || ny > INT32_MAX) return;
-    const int old_x = item.x, old_y = item.y;
-    item.x = (int32_t)nx;
-    item.y = (int32_t)ny;
-    apply_group_move(old_x, old_y, item.x, item.y);
+    const item* it = doc_item(e.doc, e.ui.moved[0].id);
+    return it && it->kind == KIND_TEXT;
 }
 
-// True while a tool button of the delete, command or align row is held.
-bool tool_button_held()
+// True when a corner that stood right of (below) the limit would come to
+// rest at or beyond it.
+bool out_of_reach(int64_t was_px, int64_t rest_px) { return was_px > DRAG_LIMIT && rest_px <= DRAG_LIMIT; }
+
+// Every moved item to where it stood at the press plus the pointer's
+// movement, resting on the nearest dot; nothing moves when that would take
+// one of them out of reach.
+void drag_items(editor& e, int px, int py)
 {
-    return row_down[ROW_ALIGN] || row_down[ROW_DELETE] || row_down[ROW_COMMAND];
+    const int64_t dx = (int64_t)px - e.ui.press_x, dy = (int64_t)py - e.ui.press_y;
+    for (int k = 0; k < e.ui.moved_count; k++) {
+        const moved_item& m = e.ui.moved[k];
+        if (!doc_item(e.doc, m.id)) continue;
+        if (out_of_reach(m.px, view_x(e.v, view_rest_x(e.v, m.px + dx))) ||
+            out_of_reach(m.py, view_y(e.v, view_rest_y(e.v, m.py + dy))))
+            return;
+    }
+    for (int k = 0; k < e.ui.moved_count; k++) {
+        const moved_item& m = e.ui.moved[k];
+        item* it = doc_item(e.doc, m.id);
+        if (!it) continue;
+        it->x = clamp32(view_rest_x(e.v, m.px + dx));
+        it->y = clamp32(view_rest_y(e.v, m.py + dy));
+    }
 }
 
 } // namespace
 
 // Band, resize, item drag, window move, in that order.
-void on_motion(int x, int y)
+void on_motion(editor& e, int x, int y)
 {
-    screen_cursor(x, y, cursor_now);
-    pointer_pos[0] = x;
-    pointer_pos[1] = y;
+    interaction& ui = e.ui;
+    ui.pointer_x = x;
+    ui.pointer_y = y;
     // Only the left button drags: a right-button drag would find the state of
     // an older press.
-    if (!left_down) return;
-
-    if (band_active) grow_band(x, y);
-
-    if (resize_handle) {
-        resize_by_handle(resize_handle, cursor_now[0] - cursor_prev[0], cursor_now[1] - cursor_prev[1]);
-        cursor_prev[0] = cursor_now[0];
-        cursor_prev[1] = cursor_now[1];
+    if (!ui.left_down) return;
+    int32_t now[2];
+    screen_cursor(x, y, now);
+    switch (ui.gesture) {
+    case GESTURE_BAND: grow_band(e, x, y); break;
+    case GESTURE_RESIZE:
+        if (ui.resize_window) resize_window(e, ui.resize_handle, now[0] - ui.cursor_prev[0], now[1] - ui.cursor_prev[1]);
+        else resize_current(e, x, y);
+        break;
+    case GESTURE_DRAG:
+        // A text is dragged under the cursor it has; other items show the drag cursor.
+        if (ui.moved_count > 0 && !text_pressed(e)) set_cursor_shape(CURSOR_INFO);
+        drag_items(e, x, y);
+        break;
+    case GESTURE_WINDOW_MOVE:
+        if (y > WINDOW_MOVE_BAND) break;
+        ui.window_x += now[0] - ui.cursor_prev[0];
+        ui.window_y += now[1] - ui.cursor_prev[1];
+        move_window(ui);
+        break;
+    default: break;
     }
-
-    if (unit_drag && !band_active && !resize_handle) {
-        set_cursor_shape(CURSOR_INFO);
-        drag_anchor(digit_table[unit_anchor()], x, y);
-    }
-    if (string_drag && !band_active && !resize_handle) drag_anchor(string_table[text_anchor()], x, y);
-
-    if (empty_press && !unit_drag && !string_drag && !band_active && !tool_button_held() && !resize_handle &&
-        y <= WINDOW_MOVE_BAND) {
-        window_pos[0] += cursor_now[0] - drag_offset[0];
-        window_pos[1] += cursor_now[1] - drag_offset[1];
-        place_window(window_pos[0], window_pos[1]);
-        drag_offset[0] = cursor_now[0];
-        drag_offset[1] = cursor_now[1];
-    }
+    ui.cursor_prev[0] = now[0];
+    ui.cursor_prev[1] = now[1];
 }

@@ -1,145 +1,66 @@
 /*******************************************************************************
- * edit/press.cpp - mouse presses and releases: buttons, selection, delete
+ * edit/press.cpp - mouse presses and releases: buttons, palette, selection
  *
  * A left press goes to the button drawn on top under the pointer, if any:
  * that button alone acts (the command row "保存数据", "关闭窗口", the delete
  * button, the span row "合并" and "拆分" in merge mode, the align row with a
- * group, or the property and nudge buttons of the item whose buttons show).
- * Otherwise it is tried against the texts, then the Digit_unit items. A press
- * on an item selects it (single mode) or adds it to the group (group mode, or
- * Shift or Ctrl held, which also takes a member out again; the item current
- * before a Shift or Ctrl click joins the group with it) and starts its
- * drag; pressing the palette entry of a kind reveals the next record of the
- * kind's range, so the pressed one can be dragged away as the new item. A
- * press on nothing below the top band clears the selection, picks the resize
- * handle and may start the rubber band; only such a press off the panel may
- * move the window. The release snaps what the drag moved or resized to whole
- * dots and refills emptied palette cells. What a button refuses is named on
- * the status line. A right press drops the whole selection.
+ * group, or the property and nudge buttons of the current item). Otherwise a
+ * press on a palette sample takes a new item off it (with the parts that
+ * follow it), and a press on an item selects it (single mode) or adds it to
+ * the group (group mode, or Shift or Ctrl held, which also takes a member out
+ * again; the item current before a Shift or Ctrl click joins the group with
+ * it); either starts a drag. A press on nothing below the top band clears
+ * the selection, picks the resize handle and may start the rubber band; only
+ * such a press off the panel may move the window. What a button refuses is
+ * named on the status line. A right press drops the whole selection.
  *
- * Limits: the palette reveals only records of the pressed record's own range
- * and never the phantom record NO_ITEM; a table keeps at most 50 merges; every index into the
- * tables, a table's cells and the button rows is checked.
- * Depends on: edit/hit_test, edit/actions (button actions), edit/snap,
- * edit/state, edit/status (save results, refusals), edit/close_prompt (which
- * takes every press while it is open), model/default_layout (ranges),
- * model/palette, model/button_rows, output/layout_save (saving and the
- * unsaved-changes test), platform/screen.
+ * The release ends the gesture; new items dropped back on the palette are
+ * not placed.
+ *
+ * Sections: buttons | items | empty space | the handler
+ *
+ * Limits: a table keeps at most TABLE_MAX merges; every index is checked.
+ * Depends on: nothing outside the C++ standard library.
  * Does NOT: move or resize anything while the pointer moves (edit/motion.cpp),
  * or decide what a property button does (edit/actions.cpp).
  ******************************************************************************/
 #include "edit/actions.h"
-#include "edit/close_prompt.h"
+#include "edit/arrange.h"
 #include "edit/hit_test.h"
 #include "edit/key_help.h"
 #include "edit/pointer.h"
-#include "edit/snap.h"
-#include "edit/state.h"
-#include "edit/status.h"
 #include "edit/text_input.h"
 #include "edit/typing.h"
-#include "model/button_rows.h"
-#include "model/default_layout.h"
-#include "model/palette.h"
-#include "model/settings.h"
-#include "output/layout_save.h"
-#include "output/program_file.h"
-#include "output/script_export.h"
+#include "items/palette.h"
+#include "items/table_item.h"
 #include "platform/screen.h"
-#include "raster/canvas.h"
-#include <cstdio>
-#include <cstring>
-#include <ctime>
+#include <algorithm>
 
 namespace {
 
 constexpr int BUTTON_LEFT = 0, BUTTON_RIGHT = 2;
 constexpr int STATE_PRESS = 0, STATE_RELEASE = 1;
-constexpr int SAVE_SLOT = 2, CLOSE_SLOT = 7, DELETE_SLOT = 2, MERGE_SLOT = 0, SPLIT_SLOT = 1;
-constexpr int ALIGN_LEFT = 0, ALIGN_RIGHT = 1, ALIGN_TOP = 2, ALIGN_BOTTOM = 3;
-constexpr int SAME_WIDTH = 4, SAME_HEIGHT = 5;
-constexpr int MERGE_LINE_REACH = 2;   // the erased grid piece reaches 2 px past the cells
+constexpr int MERGE_REACH_DOTS = 1;   // the erased grid piece reaches a dot past the cells
 constexpr int BAND_START_LEFT = 215;  // a rubber band starts right of this
 constexpr int BAND_START_TOP = 95;    // and below this
-constexpr int EXIT_OK = 0;
+constexpr int TOP_BAND_BOTTOM = 145;  // presses at or above keep the selection
+constexpr int PALETTE_PARTS = 3;      // a date or time: the leader and two parts
 
-// What the status line says when the span row refuses.
-constexpr const char* SAY_NO_TABLE = "请先选中一个表格";
-constexpr const char* SAY_MERGE_NEIGHBOUR = "只能合并选中单元格与其右侧相邻的单元格";
-constexpr const char* SAY_MERGES_FULL = "表格的合并已满";
-constexpr const char* SAY_NOTHING_TO_SPLIT = "选中的单元格没有合并";
-constexpr const char* SAY_NOTHING_TO_DELETE = "没有选中的项";
-
-// Presses on items drop the pressed look of the align and delete rows.
-void set_row_reset_marks()
+void say(editor& e, const outcome& o)
 {
-    row_pressed[ROW_ALIGN] = ROW_RESET_MARK;
-    row_pressed[ROW_DELETE] = ROW_RESET_MARK;
-    row_hover[ROW_DELETE] = ROW_RESET_MARK;
+    if (!o) status_show(e.ui.status, STATUS_INFO, o.why.c_str());
 }
 
-// No current item of any table.
-void clear_current_items()
-{
-    current_unit = current_string = current_graph = NO_ITEM;
-    current_led[0] = current_led[1] = NO_ITEM;
-}
+// ---- buttons ----------------------------------------------------------------------------
 
 // The pressed look of slot k of a row.
-void press_row_slot(int row, int k)
+void press_row_slot(editor& e, tool_row_id row, int k)
 {
-    row_pressed[row] = k;
-    row_down[row] = 1;
+    e.ui.rows[row].pressed = k;
+    e.ui.rows[row].down = 1;
 }
 
-// An item leaves the group; when it was the alignment reference, the
-// reference passes to a member that stays (the last one in table order).
-void leave_group(uint8_t& group_selected, int table, int index)
-{
-    group_selected = 0;
-    if (sel_ref[0] != table || sel_ref[1] != index) return;
-    sel_ref[0] = SEL_REF_NONE;
-    for (int i = 0; i <= LAST_ITEM_INDEX; i++)
-        if (digit_table[i].group_selected) set_sel_ref(SEL_REF_UNIT, i);
-    for (int i = 0; i <= LAST_ITEM_INDEX; i++)
-        if (string_table[i].group_selected) set_sel_ref(SEL_REF_TEXT, i);
-}
-
-// No item of either table belongs to the group, and nothing is its reference.
-void clear_group()
-{
-    for (Digit_unit& d : digit_table) d.group_selected = 0;
-    for (string_draw& s : string_table) s.group_selected = 0;
-    sel_ref[0] = SEL_REF_NONE;
-}
-
-// A Shift or Ctrl click starts or grows a group: the item that was current
-// joins it first, as every editor does.
-void current_items_join_group()
-{
-    if (Digit_unit* d = current_unit_record()) {
-        d->group_selected = 1;
-        set_sel_ref(SEL_REF_UNIT, current_unit);
-    }
-    if (string_draw* t = current_text_record()) {
-        t->group_selected = 1;
-        set_sel_ref(SEL_REF_TEXT, current_string);
-    }
-}
-
-// The command row: save, or close.
-void press_command_slot(int k)
-{
-    if (k == SAVE_SLOT) {
-        press_row_slot(ROW_COMMAND, k);
-        save_data();
-    } else if (k == CLOSE_SLOT) {
-        press_row_slot(ROW_COMMAND, k);
-        close_window();
-    }
-}
-
-// Sum of the first `index` column widths (or row heights): a cell's offset from the table's corner.
+// Sum of the first `index` sizes: a cell's offset from the table's corner.
 int64_t offset_of(const int32_t* sizes, int index)
 {
     int64_t o = 0;
@@ -147,392 +68,409 @@ int64_t offset_of(const int32_t* sizes, int index)
     return o;
 }
 
-// "合并": the span cell must be the cell right of the selected one, in the
-// same row; the grid piece between them is recorded as erased. Null when
-// merged, else what was missing.
-const char* merge_cells()
+// "合并": the span cell must be the cell right of the picked one, in the
+// same row; the grid piece between them is recorded as erased.
+outcome merge_cells(editor& e)
 {
-    Digit_unit* t = current_unit_record();
-    if (!t || t->kind != KIND_TABLE) return SAY_NO_TABLE;
-    const int cols = t->cols < TABLE_MAX ? t->cols : TABLE_MAX;
-    const int rows = t->rows < TABLE_MAX ? t->rows : TABLE_MAX;
-    if (t->sel_col >= cols || t->sel_row >= rows || t->span_col >= cols || t->span_row >= rows ||
-        t->span_row != t->sel_row || t->span_col != t->sel_col + 1)
-        return SAY_MERGE_NEIGHBOUR;
-    if (t->merge_count >= TABLE_MAX) return SAY_MERGES_FULL;
-
-    // Offsets of the cells from the table's corner: what table x minus the
-    // absolute corner of the cell gives, negated.
-    const int64_t span_dx = offset_of(t->col_width, t->span_col);
-    const int64_t sel_dy = offset_of(t->row_height, t->sel_row);
-    merge_record& m = t->merges[t->merge_count];
-    m.flag = 1;
-    m.x0 = m.x1 = (int32_t)-span_dx;
-    m.y0 = (int32_t)(-sel_dy - MERGE_LINE_REACH);
-    m.y1 = (int32_t)(-(int64_t)t->row_height[t->span_row] - sel_dy + MERGE_LINE_REACH);
-    m.col = t->sel_col;
-    m.row = t->sel_row;
-    t->merge_count++;
-    t->span_col = t->span_row = NO_BUTTON;
-    merge_mode = 0;
-    return nullptr;
+    item* t = current_item(e);
+    if (!t || t->kind != KIND_TABLE) return outcome_fail(MSG_NO_TABLE);
+    interaction& ui = e.ui;
+    const int cols = table_cols(*t), rows = table_rows(*t);
+    if (ui.sel_col >= cols || ui.sel_row >= rows || ui.span_col >= cols || ui.span_row >= rows ||
+        ui.span_row != ui.sel_row || ui.span_col != ui.sel_col + 1)
+        return outcome_fail(MSG_MERGE_NEIGHBOUR);
+    table_grid& g = t->grid;
+    if (g.merge_count >= TABLE_MAX) return outcome_fail(MSG_MERGES_FULL);
+    const int64_t span_dx = offset_of(g.col_w, ui.span_col);
+    const int64_t sel_dy = offset_of(g.row_h, ui.sel_row);
+    table_merge& m = g.merges[g.merge_count];
+    m.x0 = m.x1 = clamp32(span_dx);
+    m.y0 = clamp32(sel_dy + MERGE_REACH_DOTS);
+    m.y1 = clamp32(sel_dy + g.row_h[ui.span_row] - MERGE_REACH_DOTS);
+    m.col = ui.sel_col;
+    m.row = ui.sel_row;
+    g.merge_count++;
+    ui.span_col = ui.span_row = NO_BUTTON;
+    ui.merge_mode = false;
+    return outcome_ok();
 }
 
-// "拆分": the merge the selected cell belongs to (as its left cell, else as
-// its right cell) is removed, so the grid line between the cells is drawn and
-// saved again. Null when split, else what was missing.
-const char* split_cells()
+// "拆分": the merge the picked cell belongs to (as its left cell, else as its
+// right cell) is removed, so the grid line between the cells is drawn and saved again.
+outcome split_cells(editor& e)
 {
-    Digit_unit* t = current_unit_record();
-    if (!t || t->kind != KIND_TABLE) return SAY_NO_TABLE;
-    const int n = t->merge_count < TABLE_MAX ? t->merge_count : TABLE_MAX;
+    item* t = current_item(e);
+    if (!t || t->kind != KIND_TABLE) return outcome_fail(MSG_NO_TABLE);
+    table_grid& g = t->grid;
+    const int n = std::min<int>(g.merge_count, TABLE_MAX);
     int found = -1;
     for (int m = 0; m < n && found < 0; m++)
-        if (t->merges[m].flag && t->merges[m].row == t->sel_row && t->merges[m].col == t->sel_col) found = m;
+        if (g.merges[m].row == e.ui.sel_row && g.merges[m].col == e.ui.sel_col) found = m;
     for (int m = 0; m < n && found < 0; m++)
-        if (t->merges[m].flag && t->merges[m].row == t->sel_row && t->merges[m].col + 1 == t->sel_col) found = m;
-    if (found < 0) return SAY_NOTHING_TO_SPLIT;
-    for (int m = found; m + 1 < n; m++) t->merges[m] = t->merges[m + 1];
-    t->merges[n - 1] = merge_record{};
-    t->merge_count = (uint8_t)(n - 1);
-    t->span_col = t->span_row = NO_BUTTON;
-    merge_mode = 0;
-    return nullptr;
+        if (g.merges[m].row == e.ui.sel_row && g.merges[m].col + 1 == e.ui.sel_col) found = m;
+    if (found < 0) return outcome_fail(MSG_NOTHING_TO_SPLIT);
+    for (int m = found; m + 1 < n; m++) g.merges[m] = g.merges[m + 1];
+    g.merges[n - 1] = table_merge{};
+    g.merge_count = (uint8_t)(n - 1);
+    e.ui.span_col = e.ui.span_row = NO_BUTTON;
+    e.ui.merge_mode = false;
+    return outcome_ok();
 }
 
-// The status line names what a button refused; once a button acts again
-// the refusal it showed goes (other messages stay).
-void say_refusal(const char* why)
+// A property or nudge button of the current item.
+void press_item_button(editor& e, bool nudge, int k)
 {
-    static const char* shown = nullptr;
-    if (why) {
-        status_show(STATUS_INFO, why);
-        shown = why;
-    } else if (shown && status_tone == STATUS_INFO && strcmp(status_utf8, shown) == 0) {
-        status_clear();
-        shown = nullptr;
-    }
-}
-
-// One alignment of a rectangle against sel_box.
-void align_rect(int32_t& x, int32_t& y, int32_t& w, int32_t& h, int k)
-{
-    switch (k) {
-    case ALIGN_LEFT: x = sel_box[0]; break;
-    case ALIGN_RIGHT: x = sel_box[0] + sel_box[2] - w; break;
-    case ALIGN_TOP: y = sel_box[1]; break;
-    case ALIGN_BOTTOM: y = sel_box[1] + sel_box[3] - h; break;
-    case SAME_WIDTH: w = sel_box[2]; break;
-    case SAME_HEIGHT: h = sel_box[3]; break;
-    default: break;
-    }
-}
-
-// Align every group-selected item; one becomes current when none is.
-void align_group(int k)
-{
-    for (int i = 0; i < DIGIT_COUNT; i++) {
-        Digit_unit& d = digit_table[i];
-        if (!d.group_selected) continue;
-        align_rect(d.x, d.y, d.width, d.height, k);
-        if (current_unit > LAST_ITEM_INDEX) current_unit = i;
-    }
-    for (int i = 0; i < STRING_COUNT; i++) {
-        string_draw& s = string_table[i];
-        if (!s.group_selected) continue;
-        align_rect(s.x, s.y, s.box_width, s.box_height, k);
-        if (current_string > LAST_ITEM_INDEX) current_string = i;
-    }
-}
-
-// A press on text i's body. With Shift or Ctrl held the text joins the group
-// (and is dragged with it) or, when it is in the group, leaves it.
-void select_text(int i, int x, int y, bool toggle)
-{
-    string_draw& s = string_table[i];
-    if (toggle && s.group_selected) {
-        leave_group(s.group_selected, SEL_REF_TEXT, i);
-        return;
-    }
-    if (toggle) current_items_join_group();
-    const bool was_current = current_string == i;
-    clear_current_items();
-    set_row_reset_marks();
-    if (!multi_select && !toggle) {
-        current_string = i;
-        // A click into the text being edited moves its caret; a text taken
-        // from the palette keeps its placeholder only until the first character.
-        if (was_current) place_caret_at(i, x, y);
-        else typing_set_caret(s, i, TEXT_LEN);
-        if (!live_item_x(s.x)) typing_mark_placeholder(i);
-        const int next = palette_next_text(i);
-        if (next >= 0) string_table[next].visible = 1;
-        drag_offset[0] = x - s.x;
-        drag_offset[1] = y - s.y;
-    } else {
-        s.group_selected = 1;
-        set_sel_ref(SEL_REF_TEXT, i);
-        const string_draw& anchor = string_table[NO_ITEM];
-        drag_offset[0] = x - anchor.x;
-        drag_offset[1] = y - anchor.y;
-    }
-    string_drag = 1;
-}
-
-// Texts, before Digit_units, lower index first.
-bool press_texts(int x, int y, bool toggle)
-{
-    for (int i = 0; i < STRING_COUNT; i++) {
-        string_draw& s = string_table[i];
-        if (!s.visible || !text_body_hit(s, x, y)) continue;
-        select_text(i, x, y, toggle);
-        return true;
-    }
-    return false;
-}
-
-// A press on a table in single mode picks the cell under the pointer: the
-// selected cell, or in merge mode the span cell.
-void pick_table_cell(Digit_unit& d, int x, int y)
-{
-    int c, r;
-    if (!table_cell_at(d, x, y, c, r)) return;
-    if (!merge_mode) {
-        d.sel_col = (uint8_t)c;
-        d.sel_row = (uint8_t)r;
-        d.span_col = d.span_row = NO_BUTTON;
-    } else {
-        d.span_col = (uint8_t)c;
-        d.span_row = (uint8_t)r;
-    }
-}
-
-// A press on Digit_unit w's body; Shift or Ctrl toggles its group membership.
-void select_unit(int w, int x, int y, bool toggle)
-{
-    Digit_unit& d = digit_table[w];
-    if (toggle && d.group_selected) {
-        leave_group(d.group_selected, SEL_REF_UNIT, w);
-        return;
-    }
-    if (!multi_select && !toggle) {
-        current_string = current_graph = NO_ITEM;
-        current_led[0] = current_led[1] = NO_ITEM;
-        set_row_reset_marks();
-        current_unit = w;
-        const int next = palette_next(w);
-        if (next >= 0) digit_table[next].visible = 1;
-        drag_offset[0] = x - d.x;
-        drag_offset[1] = y - d.y;
-        if (d.kind == KIND_TABLE) pick_table_cell(d, x, y);
-    } else {
-        // A Shift or Ctrl click builds a group: the group alone is selected.
-        if (toggle) {
-            current_items_join_group();
-            clear_current_items();
-            set_row_reset_marks();
-        }
-        d.group_selected = 1;
-        set_sel_ref(SEL_REF_UNIT, w);
-        const Digit_unit& anchor = digit_table[unit_anchor()];
-        drag_offset[0] = x - anchor.x;
-        drag_offset[1] = y - anchor.y;
-    }
-    unit_drag = 1;
-}
-
-// Digit_units, lower index first, unless a resize handle is grabbed.
-bool press_units(int x, int y, bool toggle)
-{
-    if (resize_handle) return false;
-    for (int i = 0; i < DIGIT_COUNT; i++) {
-        Digit_unit& d = digit_table[i];
-        if (!d.visible || !unit_body_hit(d, x, y)) continue;
-        select_unit(unit_press_winner(i, x, y), x, y, toggle);
-        return true;
-    }
-    return false;
+    item* it = current_item(e);
+    if (!it) return;
+    const item before = *it;
+    button_marks& marks = nudge ? e.ui.nudge : e.ui.prop;
+    marks.pressed = k;
+    marks.down = 1;
+    if (nudge) nudge_action(*it, k);
+    else if (it->kind == KIND_TEXT) say(e, text_prop_action(e.doc, *it, k));
+    else say(e, unit_prop_action(*it, k, e.ui.sel_col, e.ui.sel_row));
+    follow_current(e, before);
 }
 
 // The button drawn on top under the pointer does what it shows, and nothing else does.
-void press_button(const button_spot& b)
+void press_button(editor& e, const button_spot& b)
 {
     const int k = b.index;
     switch (b.row) {
-    case BUTTONS_COMMAND: press_command_slot(k); break;
+    case BUTTONS_COMMAND:
+        press_row_slot(e, ROW_COMMAND, k);
+        if (k == SAVE_SLOT) save_data(e);
+        if (k == CLOSE_SLOT) close_window(e);
+        break;
     case BUTTONS_DELETE:
-        press_row_slot(ROW_DELETE, k);
-        if (k == DELETE_SLOT) delete_selected();
+        press_row_slot(e, ROW_DELETE, k);
+        if (k == DELETE_SLOT && !delete_selected(e)) say(e, outcome_fail(MSG_NOTHING_TO_DELETE));
         break;
     case BUTTONS_SPAN:
-        press_row_slot(ROW_SPAN, k);
-        if (k == MERGE_SLOT) say_refusal(merge_cells());
-        if (k == SPLIT_SLOT) say_refusal(split_cells());
+        press_row_slot(e, ROW_SPAN, k);
+        if (k == MERGE_SLOT) say(e, merge_cells(e));
+        if (k == SPLIT_SLOT) say(e, split_cells(e));
         break;
     case BUTTONS_ALIGN:
-        press_row_slot(ROW_ALIGN, k);
-        refresh_sel_box();
-        align_group(k);
-        apply_group_move(0, 0, 0, 0);
+        press_row_slot(e, ROW_ALIGN, k);
+        align_group(e, k);
         break;
-    case BUTTONS_TEXT_PROP: case BUTTONS_TEXT_NUDGE: {
-        string_draw& s = *button_text();
-        if (b.row == BUTTONS_TEXT_NUDGE) {
-            s.nudge_pressed = k;
-            s.nudge_down = 1;
-            text_nudge_action(s, k);
-        } else {
-            s.prop_pressed = k;
-            s.prop_down = 1;
-            say_refusal(text_prop_action(s, k));
-        }
-        break;
-    }
-    case BUTTONS_UNIT_PROP: case BUTTONS_UNIT_NUDGE: {
-        Digit_unit& d = *button_unit();
-        if (b.row == BUTTONS_UNIT_NUDGE) {
-            d.nudge_pressed = k;
-            d.nudge_down = 1;
-            unit_nudge_action(d, k);
-        } else {
-            d.prop_pressed = k;
-            d.prop_down = 1;
-            say_refusal(unit_prop_action(d, k));
-        }
-        apply_group_move(0, 0, 0, 0);
-        // Weekday and wind items snap back to their size preset.
-        apply_size_preset(d);
-        break;
-    }
+    case BUTTONS_PROP: press_item_button(e, false, k); break;
+    case BUTTONS_NUDGE: press_item_button(e, true, k); break;
     default: break;
     }
 }
 
-// A press on nothing below the top band ends both selections (not while
-// Shift or Ctrl is held: the group is being built).
-void press_nothing(int y, bool toggle)
+// ---- items --------------------------------------------------------------------------------
+
+// Presses on items drop the pressed look of the align and delete rows.
+void set_row_reset_marks(editor& e)
 {
-    if (y <= TOP_BAND_BOTTOM || resize_handle || toggle) return;
-    clear_group();
-    clear_current_items();
-    set_row_reset_marks();
+    e.ui.rows[ROW_ALIGN].pressed = NO_BUTTON;
+    e.ui.rows[ROW_DELETE].pressed = NO_BUTTON;
+    e.ui.rows[ROW_DELETE].hover = NO_BUTTON;
 }
 
-// True when (x, y) lies on the panel.
-bool on_panel(int x, int y)
+// Note an item for the drag: it stands at window pixel (px, py) now.
+void drag_along(editor& e, item_id id, int32_t px, int32_t py)
 {
-    const int64_t p = dot_pitch();
-    return x >= PANEL_X && x < PANEL_X + p * panel_width() && y >= PANEL_Y && y < PANEL_Y + p * panel_height();
+    if (e.ui.moved_count >= ITEM_CAPACITY) return;
+    for (int k = 0; k < e.ui.moved_count; k++)
+        if (e.ui.moved[k].id == id) return;
+    e.ui.moved[e.ui.moved_count++] = moved_item{id, px, py};
 }
 
-// After a press on no item: the window-move origin, the resize handle, the rubber band.
-// Only empty window space moves the window, never the panel.
-void press_empty(int x, int y)
+void drag_item_along(editor& e, item_id id)
 {
-    empty_press = on_panel(x, y) ? 0 : 1;
-    sync_window_pos();
-    screen_cursor(x, y, drag_offset);
-    test_resize_handles(x, y);
-    if (resize_handle == 0 && pointer_pos[0] > BAND_START_LEFT && pointer_pos[1] > BAND_START_TOP) {
-        rubber_band.left = x;
-        rubber_band.top = y;
-        rubber_band.pic_width = rubber_band.pic_height = 0;
-        rubber_band.shown = 1;
-        band_active = 1;
+    const item* it = doc_item(e.doc, id);
+    if (it) drag_along(e, id, view_x(e.v, it->x), view_y(e.v, it->y));
+}
+
+// A drag of the current item and the parts that follow it, or of the group
+// (with the current item, when there is one). The item pressed is noted
+// first: the drag's cursor goes by its kind.
+void start_drag(editor& e, item_id pressed)
+{
+    e.ui.gesture = GESTURE_DRAG;
+    e.ui.moved_count = 0;
+    drag_item_along(e, pressed);
+    if (group_exists(e.ui)) {
+        for (int i = 0; i < ITEM_CAPACITY; i++)
+            if (e.ui.group[i]) drag_item_along(e, (item_id)i);
+    }
+    if (doc_item(e.doc, e.ui.current)) {
+        drag_item_along(e, e.ui.current);
+        if (!group_exists(e.ui)) {
+            item_id parts[ITEM_CAPACITY];
+            const int n = parts_after(e.doc, e.ui.current, parts, ITEM_CAPACITY);
+            for (int k = 0; k < n; k++) drag_item_along(e, parts[k]);
+        }
     }
 }
 
-// The button on top, else an item body, else empty space.
-void left_press(int x, int y)
+// A press on a table picks the cell under the pointer: the picked cell, or in
+// merge mode the span cell.
+void pick_table_cell(editor& e, const item& t, int x, int y)
 {
-    left_down = 1;
-    empty_press = 0;
-    screen_cursor(x, y, cursor_now);
-    cursor_prev[0] = cursor_now[0];
-    cursor_prev[1] = cursor_now[1];
-
-    const bool toggle = (input_modifiers & (MOD_SHIFT | MOD_CTRL)) != 0;
-    const button_spot b = button_under(x, y);
-    if (b.row != BUTTONS_NONE) {
-        // A button press neither resizes nor moves anything but what it shows.
-        resize_handle = 0;
-        press_button(b);
-    } else if (!press_texts(x, y, toggle) && !press_units(x, y, toggle)) {
-        press_nothing(y, toggle);
-        press_empty(x, y);
-    }
-    gesture_begin();
-    screen_cursor(x, y, cursor_prev);
-}
-
-// Drags, resizes, held buttons and the rubber band end.
-void left_release()
-{
-    gesture_end();
-    if (unit_drag || string_drag) refill_palette();
-    left_down = unit_drag = string_drag = resize_handle = 0;
-    for (int r = 0; r < ROW_COUNT; r++) row_down[r] = 0;
-    if (current_unit >= 0 && current_unit < DIGIT_COUNT)
-        digit_table[current_unit].prop_down = digit_table[current_unit].nudge_down = 0;
-    if (current_string >= 0 && current_string < STRING_COUNT)
-        string_table[current_string].prop_down = string_table[current_string].nudge_down = 0;
-    if (band_active) {
-        set_cursor_shape(CURSOR_RIGHT_ARROW);
-        rubber_band.shown = 0;
-        band_active = 0;
+    int c, r;
+    if (!table_cell_under(e, t, x, y, c, r)) return;
+    if (!e.ui.merge_mode) {
+        e.ui.sel_col = c;
+        e.ui.sel_row = r;
+        e.ui.span_col = e.ui.span_row = NO_BUTTON;
+    } else {
+        e.ui.span_col = c;
+        e.ui.span_row = r;
     }
 }
 
-// The right button drops the whole selection: the current items and the
-// group, texts and Digit_units alike.
-void right_press()
+// A press on item `id`; Shift or Ctrl toggles its group membership.
+void select_item(editor& e, item_id id, int x, int y, bool toggle)
 {
-    current_led[0] = current_led[1] = RIGHT_PRESS_LED;
-    current_unit = RIGHT_PRESS_UNIT;
-    current_string = NO_ITEM;
-    current_graph = RIGHT_PRESS_GRAPH;
-    clear_group();
+    item& it = e.doc.items.cells[id];
+    if (toggle && e.ui.group[id]) {
+        group_remove(e, id);
+        return;
+    }
+    set_row_reset_marks(e);
+    if (!e.ui.multi_select && !toggle) {
+        const bool was_current = e.ui.current == id;
+        if (!was_current) {
+            e.ui.sel_col = e.ui.sel_row = e.ui.span_col = e.ui.span_row = NO_BUTTON;
+            e.ui.prop = e.ui.nudge = button_marks{};
+        }
+        e.ui.current = id;
+        if (it.kind == KIND_TEXT) {
+            // A click into the text being edited moves its caret.
+            if (was_current) place_caret_at(e, x, y);
+            else typing_set_caret(e.ui.caret, it, id, TEXT_LEN);
+        }
+        if (it.kind == KIND_TABLE) pick_table_cell(e, it, x, y);
+    } else {
+        // A Shift or Ctrl click builds a group: the item that was current joins
+        // it, and the group alone is selected.
+        if (toggle) {
+            if (doc_item(e.doc, e.ui.current)) group_add(e, e.ui.current);
+            e.ui.current = NO_ITEM;
+        }
+        group_add(e, id);
+    }
+    start_drag(e, id);
 }
 
 } // namespace
 
-// Left press and release, right press; everything else is ignored.
-void on_mouse(int button, int state, int x, int y)
+bool take_from_palette(editor& e, int sample)
 {
-    if (prompt_shown) {
-        // The prompt takes every press; a release still ends held looks.
-        if (button == BUTTON_LEFT && state == STATE_PRESS) prompt_press(x, y);
-        else if (button == BUTTON_LEFT && state == STATE_RELEASE) left_release();
-        return;
+    const palette_sample& s = palette_sample_of(sample);
+    const int p = view_pitch(e.v);
+    item_id made[PALETTE_PARTS] = {NO_ITEM, NO_ITEM, NO_ITEM};
+    int count = 0;
+    int32_t lead_px = s.x, lead_py = s.y;
+    const item* lead = nullptr;
+    for (int id = sample; id >= 0 && id < PALETTE_SAMPLES && count < PALETTE_PARTS; id++) {
+        const palette_sample& part = palette_sample_of(id);
+        if (id != sample && part.follows != id - 1) break;   // the parts that follow, in order
+        item it = part.sample;
+        it.slot = doc_free_slot(e.doc, it.kind, it.code);
+        if (it.slot == NO_SLOT) {
+            // The kind is full while the parts made so far still hold their
+            // slots; then none of them stays.
+            item_id none = NO_ITEM;
+            const outcome full = doc_create(e.doc, it, none);
+            if (none != NO_ITEM) doc_delete(e.doc, none);
+            for (int k = 0; k < count; k++) doc_delete(e.doc, made[k]);
+            say(e, full.ok ? outcome_fail(MSG_KIND_FULL, 0) : full);
+            return false;
+        }
+        it.code = palette_code_for(id, it.slot);
+        if (!lead) {
+            it.x = clamp32(view_rest_x(e.v, s.x));
+            it.y = clamp32(view_rest_y(e.v, s.y));
+        } else {
+            // A part stands after the one it follows, by the palette's gap.
+            const item& before = e.doc.items.cells[made[count - 1]];
+            const dot_box b = measure_item(before);
+            it.x = clamp32(b.x + b.w + part.gap);
+            it.y = before.y;
+            it.lead = made[count - 1];
+        }
+        item_id id_made = NO_ITEM;
+        const outcome o = doc_create(e.doc, it, id_made);
+        if (!o) {
+            for (int k = 0; k < count; k++) doc_delete(e.doc, made[k]);
+            say(e, o);
+            return false;
+        }
+        made[count++] = id_made;
+        if (!lead) lead = &e.doc.items.cells[id_made];
     }
-    if (state == STATE_PRESS && key_help_close()) return;   // the click only closes the F1 list
-    if (button == BUTTON_LEFT && state == STATE_PRESS) left_press(x, y);
-    else if (button == BUTTON_LEFT && state == STATE_RELEASE) left_release();
-    else if (button == BUTTON_RIGHT && state == STATE_PRESS) right_press();
+    if (count == 0) return false;
+    // The new item is the current one and is dragged from where the sample stands.
+    set_row_reset_marks(e);
+    e.ui.current = made[0];
+    e.ui.sel_col = e.ui.sel_row = e.ui.span_col = e.ui.span_row = NO_BUTTON;
+    e.ui.prop = e.ui.nudge = button_marks{};
+    e.ui.gesture = GESTURE_DRAG;
+    e.ui.moved_count = 0;
+    for (int k = 0; k < count; k++) {
+        const item& it = e.doc.items.cells[made[k]];
+        drag_along(e, made[k], clamp32(lead_px + ((int64_t)it.x - lead->x) * p),
+                   clamp32(lead_py + ((int64_t)it.y - lead->y) * p));
+        e.ui.from_palette[k] = made[k];
+    }
+    item& first = e.doc.items.cells[made[0]];
+    if (first.kind == KIND_TEXT) {
+        typing_set_caret(e.ui.caret, first, made[0], TEXT_LEN);
+        typing_mark_placeholder(e.ui.caret, made[0]);
+    }
+    return true;
 }
 
-// Group-selected items and the current items disappear below the window;
-// their slots stay as they are, and so do current_unit and current_string.
-void delete_selected()
+namespace {
+
+// ---- empty space --------------------------------------------------------------------------
+
+// A press on nothing below the top band ends both selections (not while
+// Shift or Ctrl is held: the group is being built).
+void press_nothing(editor& e, int y, bool toggle)
 {
-    if (!group_exists() && !current_unit_record() && !current_text_record())
-        status_show(STATUS_INFO, SAY_NOTHING_TO_DELETE);
-    for (Digit_unit& d : digit_table) {
-        if (!d.group_selected) continue;
-        d.visible = d.group_selected = 0;
-        d.y = DELETED_Y;
+    if (y <= TOP_BAND_BOTTOM || e.ui.resize_handle || toggle) return;
+    group_clear(e);
+    e.ui.current = NO_ITEM;
+    set_row_reset_marks(e);
+}
+
+// True when (x, y) lies on the panel.
+bool on_panel(const editor& e, int x, int y)
+{
+    return view_dot_at_x(e.v, x) >= 0 && view_dot_at_x(e.v, x) < e.doc.settings.panel_w &&
+           view_dot_at_y(e.v, y) >= 0 && view_dot_at_y(e.v, y) < e.doc.settings.panel_h;
+}
+
+// After a press on no item: a resize by the handle under the pointer, or the
+// rubber band, or (off the panel) a window move.
+void press_empty(editor& e, int x, int y)
+{
+    test_resize_handles(e, x, y);
+    if (e.ui.resize_handle) {
+        e.ui.gesture = GESTURE_RESIZE;
+        return;
     }
-    for (string_draw& s : string_table) {
-        if (!s.group_selected) continue;
-        s.visible = s.group_selected = 0;
-        s.y = DELETED_Y;
+    if (x > BAND_START_LEFT && y > BAND_START_TOP) {
+        e.ui.gesture = GESTURE_BAND;
+        e.ui.band_x = x;
+        e.ui.band_y = y;
+        e.ui.band_w = e.ui.band_h = 0;
+        e.ui.band_shown = true;
+        return;
     }
-    if (current_unit >= 0 && current_unit <= LAST_ITEM_INDEX) {
-        digit_table[current_unit].visible = 0;
-        digit_table[current_unit].y = DELETED_Y;
+    if (!on_panel(e, x, y)) e.ui.gesture = GESTURE_WINDOW_MOVE;
+}
+
+// ---- the handler ---------------------------------------------------------------------------
+
+// The button on top, else a palette sample, else an item, else empty space.
+void left_press(editor& e, int x, int y)
+{
+    interaction& ui = e.ui;
+    ui.left_down = true;
+    ui.press_x = x;
+    ui.press_y = y;
+    ui.gesture = GESTURE_NONE;
+    ui.moved_count = 0;
+    for (item_id& id : ui.from_palette) id = NO_ITEM;
+    screen_cursor(x, y, ui.cursor_prev);
+    sync_window_pos();
+    ui.window_x = window_pos[0];
+    ui.window_y = window_pos[1];
+
+    const bool toggle = (input_modifiers & (MOD_SHIFT | MOD_CTRL)) != 0;
+    const button_spot b = button_under(e, x, y);
+    if (b.row != BUTTONS_NONE) {
+        // A button press neither resizes nor moves anything but what it shows.
+        ui.resize_handle = 0;
+        ui.gesture = GESTURE_BUTTON;
+        press_button(e, b);
+        return;
     }
-    if (current_string >= 0 && current_string <= LAST_ITEM_INDEX) {
-        string_table[current_string].visible = 0;
-        string_table[current_string].y = DELETED_Y;
+    if (ui.band_next) {
+        // Ctrl+F: a rubber band wherever the press falls.
+        ui.band_next = false;
+        ui.gesture = GESTURE_BAND;
+        ui.band_x = x;
+        ui.band_y = y;
+        ui.band_w = ui.band_h = 0;
+        ui.band_shown = true;
+        return;
     }
+    // A handle of the current item is grabbed before anything under it.
+    test_resize_handles(e, x, y);
+    if (ui.resize_handle && !ui.resize_window) {
+        ui.gesture = GESTURE_RESIZE;
+        if (const item* it = current_item(e)) ui.resize_from = *it;
+        return;
+    }
+    const int sample = x < PALETTE_RIGHT ? palette_sample_at(x, y, view_pitch(e.v)) : -1;
+    if (sample >= 0 && !toggle && !ui.multi_select) {
+        take_from_palette(e, sample);
+        return;
+    }
+    const item_id id = item_under(e, x, y);
+    if (id != NO_ITEM) {
+        select_item(e, id, x, y, toggle);
+        return;
+    }
+    press_nothing(e, y, toggle);
+    press_empty(e, x, y);
+}
+
+// Drags, resizes, held buttons and the rubber band end; new items dropped
+// back on the palette are not placed.
+void left_release(editor& e, int x)
+{
+    interaction& ui = e.ui;
+    if (ui.gesture == GESTURE_DRAG && x < PALETTE_RIGHT) {
+        for (item_id& id : ui.from_palette) {
+            if (id == NO_ITEM) continue;
+            if (ui.current == id) ui.current = NO_ITEM;
+            doc_delete(e.doc, id);
+            id = NO_ITEM;
+        }
+    }
+    for (item_id& id : ui.from_palette) id = NO_ITEM;
+    ui.left_down = false;
+    ui.gesture = GESTURE_NONE;
+    ui.moved_count = 0;
+    ui.resize_handle = 0;
+    ui.resize_window = false;
+    for (button_marks& r : ui.rows) r.down = 0;
+    ui.prop.down = ui.nudge.down = 0;
+    if (ui.band_shown) {
+        set_cursor_shape(CURSOR_RIGHT_ARROW);
+        ui.band_shown = false;
+    }
+}
+
+// The right button drops the whole selection.
+void right_press(editor& e)
+{
+    e.ui.current = NO_ITEM;
+    group_clear(e);
+}
+
+} // namespace
+
+void on_mouse(editor& e, int button, int state, int x, int y)
+{
+    if (e.ui.prompt.shown) {
+        // The prompt takes every press; a release still ends held looks.
+        if (button == BUTTON_LEFT && state == STATE_PRESS) prompt_press(e, x, y);
+        else if (button == BUTTON_LEFT && state == STATE_RELEASE) left_release(e, x);
+        return;
+    }
+    if (state == STATE_PRESS && key_help_close(e.ui.key_help_shown)) return;   // the click only closes the F1 list
+    if (button == BUTTON_LEFT && state == STATE_PRESS) left_press(e, x, y);
+    else if (button == BUTTON_LEFT && state == STATE_RELEASE) left_release(e, x);
+    else if (button == BUTTON_RIGHT && state == STATE_PRESS) right_press(e);
 }

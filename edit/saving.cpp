@@ -14,14 +14,11 @@
  * when nothing is unsaved, else ask "保存并关闭 / 不保存 / 取消". The
  * window's title marks unsaved work, and an edit after a save clears "已保存".
  *
- * Depends on: output/layout_save, edit/status, edit/close_prompt,
- * platform/outcome, platform/screen (end_program).
+ * Depends on: the C library's local time (time, localtime_r, strftime) for
+ * the time of a save; otherwise nothing outside the C++ standard library.
  * Does NOT: write any file itself (output/layout_save does).
  ******************************************************************************/
-#include "edit/close_prompt.h"
 #include "edit/pointer.h"
-#include "edit/status.h"
-#include "edit/undo.h"
 #include "output/layout_save.h"
 #include "platform/outcome.h"
 #include "platform/screen.h"
@@ -34,23 +31,9 @@ constexpr int EXIT_OK = 0;
 constexpr int TIME_TEXT_LEN = 16;
 constexpr const char* NOTE_SEPARATOR = "；";
 
-// What the last look at the layout found.
-struct unsaved_watch {
-    uint32_t changes = UINT32_MAX;   // undo_changes() then
-    uint32_t saves = 0;              // saves made then
-    bool unsaved = false;
-    uint32_t saved_status = 0;       // status_serial of the "已保存" shown
-};
-unsaved_watch watch;
-uint32_t saves_made = 0;
-
-// What the overwrite question is about: the files, and whether the program
-// ends once the save succeeds.
-std::string asked_files;
-bool end_after_save = false;
 
 // The status line of a save that worked.
-void show_saved(const save_outcome& r, const outcome& o)
+void show_saved(editor& e, const save_outcome& r, const outcome& o)
 {
     char stamp[TIME_TEXT_LEN];
     time_t now = time(nullptr);
@@ -60,77 +43,77 @@ void show_saved(const save_outcome& r, const outcome& o)
     std::string text = r.left_out > 0 ? msg(MSG_SAVED_LEFT_OUT, stamp, r.left_out) : msg(MSG_SAVED, stamp);
     if (r.refused_kept > 0) text += msg(MSG_SAVE_NOTE_REFUSED_KEPT, r.refused_kept, r.side_file.c_str());
     if (!o.why.empty()) text += NOTE_SEPARATOR + o.why;
-    status_show(STATUS_OK, text.c_str());
-    watch.saved_status = status_serial;
-    saves_made++;
+    status_show(e.ui.status, STATUS_OK, text.c_str());
+    e.ui.saving.saved_status = e.ui.status.serial;
+    e.ui.saving.saves_made++;
 }
 
-bool save_with(save_mode mode, bool then_end);
+bool save_with(editor& e, save_mode mode, bool then_end);
 
 // The overwrite question's answer: save over the other changes, or keep them.
-void answer_overwrite(int choice)
+void answer_overwrite(editor& e, int choice)
 {
-    if (choice == OVERWRITE_YES) save_with(SAVE_OVERWRITE, end_after_save);
-    else report(REPORT_STATUS, outcome_fail(MSG_SAVE_NOT_OVERWRITTEN, asked_files.c_str()));
+    if (choice == OVERWRITE_YES) save_with(e, SAVE_OVERWRITE, e.ui.saving.end_after_save);
+    else report(REPORT_STATUS, outcome_fail(MSG_SAVE_NOT_OVERWRITTEN, e.ui.saving.asked_files.c_str()));
 }
 
 // Save; files changed elsewhere make it ask first. Ends the program after a
 // save that worked when `then_end` is set.
-bool save_with(save_mode mode, bool then_end)
+bool save_with(editor& e, save_mode mode, bool then_end)
 {
     save_outcome r;
-    const outcome o = save_layout(r, mode);
+    const outcome o = save_layout(e.doc, r, mode);
     if (!o) {
         report(REPORT_STATUS, outcome_fail(MSG_SAVE_FAILED, o.why.c_str()));
         if (r.conflict) {
             static const msg_id labels[] = {MSG_PROMPT_OVERWRITE_YES, MSG_PROMPT_CANCEL};
-            asked_files = r.changed_files;
-            end_after_save = then_end;
-            prompt_open(msg(MSG_PROMPT_OVERWRITE, r.changed_files.c_str()), labels, (int)(sizeof labels / sizeof *labels), OVERWRITE_YES,
+            e.ui.saving.asked_files = r.changed_files;
+            e.ui.saving.end_after_save = then_end;
+            prompt_open(e.ui.prompt, msg(MSG_PROMPT_OVERWRITE, r.changed_files.c_str()), labels, (int)(sizeof labels / sizeof *labels), OVERWRITE_YES,
                         OVERWRITE_CANCEL, answer_overwrite);
         }
         return false;
     }
-    show_saved(r, o);
+    show_saved(e, r, o);
     if (then_end) end_program(EXIT_OK);
     return true;
 }
 
 // The close question's answer: save and end, end, or back to editing.
-void answer_close(int choice)
+void answer_close(editor& e, int choice)
 {
     // A failed save keeps the designer open; the status line says why.
-    if (choice == CLOSE_SAVE) save_with(SAVE_CHECKED, true);
+    if (choice == CLOSE_SAVE) save_with(e, SAVE_CHECKED, true);
     else if (choice == CLOSE_DISCARD) end_program(EXIT_OK);
 }
 
 } // namespace
 
-bool save_data() { return save_with(SAVE_CHECKED, false); }
+bool save_data(editor& e) { return save_with(e, SAVE_CHECKED, false); }
 
-void save_and_end() { save_with(SAVE_CHECKED, true); }
+void save_and_end(editor& e) { save_with(e, SAVE_CHECKED, true); }
 
-void close_window()
+void close_window(editor& e)
 {
-    if (prompt_shown) return;
-    if (!layout_has_unsaved_changes()) {
+    if (e.ui.prompt.shown) return;
+    if (!layout_has_unsaved_changes(e.doc)) {
         end_program(EXIT_OK);
         return;
     }
     static const msg_id labels[] = {MSG_PROMPT_SAVE_AND_CLOSE, MSG_PROMPT_DISCARD, MSG_PROMPT_CANCEL};
-    prompt_open(msg(MSG_PROMPT_CLOSE), labels, (int)(sizeof labels / sizeof *labels), CLOSE_SAVE, CLOSE_CANCEL,
+    prompt_open(e.ui.prompt, msg(MSG_PROMPT_CLOSE), labels, (int)(sizeof labels / sizeof *labels), CLOSE_SAVE, CLOSE_CANCEL,
                 answer_close);
 }
 
-bool follow_unsaved_state()
+bool follow_unsaved_state(editor& e)
 {
-    const uint32_t changes = undo_changes();
-    if (changes == watch.changes && saves_made == watch.saves) return watch.unsaved;
-    const bool edited = changes != watch.changes && watch.changes != UINT32_MAX;
-    watch.changes = changes;
-    watch.saves = saves_made;
-    watch.unsaved = layout_has_unsaved_changes();
+    const uint32_t changes = undo_changes(*e.ui.undo);
+    if (changes == e.ui.saving.changes && e.ui.saving.saves_made == e.ui.saving.saves) return e.ui.saving.unsaved;
+    const bool edited = changes != e.ui.saving.changes && e.ui.saving.changes != UINT32_MAX;
+    e.ui.saving.changes = changes;
+    e.ui.saving.saves = e.ui.saving.saves_made;
+    e.ui.saving.unsaved = layout_has_unsaved_changes(e.doc);
     // "已保存" no longer holds once the user has changed the layout again.
-    if (edited && watch.unsaved && status_serial == watch.saved_status) status_clear();
-    return watch.unsaved;
+    if (edited && e.ui.saving.unsaved && e.ui.status.serial == e.ui.saving.saved_status) status_clear(e.ui.status);
+    return e.ui.saving.unsaved;
 }

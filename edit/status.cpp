@@ -4,14 +4,8 @@
 #include "edit/status.h"
 #include "platform/gbk.h"
 #include "platform/outcome.h"
-#include <cstdarg>
-#include <cstdio>
 #include <cstring>
-
-int32_t status_tone = STATUS_NONE;
-char status_utf8[STATUS_TEXT_MAX] = "";
-char16_t status_wide[STATUS_TEXT_MAX] = {0};
-uint32_t status_serial = 0;
+#include <string>
 
 namespace {
 
@@ -25,43 +19,30 @@ void copy_utf8(char* out, size_t cap, const char* s)
     out[n] = '\0';
 }
 
+void show_report(void* target, const outcome& o)
+{
+    status_show(*static_cast<status_line*>(target), o.ok ? STATUS_INFO : STATUS_ERROR, o.why.c_str());
+}
+
 } // namespace
 
 // Keep the UTF-8 text and its UTF-16 form; bump the serial.
-void status_show(int32_t tone, const char* utf8)
+void status_show(status_line& s, int32_t tone, const char* utf8)
 {
     if (!utf8) utf8 = "";
-    copy_utf8(status_utf8, sizeof status_utf8, utf8);
-    std::string gbk = gbk_from_utf8(status_utf8);
-    gbk_to_utf16(gbk.c_str(), status_wide, STATUS_TEXT_MAX);
-    status_tone = tone;
-    status_serial++;
+    copy_utf8(s.utf8, sizeof s.utf8, utf8);
+    const std::string gbk = gbk_from_utf8(s.utf8);
+    gbk_to_utf16(gbk.c_str(), s.wide, STATUS_TEXT_MAX);
+    s.tone = tone;
+    s.serial++;
 }
 
-// Format into a bounded buffer, then show it.
-void status_showf(int32_t tone, const char* fmt, ...)
+void status_clear(status_line& s)
 {
-    char buf[STATUS_TEXT_MAX];
-    va_list ap;
-    va_start(ap, fmt);
-    vsnprintf(buf, sizeof buf, fmt, ap);
-    va_end(ap);
-    status_show(tone, buf);
+    s.tone = STATUS_NONE;
+    s.utf8[0] = '\0';
+    s.wide[0] = 0;
+    s.serial++;
 }
 
-void status_clear()
-{
-    status_tone = STATUS_NONE;
-    status_utf8[0] = '\0';
-    status_wide[0] = 0;
-    status_serial++;
-}
-
-namespace {
-
-void show_report(const outcome& o) { status_show(o.ok ? STATUS_INFO : STATUS_ERROR, o.why.c_str()); }
-
-} // namespace
-
-// The status line takes its channel before main() runs.
-const bool status_channel_taken = (report_attach(REPORT_STATUS, show_report), true);
+void status_take_reports(status_line& s) { report_attach(REPORT_STATUS, show_report, &s); }

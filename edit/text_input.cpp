@@ -9,11 +9,6 @@
  * checked against TYPED_TEXT_MAX, so the text is cut between characters.
  ******************************************************************************/
 #include "edit/text_input.h"
-#include "edit/close_prompt.h"
-#include "edit/hit_test.h"
-#include "edit/key_help.h"
-#include "edit/state.h"
-#include "edit/status.h"
 #include "edit/typing.h"
 #include "items/text_item.h"
 #include "platform/gbk.h"
@@ -21,8 +16,6 @@
 #include "platform/screen.h"
 #include <cstring>
 #include <string>
-
-char16_t composition_wide[COMPOSITION_UNITS] = {0};
 
 namespace {
 
@@ -36,15 +29,12 @@ constexpr unsigned char FONT_ROW_MIN = 0xA1;   // the dot-matrix fonts hold the 
 constexpr unsigned char FONT_ROW_MAX = 0xFE;
 constexpr unsigned char ASCII_LAST = 0x7E;
 
-// The current text when it is live, else none.
-string_draw* live_current_text() { return current_text_record(); }
-
 // Tell the user what typing or pasting left out.
-void say(const utf8_typing& r, msg_id cut_message)
+void say(status_line& s, const utf8_typing& r, msg_id cut_message)
 {
-    if (r.cut) status_show(STATUS_ERROR, msg(cut_message).c_str());
-    else if (r.unmapped > 0) status_show(STATUS_ERROR, msg(MSG_NO_GBK_CODE, r.first_unmapped, r.first_code).c_str());
-    else if (r.undrawable > 0) status_show(STATUS_ERROR, msg(MSG_NOT_IN_FONT, r.first_unmapped, r.first_code).c_str());
+    if (r.cut) status_show(s, STATUS_ERROR, msg(cut_message).c_str());
+    else if (r.unmapped > 0) status_show(s, STATUS_ERROR, msg(MSG_NO_GBK_CODE, r.first_unmapped, r.first_code).c_str());
+    else if (r.undrawable > 0) status_show(s, STATUS_ERROR, msg(MSG_NOT_IN_FONT, r.first_unmapped, r.first_code).c_str());
 }
 
 // The code point of one UTF-8 character of n bytes.
@@ -81,10 +71,10 @@ void note_left_out(utf8_typing& r, int& counter, const char* p, int n)
 
 // Character by character, each one whole or not at all. A backslash is a
 // backslash: colour codes come only from keys typed (a backslash and a digit).
-utf8_typing type_utf8(string_draw& s, int index, const char* utf8, bool typed)
+utf8_typing type_utf8(text_caret_state& caret, item& s, item_id id, const char* utf8, bool typed)
 {
     utf8_typing r = {};
-    if (!s.visible || !utf8) return r;
+    if (!utf8) return r;
     const char* p = utf8;
     while (*p) {
         int n = utf8_char_length(p);
@@ -127,52 +117,52 @@ utf8_typing type_utf8(string_draw& s, int index, const char* utf8, bool typed)
             r.cut = true;
             break;
         }
-        if (key) type_key(s, index, bytes[0]);
-        else type_literal(s, index, bytes, count);
+        if (key) type_key(caret, s, id, bytes[0]);
+        else type_literal(caret, s, id, bytes, count);
         r.typed++;
         p += n;
     }
     return r;
 }
 
-void on_text_input(const char* utf8)
+void on_text_input(editor& e, const char* utf8)
 {
-    composition_wide[0] = 0;
-    // An open close prompt or key list takes the key; nothing is typed behind it.
-    if (prompt_shown) return;
-    if (key_help_close()) return;
-    string_draw* s = live_current_text();
-    if (!s) return;
-    say(type_utf8(*s, current_string, utf8, true), MSG_TEXT_FULL);
+    e.ui.composition[0] = 0;
+    // An open prompt or key list takes the key; nothing is typed behind it.
+    if (e.ui.prompt.shown) return;
+    if (e.ui.key_help_shown) {
+        e.ui.key_help_shown = false;
+        return;
+    }
+    item* t = current_text(e);
+    if (!t) return;
+    say(e.ui.status, type_utf8(e.ui.caret, *t, e.ui.current, utf8, true), MSG_TEXT_FULL);
 }
 
 // Converted once here, so no frame converts it.
-void on_composition(const char* utf8)
-{
-    utf8_to_utf16(utf8, composition_wide, COMPOSITION_UNITS);
-}
+void on_composition(editor& e, const char* utf8) { utf8_to_utf16(utf8, e.ui.composition, COMPOSITION_UNITS); }
 
-void paste_clipboard_text()
+void paste_clipboard_text(editor& e)
 {
     std::string text;
     const bool has_text = read_clipboard(text) && !text.empty();
-    string_draw* s = live_current_text();
-    if (!s) {
-        status_show(STATUS_INFO, msg(has_text ? MSG_SELECT_TEXT_FIRST : MSG_NOTHING_TO_PASTE).c_str());
+    item* t = current_text(e);
+    if (!t) {
+        status_show(e.ui.status, STATUS_INFO, msg(has_text ? MSG_SELECT_TEXT_FIRST : MSG_NOTHING_TO_PASTE).c_str());
         return;
     }
     if (!has_text) {
-        status_show(STATUS_INFO, msg(MSG_CLIPBOARD_EMPTY).c_str());
+        status_show(e.ui.status, STATUS_INFO, msg(MSG_CLIPBOARD_EMPTY).c_str());
         return;
     }
-    say(type_utf8(*s, current_string, text.c_str(), false), MSG_PASTE_CUT);
+    say(e.ui.status, type_utf8(e.ui.caret, *t, e.ui.current, text.c_str(), false), MSG_PASTE_CUT);
 }
 
 // The text as the panel shows it: colour codes go, \C4 is a line break,
 // \C5 a blank, \C\ a backslash; a trail byte 0x5C is never taken for one.
-void copy_text_to_clipboard()
+void copy_text_to_clipboard(editor& e)
 {
-    string_draw* s = live_current_text();
+    const item* s = current_text(e);
     if (!s) return;
     char plain[TEXT_LEN];
     const unsigned char* t = (const unsigned char*)s->text;
@@ -195,21 +185,22 @@ void copy_text_to_clipboard()
         }
     }
     plain[o] = 0;
-    if (write_clipboard(gbk_to_utf8(plain).c_str())) status_show(STATUS_OK, msg(MSG_TEXT_COPIED).c_str());
-    else status_show(STATUS_ERROR, msg(MSG_CLIPBOARD_REFUSED).c_str());
+    if (write_clipboard(gbk_to_utf8(plain).c_str())) status_show(e.ui.status, STATUS_OK, msg(MSG_TEXT_COPIED).c_str());
+    else status_show(e.ui.status, STATUS_ERROR, msg(MSG_CLIPBOARD_REFUSED).c_str());
 }
 
-void place_caret_at(int index, int px, int py)
+void place_caret_at(editor& e, int px, int py)
 {
-    if (index < 0 || index > LAST_ITEM_INDEX) return;
-    const string_draw& s = string_table[index];
+    item* s = current_text(e);
+    if (!s) return;
+    const int x = view_x(e.v, s->x), y = view_y(e.v, s->y), p = view_pitch(e.v);
     int stops[TEXT_LEN];
-    const int n = caret_stops(s.text, stops, TEXT_LEN);
+    const int n = caret_stops(s->text, stops, TEXT_LEN);
     int best = -1;
     int64_t best_far = 0;
     for (int k = 0; k < n; k++) {
         int32_t c[4];
-        text_caret(s, stops[k], c);
+        text_caret(*s, x, y, p, stops[k], c);
         if (py < c[1] && k > 0) continue;               // a line below the point
         const int64_t line_far = py >= c[1] + c[3] ? (int64_t)py - c[1] : 0;
         const int64_t far = line_far * TEXT_LEN + (px > c[0] ? px - c[0] : c[0] - px);
@@ -218,21 +209,21 @@ void place_caret_at(int index, int px, int py)
             best_far = far;
         }
     }
-    typing_set_caret(s, index, best < 0 ? TEXT_LEN : best);
+    typing_set_caret(e.ui.caret, *s, e.ui.current, best < 0 ? TEXT_LEN : best);
 }
 
-bool current_text_caret(int32_t out[4])
+bool current_text_caret(editor& e, int32_t out[4])
 {
-    string_draw* s = live_current_text();
+    const item* s = current_text(e);
     if (!s) return false;
-    text_caret(*s, typing_caret(*s, current_string), out);
+    text_caret(*s, view_x(e.v, s->x), view_y(e.v, s->y), view_pitch(e.v), typing_caret(e.ui.caret, *s, e.ui.current), out);
     out[2] = CARET_WIDTH;
     return true;
 }
 
-bool current_text_input_box(int32_t out[4])
+bool current_text_input_box(editor& e, int32_t out[4])
 {
-    if (!current_text_caret(out)) return false;
+    if (!current_text_caret(e, out)) return false;
     out[3] += COMPOSITION_UNDERLINE + CANDIDATES_CLEARANCE;
     return true;
 }

@@ -17,22 +17,17 @@
  * kept here for the frame to draw at the caret; it never reaches the text.
  *
  * Limits: COMPOSITION_UNITS code units of composition.
- * Depends on: edit/typing.h, edit/state.h, edit/status.h, items/text_item.h
- * (the caret), platform/gbk.h, platform/screen.h (the clipboard).
+ * Depends on: nothing outside the C++ standard library.
  * Does NOT: draw (app/frame.cpp draws the composition), or talk to the
  * window system (platform/ does).
  ******************************************************************************/
 #pragma once
-#include "model/tables.h"
+#include "edit/interaction.h"
 #include <cstdint>
 
-constexpr int COMPOSITION_UNITS = 128;
 constexpr int COMPOSITION_GAP = 2;         // px between the caret and the composition
 constexpr int COMPOSITION_UNDERLINE = 3;   // px from the baseline down to its underline
 constexpr int CANDIDATES_CLEARANCE = 4;    // px left free under the underline
-
-// The input method's composition string, ready for the screen text; empty when none.
-extern char16_t composition_wide[COMPOSITION_UNITS];
 
 // What typing a UTF-8 text did.
 struct utf8_typing {
@@ -44,26 +39,26 @@ struct utf8_typing {
     unsigned first_code;    // and its code point
 };
 
-// Type UTF-8 text into visible text record `index` at its caret: `typed`
-// from the keyboard or an input method, else pasted (never a code).
-utf8_typing type_utf8(string_draw& s, int index, const char* utf8, bool typed);
+// Type UTF-8 text into text `id` at its caret: `typed` from the keyboard or
+// an input method, else pasted (never a code).
+utf8_typing type_utf8(text_caret_state& c, item& t, item_id id, const char* utf8, bool typed);
 
 // Committed text from the input method: typed into the current text.
-void on_text_input(const char* utf8);
+void on_text_input(editor& e, const char* utf8);
 // The input method's composition string changed (empty when it ended).
-void on_composition(const char* utf8);
+void on_composition(editor& e, const char* utf8);
 
 // Ctrl+V without an item copy: the clipboard's text typed into the current text.
-void paste_clipboard_text();
-// Ctrl+Shift+C: the current text onto the clipboard, \C4 as a line break, \C5 as a blank.
-void copy_text_to_clipboard();
+void paste_clipboard_text(editor& e);
+// Ctrl+Shift+C: the current text onto the clipboard, as the panel shows it.
+void copy_text_to_clipboard(editor& e);
 
-// Put the caret of text `index` on the character boundary nearest to the
+// Put the caret of the current text on the character boundary nearest to the
 // point (px, py), on the line the point is on.
-void place_caret_at(int index, int px, int py);
+void place_caret_at(editor& e, int px, int py);
 
 // The current text's caret in window pixels (x, y, w, h); false when no text is current.
-bool current_text_caret(int32_t out[4]);
+bool current_text_caret(editor& e, int32_t out[4]);
 // The box the input method's candidate window must stay below: the caret's
 // line down past the composition's underline. False when no text is current.
-bool current_text_input_box(int32_t out[4]);
+bool current_text_input_box(editor& e, int32_t out[4]);

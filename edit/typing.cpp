@@ -9,10 +9,7 @@
  * again into line_chars, max_line_chars and line_count.
  ******************************************************************************/
 #include "edit/typing.h"
-#include "model/text_measure.h"
 #include <cstring>
-
-uint8_t typing_drop_next = 0;
 
 namespace {
 
@@ -32,18 +29,6 @@ constexpr unsigned char PRINTABLE_MAX = 0x7E;
 constexpr int CODE_BYTES = 3;
 constexpr int CARET_END = -1;
 
-// The caret: which text it stands in and where.
-struct caret_place {
-    int index = -1;
-    int offset = CARET_END;
-    int len = 0;   // the text's length when the caret was put there: changed by other means, it goes to the end
-};
-caret_place caret;
-// The last key was a backslash typed at the caret: a colour digit next turns it into a code.
-bool after_backslash = false;
-// A text new from the palette whose placeholder the first character replaces.
-int placeholder_index = -1;
-
 // How the text before the caret ends.
 enum text_tail { TAIL_WHOLE, TAIL_OPEN_CODE, TAIL_OPEN_PAIR };
 
@@ -59,7 +44,7 @@ int char_bytes(const unsigned char* t, int i, int len)
     return 1;
 }
 
-int text_length(const string_draw& s) { return (int)strnlen(s.text, TEXT_LEN - 1); }
+int length_of(const item& t) { return (int)strnlen(t.text, TEXT_LEN - 1); }
 
 // Where the character holding byte `at` starts (the walk from the start).
 int char_start(const char* text, int len, int at)
@@ -85,41 +70,38 @@ text_tail tail_of(const char* text, int len)
     return TAIL_WHOLE;
 }
 
-// Measure the whole text again after a change: the box follows it both ways.
-void remeasure(string_draw& s)
+// The caret of text `id` as a byte offset inside it.
+int caret_at(const text_caret_state& c, const item& t, item_id id)
 {
-    s.text_len = text_length(s);
-    s.max_line_chars = 0;
-    measure_text(s.text, s.line_chars, s.max_line_chars, s.line_count);
-    if (s.max_line_chars < s.line_chars) s.max_line_chars = s.line_chars;
+    const int len = length_of(t);
+    if (c.id != id || c.offset == CARET_END || c.offset > len || c.len != len) return len;
+    return c.offset;
 }
 
-// The caret of text `index` as a byte offset inside it.
-int caret_at(const string_draw& s, int index)
+void put_caret(text_caret_state& c, item_id id, int offset, int len)
 {
-    const int len = text_length(s);
-    if (caret.index != index || caret.offset == CARET_END || caret.offset > len || caret.len != len) return len;
-    return caret.offset;
+    c.id = id;
+    c.offset = offset;
+    c.len = len;
 }
 
 // Insert `n` bytes at the caret when the text stays within TYPED_TEXT_MAX;
 // false (nothing stored) when not.
-bool insert(string_draw& s, int index, const unsigned char* bytes, int n)
+bool insert(text_caret_state& c, item& t, item_id id, const unsigned char* bytes, int n)
 {
-    if (placeholder_index == index) {
-        placeholder_index = -1;
-        if (strcmp(s.text, TEXT_PLACEHOLDER) == 0) {
-            memset(s.text, 0, sizeof s.text);
-            caret = {index, 0, 0};
+    if (c.placeholder == id) {
+        c.placeholder = NO_ITEM;
+        if (strcmp(t.text, TEXT_PLACEHOLDER) == 0) {
+            memset(t.text, 0, sizeof t.text);
+            put_caret(c, id, 0, 0);
         }
     }
-    const int len = text_length(s);
-    const int at = caret_at(s, index);
+    const int len = length_of(t);
+    const int at = caret_at(c, t, id);
     if (len + n > TYPED_TEXT_MAX) return false;
-    memmove(s.text + at + n, s.text + at, (size_t)(len - at) + 1);
-    memcpy(s.text + at, bytes, (size_t)n);
-    remeasure(s);
-    caret = {index, at + n, s.text_len};
+    memmove(t.text + at + n, t.text + at, (size_t)(len - at) + 1);
+    memcpy(t.text + at, bytes, (size_t)n);
+    put_caret(c, id, at + n, len + n);
     return true;
 }
 
@@ -136,104 +118,101 @@ unsigned char code_byte_of(unsigned char key)
 }
 
 // Cut bytes [from, to) out of the text.
-void cut(string_draw& s, int index, int from, int to)
+void cut(text_caret_state& c, item& t, item_id id, int from, int to)
 {
-    const int len = text_length(s);
-    memmove(s.text + from, s.text + to, (size_t)(len - to) + 1);
-    memset(s.text + len - (to - from), 0, (size_t)(to - from));
-    remeasure(s);
-    caret = {index, from, s.text_len};
+    const int len = length_of(t);
+    memmove(t.text + from, t.text + to, (size_t)(len - to) + 1);
+    memset(t.text + len - (to - from), 0, (size_t)(to - from));
+    put_caret(c, id, from, len - (to - from));
 }
 
 const unsigned char LITERAL_BACKSLASH[CODE_BYTES] = {BACKSLASH, CODE_LETTER, BACKSLASH};
 
 } // namespace
 
-int typing_caret(const string_draw& s, int index) { return caret_at(s, index); }
+int typing_caret(const text_caret_state& c, const item& t, item_id id) { return caret_at(c, t, id); }
 
-void typing_mark_placeholder(int index) { placeholder_index = index; }
+void typing_mark_placeholder(text_caret_state& c, item_id id) { c.placeholder = id; }
 
-void typing_set_caret(const string_draw& s, int index, int offset)
+void typing_set_caret(text_caret_state& c, const item& t, item_id id, int offset)
 {
-    placeholder_index = -1;
-    const int len = text_length(s);
-    caret = {index, offset < 0 ? 0 : offset >= len ? len : char_start(s.text, len, offset), len};
-    after_backslash = false;
+    c.placeholder = NO_ITEM;
+    const int len = length_of(t);
+    put_caret(c, id, offset < 0 ? 0 : offset >= len ? len : char_start(t.text, len, offset), len);
+    c.after_backslash = false;
 }
 
-void type_key(string_draw& s, int index, unsigned char key)
+void type_key(text_caret_state& c, item& t, item_id id, unsigned char key)
 {
-    if (!s.visible) return;
-    const bool was_after_backslash = after_backslash;
-    after_backslash = false;
-    if (typing_drop_next) {
-        typing_drop_next = 0;
+    const bool was_after_backslash = c.after_backslash;
+    c.after_backslash = false;
+    if (c.drop_next) {
+        c.drop_next = false;
         if (is_trail(key)) return;   // the second byte of a dropped character
     }
-    const int at = caret_at(s, index);
-    const text_tail tail = tail_of(s.text, at);
+    const int at = caret_at(c, t, id);
+    const text_tail tail = tail_of(t.text, at);
 
     if (tail == TAIL_OPEN_PAIR && is_trail(key)) {
-        insert(s, index, &key, 1);
+        insert(c, t, id, &key, 1);
         return;
     }
     if (tail == TAIL_OPEN_CODE) {
         // A code left open in a loaded text: the key completes it.
-        const unsigned char c = code_byte_of(key);
-        if (c) insert(s, index, &c, 1);
-        else if (key >= LEAD_MIN) typing_drop_next = 1;
+        const unsigned char code = code_byte_of(key);
+        if (code) insert(c, t, id, &code, 1);
+        else if (key >= LEAD_MIN) c.drop_next = true;
         return;
     }
     if (was_after_backslash && key >= CODE_RED && key <= CODE_YELLOW && at >= CODE_BYTES &&
-        memcmp(s.text + at - CODE_BYTES, LITERAL_BACKSLASH, CODE_BYTES) == 0) {
+        memcmp(t.text + at - CODE_BYTES, LITERAL_BACKSLASH, CODE_BYTES) == 0) {
         // Backslash and a colour digit: the backslash becomes that colour code.
-        s.text[at - 1] = (char)key;
-        remeasure(s);
+        t.text[at - 1] = (char)key;
         return;
     }
     if (key == KEY_ENTER || key == KEY_SPACE) {
         const unsigned char code[CODE_BYTES] = {BACKSLASH, CODE_LETTER,
                                                 key == KEY_ENTER ? CODE_NEW_LINE : CODE_BLANK};
-        insert(s, index, code, CODE_BYTES);
+        insert(c, t, id, code, CODE_BYTES);
         return;
     }
     if (key == BACKSLASH) {
-        after_backslash = insert(s, index, LITERAL_BACKSLASH, CODE_BYTES);
+        c.after_backslash = insert(c, t, id, LITERAL_BACKSLASH, CODE_BYTES);
         return;
     }
     if (key >= LEAD_MIN) {
         // The first byte of a double-byte character: only with room for both.
-        if (text_length(s) + 2 > TYPED_TEXT_MAX) typing_drop_next = 1;
-        else insert(s, index, &key, 1);
+        if (length_of(t) + 2 > TYPED_TEXT_MAX) c.drop_next = true;
+        else insert(c, t, id, &key, 1);
         return;
     }
     if (key < KEY_SPACE || key == DEL) return;   // control bytes would break the script line
-    insert(s, index, &key, 1);
+    insert(c, t, id, &key, 1);
 }
 
-bool type_literal(string_draw& s, int index, const unsigned char* bytes, int n)
+bool type_literal(text_caret_state& c, item& t, item_id id, const unsigned char* bytes, int n)
 {
-    after_backslash = false;
-    if (!s.visible || n <= 0) return false;
-    if (n == 1 && bytes[0] == BACKSLASH) return insert(s, index, LITERAL_BACKSLASH, CODE_BYTES);
-    return insert(s, index, bytes, n);
+    c.after_backslash = false;
+    if (n <= 0) return false;
+    if (n == 1 && bytes[0] == BACKSLASH) return insert(c, t, id, LITERAL_BACKSLASH, CODE_BYTES);
+    return insert(c, t, id, bytes, n);
 }
 
-void erase_before_caret(string_draw& s, int index)
+void erase_before_caret(text_caret_state& c, item& t, item_id id)
 {
-    after_backslash = false;
-    const int at = caret_at(s, index);
+    c.after_backslash = false;
+    const int at = caret_at(c, t, id);
     if (at < 1) return;
-    cut(s, index, char_start(s.text, text_length(s), at - 1), at);
+    cut(c, t, id, char_start(t.text, length_of(t), at - 1), at);
 }
 
-void erase_after_caret(string_draw& s, int index)
+void erase_after_caret(text_caret_state& c, item& t, item_id id)
 {
-    after_backslash = false;
-    const int len = text_length(s);
-    const int at = caret_at(s, index);
+    c.after_backslash = false;
+    const int len = length_of(t);
+    const int at = caret_at(c, t, id);
     if (at >= len) return;
-    cut(s, index, at, at + char_bytes((const unsigned char*)s.text, at, len));
+    cut(c, t, id, at, at + char_bytes((const unsigned char*)t.text, at, len));
 }
 
 int caret_stops(const char* text, int* out, int cap)

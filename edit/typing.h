@@ -20,44 +20,39 @@
  * script carries back whole; a key that does not fit is dropped whole (a
  * double-byte character or a code is never stored in part). Control bytes
  * are never stored.
- * Depends on: model/tables.h, model/text_measure.h,
- * command/led_command.h (SCRIPT_TEXT_MAX).
+ * Depends on: nothing outside the C++ standard library.
  * Does NOT: choose the text (the key handler passes the current one) or
  * re-encode anything.
  ******************************************************************************/
 #pragma once
 #include "command/led_command.h"
-#include "model/tables.h"
+#include "edit/interaction.h"
 #include <cstdint>
 
 // Longest text typing builds, in bytes (without the NUL).
 constexpr int TYPED_TEXT_MAX = SCRIPT_TEXT_MAX;
 static_assert(TYPED_TEXT_MAX < TEXT_LEN, "typed texts must fit their field");
 
-// Set when the first byte of a double-byte character was dropped, so that its
-// second byte is dropped too instead of standing alone.
-extern uint8_t typing_drop_next;
-
-// The caret of text record `index`: its byte offset, at the end when the
-// caret last stood in another text.
-int typing_caret(const string_draw& s, int index);
-// Put the caret of text `index` at byte `offset` (moved back to the start of
+// The caret of text `id`: its byte offset, at the end when the caret last
+// stood in another text or the text changed by other means.
+int typing_caret(const text_caret_state& c, const item& t, item_id id);
+// Put the caret of text `id` at byte `offset` (moved back to the start of
 // the character it falls in; past the end is the end).
-void typing_set_caret(const string_draw& s, int index, int offset);
+void typing_set_caret(text_caret_state& c, const item& t, item_id id, int offset);
 
-// Text `index` is new from the palette: while it still holds the
-// placeholder, the first character typed or pasted replaces it.
-void typing_mark_placeholder(int index);
+// Text `id` is new from the palette: while it still holds the placeholder,
+// the first character typed or pasted replaces it.
+void typing_mark_placeholder(text_caret_state& c, item_id id);
 
-// Type one key byte into visible text `index` at its caret: 13 Enter, 32 Space, else the byte.
-void type_key(string_draw& s, int index, unsigned char key);
+// Type one key byte into text `id` at its caret: 13 Enter, 32 Space, else the byte.
+void type_key(text_caret_state& c, item& t, item_id id, unsigned char key);
 // Insert characters as they are (no code is made of them): GBK bytes of whole
 // characters, or a backslash, which goes in as \C\. False when they do not fit.
-bool type_literal(string_draw& s, int index, const unsigned char* bytes, int n);
+bool type_literal(text_caret_state& c, item& t, item_id id, const unsigned char* bytes, int n);
 
 // Backspace: remove the character before the caret. Delete: the one after it.
-void erase_before_caret(string_draw& s, int index);
-void erase_after_caret(string_draw& s, int index);
+void erase_before_caret(text_caret_state& c, item& t, item_id id);
+void erase_after_caret(text_caret_state& c, item& t, item_id id);
 
 // The byte offsets where the characters of `text` start, in order, and its
 // length last: what the caret may stand on. Returns how many were written.

@@ -3,7 +3,6 @@
  ******************************************************************************/
 #include "items/calendar.h"
 #include "items/figures.h"
-#include "model/settings.h"
 #include "platform/gbk.h"
 #include "raster/dot_text.h"
 #include <cstdint>
@@ -38,12 +37,17 @@ const word_table& words()
 }
 
 // Draw a GBK word through a scratch copy (the text renderer may write into it).
-void draw_word(const Digit_unit& u, int x, int y, const char* word)
+void draw_word(const item& it, int x, int y, const char* word)
 {
     char scratch[WORD_BYTES];
     copy_field(scratch, WORD_BYTES, word);
-    if (scratch[0]) draw_dot_text((uint8_t)u.font_px, u.color, x, y, scratch);
+    if (scratch[0]) draw_dot_text((uint8_t)it.font_px, it.color, x, y, scratch);
 }
+
+constexpr int UNIT_WORD_RISE = 2;          // px the unit word stands above the digits' top
+constexpr int UNIT_GAP_PX = 1;             // month, day, minute: px after the digits
+constexpr int YEAR_GAP = 5, HOUR_GAP = 3, SECOND_GAP = 2;   // dots after the digits
+constexpr int WORD_FIELD_CHARS = 3;        // a weekday or the wind word: three double-byte characters
 
 } // namespace
 
@@ -77,35 +81,43 @@ const char* weekday_name(int weekday)
 
 const char* wind_word() { return words().wind; }
 
-void unit_word_position(const Digit_unit& u, int code, int& wx, int& wy)
+bool shows_clock(const item& it)
 {
-    const int p = led_pitch;
-    int gap = 1;                               // month, day, minute
-    if (code == CODE_YEAR) gap = 5 * p;
-    else if (code == CODE_HOUR) gap = 3 * p;
-    else if (code == CODE_SECOND) gap = 2 * p;
-    wx = text_px((int64_t)u.x + u.width + gap);
-    wy = text_px((int64_t)u.y - 2);
+    return it.kind == KIND_VARIABLE && (is_clock_code(it.code) || it.code == CODE_WEEKDAY);
 }
 
-void draw_unit_word(const Digit_unit& u, int code)
+int32_t clock_value(const item& it, const local_time& t)
 {
-    if (!is_clock_code(code)) return;
+    return it.code == CODE_WEEKDAY ? t.weekday : (int32_t)clock_field(t, it.code);
+}
+
+void unit_word_position(const item_draw_ctx& ctx, int code, int64_t width, int& wx, int& wy)
+{
+    const int p = ctx.pitch;
+    int gap = UNIT_GAP_PX;
+    if (code == CODE_YEAR) gap = YEAR_GAP * p;
+    else if (code == CODE_HOUR) gap = HOUR_GAP * p;
+    else if (code == CODE_SECOND) gap = SECOND_GAP * p;
+    wx = text_px((int64_t)ctx.x + width + gap);
+    wy = text_px((int64_t)ctx.y - UNIT_WORD_RISE);
+}
+
+void draw_unit_word(const item& it, const item_draw_ctx& ctx, int64_t width)
+{
+    if (!is_clock_code(it.code)) return;
     int wx, wy;
-    unit_word_position(u, code, wx, wy);
-    draw_word(u, wx, wy, unit_word(code));
+    unit_word_position(ctx, it.code, width, wx, wy);
+    draw_word(it, wx, wy, unit_word(it.code));
 }
 
-void measure_word_field(Digit_unit& u)
+dot_box measure_word_field(const item& it)
 {
-    u.width = clamp_px(6 * (int64_t)u.font_px);
-    u.height = clamp_px(2 * (int64_t)u.font_px);
+    return {it.x, it.y, WORD_FIELD_CHARS * (int64_t)it.font_px, it.font_px};
 }
 
-void draw_word_field(Digit_unit& u, bool selected)
+void draw_word_field(const item& it, const item_draw_ctx& ctx)
 {
-    (void)selected;
-    const int x = text_px(u.x), y = text_px(u.y);
-    if (u.reg_addr == CODE_WEEKDAY) draw_word(u, x, y, weekday_name(read_clock().weekday));
-    else if (u.reg_addr == CODE_WIND) draw_word(u, x, y, wind_word());
+    const int x = text_px(ctx.x), y = text_px(ctx.y);
+    if (it.code == CODE_WEEKDAY) draw_word(it, x, y, weekday_name(ctx.now.weekday));
+    else if (it.code == CODE_WIND) draw_word(it, x, y, wind_word());
 }

@@ -10,18 +10,15 @@
  * The clock is read through a replaceable source so that a fixed local time
  * can be shown (tests, demonstrations); by default it is the computer's clock.
  * Words are GBK, converted once from the readable texts below on first use.
- * Depends on: platform/system.h (get_local_time), raster/dot_text.h,
- * items/figures.h (coordinate clamps), model/tables.h, model/settings.h.
+ * Depends on: nothing outside the C++ standard library.
  * Does NOT: draw the digits (items/digit_item.cpp does), convert to the lunar
  * calendar, or keep the time between draws.
  ******************************************************************************/
 #pragma once
-#include "model/default_layout.h"
-#include "model/tables.h"
+#include "items/kinds.h"
+#include "model/kind_forms.h"
 #include "platform/system.h"
 
-constexpr int CODE_YEAR = 5, CODE_MONTH = 6, CODE_DAY = 7;
-constexpr int CODE_HOUR = 8, CODE_MINUTE = 9, CODE_SECOND = 10;
 constexpr int WEEKDAYS = 7;
 
 // Where the local time comes from; nullptr restores the computer's clock.
@@ -32,8 +29,12 @@ local_time read_clock();
 
 // True for the codes 5 to 10 that show a clock or calendar field in digits.
 bool is_clock_code(int code);
+// True for the fields that change with the clock: those, and the weekday.
+bool shows_clock(const item& it);
 // The field of `t` that code 5..10 shows (0 for other codes).
 uint32_t clock_field(const local_time& t, int code);
+// What a clock field shows of `t`: its field, or the weekday.
+int32_t clock_value(const item& it, const local_time& t);
 
 // GBK unit word of code 5..10, weekday name of day 0..6 (0 = Sunday) and the
 // wind word; "" for anything else.
@@ -41,11 +42,12 @@ const char* unit_word(int code);
 const char* weekday_name(int weekday);
 const char* wind_word();
 
-// Screen position of the unit word of code 5..10, from the item's current width.
-void unit_word_position(const Digit_unit& u, int code, int& wx, int& wy);
+// Window position of the unit word of code 5..10 of an item drawn at ctx,
+// `width` pixels wide.
+void unit_word_position(const item_draw_ctx& ctx, int code, int64_t width, int& wx, int& wy);
 // Draw the unit word of a clock field (code 5..10) beside the item.
-void draw_unit_word(const Digit_unit& u, int code);
+void draw_unit_word(const item& it, const item_draw_ctx& ctx, int64_t width);
 // Draw the weekday (code 16) or wind (code 20) word at the item's corner.
-void draw_word_field(Digit_unit& u, bool selected);
-// The extent of a weekday or wind field: three double-byte characters.
-void measure_word_field(Digit_unit& u);
+void draw_word_field(const item& it, const item_draw_ctx& ctx);
+// The box of a weekday or wind field in dots: three double-byte characters.
+dot_box measure_word_field(const item& it);

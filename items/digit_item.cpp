@@ -1,17 +1,12 @@
 /*******************************************************************************
- * items/digit_item.cpp - variable items, descriptions, captions and buttons of
- * Digit_unit records
+ * items/digit_item.cpp - variables, and descriptions, captions and buttons of
+ * selected items other than texts
  ******************************************************************************/
 #include "items/digit_item.h"
-#include "items/buttons.h"
 #include "items/calendar.h"
 #include "items/digits.h"
 #include "items/figures.h"
-#include "items/graphic_items.h"
-#include "items/kinds.h"
-#include "model/settings.h"
 #include "platform/gbk.h"
-#include "raster/canvas.h"
 #include "raster/gfx.h"
 #include "raster/screen_text.h"
 
@@ -20,9 +15,12 @@ namespace {
 constexpr int FORMAT_BYTES = 96;     // one GBK format or caption
 constexpr int LINE_BYTES = 160;      // one formatted GBK line
 constexpr int CAPTION_CODES = 20;    // codes 0..19 with fixed captions
-constexpr int BUTTONS_FIGURE = 4;    // buttons every selected record shows
-constexpr int BUTTONS_PLAIN = 12, BUTTONS_REGISTER = 14;
-constexpr int DATA_TYPE_SIGNED = 2, DATA_TYPE_NEGATIVE = 6;
+constexpr int BUTTONS_FIGURE = 4;    // buttons every selected item shows
+constexpr int BUTTONS_PLAIN = 12;    // a variable's, and a figure's with all buttons
+constexpr int WIND_REGISTER = 21;    // the wind field's register, 4x40021
+constexpr int DESCRIPTION_DX = 50, DESCRIPTION_DY = 20, POSITION_DX = -80;
+constexpr int DESCRIPTION_SIZE = 36, DESCRIPTION_WRAP = 450, POSITION_WRAP = 400, LINE_H = 25;
+constexpr int CAPTION_SHIFT = 8, CAPTION_WRAP = 200;
 
 // GBK texts of this module, converted once.
 struct item_texts {
@@ -68,65 +66,37 @@ const item_texts& texts()
     return table;
 }
 
-int32_t clamp_extent(double v)
-{
-    return v > INT32_MAX ? INT32_MAX : (v < INT32_MIN ? INT32_MIN : (int32_t)v);
-}
-
-// True when the item's corner lies strictly inside the panel on screen.
-bool corner_inside_panel(const Digit_unit& u)
-{
-    const int64_t p = led_pitch;
-    return u.x > PANEL_X && u.x < PANEL_X + p * panel_width() && u.y > PANEL_Y &&
-           u.y < PANEL_Y + p * panel_height();
-}
-
-// Property button i by the row rule, with a figure's own label where it has one.
-void draw_property_button(const Digit_unit& u, int i)
-{
-    const char* relabel = figure_button_label(u, i);
-    if (!relabel) {
-        draw_row_button(u.prop_buttons, i, u.prop_hover, u.prop_pressed, u.prop_down);
-        return;
-    }
-    menu_unit b = u.prop_buttons[i];
-    copy_field(b.label, LABEL_LEN, relabel);
-    if (i == u.prop_pressed && u.prop_down) draw_button_pressed(b);
-    else draw_button(b);
-    if (i == u.prop_hover) draw_button_hover(b);
-}
-
-// The white description line, and inside the panel the dot position and nudge buttons.
-void draw_description(const Digit_unit& u, bool buttons)
+// The white description line, and on the panel the dot position and nudge buttons.
+void draw_description(const item& it, const item_draw_ctx& ctx)
 {
     char line[LINE_BYTES];
-    description_line(u, line, LINE_BYTES);
+    description_line(it, line, LINE_BYTES);
     gfx_color(1, 1, 1);
-    draw_screen_text_sized(36, to_wide(line), text_px((int64_t)u.anchor_x + 50),
-                           text_px((int64_t)u.anchor_y + 20), 450, 25);
-    if (!corner_inside_panel(u)) return;
-    const int p = dot_pitch();
-    format_field(line, LINE_BYTES, "x=%d,y=%d", (u.x - PANEL_X) / p, (u.y - PANEL_Y) / p);
+    draw_screen_text_sized(DESCRIPTION_SIZE, to_wide(line), SELECTION_ANCHOR_X + DESCRIPTION_DX,
+                           SELECTION_ANCHOR_Y + DESCRIPTION_DY, DESCRIPTION_WRAP, LINE_H);
+    if (!ctx.doc || !doc_on_panel(*ctx.doc, it.x, it.y)) return;
+    format_field(line, LINE_BYTES, "x=%d,y=%d", it.x, it.y);
     gfx_color(1, 1, 1);
-    draw_screen_text_sized(36, to_wide(line), text_px((int64_t)u.anchor_x - 80),
-                           text_px((int64_t)u.anchor_y + 20), 400, 25);
-    for (int k = 0; buttons && k < NUDGE_BUTTONS; k++)
-        draw_row_button(u.nudge_buttons, k, u.nudge_hover, u.nudge_pressed, u.nudge_down);
+    draw_screen_text_sized(DESCRIPTION_SIZE, to_wide(line), SELECTION_ANCHOR_X + POSITION_DX,
+                           SELECTION_ANCHOR_Y + DESCRIPTION_DY, POSITION_WRAP, LINE_H);
+    static const button_marks none;
+    const button* nudges = nudge_buttons(false);
+    for (int k = 0; ctx.look.buttons && k < NUDGE_BUTTONS; k++)
+        draw_row_button(nudges, k, ctx.look.nudge ? *ctx.look.nudge : none, ctx.pitch);
 }
 
-// The caption over a selected record, in white.
-void draw_caption(const Digit_unit& u)
+// The caption over a selected item, in white.
+void draw_caption(const item& it, const item_draw_ctx& ctx)
 {
-    if (u.kind != KIND_VARIABLE) {
-        if (kind_of(u).register_caption) draw_figure_caption(u);
-        return;
-    }
     char caption[LINE_BYTES];
-    bool shifted = false;
-    variable_caption(u.reg_addr, caption, LINE_BYTES, shifted);
+    bool shifted = true;
+    if (it.kind == KIND_VARIABLE) variable_caption(it.code, caption, LINE_BYTES, shifted);
+    else if (kind_of(it).register_caption) format_field(caption, LINE_BYTES, texts().register_caption, it.code);
+    else return;
     if (!caption[0]) return;
     gfx_color(1, 1, 1);
-    draw_screen_text(to_wide(caption), text_px((int64_t)u.x - (shifted ? 8 : 0)), text_px(u.y), 200, 25);
+    draw_screen_text(to_wide(caption), text_px((int64_t)ctx.x - (shifted ? CAPTION_SHIFT : 0)), text_px(ctx.y),
+                     CAPTION_WRAP, LINE_H);
 }
 
 } // namespace
@@ -135,7 +105,7 @@ void variable_caption(int code, char* out, int cap, bool& shifted)
 {
     const item_texts& t = texts();
     shifted = true;
-    if (code == CODE_WIND) format_field(out, cap, t.wind_caption, 21);
+    if (code == CODE_WIND) format_field(out, cap, t.wind_caption, WIND_REGISTER);
     else if (code >= SAFETY_CODE_FIRST && code <= SAFETY_CODE_LAST)
         format_field(out, cap, t.safety_caption, code - SAFETY_CODE_FIRST);
     else if (code > REGISTER_CODE_BASE) format_field(out, cap, t.register_caption, code - REGISTER_CODE_BASE);
@@ -145,86 +115,59 @@ void variable_caption(int code, char* out, int cap, bool& shifted)
     }
 }
 
-void description_line(const Digit_unit& u, char* out, int cap)
+void description_line(const item& it, char* out, int cap)
 {
     const item_texts& t = texts();
-    if (u.kind != KIND_VARIABLE) {
-        const int p = dot_pitch();
-        format_field(out, cap, t.figure_line, u.width / p, u.height / p, (int)u.color);
-    } else if (u.reg_addr == CODE_WEEKDAY) {
-        format_field(out, cap, t.weekday_line, u.size, (int)u.color);
-    } else if (u.data_type >= 0 && u.data_type < DATA_TYPES) {
-        format_field(out, cap, t.type_line[u.data_type], u.size, (int)u.color, u.thickness, u.digits);
+    if (it.kind != KIND_VARIABLE) {
+        const dot_box b = measure_item(it);
+        format_field(out, cap, t.figure_line, (int)b.w, (int)b.h, (int)it.color);
+    } else if (it.code == CODE_WEEKDAY) {
+        format_field(out, cap, t.weekday_line, it.size, (int)it.color);
+    } else if (it.data_type >= 0 && it.data_type < DATA_TYPES) {
+        format_field(out, cap, t.type_line[it.data_type], it.size, (int)it.color, it.thickness, it.digits);
     } else {
-        format_field(out, cap, t.unknown_type_line, u.size, (int)u.color, u.thickness, u.digits, u.data_type);
+        format_field(out, cap, t.unknown_type_line, it.size, (int)it.color, it.thickness, it.digits, it.data_type);
     }
 }
 
-static int shown_of(const Digit_unit& u, int button_count);
-
-int shown_button_count(const Digit_unit& u)
+int unit_button_count(const item& it)
 {
-    return shown_of(u, u.button_count);
+    if (it.kind == KIND_VARIABLE && code_has_font_size(it.code)) return BUTTONS_FIGURE;
+    if (!kind_of(it).all_buttons) return BUTTONS_FIGURE;
+    return it.kind == KIND_VARIABLE && it.code > REGISTER_CODE_BASE ? UNIT_PROP_BUTTONS : BUTTONS_PLAIN;
 }
 
-int selected_button_count(const Digit_unit& u)
+void draw_variable_item(const item& it, const item_draw_ctx& ctx)
 {
-    return shown_of(u, u.reg_addr > REGISTER_CODE_BASE ? BUTTONS_REGISTER : BUTTONS_PLAIN);
-}
-
-// How many of `button_count` property buttons the record's kind shows.
-static int shown_of(const Digit_unit& u, int button_count)
-{
-    const int count = button_count < 0 ? 0 : (button_count > PROP_BUTTONS ? PROP_BUTTONS : button_count);
-    if (u.reg_addr == CODE_WEEKDAY || u.reg_addr == CODE_WIND) return count < BUTTONS_FIGURE ? count : BUTTONS_FIGURE;
-    if (kind_of(u).all_buttons) return count;
-    return count < BUTTONS_FIGURE ? count : BUTTONS_FIGURE;
-}
-
-void draw_variable_item(Digit_unit& u, bool selected)
-{
-    const int code = u.reg_addr;
-    if (code == CODE_WEEKDAY || code == CODE_WIND) {
-        draw_word_field(u, selected);
+    if (code_has_font_size(it.code)) {
+        draw_word_field(it, ctx);
         return;
     }
     uint32_t value = SAMPLE_VALUE;
-    if (is_clock_code(code)) {
-        value = clock_field(read_clock(), code);
-        draw_unit_word(u, code);
+    if (is_clock_code(it.code)) {
+        value = clock_field(ctx.now, it.code);
+        draw_unit_word(it, ctx, measure_variable(it).w * ctx.pitch);
     }
-    const bool is_signed = u.data_type == DATA_TYPE_SIGNED || u.data_type == DATA_TYPE_NEGATIVE;
-    draw_number(u.color, u.x, u.y, value, (uint8_t)u.digits, (uint8_t)u.size, (uint8_t)u.thickness,
-                u.decimals, is_signed);
+    const bool is_signed = it.data_type == DATA_TYPE_SIGNED || it.data_type == DATA_TYPE_NEGATIVE;
+    draw_number(it.color, ctx.x, ctx.y, value, (uint8_t)it.digits, (uint8_t)it.size, (uint8_t)it.thickness,
+                it.decimals, is_signed);
 }
 
-void measure_variable(Digit_unit& u, bool selected)
+dot_box measure_variable(const item& it)
 {
-    if (code_has_font_size(u.reg_addr)) {
-        if (!selected) measure_word_field(u);
-        return;
-    }
-    // Products in double: exact within the 32-bit range, and held to it beyond.
-    const int64_t s = u.size;
-    u.width = clamp_extent((double)(s + s / 3 + 1) * u.digits * led_pitch);
-    u.height = clamp_extent(2.0 * (double)s * led_pitch);
+    if (code_has_font_size(it.code)) return measure_word_field(it);
+    const int64_t s = it.size;
+    return {it.x, it.y, (s + s / 3 + 1) * it.digits, 2 * s};
 }
 
-void note_button_count(Digit_unit& u)
+void draw_unit_selected(const item& it, const item_draw_ctx& ctx)
 {
-    u.button_count = u.reg_addr > REGISTER_CODE_BASE ? BUTTONS_REGISTER : BUTTONS_PLAIN;
-}
-
-void draw_digit_item(Digit_unit& u)
-{
-    kind_of(u).draw(u, false);
-}
-
-void draw_digit_item_selected(Digit_unit& u, bool buttons)
-{
-    if (!u.group_selected) draw_description(u, buttons);
-    kind_of(u).draw(u, true);
-    draw_caption(u);
-    const int shown = buttons ? selected_button_count(u) : 0;
-    for (int i = 0; i < shown; i++) draw_property_button(u, i);
+    if (ctx.look.description) draw_description(it, ctx);
+    kind_of(it).draw(it, ctx);
+    draw_caption(it, ctx);
+    if (!ctx.look.buttons) return;
+    static const button_marks none;
+    const button* props = prop_buttons(it.kind);
+    const int shown = unit_button_count(it);
+    for (int i = 0; i < shown; i++) draw_row_button(props, i, ctx.look.prop ? *ctx.look.prop : none, ctx.pitch);
 }

@@ -7,7 +7,6 @@
  * (column, row) pixel offsets from the glyph's top-left corner; m = H / 2.
  ******************************************************************************/
 #include "items/digits.h"
-#include "model/settings.h"
 #include "raster/canvas.h"
 
 glyph_routine glyph_table[GLYPH_COUNT];
@@ -173,7 +172,7 @@ int stroke_weight(int thickness)
 void draw_decimal_point(int color, int x, int y, uint8_t size, uint8_t thickness)
 {
     if (!within_reach(x, y)) return;
-    const int p = led_pitch;
+    const int p = canvas_pitch();
     const int s = size;
     const int q = (p * s) / 4;
     const int bottom = y + 2 * s * p, above = y + (2 * s - 1) * p;
@@ -201,7 +200,7 @@ void draw_number(int color, int x, int y, uint32_t value, uint8_t digits, uint8_
                  uint8_t thickness, uint8_t decimals, uint8_t is_signed)
 {
     if (!within_reach(x, y)) return;
-    const int p = led_pitch;
+    const int p = canvas_pitch();
     const int s = size;
     const uint8_t W = (uint8_t)(p * s);
     const uint8_t H = (uint8_t)(2 * s * p);

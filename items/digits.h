@@ -6,14 +6,15 @@
  * digits 0-9 in thin (entries 0-9), medium (10-19) and thick (20-29) strokes,
  * a minus sign per weight (30-32) and a blank glyph per weight (33-35).
  * Segments are lit at every screen pixel along them, so with the dot size of
- * led_pitch they read as solid bars; the decimal point sits on led_pitch steps.
+ * the pitch they read as solid bars; the decimal point sits on steps of the pitch.
  *
  * Limits: glyph width and height are 8-bit (larger values wrap); a number has
- * 1 to 6 digits; nothing is drawn at corners beyond +-GLYPH_COORD_LIMIT; the table must be filled once (fill_glyph_table) before use,
- * and draw_number skips entries that are still empty.
- * Depends on: raster/canvas.h (draw_dot), model/settings.h (led_pitch).
- * Does NOT: read item records, pick values, or lay out anything but one row
- * of digits.
+ * 1 to 6 digits; nothing is drawn at corners beyond +-GLYPH_COORD_LIMIT; the
+ * table must be filled once (fill_glyph_table) before use, and draw_number
+ * skips entries that are still empty.
+ * Depends on: nothing outside the C++ standard library.
+ * Does NOT: read items, pick values, or lay out anything but one row of
+ * digits.
  ******************************************************************************/
 #pragma once
 #include <cstdint>

@@ -2,10 +2,9 @@
  * items/figures.cpp - the dot primitives of figures and the picture reader
  *
  * Coordinates are carried in 64 bits inside the primitives so that extreme
- * record values cannot overflow; each lit position is handed to draw_dot.
+ * item values cannot overflow; each lit position is handed to draw_dot.
  ******************************************************************************/
 #include "items/figures.h"
-#include "model/settings.h"
 #include "raster/canvas.h"
 #include "raster/gfx.h"
 #include <algorithm>
@@ -151,6 +150,16 @@ void draw_ring(int x, int y, int r)
     gfx_end();
 }
 
+bool bitmap_dots_size(const uint8_t* bitmap, int32_t len, int64_t& w, int64_t& h)
+{
+    if (!bitmap || len < BMP_HEADER_BYTES) return false;
+    const int64_t bw = (int32_t)le32(bitmap + 18), bh = (int32_t)le32(bitmap + 22);
+    if (bw <= 0 || bh == 0 || le16(bitmap + 28) != 24) return false;
+    w = std::min<int64_t>(bw, BITMAP_WRAP);
+    h = std::min<int64_t>(bh < 0 ? -bh : bh, BITMAP_WRAP);
+    return true;
+}
+
 int draw_bitmap_dots(int c, int x, int y, int threshold, const uint8_t* bitmap, int32_t len)
 {
     if (!bitmap || len < BMP_HEADER_BYTES) return -1;
@@ -169,7 +178,7 @@ int draw_bitmap_dots(int c, int x, int y, int threshold, const uint8_t* bitmap, 
     const int64_t first_k = top_down ? 0 : rows - rows_in_file;
     const int64_t last_k = top_down ? rows_in_file - 1 : rows - 1;
     const int64_t limit = 1000 * (int64_t)threshold;
-    const int p = led_pitch;
+    const int p = canvas_pitch();
 
     for (int64_t k = first_k; k <= last_k; k++) {
         const int64_t file_row = top_down ? k : rows - 1 - k;
@@ -178,7 +187,7 @@ int draw_bitmap_dots(int c, int x, int y, int threshold, const uint8_t* bitmap, 
             const int64_t at = start + 3 * i;
             if (at + 2 >= len) break;
             const int64_t luma = 299 * bitmap[at + 2] + 587 * bitmap[at + 1] + 114 * bitmap[at];
-            if (luma > limit) dot(c, x + (i % 256) * p, y + (k % 256) * p);
+            if (luma > limit) dot(c, x + (i % BITMAP_WRAP) * p, y + (k % BITMAP_WRAP) * p);
         }
     }
     return 0;

@@ -7,12 +7,11 @@
  * (codes 7, 0xFF and codes above 6 keep their special meaning).
  *
  * Limits: a line, a filled-rectangle height and a circle radius span at most
- * FIGURE_SPAN_MAX pixels (longer ones are cut there, so a hostile record cannot
+ * FIGURE_SPAN_MAX pixels (longer ones are cut there, so a hostile item cannot
  * stall the frame); a picture row is at most PICTURE_STRIDE_MAX bytes and only
  * 24-bit pictures are shown.
- * Depends on: raster/canvas.h (draw_dot), raster/gfx.h (the ring's points),
- * model/settings.h (led_pitch).
- * Does NOT: know about item records (items/graphic_items.h does), clip to the
+ * Depends on: nothing outside the C++ standard library.
+ * Does NOT: know about items (items/graphic_items.h does), clip to the
  * panel, or load files (the picture is a file image already in memory).
  ******************************************************************************/
 #pragma once
@@ -48,6 +47,11 @@ void fill_rect(int c, int x0, int y0, int x1, int y1);
 void draw_circle(int c, int x, int y, int r);
 // A disc: every pixel between the outline's leftmost and rightmost point of each row.
 void fill_circle(int c, int x, int y, int r);
+// The dots a 24-bit bitmap file image covers (pixels wrap at BITMAP_WRAP);
+// false when it is not one.
+constexpr int BITMAP_WRAP = 256;
+bool bitmap_dots_size(const uint8_t* bitmap, int32_t len, int64_t& w, int64_t& h);
+
 // An n x n square of pixels from (x, y); n counts modulo 256.
 void draw_block(int c, int x, int y, int n);
 // r points evenly round a circle of radius r, in the current colour and point size.

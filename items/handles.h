@@ -6,7 +6,8 @@
  * functions (items/graphic_items, items/table_item) go by these.
  *
  * Limits: handles are HANDLE_NONE..HANDLE_TOP; other values move nothing.
- * Depends on: nothing. Does NOT: pick a handle (edit/hover does) or resize.
+ * Depends on: nothing outside the C++ standard library.
+ * Does NOT: pick a handle (edit/hover does) or resize.
  ******************************************************************************/
 #pragma once
 #include <cstdint>
@@ -18,8 +19,8 @@ enum : int32_t {
 };
 constexpr int HANDLE_COUNT = 9;
 
-constexpr int ITEM_MIN = 5;             // least width and height a resize leaves
-constexpr int CELL_MIN = 1;             // least column width and row height a resize leaves
+constexpr int ITEM_MIN_DOTS = 2;        // least width and height a resize leaves, dots
+constexpr int CELL_MIN_DOTS = 1;        // least column width and row height a resize leaves
 
 // Which way a handle moves each side: -1 the size shrinks by d, +1 it grows by d, 0 unchanged.
 struct handle_way {
@@ -33,8 +34,8 @@ inline handle_way handle_way_of(int h) { return h >= 0 && h < HANDLE_COUNT ? HAN
 
 // The size a handle would leave in one direction stays at least `least`
 // (and inside the 32-bit field).
-inline bool size_allows(int32_t size, int way, int delta, int least)
+inline bool size_allows(int64_t size, int way, int64_t delta, int least)
 {
-    const int64_t after = (int64_t)size + (int64_t)way * delta;
+    const int64_t after = size + (int64_t)way * delta;
     return way == 0 || (after >= least && after <= INT32_MAX);
 }

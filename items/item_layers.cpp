@@ -1,144 +1,64 @@
 /*******************************************************************************
  * items/item_layers.cpp - the items that did not change, kept as two layers
+ *
+ * Sections: boxes and damage | roles and copies | making and mending |
+ * the back buffer | the frame
  ******************************************************************************/
 #include "items/item_layers.h"
 #include "items/calendar.h"
-#include "items/digit_item.h"
 #include "items/kinds.h"
-#include "items/text_item.h"
-#include "model/settings.h"
-#include "model/tables.h"
-#include "raster/gfx.h"
 #include <algorithm>
-#include <cstdint>
 #include <cstring>
-
-bool retained_drawing = true;
-unsigned item_layer_builds = 0;
 
 namespace {
 
-constexpr int ORDER_MAX = DIGIT_COUNT + STRING_COUNT;
 constexpr int LAYER_FRAME = 0;  // the frame without the selected item
 constexpr int LAYER_OVER = 1;   // the kept items drawn after the selected one
 constexpr uint8_t MARK_BIT = 1;  // flipped in the blue of one corner pixel to check the back buffer
+enum key_field { KEY_PITCH, KEY_PANEL_W, KEY_PANEL_H, KEY_VIEW_W, KEY_VIEW_H, KEY_SELECTED, KEY_EXTRAS, KEY_FIELDS };
 
-enum role_t : uint8_t { ROLE_UNDER, ROLE_OVER, ROLE_SELECTED };
+typedef item_layers::box box;
+typedef item_layers::entry entry;
 
-struct box {
-    float x0, y0, x1, y1;
-};
+// ---- boxes and damage ------------------------------------------------------------------
 
-// One visible item in drawing order.
-struct slot {
-    bool text;    // string_table, else digit_table
-    bool clock;   // shows the computer's clock
-    int16_t index;
-    int32_t shown;  // the clock field's value in the layers
-    role_t role;
-    box at;       // window box it draws into (measured only when a clock is kept)
-};
-
-// Everything outside the tables that changes what the layers show.
-struct layer_key {
-    int pitch, panel_w, panel_h, view_w, view_h, sel_unit, sel_string;
-    bool operator==(const layer_key& o) const { return memcmp(this, &o, sizeof o) == 0; }
-};
-
-slot order[ORDER_MAX];
-int order_n = 0;
-bool valid = false;
-bool has_over = false;
-bool has_clock = false;   // a kept item shows the clock: its box is repainted each second
-local_time clock_shown;
-layer_key kept_key;
-
-// The window's back buffer between frames: after a swap some systems keep the
-// picture in it, and then a frame need only mend what the last one drew live.
-// Others hand back the frame before last, or nothing kept: they must be told
-// apart, as a row that did not change reads the same in all of them. So one
-// frame flips the lowest blue bit of a corner pixel, and the next one reads
-// it back: only a buffer holding the last frame shows the flip.
-enum keep_t { KEEP_UNKNOWN, KEEP_MARK, KEEP_PROBE, KEEP_YES, KEEP_NO };
-keep_t back_keeps = KEEP_UNKNOWN;
-int mark_x = -1, mark_y = -1;
-uint8_t mark_rgb[3];
-bool back_valid = false;          // the back buffer holds the frame layer plus `damage`
-bool damaged = false;
-float damage[4];                  // window box where the back buffer differs from the frame layer
-
-// Byte copies of the records as they were after the layers were made.
-uint8_t digit_copy[DIGIT_COUNT][sizeof(Digit_unit)];
-uint8_t string_copy[STRING_COUNT][sizeof(string_draw)];
-uint8_t graph_copy[GRAPH_COUNT][sizeof(graph_draw)];
-uint8_t watch_copy[LAYER_WATCH_BYTES];
-
-gfx_recorder bounds;  // measures the box an item draws
-
-// A field of the computer's clock: its picture changes with the time.
-bool shows_clock(const Digit_unit& d)
+// The window box an item draws into, one dot wider all round. Its measured
+// box is added: digits unlit now (the 0 of 01 after 12) light later.
+box entry_box(item_layers& L, const item_frame& f, const entry& e)
 {
-    return d.kind == KIND_VARIABLE && (is_clock_code(d.reg_addr) || d.reg_addr == CODE_WEEKDAY);
-}
-
-// What a clock field shows of `t`: one of its fields, or the weekday.
-int32_t clock_value(const slot& s, const local_time& t)
-{
-    const int code = digit_table[s.index].reg_addr;
-    return code == CODE_WEEKDAY ? t.weekday : (int32_t)clock_field(t, code);
-}
-
-// Draw an item as it looks unselected.
-void draw_plain(const slot& s)
-{
-    if (s.text) draw_text_item(string_table[s.index]);
-    else draw_digit_item(digit_table[s.index]);
-}
-
-// Draw the selected item with its decorations.
-void draw_selected(const slot& s, int caret)
-{
-    if (s.text) draw_text_item_selected(string_table[s.index], true, caret);
-    else draw_digit_item_selected(digit_table[s.index]);
-}
-
-// The window box an item draws into, one dot wider all round. A record's
-// measured box is added: digits unlit now (the 0 of 01 after 12) light later.
-box slot_box(const slot& s)
-{
-    bounds.reset();
-    bounds.bounds_only = true;
+    L.bounds.reset();
+    L.bounds.bounds_only = true;
     gfx_backend* was = gfx_current();
-    bounds.texture_maker = was;
-    gfx_use(&bounds);
-    draw_plain(s);
+    L.bounds.texture_maker = was;
+    gfx_use(&L.bounds);
+    f.draw(f.caller, *e.it, e.id, e.x, e.y, false);
     gfx_use(was);
-    const float m = (float)led_pitch;
-    box b = {bounds.box[0] - m, bounds.box[1] - m, bounds.box[2] + m, bounds.box[3] + m};
-    if (!s.text) {
-        const item_box r = measure_item(digit_table[s.index]);
-        b.x0 = std::min(b.x0, (float)r.left - m);
-        b.y0 = std::min(b.y0, (float)r.top - m);
-        b.x1 = std::max(b.x1, (float)(r.left + r.width) + m);
-        b.y1 = std::max(b.y1, (float)(r.top + r.height) + m);
-    }
+    const int p = view_pitch(*f.v);
+    const float m = (float)p;
+    box b = {L.bounds.box[0] - m, L.bounds.box[1] - m, L.bounds.box[2] + m, L.bounds.box[3] + m};
+    const dot_box r = measure_item(*f.doc, *e.it);
+    const float x0 = (float)clamp32(e.x + (r.x - e.it->x) * p), y0 = (float)clamp32(e.y + (r.y - e.it->y) * p);
+    b.x0 = std::min(b.x0, x0 - m);
+    b.y0 = std::min(b.y0, y0 - m);
+    b.x1 = std::max(b.x1, x0 + (float)view_len(*f.v, r.w) + m);
+    b.y1 = std::max(b.y1, y0 + (float)view_len(*f.v, r.h) + m);
     return b;
 }
 
 bool meets(const box& a, const box& b) { return a.x0 < b.x1 && b.x0 < a.x1 && a.y0 < b.y1 && b.y0 < a.y1; }
 
 // Widen the damage by a box.
-void add_damage(const float* b)
+void add_damage(item_layers& L, const float* b)
 {
-    if (!damaged) {
-        for (int i = 0; i < 4; i++) damage[i] = b[i];
-        damaged = true;
+    if (!L.damaged) {
+        for (int i = 0; i < 4; i++) L.damage[i] = b[i];
+        L.damaged = true;
         return;
     }
-    if (b[0] < damage[0]) damage[0] = b[0];
-    if (b[1] < damage[1]) damage[1] = b[1];
-    if (b[2] > damage[2]) damage[2] = b[2];
-    if (b[3] > damage[3]) damage[3] = b[3];
+    L.damage[0] = std::min(L.damage[0], b[0]);
+    L.damage[1] = std::min(L.damage[1], b[1]);
+    L.damage[2] = std::max(L.damage[2], b[2]);
+    L.damage[3] = std::max(L.damage[3], b[3]);
 }
 
 // Put a window box of a layer back, in whole pixels covering it.
@@ -148,49 +68,51 @@ void show_part(int layer, bool keyed, const float* b)
     gfx_layer_draw(layer, keyed, x0, y0, (int)b[2] + 2 - x0, (int)b[3] + 2 - y0);
 }
 
-// List the visible items in the direct drawing order (tables, other records,
-// texts) and give each its layer: under the selected item or over it.
-void assign_roles(const item_frame& f)
+// ---- roles and copies --------------------------------------------------------------------
+
+// List the items in the drawing order and give each its layer: under the
+// selected item or over it.
+void assign_roles(item_layers& L, const item_frame& f)
 {
-    order_n = 0;
-    has_over = false;
-    has_clock = false;
+    L.order.clear();
+    L.has_over = false;
+    L.has_clock = false;
     bool after_selected = false;
-    auto place = [&](bool text, int i, bool selected, bool clock) {
-        slot& s = order[order_n++];
-        s.text = text;
-        s.index = (int16_t)i;
-        s.clock = clock && !selected;
-        has_clock = has_clock || s.clock;
+    for (int k = 0; k < f.extra_count; k++) {
+        const layer_extra& x = f.extras[k];
+        entry e{x.it, NO_ITEM, x.x, x.y, shows_clock(*x.it), 0, item_layers::ROLE_UNDER, {0, 0, 0, 0}};
+        L.has_clock = L.has_clock || e.clock;
+        L.order.push_back(e);
+    }
+    doc_walk_drawing_order(*f.doc, [&](item_id id, const item& it) {
+        entry e{&it, id, view_x(*f.v, it.x), view_y(*f.v, it.y), false, 0, item_layers::ROLE_UNDER, {0, 0, 0, 0}};
+        const bool selected = id == f.selected;
+        e.clock = shows_clock(it) && !selected;
+        L.has_clock = L.has_clock || e.clock;
         if (selected) {
-            s.role = ROLE_SELECTED;
+            e.role = item_layers::ROLE_SELECTED;
             after_selected = true;
         } else {
-            s.role = after_selected ? ROLE_OVER : ROLE_UNDER;
-            has_over = has_over || after_selected;
+            e.role = after_selected ? item_layers::ROLE_OVER : item_layers::ROLE_UNDER;
+            L.has_over = L.has_over || after_selected;
         }
-    };
-    for_each_unit_in_drawing_order([&](int i) { place(false, i, i == f.sel_unit, shows_clock(digit_table[i])); });
-    for (int i = 0; i < STRING_COUNT; i++)
-        if (string_table[i].visible) place(true, i, i == f.sel_string, false);
+        L.order.push_back(e);
+    });
     // The boxes tell which items a clock's repaint must draw again.
-    if (has_clock)
-        for (int k = 0; k < order_n; k++)
-            if (order[k].role != ROLE_SELECTED) order[k].at = slot_box(order[k]);
+    if (L.has_clock)
+        for (entry& e : L.order)
+            if (e.role != item_layers::ROLE_SELECTED) e.at = entry_box(L, f, e);
 }
 
-layer_key key_now(const item_frame& f, int vw, int vh)
+void key_now(const item_frame& f, int vw, int vh, int* k)
 {
-    layer_key k;
-    memset(&k, 0, sizeof k);
-    k.pitch = led_pitch;
-    k.panel_w = panel_width();
-    k.panel_h = panel_height();
-    k.view_w = vw;
-    k.view_h = vh;
-    k.sel_unit = f.sel_unit;
-    k.sel_string = f.sel_string;
-    return k;
+    k[KEY_PITCH] = view_pitch(*f.v);
+    k[KEY_PANEL_W] = f.doc->settings.panel_w;
+    k[KEY_PANEL_H] = f.doc->settings.panel_h;
+    k[KEY_VIEW_W] = vw;
+    k[KEY_VIEW_H] = vh;
+    k[KEY_SELECTED] = f.selected;
+    k[KEY_EXTRAS] = f.extra_count;
 }
 
 size_t watch_bytes(const item_frame& f)
@@ -200,64 +122,75 @@ size_t watch_bytes(const item_frame& f)
     return n;
 }
 
-// True when no record or watched region differs from the copies.
-bool nothing_changed(const item_frame& f)
+// True when no item, picture or watched region differs from the copies.
+bool nothing_changed(const item_layers& L, const item_frame& f)
 {
-    for (int i = 0; i < DIGIT_COUNT; i++)
-        if (i != f.sel_unit && memcmp(&digit_table[i], digit_copy[i], sizeof(Digit_unit)) != 0) return false;
-    for (int i = 0; i < STRING_COUNT; i++)
-        if (i != f.sel_string && memcmp(&string_table[i], string_copy[i], sizeof(string_draw)) != 0) return false;
-    for (int i = 0; i < GRAPH_COUNT; i++)
-        if (memcmp(&graph_table[i], graph_copy[i], sizeof(graph_draw)) != 0) return false;
+    const item_pool& now = f.doc->items;
+    const item_pool& was = *L.items_copy;
+    if (memcmp(now.used, was.used, sizeof now.used) != 0) return false;
+    for (int i = 0; i < ITEM_CAPACITY; i++)
+        if (now.used[i] && i != f.selected && memcmp(&now.cells[i], &was.cells[i], sizeof(item)) != 0) return false;
+    if (f.doc->picture_count != L.picture_count_copy ||
+        memcmp(f.doc->pictures, L.pictures_copy, sizeof L.pictures_copy) != 0)
+        return false;
     size_t at = 0;
     for (int i = 0; i < f.watch_count; i++) {
-        if (memcmp(f.watch[i].at, watch_copy + at, f.watch[i].bytes) != 0) return false;
+        if (memcmp(f.watch[i].at, L.watch_copy.data() + at, f.watch[i].bytes) != 0) return false;
         at += f.watch[i].bytes;
     }
     return true;
 }
 
-void keep_copies(const item_frame& f)
+void keep_copies(item_layers& L, const item_frame& f)
 {
-    for (int i = 0; i < DIGIT_COUNT; i++) memcpy(digit_copy[i], (const void*)&digit_table[i], sizeof(Digit_unit));
-    for (int i = 0; i < STRING_COUNT; i++) memcpy(string_copy[i], (const void*)&string_table[i], sizeof(string_draw));
-    for (int i = 0; i < GRAPH_COUNT; i++) memcpy(graph_copy[i], (const void*)&graph_table[i], sizeof(graph_draw));
+    const item_pool& now = f.doc->items;
+    memcpy(L.items_copy->used, now.used, sizeof now.used);
+    for (int i = 0; i < ITEM_CAPACITY; i++)
+        if (now.used[i]) memcpy((void*)&L.items_copy->cells[i], (const void*)&now.cells[i], sizeof(item));
+    memcpy(L.pictures_copy, f.doc->pictures, sizeof L.pictures_copy);
+    L.picture_count_copy = f.doc->picture_count;
+    L.watch_copy.resize(watch_bytes(f));
     size_t at = 0;
     for (int i = 0; i < f.watch_count; i++) {
-        memcpy(watch_copy + at, f.watch[i].at, f.watch[i].bytes);
+        memcpy(L.watch_copy.data() + at, f.watch[i].at, f.watch[i].bytes);
         at += f.watch[i].bytes;
     }
 }
 
+// ---- making and mending ------------------------------------------------------------------
+
 // Draw the items of one layer in order; with `only`, just those meeting it.
-void draw_layer_items(role_t role, const box* only)
+void draw_layer_items(const item_layers& L, const item_frame& f, item_layers::role_t role, const box* only)
 {
-    for (int k = 0; k < order_n; k++)
-        if (order[k].role == role && (!only || meets(order[k].at, *only))) draw_plain(order[k]);
+    for (const entry& e : L.order)
+        if (e.role == role && (!only || meets(e.at, *only))) f.draw(f.caller, *e.it, e.id, e.x, e.y, false);
 }
+
+// What the clock field of an entry shows now.
+int32_t entry_clock(const entry& e, const local_time& t) { return clock_value(*e.it, t); }
 
 // Make both layers again: the items after the selected one alone, and the
 // whole frame without the selected item. False when a layer cannot be used.
-bool build(const item_frame& f, int vw, int vh)
+bool build(item_layers& L, const item_frame& f, int vw, int vh)
 {
-    assign_roles(f);
-    if (has_clock) {
-        clock_shown = read_clock();
-        for (int k = 0; k < order_n; k++)
-            if (order[k].clock) order[k].shown = clock_value(order[k], clock_shown);
+    assign_roles(L, f);
+    if (L.has_clock) {
+        L.clock_shown = f.now;
+        for (entry& e : L.order)
+            if (e.clock) e.shown = entry_clock(e, L.clock_shown);
     }
-    if (has_over) {
+    if (L.has_over) {
         if (!gfx_layer_open(LAYER_OVER, vw, vh, GFX_LAYER_TRANSPARENT)) return false;
-        draw_layer_items(ROLE_OVER, nullptr);
+        draw_layer_items(L, f, item_layers::ROLE_OVER, nullptr);
         gfx_layer_close();
     }
     if (!gfx_layer_open(LAYER_FRAME, vw, vh, GFX_LAYER_OPAQUE)) return false;
-    f.under();
-    draw_layer_items(ROLE_UNDER, nullptr);
-    if (has_over) gfx_layer_draw(LAYER_OVER, true, 0, 0, vw, vh);
+    f.under(f.caller);
+    draw_layer_items(L, f, item_layers::ROLE_UNDER, nullptr);
+    if (L.has_over) gfx_layer_draw(LAYER_OVER, true, 0, 0, vw, vh);
     gfx_layer_close();
-    item_layer_builds++;
-    back_valid = false;
+    L.builds++;
+    L.back_valid = false;
     return true;
 }
 
@@ -265,149 +198,157 @@ bool build(const item_frame& f, int vw, int vh)
 // another value again, inside the box exactly as the whole layers would be
 // painted (what lies under the items, then every item reaching into the box,
 // in order).
-bool repaint_clocks(const item_frame& f, int vw, int vh)
+bool repaint_clocks(item_layers& L, const item_frame& f, int vw, int vh)
 {
-    clock_shown = read_clock();
-    for (int k = 0; k < order_n; k++) {
-        if (!order[k].clock) continue;
-        const int32_t now = clock_value(order[k], clock_shown);
-        if (now == order[k].shown) continue;
-        order[k].shown = now;
-        const box b = order[k].at;
+    L.clock_shown = f.now;
+    for (entry& e : L.order) {
+        if (!e.clock) continue;
+        const int32_t now = entry_clock(e, L.clock_shown);
+        if (now == e.shown) continue;
+        e.shown = now;
+        const box b = e.at;
         const int x0 = (int)b.x0 - 1, y0 = (int)b.y0 - 1;
         const int w = (int)b.x1 + 2 - x0, h = (int)b.y1 + 2 - y0;
         gfx_clip(true, x0, y0, w, h);
         bool ok = true;
-        if (has_over && (ok = gfx_layer_open(LAYER_OVER, vw, vh, GFX_LAYER_TRANSPARENT) != 0)) {
-            draw_layer_items(ROLE_OVER, &b);
+        if (L.has_over && (ok = gfx_layer_open(LAYER_OVER, vw, vh, GFX_LAYER_TRANSPARENT) != 0)) {
+            draw_layer_items(L, f, item_layers::ROLE_OVER, &b);
             gfx_layer_close();
         }
         if (ok && (ok = gfx_layer_open(LAYER_FRAME, vw, vh, GFX_LAYER_OPAQUE) != 0)) {
-            f.under();
-            draw_layer_items(ROLE_UNDER, &b);
-            if (has_over) gfx_layer_draw(LAYER_OVER, true, x0, y0, w, h);
+            f.under(f.caller);
+            draw_layer_items(L, f, item_layers::ROLE_UNDER, &b);
+            if (L.has_over) gfx_layer_draw(LAYER_OVER, true, x0, y0, w, h);
             gfx_layer_close();
         }
         gfx_clip(false);
         if (!ok) return false;
         const float d[4] = {b.x0, b.y0, b.x1, b.y1};
-        add_damage(d);
+        add_damage(L, d);
     }
     return true;
 }
 
+// ---- the back buffer -----------------------------------------------------------------------
+
 // Flip one bit of the view's bottom-right pixel in the frame just drawn,
 // for the next frame to look for.
-void put_mark(int vw, int vh)
+void put_mark(item_layers& L, int vw, int vh)
 {
-    mark_x = vw - 1;
-    mark_y = vh - 1;
-    if (!gfx_read_pixels(LAYER_FRAME, mark_x, mark_y, 1, 1, mark_rgb)) {
-        back_keeps = KEEP_NO;
+    L.mark_x = vw - 1;
+    L.mark_y = vh - 1;
+    if (!gfx_read_pixels(LAYER_FRAME, L.mark_x, L.mark_y, 1, 1, L.mark_rgb)) {
+        L.back_keeps = item_layers::KEEP_NO;
         return;
     }
-    mark_rgb[2] ^= MARK_BIT;
+    L.mark_rgb[2] ^= MARK_BIT;
     gfx_texturing(false);
-    gfx_clip(true, mark_x, mark_y, 1, 1);
-    gfx_color(mark_rgb[0] / 255.0f, mark_rgb[1] / 255.0f, mark_rgb[2] / 255.0f);
+    gfx_clip(true, L.mark_x, L.mark_y, 1, 1);
+    gfx_color(L.mark_rgb[0] / 255.0f, L.mark_rgb[1] / 255.0f, L.mark_rgb[2] / 255.0f);
     gfx_begin(GFX_QUADS);
-    gfx_vertex((float)mark_x - 1, (float)mark_y - 1);
-    gfx_vertex((float)mark_x + 2, (float)mark_y - 1);
-    gfx_vertex((float)mark_x + 2, (float)mark_y + 2);
-    gfx_vertex((float)mark_x - 1, (float)mark_y + 2);
+    gfx_vertex((float)L.mark_x - 1, (float)L.mark_y - 1);
+    gfx_vertex((float)L.mark_x + 2, (float)L.mark_y - 1);
+    gfx_vertex((float)L.mark_x + 2, (float)L.mark_y + 2);
+    gfx_vertex((float)L.mark_x - 1, (float)L.mark_y + 2);
     gfx_end();
     gfx_clip(false);
-    const float b[4] = {(float)mark_x, (float)mark_y, (float)mark_x + 1, (float)mark_y + 1};
-    add_damage(b);
-    back_keeps = KEEP_PROBE;
+    const float b[4] = {(float)L.mark_x, (float)L.mark_y, (float)L.mark_x + 1, (float)L.mark_y + 1};
+    add_damage(L, b);
+    L.back_keeps = item_layers::KEEP_PROBE;
 }
 
 // Before drawing: does the back buffer hold the last frame, mark and all?
-void probe_back_buffer(int vw, int vh)
+void probe_back_buffer(item_layers& L, int vw, int vh)
 {
     uint8_t now[3];
-    back_keeps = KEEP_NO;
-    if (mark_x != vw - 1 || mark_y != vh - 1) back_keeps = KEEP_MARK;  // the view changed: mark again
-    else if (gfx_read_pixels(-1, mark_x, mark_y, 1, 1, now) && memcmp(now, mark_rgb, 3) == 0) back_keeps = KEEP_YES;
+    L.back_keeps = item_layers::KEEP_NO;
+    if (L.mark_x != vw - 1 || L.mark_y != vh - 1) L.back_keeps = item_layers::KEEP_MARK;  // the view changed
+    else if (gfx_read_pixels(-1, L.mark_x, L.mark_y, 1, 1, now) && memcmp(now, L.mark_rgb, 3) == 0)
+        L.back_keeps = item_layers::KEEP_YES;
 }
 
 } // namespace
 
-bool draw_items_layered(const item_frame& f)
+// ---- the frame -----------------------------------------------------------------------------------
+
+item_layers::item_layers() : items_copy(new item_pool) { order.reserve(ITEM_CAPACITY); }
+
+bool draw_items_layered(item_layers& L, const item_frame& f)
 {
-    if (!retained_drawing || !f.under || f.watch_count > LAYER_WATCH_MAX || watch_bytes(f) > LAYER_WATCH_BYTES)
+    if (!L.retained || !f.under || !f.draw || !f.doc || !f.v || f.watch_count > LAYER_WATCH_MAX ||
+        watch_bytes(f) > LAYER_WATCH_BYTES)
         return false;
     int vw = 0, vh = 0;
     gfx_view_size(vw, vh);
     if (vw <= 0 || vh <= 0) return false;
-    const bool unit = f.sel_unit >= 0 && f.sel_unit < DIGIT_COUNT && digit_table[f.sel_unit].visible;
-    const bool text = f.sel_string >= 0 && f.sel_string < STRING_COUNT && string_table[f.sel_string].visible;
-    if (unit && text) return false;  // two selected items: the group path draws them
 
-    const layer_key k = key_now(f, vw, vh);
-    const bool rebuild = !valid || !(k == kept_key) || !nothing_changed(f);
-    valid = false;
-    if (rebuild && !build(f, vw, vh)) {
+    int k[KEY_FIELDS];
+    key_now(f, vw, vh, k);
+    const bool rebuild = !L.valid || memcmp(k, L.key, sizeof k) != 0 || !nothing_changed(L, f);
+    L.valid = false;
+    if (rebuild && !build(L, f, vw, vh)) {
         gfx_layer_close();
         return false;
     }
-    if (!rebuild && has_clock && !same_local_time(clock_shown, read_clock()) && !repaint_clocks(f, vw, vh)) {
+    if (!rebuild && L.has_clock && !same_local_time(L.clock_shown, f.now) && !repaint_clocks(L, f, vw, vh)) {
         gfx_layer_close();
         return false;
     }
     if (rebuild) {
-        kept_key = k;
-        keep_copies(f);
+        memcpy(L.key, k, sizeof k);
+        keep_copies(L, f);
     }
-    valid = true;
+    L.valid = true;
 
-    if (back_keeps == KEEP_PROBE) {
-        if (back_valid) probe_back_buffer(vw, vh);
-        else back_keeps = KEEP_MARK;  // a frame drawn directly came between
+    if (L.back_keeps == item_layers::KEEP_PROBE) {
+        if (L.back_valid) probe_back_buffer(L, vw, vh);
+        else L.back_keeps = item_layers::KEEP_MARK;  // a frame drawn directly came between
     }
-    if (back_valid && back_keeps == KEEP_YES) {
-        if (damaged) show_part(LAYER_FRAME, false, damage);
+    if (L.back_valid && L.back_keeps == item_layers::KEEP_YES) {
+        if (L.damaged) show_part(LAYER_FRAME, false, L.damage);
     } else {
         gfx_layer_draw(LAYER_FRAME, false, 0, 0, vw, vh);
-        if (back_keeps == KEEP_UNKNOWN) back_keeps = KEEP_MARK;
+        if (L.back_keeps == item_layers::KEEP_UNKNOWN) L.back_keeps = item_layers::KEEP_MARK;
     }
     // What is drawn from here on is mended from the frame layer next time.
-    damaged = false;
+    L.damaged = false;
     gfx_track(true);
-    for (int i = 0; i < order_n; i++)
-        if (order[i].role == ROLE_SELECTED) {
-            draw_selected(order[i], f.caret);
+    // The selected item may have moved since the layers were made: it stands
+    // where the view puts it now.
+    for (const entry& e : L.order)
+        if (e.role == item_layers::ROLE_SELECTED) {
+            f.draw(f.caller, *e.it, e.id, view_x(*f.v, e.it->x), view_y(*f.v, e.it->y), true);
             float b[4];
-            if (has_over && gfx_tracked(b)) show_part(LAYER_OVER, true, b);
+            if (L.has_over && gfx_tracked(b)) show_part(LAYER_OVER, true, b);
         }
     return true;
 }
 
-bool item_layers_frame_done(bool layered)
+bool item_layers_frame_done(item_layers& L, bool layered)
 {
     float b[4];
-    if (layered && gfx_tracked(b)) add_damage(b);
+    if (layered && gfx_tracked(b)) add_damage(L, b);
     gfx_track(false);
-    back_valid = layered;
-    if (!layered) damaged = false;
-    if (!layered || back_keeps != KEEP_MARK) return false;
+    L.back_valid = layered;
+    if (!layered) L.damaged = false;
+    if (!layered || L.back_keeps != item_layers::KEEP_MARK) return false;
     int vw = 0, vh = 0;
     gfx_view_size(vw, vh);
-    put_mark(vw, vh);
-    return back_keeps == KEEP_PROBE;
+    put_mark(L, vw, vh);
+    return L.back_keeps == item_layers::KEEP_PROBE;
 }
 
-bool item_layers_back_kept() { return back_keeps == KEEP_YES; }
+bool item_layers_back_kept(const item_layers& L) { return L.back_keeps == item_layers::KEEP_YES; }
 
-void item_layers_reset()
+void item_layers_reset(item_layers& L)
 {
-    valid = false;
-    back_valid = false;
+    L.valid = false;
+    L.back_valid = false;
 }
 
-bool clock_item_on_screen()
+bool clock_item_on_screen(const document& d)
 {
-    for (int i = 0; i < DIGIT_COUNT; i++)
-        if (digit_table[i].visible && shows_clock(digit_table[i])) return true;
-    return false;
+    bool found = false;
+    pool_walk(d.items, ITEM_TABLE_UNITS, [&](item_id, const item& it) { found = found || shows_clock(it); });
+    return found;
 }

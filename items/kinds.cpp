@@ -1,5 +1,5 @@
 /*******************************************************************************
- * items/kinds.cpp - the rows of the kind table and the measured box
+ * items/kinds.cpp - the rows of the kind table, measuring and drawing an item
  ******************************************************************************/
 #include "items/kinds.h"
 #include "items/digit_item.h"
@@ -7,78 +7,68 @@
 #include "items/table_item.h"
 #include "items/text_item.h"
 
+// Columns: kind, register caption, all buttons, extra buttons, under others,
+// draw, measure, resize.
+constexpr item_behaviour item_kinds[KIND_COUNT] = {
+    {KIND_TEXT, false, true, EXTRA_TEXT, false, draw_text_kind, measure_text_item, resize_text},
+    {KIND_BLOCK, false, false, EXTRA_NONE, false, draw_point_block, measure_block},
+    {KIND_LINE, false, false, EXTRA_NONE, false, draw_hline, measure_hline, resize_hline},
+    {KIND_CIRCLE, true, false, EXTRA_NONE, false, draw_circle_item, measure_round, resize_round},
+    {KIND_COLON, false, false, EXTRA_NONE, false, draw_colon, measure_colon},
+    {KIND_VLINE, false, false, EXTRA_NONE, false, draw_vline, measure_vline},
+    {KIND_RECT, true, true, EXTRA_BOX, false, draw_rect_item, measure_box, resize_box},
+    {KIND_TABLE, false, true, EXTRA_GRID, true, draw_table, measure_table, resize_table},
+    {KIND_VARIABLE, false, true, EXTRA_VARIABLE, false, draw_variable_item, measure_variable},
+    {KIND_FILLED_RECT, true, true, EXTRA_BOX, false, draw_filled_rect_item, measure_box, resize_box},
+    {KIND_FILLED_CIRCLE, true, true, EXTRA_NONE, false, draw_filled_circle_item, measure_round, resize_round},
+    {KIND_VALVE, true, true, EXTRA_VALVE, false, draw_valve, measure_box},
+};
+
 namespace {
 
-void draw_nothing(Digit_unit&, bool) {}
+constexpr bool rows_in_order()
+{
+    for (int k = 0; k < KIND_COUNT; k++)
+        if (item_kinds[k].kind != k) return false;
+    return true;
+}
+static_assert(rows_in_order(), "one row per kind, in the order of item_kind");
 
 } // namespace
 
-// Columns: kind, name, register caption, all buttons, extra buttons, draw,
-// under others, measure, resize, rescale, handle box.
-const item_kind item_kinds[] = {
-    {KIND_BLOCK, "point block", false, false, EXTRA_NONE, draw_point_block, false, nullptr, nullptr, rescale_block},
-    {KIND_LINE, "line", false, false, EXTRA_NONE, draw_hline, false, nullptr, resize_hline, rescale_hline},
-    {KIND_CIRCLE, "circle", true, false, EXTRA_NONE, draw_circle_item, false, nullptr, resize_round, rescale_round},
-    {KIND_COLON, "colon", false, false, EXTRA_NONE, draw_colon, false, nullptr, nullptr, rescale_box},
-    {KIND_VLINE, "vertical line", false, false, EXTRA_NONE, draw_vline, false, nullptr, nullptr, rescale_vline},
-    {KIND_RECT, "rectangle", true, true, EXTRA_BOX, draw_rect_item, false, nullptr, resize_box, rescale_box},
-    {KIND_TABLE, "table", false, true, EXTRA_GRID, draw_table, true, measure_table, resize_table, rescale_table,
-     selected_cell_rect},
-    {KIND_VARIABLE, "variable", false, true, EXTRA_VARIABLE, draw_variable_item, false, measure_variable},
-    {KIND_FILLED_RECT, "filled rectangle", true, true, EXTRA_BOX, draw_filled_rect_item, false, nullptr, resize_box,
-     rescale_box},
-    {KIND_FILLED_CIRCLE, "filled circle", true, true, EXTRA_NONE, draw_filled_circle_item, false, nullptr,
-     resize_round, rescale_round},
-    {KIND_VALVE, "valve picture", true, true, EXTRA_VALVE, draw_valve},
-};
-const int item_kind_count = sizeof item_kinds / sizeof item_kinds[0];
+const item_behaviour& kind_of(item_kind kind) { return item_kinds[kind < KIND_COUNT ? kind : KIND_TEXT]; }
 
-const item_kind no_kind = {0xFF, "none", false, false, EXTRA_NONE, draw_nothing};
-
-const item_kind& kind_of(uint8_t kind)
+dot_box measure_item(const item& it)
 {
-    for (int k = 0; k < item_kind_count; k++)
-        if (item_kinds[k].kind == kind) return item_kinds[k];
-    return no_kind;
+    return it.kind == KIND_VALVE ? measure_valve(nullptr, it) : kind_of(it).measure(it);
 }
 
-const item_kind& kind_of(const Digit_unit& d) { return kind_of(d.kind); }
-
-void measure_items(int current_unit, int current_string)
+dot_box measure_item(const document& d, const item& it)
 {
-    for (int i = 0; i < DIGIT_COUNT; i++) {
-        Digit_unit& d = digit_table[i];
-        if (!d.visible) continue;
-        const bool selected = i == current_unit || d.group_selected == 1;
-        if (selected) note_button_count(d);
-        if (const auto measure = kind_of(d).measure) measure(d, selected);
+    if (it.kind == KIND_VALVE) return measure_valve(&d, it);
+    dot_box b = measure_item(it);
+    if (it.kind == KIND_TEXT && (it.mode & TEXT_SCROLLING) == 0) {
+        const int64_t room = (int64_t)d.settings.panel_w - it.x;
+        if (room > 0 && b.w > room) b.w = room;
     }
-    for (int i = 0; i < STRING_COUNT; i++) {
-        string_draw& s = string_table[i];
-        if (s.visible && i != current_string && s.group_selected != 1) measure_text_item(s);
-    }
+    return b;
 }
 
-bool resize_handle_box(const Digit_unit& d, int32_t box[4])
+bool resize_handle_box(const document& d, const item& it, int sel_col, int sel_row, dot_box& out)
 {
-    const item_kind& k = kind_of(d);
-    if (!k.resizable()) return false;
-    if (k.handle_box) return k.handle_box(d, box);
-    box[0] = d.x;
-    box[1] = d.y;
-    box[2] = d.width;
-    box[3] = d.height;
+    if (!kind_of(it).resizable()) return false;
+    if (it.kind == KIND_TABLE) return table_cell_box(it, sel_col, sel_row, out);
+    out = measure_item(d, it);
     return true;
 }
 
-item_box measure_item(const Digit_unit& d)
+void draw_item(const item& it, const item_draw_ctx& ctx)
 {
-    switch (form_of(d.kind).shape) {
-    case SHAPE_ROUND: {
-        const int64_t r = d.height;
-        return {(int64_t)d.x - r, (int64_t)d.y - r, 2 * r, 2 * r};
-    }
-    default:
-        return {d.x, d.y, d.width, d.height};
-    }
+    if (ctx.selected && it.kind != KIND_TEXT) draw_unit_selected(it, ctx);
+    else kind_of(it).draw(it, ctx);
+}
+
+int shown_prop_buttons(const item& it)
+{
+    return it.kind == KIND_TEXT ? text_item_button_count(it.mode) : unit_button_count(it);
 }

@@ -1,101 +1,103 @@
 /*******************************************************************************
- * items/kinds.h - the table of item kinds
+ * items/kinds.h - the table of item kinds: how each kind is drawn, measured and resized
  *
- * One row per kind of Digit_unit record says everything the rest of the
- * program asks about that kind: how its geometry is measured, hit, resized
- * and rescaled, how it is drawn, and which property buttons it has. Its
- * record range (and so its palette place), shape and script line live in
- * the kind's row of model/line_forms, which the script writer and reader
- * use too; form() reaches it. Code elsewhere looks a kind up here instead
- * of listing kinds.
+ * One row per kind, indexed by the kind, says everything the rest of the
+ * program asks about that kind's behaviour: how it is drawn (plain and
+ * selected), the box it covers in dots, how its resize handles change it,
+ * which property buttons it shows and what they are for. Its slots and its
+ * script line are the document's (model/kind_forms). Code elsewhere looks a
+ * kind up here instead of listing kinds.
  *
- * Limits: kinds are the values of Digit_unit::kind; a value without a row
- * (7, or above KIND_VALVE) gets no_kind: drawn as nothing, hit inside its
- * box, no script line, no resize.
- * Depends on: model/tables, model/line_forms (ranges, shapes, script lines).
- * Does NOT: draw, read or write anything itself; the functions it points to
- * do (items/graphic_items.cpp for figures, tables and valves,
- * items/digit_item.cpp for variables).
+ * Drawing takes an item and where it stands in the window: its corner's
+ * pixel (the view's mapping of its dots, or a palette cell) and the pitch.
+ * A selected item also gets what the interaction shows of it: the caret of
+ * a text, the picked cells of a table, and whether its buttons and
+ * description show.
+ *
+ * Limits: boxes and positions are 64-bit; pixels are held to the 32-bit range.
+ * Depends on: nothing outside the C++ standard library.
+ * Does NOT: decide what is selected or where the view is; read input.
  ******************************************************************************/
 #pragma once
-#include "model/default_layout.h"
-#include "model/line_forms.h"
-#include "model/tables.h"
+#include "items/buttons.h"
+#include "model/document.h"
+#include "platform/system.h"
 #include <cstdint>
+
+// A box in dots: corner and size.
+struct dot_box {
+    int64_t x, y, w, h;
+};
+
+// What the interaction shows of a selected item.
+struct selection_look {
+    bool description = true;    // its description line, position and nudge buttons (not in a group)
+    bool buttons = true;        // its property and nudge buttons (the item whose buttons act)
+    const button_marks* prop = nullptr;    // pressed and hovered property button
+    const button_marks* nudge = nullptr;   // and nudge button
+    int caret = -1;             // a text's caret, a byte offset (-1: at its end)
+    int sel_col = NO_BUTTON, sel_row = NO_BUTTON;    // a table's picked cell
+    int span_col = NO_BUTTON, span_row = NO_BUTTON;  // and its span cell (merging)
+};
+
+// Where and how one item is drawn.
+struct item_draw_ctx {
+    const document* doc = nullptr;  // the valve pictures, the panel's size
+    int32_t x = 0, y = 0;           // window pixel of the item's corner (the centre of a circle)
+    int pitch = 2;
+    local_time now = {};            // the clock clock and calendar fields show
+    bool selected = false;
+    bool sample = false;            // drawn as a palette sample (a valve shows "BMP")
+    selection_look look;
+};
 
 // The property buttons a kind has beyond the common ones.
 enum extra_buttons : uint8_t {
-    EXTRA_NONE,     // colour, size, address and the like only
+    EXTRA_NONE,       // colour, size, address and the like only
     EXTRA_BOX,        // positions 4..7: width and height by one dot
     EXTRA_GRID,       // positions 4..11: rows, columns, width, height of cells
     EXTRA_VALVE,      // positions 4..5: the threshold
     EXTRA_VARIABLE,   // positions 0..1: the size of a composite field
+    EXTRA_TEXT,       // the sixteen buttons of a text
 };
 
-struct item_kind {
-    uint8_t kind;           // Digit_unit::kind of the row
-    const char* name;       // for messages and tests
-    bool register_caption;  // shows "寄存器:4x4NNNN" when selected
-    bool all_buttons;       // shows every property button, else the figure few
+struct item_behaviour {
+    item_kind kind;
+    bool register_caption;      // shows "寄存器:4x4NNNN" when selected
+    bool all_buttons;           // shows every property button, else the first four
     extra_buttons buttons;
-    // Draw the record in its unselected or selected look.
-    void (*draw)(Digit_unit& u, bool selected);
-    bool under_others = false;      // drawn before every other item, so they stand on it
-    // Set width and height from the other fields (and the zoom), for kinds
-    // whose size follows what they show; nullptr: the fields are the size.
-    // The selected look of a weekday or wind field keeps the size it had.
-    void (*measure)(Digit_unit& d, bool selected) = nullptr;
-    // Resize by handle h (items/handles.h) dragged by dx, dy; nullptr: the
+    bool under_others;          // drawn before every other item, so they stand on it
+    // Draw the item in its plain or selected look (ctx.selected).
+    void (*draw)(const item& it, const item_draw_ctx& ctx);
+    // The box it covers, in dots, from its fields alone.
+    dot_box (*measure)(const item& it);
+    // Resize by handle h (items/handles.h) moved by dx, dy dots; nullptr: the
     // kind offers no resize handles.
-    void (*resize)(Digit_unit& d, int h, int dx, int dy) = nullptr;
-    // Rescale the sizes from pitch `from` to `to` before x and y move with
-    // the zoom; nullptr: nothing to rescale (measured from the zoom).
-    void (*rescale)(Digit_unit& d, int from, int to) = nullptr;
-    // The rectangle whose edges and corners are its resize handles, false
-    // when it has none now; nullptr: its x, y, width and height.
-    bool (*handle_box)(const Digit_unit& d, int32_t box[4]) = nullptr;
+    void (*resize)(item& it, int h, int64_t dx, int64_t dy, int sel_col, int sel_row) = nullptr;
 
     // Offers resize handles on hover and takes them.
     bool resizable() const { return resize != nullptr; }
-
-    // Its record range, shape and script line (model/line_forms).
-    const kind_form& form() const { return form_of(kind); }
 };
 
-// The row of a kind; no_kind for a value without one.
-const item_kind& kind_of(uint8_t kind);
-const item_kind& kind_of(const Digit_unit& d);
+// All rows, indexed by kind.
+extern const item_behaviour item_kinds[KIND_COUNT];
 
-// All rows, in kind order, for walks over every kind.
-extern const item_kind item_kinds[];
-extern const int item_kind_count;
-extern const item_kind no_kind;
+// The row of a kind (a value past the kinds gives the text's row).
+const item_behaviour& kind_of(item_kind kind);
+inline const item_behaviour& kind_of(const item& it) { return kind_of(it.kind); }
 
-// Measure every visible record before a frame is drawn, so that drawing
-// and hit tests use the same sizes and no drawing writes into a record:
-// the kind's measure for Digit_units (selected: the current unit and the
-// group), the line counts and box of static texts.
-void measure_items(int current_unit, int current_string);
+// The box an item covers in dots (its hit area and handles' box), from its
+// fields alone; with the document, a static text's box stops at the panel's
+// right edge (a text standing beyond it keeps its measure).
+dot_box measure_item(const item& it);
+dot_box measure_item(const document& d, const item& it);
+// The box its resize handles go by (a table: its picked cell); false when it
+// has none now.
+bool resize_handle_box(const document& d, const item& it, int sel_col, int sel_row, dot_box& out);
 
-// Call `visit(index)` for every visible Digit_unit in drawing order: the kinds
-// drawn under the others first (tables), then the rest, each by index.
-template <class Visit>
-void for_each_unit_in_drawing_order(Visit visit)
-{
-    for (int pass = 0; pass < 2; pass++)
-        for (int i = 0; i < DIGIT_COUNT; i++) {
-            const Digit_unit& d = digit_table[i];
-            if (d.visible && kind_of(d).under_others == (pass == 0)) visit(i);
-        }
-}
+// Draw an item in its plain look, or selected with its decorations (the
+// description line and caption, the buttons the look asks for).
+void draw_item(const item& it, const item_draw_ctx& ctx);
 
-// The rectangle of a record's resize handles: false when its kind does
-// not resize or has no handles now.
-bool resize_handle_box(const Digit_unit& d, int32_t box[4]);
-
-// The measured box of a record: what its hit test, its handles and its
-// description use, from its fields alone.
-struct item_box {
-    int64_t left, top, width, height;
-};
-item_box measure_item(const Digit_unit& d);
+// How many property buttons a selected item shows.
+int shown_prop_buttons(const item& it);

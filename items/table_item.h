@@ -1,35 +1,34 @@
 /*******************************************************************************
- * items/table_item.h - tables of cells: drawing, measuring, resizing, rescaling
+ * items/table_item.h - tables of cells: drawing, measuring, resizing
  *
- * A table (Digit_unit of kind 6) is a grid of `cols` x `rows` cells from its
- * corner: column widths and row heights in px, and merge records, each the
- * erased grid piece between two merged cells, kept as offsets from the corner.
- * Drawing outlines every cell; the selected look draws the selected and span
- * cells tinted and in white after the walk, and marks the merge pieces with a
- * thin dot.
+ * A table is a grid of `cols` x `rows` cells from its corner: column widths
+ * and row heights in dots, and merges, each the grid piece between
+ * two merged cells that is not drawn, kept in dots from the corner. Drawing
+ * outlines every cell; the selected look draws the picked and span cells
+ * tinted (blue the picked cell, orange the span cell, seen on a table of any
+ * colour) and outlined in white after the walk, and marks the merge pieces
+ * with a thin dot.
  *
  * Limits: at most TABLE_MAX columns, rows and merges are walked whatever
- * `cols`, `rows` and `merge_count` say; a resize never leaves a column or row
- * thinner than CELL_MIN.
- * Depends on: items/figures.h, items/handles.h, model/geometry.h, model/tables.h.
- * Does NOT: pick the selected cell (edit/press), add or remove rows, columns
- * or merges (edit/actions), or write the table's script lines.
+ * the counts say; a resize never leaves a column or row thinner than CELL_MIN_DOTS.
+ * Depends on: nothing outside the C++ standard library.
+ * Does NOT: pick cells (edit/ does), add or remove rows, columns or merges,
+ * or write the table's script lines.
  ******************************************************************************/
 #pragma once
-#include "model/tables.h"
+#include "items/kinds.h"
 
-// Draw a table; the selected look leaves out the selected and span cells in
-// the walk and draws them afterwards, tinted (blue the picked cell, orange
-// the span cell, seen on a table of any colour) and outlined in white.
-void draw_table(Digit_unit& u, bool selected);
-// A table's width and height: its columns' and rows' sums.
-void measure_table(Digit_unit& u, bool selected);
-// Resize the selected cell by handle h: the column and row on the handle's
-// sides change, and the merge pieces right of or below follow.
-void resize_table(Digit_unit& t, int h, int dx, int dy);
-// Rectangle (left, top, width, height) of the selected cell, the one its
-// resize handles go by; false when no cell of the table is selected.
-bool selected_cell_rect(const Digit_unit& d, int32_t rect[4]);
-// Rescale the columns, rows and merges from pitch `from` to `to` so that every
-// grid line keeps its dot (x and y are the caller's to move).
-void rescale_table(Digit_unit& d, int from, int to);
+// Draw a table (the selected look shows the picked and span cells of ctx.look).
+void draw_table(const item& it, const item_draw_ctx& ctx);
+// A table's box: its columns' and rows' sums.
+dot_box measure_table(const item& it);
+// Resize the picked cell (col, row) by handle h: the column and row on the
+// handle's sides change, and the merge pieces right of or below follow.
+void resize_table(item& t, int h, int64_t dx, int64_t dy, int col, int row);
+// The box of cell (col, row); false when it lies outside the table.
+bool table_cell_box(const item& t, int col, int row, dot_box& out);
+// The first cell (column by column) whose box holds dot (x, y); false when none.
+bool table_cell_at(const item& t, int64_t x, int64_t y, int& col, int& row);
+// Columns and rows that have cells in the arrays.
+int table_cols(const item& t);
+int table_rows(const item& t);

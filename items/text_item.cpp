@@ -1,12 +1,13 @@
 /*******************************************************************************
  * items/text_item.cpp - measuring and drawing text items
  *
- * Sections: description line | unselected | selected (measuring is in
- * model/text_measure.cpp)
+ * Sections: description line | unselected | selected (counting characters is
+ * model/text_measure.cpp's)
  ******************************************************************************/
 #include "items/text_item.h"
 #include "items/buttons.h"
-#include "model/settings.h"
+#include "items/figures.h"
+#include "items/graphic_items.h"
 #include "platform/gbk.h"
 #include "raster/canvas.h"
 #include "raster/dot_text.h"
@@ -19,8 +20,14 @@ namespace {
 
 constexpr int SCROLL_BUFFER = 512;   // bytes of the visible window of a scrolling text
 constexpr int DESCRIPTION_LEN = 256;
-constexpr int TEXT_MODES = 4;
 constexpr int DIRECTIONS = 7;
+constexpr int LINE_GAP_DOTS = 2;     // between two lines of a text
+constexpr int DESCRIPTION_DX = 50, DESCRIPTION_DY = 20, POSITION_DX = -80;
+constexpr int DESCRIPTION_SIZE = 30, POSITION_SIZE = 36, DESCRIPTION_WRAP = 450, POSITION_WRAP = 400, LINE_H = 25;
+constexpr int BUTTONS_STATIC = 6, BUTTONS_SWITCHED = 8;
+constexpr uint16_t BOX_STIPPLE = 0xAAAA;
+constexpr int BOX_STIPPLE_FACTOR = 2;
+constexpr float CARET_WIDTH = 2.0f;
 
 } // namespace
 
@@ -54,29 +61,27 @@ const text_words& words()
 
 } // namespace
 
-void describe_text_item(const string_draw& s, char* out, size_t cap)
+void describe_text_item(const item& t, char* out, size_t cap)
 {
     if (!out || cap == 0) return;
     const text_words& w = words();
-    const int p = dot_pitch();
-    const char* dir = s.direction < DIRECTIONS ? w.direction[s.direction] : w.unknown_direction;
+    const char* dir = t.direction < DIRECTIONS ? w.direction[t.direction] : w.unknown_direction;
     char head[DESCRIPTION_LEN];
-    switch (s.mode) {
-    case 0:
-        format_field(out, (int)cap, w.static_on, s.font_size);
+    switch (t.mode) {
+    case TEXT_STATIC:
+        format_field(out, (int)cap, w.static_on, t.font_size);
         return;
-    case 2:
-        format_field(out, (int)cap, w.static_reg, s.reg_addr + 1, s.font_size);
+    case TEXT_STATIC_SWITCHED:
+        format_field(out, (int)cap, w.static_reg, t.code + 1, t.font_size);
         return;
-    case 1:
-        format_field(head, sizeof head, w.scroll_on, s.font_size, s.box_width / p, s.box_height / p, s.speed);
+    case TEXT_SCROLLING:
+        format_field(head, sizeof head, w.scroll_on, t.font_size, t.w, t.h, t.speed);
         break;
-    case 3:
-        format_field(head, sizeof head, w.scroll_reg, s.reg_addr + 1, s.font_size, s.box_width / p,
-                     s.box_height / p, s.speed);
+    case TEXT_SCROLLING_SWITCHED:
+        format_field(head, sizeof head, w.scroll_reg, t.code + 1, t.font_size, t.w, t.h, t.speed);
         break;
     default:
-        format_field(out, (int)cap, w.unknown_mode, s.mode, s.font_size);
+        format_field(out, (int)cap, w.unknown_mode, t.mode, t.font_size);
         return;
     }
     format_field(out, (int)cap, "%s%s", head, dir);
@@ -85,115 +90,106 @@ void describe_text_item(const string_draw& s, char* out, size_t cap)
 int text_item_button_count(int mode)
 {
     switch (mode) {
-    case 0: return 6;
-    case 2: return 8;
-    case 1:
-    case 3: return PROP_BUTTONS;
-    default: return 6;  // font, colour and the mode buttons that bring it back to a known mode
+    case TEXT_STATIC: return BUTTONS_STATIC;
+    case TEXT_STATIC_SWITCHED: return BUTTONS_SWITCHED;
+    case TEXT_SCROLLING:
+    case TEXT_SCROLLING_SWITCHED: return PROP_BUTTONS;
+    default: return BUTTONS_STATIC;  // font, colour and the mode buttons that bring it back to a known mode
     }
 }
 
 // ---- unselected ------------------------------------------------------------------
 
+dot_box measure_text_item(const item& t)
+{
+    if (t.mode & TEXT_SCROLLING) return {t.x, t.y, t.w, t.h};
+    int32_t chars = 0, widest = 0, lines = 1;
+    measure_text(t.text, chars, widest, lines);
+    if (widest < chars) widest = chars;
+    return {t.x, t.y, (int64_t)(t.font_size / 2) * widest, (int64_t)(t.font_size + LINE_GAP_DOTS) * lines};
+}
+
 namespace {
 
-// Box of a static text from its stored counts; it never reaches past the
-// panel's right edge (a text standing beyond it keeps its measure).
-void size_static_box(string_draw& s)
+// The text as the panel shows it unselected: whole when static, only the
+// bytes that fit the box when scrolling.
+void draw_plain(const item& t, const item_draw_ctx& ctx)
 {
-    const int p = dot_pitch();
-    s.box_width = (s.font_size / 2) * p * s.max_line_chars;
-    s.box_height = (s.font_size + 2) * p * s.line_count;
-    const int64_t room = (int64_t)PANEL_X + (int64_t)p * panel_width() - s.x;
-    if (room > 0 && s.box_width > room) s.box_width = (int32_t)room;
-}
-
-} // namespace
-
-void measure_text_item(string_draw& s)
-{
-    if (!s.text_ready || (s.mode & 1) != 0) return;
-    s.max_line_chars = 0;
-    measure_text(s.text, s.line_chars, s.max_line_chars, s.line_count);
-    if (s.max_line_chars < s.line_chars) s.max_line_chars = s.line_chars;
-    size_static_box(s);
-}
-
-int draw_text_item(string_draw& s)
-{
-    if (!s.text_ready) return -1;
     gfx_texturing(false);
-    if ((s.mode & 1) == 0) {
-        char copy[DRAW_COPY_LEN] = {};
-        copy_field(copy, DRAW_COPY_LEN, s.text);
-        draw_dot_text(s.font_size, s.color, s.x, s.y, copy);
-        return 0;
+    char copy[TEXT_LEN] = {};
+    if ((t.mode & TEXT_SCROLLING) == 0) {
+        copy_field(copy, TEXT_LEN, t.text);
+        draw_dot_text(t.font_size, t.color, text_px(ctx.x), text_px(ctx.y), copy);
+        return;
     }
-    // Scrolling: only the bytes that fit the box.
-    const int per_byte = s.font_size * dot_pitch();
-    int n = per_byte > 0 ? (2 * s.box_width) / per_byte : 0;
-    if (n <= 0) return 0;
+    int n = t.font_size > 0 ? (int)((2 * (int64_t)t.w) / t.font_size) : 0;
+    if (n <= 0) return;
     if (n > SCROLL_BUFFER - 1) n = SCROLL_BUFFER - 1;
-    char window[SCROLL_BUFFER];
-    memset(window, 0, sizeof window);
-    memcpy(window, s.text, strnlen(s.text, (size_t)n));
-    const unsigned char* w = (const unsigned char*)window;
+    memcpy(copy, t.text, strnlen(t.text, (size_t)n));
+    const unsigned char* w = (const unsigned char*)copy;
     if (w[n - 1] > 0x80) {
         // Count the run of high bytes that ends at the window edge: an odd run
         // means the edge cut a double-byte character after its first byte.
         int run = 0;
         for (int i = n - 1; i >= 0 && w[i] >= 0x80; i--) run++;
-        if (run % 2 == 1) window[n - 1] = 0;
+        if (run % 2 == 1) copy[n - 1] = 0;
     }
-    draw_dot_text(s.font_size, s.color, s.x, s.y, window);
-    return 0;
+    draw_dot_text(t.font_size, t.color, text_px(ctx.x), text_px(ctx.y), copy);
+}
+
+} // namespace
+
+void resize_text(item& t, int h, int64_t dx, int64_t dy, int col, int row)
+{
+    if (t.mode & TEXT_SCROLLING) resize_box(t, h, dx, dy, col, row);
 }
 
 // One character high, after the characters before `offset` on their line.
-void text_caret(const string_draw& s, int offset, int32_t out[4])
+void text_caret(const item& t, int x, int y, int p, int offset, int32_t out[4])
 {
-    const int p = dot_pitch();
-    const int len = (int)strnlen(s.text, TEXT_LEN - 1);
+    const int len = (int)strnlen(t.text, TEXT_LEN - 1);
     char before[TEXT_LEN];
     const int n = offset < 0 || offset > len ? len : offset;
-    memcpy(before, s.text, (size_t)n);
+    memcpy(before, t.text, (size_t)n);
     before[n] = 0;
     int32_t chars = 0, widest = 0, lines = 1;
     measure_text(before, chars, widest, lines);
-    out[0] = s.x + (s.font_size / 2) * p * chars;
-    out[1] = s.y + (s.font_size + 2) * (lines - 1) * p;
+    out[0] = clamp_px(x + (int64_t)(t.font_size / 2) * p * chars);
+    out[1] = clamp_px(y + (int64_t)(t.font_size + LINE_GAP_DOTS) * (lines - 1) * p);
     out[2] = 0;
-    out[3] = p * s.font_size;
+    out[3] = p * t.font_size;
 }
 
 // ---- selected --------------------------------------------------------------------
 
-int draw_text_item_selected(string_draw& s, bool buttons, int caret_offset)
-{
-    if (!s.text_ready) return -1;
-    gfx_texturing(false);
-    const int p = dot_pitch();
+namespace {
 
-    char copy[DRAW_COPY_LEN] = {};
-    copy_field(copy, DRAW_COPY_LEN, s.text);
-    draw_dot_text(s.font_size, s.color, s.x, s.y, copy);
+void draw_selected(const item& t, const item_draw_ctx& ctx)
+{
+    gfx_texturing(false);
+    const int p = ctx.pitch;
+    char copy[TEXT_LEN] = {};
+    copy_field(copy, TEXT_LEN, t.text);
+    draw_dot_text(t.font_size, t.color, text_px(ctx.x), text_px(ctx.y), copy);
 
     // Dotted box.
-    if ((s.mode & 1) == 0) size_static_box(s);
+    dot_box b = ctx.doc ? measure_item(*ctx.doc, t) : measure_text_item(t);
+    const float x0 = (float)ctx.x, y0 = (float)ctx.y;
+    const float x1 = (float)clamp_px(ctx.x + b.w * p), y1 = (float)clamp_px(ctx.y + b.h * p);
     gfx_line_width(1.0f);
-    gfx_line_stipple(true, 2, 0xAAAA);
-    gfx_color(s.frame_rgb[0], s.frame_rgb[1], s.frame_rgb[2]);
+    gfx_line_stipple(true, BOX_STIPPLE_FACTOR, BOX_STIPPLE);
+    gfx_color(1, 1, 1);
     gfx_begin(GFX_LINE_LOOP);
-    gfx_vertex((float)s.x, (float)s.y);
-    gfx_vertex((float)(s.x + s.box_width), (float)s.y);
-    gfx_vertex((float)(s.x + s.box_width), (float)(s.y + s.box_height));
-    gfx_vertex((float)s.x, (float)(s.y + s.box_height));
+    gfx_vertex(x0, y0);
+    gfx_vertex(x1, y0);
+    gfx_vertex(x1, y1);
+    gfx_vertex(x0, y1);
     gfx_end();
     gfx_line_stipple(false);
 
     int32_t caret[4];
-    text_caret(s, caret_offset, caret);
-    gfx_line_width(2.0f);
+    text_caret(t, ctx.x, ctx.y, p, ctx.look.caret, caret);
+    gfx_line_width(CARET_WIDTH);
     gfx_color(1, 1, 1);
     gfx_begin(GFX_LINES);
     gfx_vertex((float)caret[0], (float)caret[1]);
@@ -201,22 +197,33 @@ int draw_text_item_selected(string_draw& s, bool buttons, int caret_offset)
     gfx_end();
     gfx_line_width(1.0f);
 
-    if (!s.group_selected) {
+    static const button_marks none;
+    if (ctx.look.description) {
         char text[DESCRIPTION_LEN];
-        describe_text_item(s, text, sizeof text);
+        describe_text_item(t, text, sizeof text);
         gfx_color(1, 1, 0);
-        draw_screen_text_sized(30, to_wide(text), s.anchor_x + 50, s.anchor_y + 20, 450, 25);
-        const int W = panel_width(), H = panel_height();
-        if (PANEL_X < s.x && s.x < PANEL_X + p * W && PANEL_Y < s.y && s.y < PANEL_Y + p * H) {
-            format_field(text, sizeof text, "x=%d,y=%d", (s.x - PANEL_X) / p, (s.y - PANEL_Y) / p);
+        draw_screen_text_sized(DESCRIPTION_SIZE, to_wide(text), SELECTION_ANCHOR_X + DESCRIPTION_DX,
+                               SELECTION_ANCHOR_Y + DESCRIPTION_DY, DESCRIPTION_WRAP, LINE_H);
+        if (ctx.doc && doc_on_panel(*ctx.doc, t.x, t.y)) {
+            format_field(text, sizeof text, "x=%d,y=%d", t.x, t.y);
             gfx_color(1, 1, 0);
-            draw_screen_text_sized(36, to_wide(text), s.anchor_x - 80, s.anchor_y + 20, 400, 25);
-            for (int i = 0; buttons && i < NUDGE_BUTTONS; i++)
-                draw_row_button(s.nudge_buttons, i, s.nudge_hover, s.nudge_pressed, s.nudge_down);
+            draw_screen_text_sized(POSITION_SIZE, to_wide(text), SELECTION_ANCHOR_X + POSITION_DX,
+                                   SELECTION_ANCHOR_Y + DESCRIPTION_DY, POSITION_WRAP, LINE_H);
+            const button* nudges = nudge_buttons(true);
+            for (int i = 0; ctx.look.buttons && i < NUDGE_BUTTONS; i++)
+                draw_row_button(nudges, i, ctx.look.nudge ? *ctx.look.nudge : none, p);
         }
     }
-    if (!buttons) return 0;
-    const int count = text_item_button_count(s.mode);
-    for (int i = 0; i < count; i++) draw_row_button(s.prop_buttons, i, s.prop_hover, s.prop_pressed, s.prop_down);
-    return 0;
+    if (!ctx.look.buttons) return;
+    const button* props = prop_buttons(KIND_TEXT);
+    const int count = text_item_button_count(t.mode);
+    for (int i = 0; i < count; i++) draw_row_button(props, i, ctx.look.prop ? *ctx.look.prop : none, p);
+}
+
+} // namespace
+
+void draw_text_kind(const item& t, const item_draw_ctx& ctx)
+{
+    if (ctx.selected) draw_selected(t, ctx);
+    else draw_plain(t, ctx);
 }

@@ -6,7 +6,8 @@
  * picks FONT_SIZES[font_step - 1]. The size presets of weekday and wind items
  * pick a font size, height and width together.
  *
- * Depends on: nothing. Does NOT: load fonts or change any record.
+ * Depends on: nothing outside the C++ standard library.
+ * Does NOT: load fonts or change any item.
  ******************************************************************************/
 #pragma once
 #include <cstdint>
@@ -23,3 +24,19 @@ struct size_preset_row { int32_t font_px, height, width; };
 constexpr size_preset_row SIZE_PRESETS[SIZE_PRESET_COUNT + 1] = {
     {0, 0, 0}, {12, 24, 72}, {16, 32, 96}, {24, 48, 128},
     {32, 64, 192}, {48, 96, 256}, {64, 128, 384}};
+
+// Font-size slot of a dot size 12..24 or 32 (the sizes that have font files
+// of their own), or -1.
+constexpr int FONT_SLOT_32 = 13;
+constexpr int font_slot_of(int size)
+{
+    return size >= 12 && size <= 24 ? size - 12 : size == 32 ? FONT_SLOT_32 : -1;
+}
+
+// True when the dot-matrix text renderer has fonts of this size.
+constexpr bool text_size_known(int size)
+{
+    for (int s : FONT_SIZES)
+        if (s == size) return true;
+    return false;
+}

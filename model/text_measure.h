@@ -8,7 +8,8 @@
  * backslash) count one, a lone backslash is skipped. Typing, drawing and the
  * script reader all measure texts this way.
  *
- * Depends on: nothing. Does NOT: draw, or look at fonts or the zoom.
+ * Depends on: nothing outside the C++ standard library.
+ * Does NOT: draw, or look at fonts or the zoom.
  ******************************************************************************/
 #pragma once
 #include <cstdint>

@@ -2,7 +2,7 @@
  * output/layout_save.h - saving the layout as one step, and what is unsaved
  *
  * A save first reads what is on disk and writes nothing when: the settings
- * are unusable (settings_problem); the script or the program file exists but
+ * are unusable; the script or the program file exists but
  * could not be loaded at start (such files are kept for the user to mend);
  * the script, the program file or the settings file is there but cannot be
  * read now; or (unless the user said to overwrite) the script or the
@@ -25,17 +25,15 @@
  * Unsaved changes: the layout's text (the script plus the shown pictures'
  * rectangles) is compared with the text last loaded or saved.
  *
- * A live item is a visible record (not the phantom) whose x lies at or right
- * of the panel's left edge: the palette column to its left holds only
- * palette entries. Live items outside the panel are not saved; the save
- * counts them.
+ * Items outside the panel are not saved; the save counts them.
  *
- * Depends on: output/script_export, output/program_file, command/script_reader
- * (how the script loaded), model/settings, platform/file_write, platform/profile.
+ * Depends on: POSIX stat (the script's mode, given to the side file);
+ * otherwise nothing outside the C++ standard library.
  * Does NOT: show anything, ask anything or know about input; the caller
  * reports the result and asks the user before saving over changed files.
  ******************************************************************************/
 #pragma once
+#include "model/document.h"
 #include "platform/outcome.h"
 #include <cstdint>
 #include <string>
@@ -47,7 +45,7 @@ constexpr const char* REFUSED_LINES_SUFFIX = ".refused.txt"; // cmd.txt.refused.
 enum save_mode : int { SAVE_CHECKED, SAVE_OVERWRITE };
 
 struct save_outcome {
-    int left_out = 0;            // live items not saved because they lie outside the panel
+    int left_out = 0;            // items not saved because they lie outside the panel
     bool script_changed = false;
     bool conflict = false;       // files changed elsewhere: nothing was written
     std::string changed_files;   // ... their names, for the question to the user
@@ -56,21 +54,15 @@ struct save_outcome {
 };
 
 // Why a save would be refused before anything is read (ok when it would not).
-outcome save_refusal();
+outcome save_refusal(const document& d);
 
 // Save script, program file and Syc_Update as described above. An ok
 // outcome may carry a note (a file with several hard links).
-outcome save_layout(save_outcome& out, save_mode mode = SAVE_CHECKED);
-
-// True for a live item at window x (see above).
-bool live_item_x(int32_t x);
-
-// Live items that the export leaves out because they lie outside the panel.
-int items_outside_panel();
+outcome save_layout(document& d, save_outcome& out, save_mode mode = SAVE_CHECKED);
 
 // The text unsaved changes are measured by.
-std::string layout_snapshot();
+std::string layout_snapshot(const document& d);
 // Take the current layout as saved (after a load).
-void remember_saved_layout();
+void remember_saved_layout(document& d);
 // True when the layout differs from the one last loaded or saved.
-bool layout_has_unsaved_changes();
+bool layout_has_unsaved_changes(const document& d);

@@ -2,19 +2,12 @@
  * output/program_file.cpp - reading and rewriting one_pic_effect.vsn
  ******************************************************************************/
 #include "output/program_file.h"
-#include "model/settings.h"
-#include "model/tables.h"
 #include "platform/file_write.h"
 #include "platform/gbk.h"
 #include <cstring>
 #include <json/json.h>
 #include <memory>
 
-region_record region_table[REGION_COUNT];
-std::string program_file_problem;
-bool program_file_unusable = false;
-file_stamp program_file_stamp;
-bool convert_pictures_at_startup = true;
 
 uint16_t region_number(const char* text)
 {
@@ -64,7 +57,7 @@ bool to_field(const std::string& utf8, char* out, size_t cap)
 }
 
 // Parse with bounded nesting; the reader's complaints become a reason.
-outcome parse(const std::string& data, Json::Value& root)
+outcome parse(const std::string& path, const std::string& data, Json::Value& root)
 {
     Json::CharReaderBuilder b;
     b["collectComments"] = true;
@@ -76,24 +69,24 @@ outcome parse(const std::string& data, Json::Value& root)
         ok = r->parse(data.data(), data.data() + data.size(), &root, &errs);
     } catch (const std::exception&) {
         root = Json::Value();
-        return outcome_fail(MSG_PROGRAM_TOO_DEEP, vsn_path, PROGRAM_FILE_DEPTH_MAX);
+        return outcome_fail(MSG_PROGRAM_TOO_DEEP, path.c_str(), PROGRAM_FILE_DEPTH_MAX);
     }
     if (!ok) {
         root = Json::Value();
-        return outcome_fail(MSG_PROGRAM_NOT_JSON, vsn_path, errs.substr(0, errs.find('\n')).c_str());
+        return outcome_fail(MSG_PROGRAM_NOT_JSON, path.c_str(), errs.substr(0, errs.find('\n')).c_str());
     }
     return outcome_ok();
 }
 
 // Read and parse the file. A missing file gives an empty document and sets
 // `missing`; fails when it exists but cannot be used.
-outcome read_document(Json::Value& root, bool& missing, file_stamp& stamp)
+outcome read_document(const std::string& path, Json::Value& root, bool& missing, file_stamp& stamp)
 {
     std::string data;
     root = Json::Value();
-    outcome o = read_whole_file(vsn_path, PROGRAM_FILE_MAX, data, &missing, &stamp);
+    outcome o = read_whole_file(path.c_str(), PROGRAM_FILE_MAX, data, &missing, &stamp);
     if (!o) return missing ? outcome_ok() : o;
-    return parse(data, root);
+    return parse(path, data, root);
 }
 
 void load_region(region_record& rec, const Json::Value& region)
@@ -124,33 +117,33 @@ void load_region(region_record& rec, const Json::Value& region)
 
 } // namespace
 
-outcome load_program_file()
+outcome load_program_file(document& d)
 {
-    for (region_record& r : region_table) r = region_record{};
-    program_file_problem.clear();
-    program_file_unusable = false;
+    for (region_record& r : d.regions) r = region_record{};
+    d.program_file_problem.clear();
+    d.program_file_unusable = false;
     Json::Value root;
     bool missing = false;
-    outcome o = read_document(root, missing, program_file_stamp);
+    outcome o = read_document(d.paths.vsn, root, missing, d.program_file_stamp);
     if (!o) {
-        program_file_problem = o.why;
-        program_file_unusable = true;
+        d.program_file_problem = o.why;
+        d.program_file_unusable = true;
         return o;
     }
     const Json::Value& pages = member(member(member(root, "Programs"), "Program"), "Pages");
     const Json::Value& regions = member(element(pages, 0), "Regions");
     if (!regions.isArray()) return outcome_ok();
     for (Json::ArrayIndex i = 0; i < regions.size() && i < (Json::ArrayIndex)REGION_COUNT; i++)
-        load_region(region_table[i], regions[i]);
+        load_region(d.regions[i], regions[i]);
     return outcome_ok();
 }
 
-outcome program_file_text(std::string& text, file_stamp& now)
+outcome program_file_text(const document& d, std::string& text, file_stamp& now)
 {
     text.clear();
     Json::Value root;
     bool missing = false;
-    outcome o = read_document(root, missing, now);
+    outcome o = read_document(d.paths.vsn, root, missing, now);
     if (!o) return o;
     if (missing) {
         root = Json::Value(Json::objectValue);
@@ -164,10 +157,10 @@ outcome program_file_text(std::string& text, file_stamp& now)
         if (pages.isArray() && pages.size() > 0 && pages[0].isObject() && pages[0]["Regions"].isArray())
             regions = &pages[0]["Regions"];
     }
-    if (!regions) return outcome_fail(MSG_PROGRAM_NO_REGIONS, vsn_path);
+    if (!regions) return outcome_fail(MSG_PROGRAM_NO_REGIONS, d.paths.vsn.c_str());
     Json::Value& R = *regions;
     for (int i = 0; i < REGION_COUNT; i++) {
-        const region_record& rec = region_table[i];
+        const region_record& rec = d.regions[i];
         if (!rec.in_use || (Json::ArrayIndex)i >= R.size() || !R[i].isObject()) continue;
         if (rec.type != REGION_PICTURE && rec.type != REGION_TEXT) continue;
         if (rec.type == REGION_PICTURE) {
@@ -194,17 +187,17 @@ outcome program_file_text(std::string& text, file_stamp& now)
     return outcome_ok();
 }
 
-outcome save_program_file()
+outcome save_program_file(document& d)
 {
-    program_file_problem.clear();
+    d.program_file_problem.clear();
     std::string text;
     file_stamp now;
-    outcome o = program_file_text(text, now);
-    if (o) o = replace_file(vsn_path, text, replace_options{true, -1});
+    outcome o = program_file_text(d, text, now);
+    if (o) o = replace_file(d.paths.vsn.c_str(), text, replace_options{true, -1});
     if (!o) {
-        program_file_problem = o.why;
+        d.program_file_problem = o.why;
         return o;
     }
-    program_file_stamp = stamp_of_data(text);
+    d.program_file_stamp = stamp_of_data(text);
     return o;
 }

@@ -2,49 +2,35 @@
  * output/script_export.cpp - the command script writer
  ******************************************************************************/
 #include "output/script_export.h"
-#include "model/default_layout.h"
-#include "model/line_forms.h"
-#include "model/settings.h"
-#include "model/tables.h"
-#include "output/program_file.h"
-#include "output/layout_save.h"
-#include "platform/outcome.h"
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
-void mark_picture_regions()
+void mark_picture_regions(document& d)
 {
-    int n = graph_count;
-    if (n > GRAPH_COUNT) n = GRAPH_COUNT;
+    int n = d.picture_count;
+    if (n > PICTURE_COUNT) n = PICTURE_COUNT;
     if (n > REGION_COUNT) n = REGION_COUNT;
-    const int p = led_pitch;
     for (int i = 0; i < n; i++) {
-        const graph_draw& g = graph_table[i];
-        region_record& r = region_table[i];
+        const doc_picture& g = d.pictures[i];
+        region_record& r = d.regions[i];
         // Only a shown picture goes back, and only into a picture region.
         if (!g.shown || r.type != REGION_PICTURE) continue;
-        format_field(r.x_text, REGION_NUMBER_LEN, "%d", floor_div(g.left - PANEL_X, p));
-        format_field(r.y_text, REGION_NUMBER_LEN, "%d", floor_div(g.top - PANEL_Y, p));
-        format_field(r.w_text, REGION_NUMBER_LEN, "%d", g.pic_width);
-        format_field(r.h_text, REGION_NUMBER_LEN, "%d", g.pic_height);
+        format_field(r.x_text, REGION_NUMBER_LEN, "%d", g.x);
+        format_field(r.y_text, REGION_NUMBER_LEN, "%d", g.y);
+        format_field(r.w_text, REGION_NUMBER_LEN, "%d", g.w);
+        format_field(r.h_text, REGION_NUMBER_LEN, "%d", g.h);
         r.in_use = 1;
     }
 }
 
 namespace {
 
-constexpr int INSMOD_EXTRA_DOTS = 4000;
-
-// Position rule of one unit: dots from the unit's origin, rounding down.
-struct unit_frame {
-    int r, c;
-    int64_t ox, oy;  // pixel offset that turns an item pixel into unit pixels
-    int p;
-
-    int32_t dx(int64_t x) const { return floor_div(ox + x, p); }
-    int32_t dy(int64_t y) const { return floor_div(oy + y, p); }
-};
+constexpr int INSMOD_EXTRA_DOTS = 4000;   // the sensors' extra lines stand this far right
+constexpr int TEXT_PIECE = 64;            // a scrolling text is written in pieces of this many bytes
+constexpr int SPEED_BASE = 30;            // the script stores 30 - speed
+constexpr int TEMPERATURE_EXTRA = 61, HUMIDITY_EXTRA = 63;   // codes of a sensor's first extra line
+constexpr int SENSOR_SECOND_EXTRA = 60;   // the second extra line: the sensor's code + this
 
 void add(std::string& out, const char* fmt, ...) __attribute__((format(printf, 2, 3)));
 void add(std::string& out, const char* fmt, ...)
@@ -52,7 +38,7 @@ void add(std::string& out, const char* fmt, ...)
     char buf[256];
     va_list ap;
     va_start(ap, fmt);
-    int n = vsnprintf(buf, sizeof buf, fmt, ap);
+    const int n = vsnprintf(buf, sizeof buf, fmt, ap);
     va_end(ap);
     if (n > 0) out.append(buf, (size_t)n < sizeof buf ? (size_t)n : sizeof buf - 1);
 }
@@ -61,31 +47,29 @@ void add(std::string& out, const char* fmt, ...)
 std::string text_pieces(const char* text)
 {
     std::string t(text, strnlen(text, TEXT_LEN - 1));
-    if (t.size() < 64) return t;
-    if (t.size() < 128) return t.substr(0, 64) + " " + t.substr(64);
-    return t.substr(0, 64) + " " + t.substr(64, 64) + " " + t.substr(128);
+    if (t.size() < (size_t)TEXT_PIECE) return t;
+    if (t.size() < (size_t)(2 * TEXT_PIECE)) return t.substr(0, TEXT_PIECE) + " " + t.substr(TEXT_PIECE);
+    return t.substr(0, TEXT_PIECE) + " " + t.substr(TEXT_PIECE, TEXT_PIECE) + " " + t.substr(2 * TEXT_PIECE);
 }
 
-void write_text(std::string& out, const unit_frame& u, const string_draw& s)
+void write_text(std::string& out, const item& s)
 {
-    int X = u.dx(s.x), Y = u.dy(s.y);
-    const int p = u.p;
-    std::string text(s.text, strnlen(s.text, TEXT_LEN - 1));
+    const std::string text(s.text, strnlen(s.text, TEXT_LEN - 1));
     switch (s.mode) {
-    case 0:
-        add(out, "led %dt %d %d %d ", s.font_size, s.color, X, Y);
+    case TEXT_STATIC:
+        add(out, "led %dt %d %d %d ", s.font_size, s.color, s.x, s.y);
         out += text;
         break;
-    case 2:
-        add(out, "led %dt %d %d %d %d ", s.font_size, s.color, X, Y, s.reg_addr);
+    case TEXT_STATIC_SWITCHED:
+        add(out, "led %dt %d %d %d %d ", s.font_size, s.color, s.x, s.y, (int)(uint8_t)s.code);
         out += text;
         break;
-    case 1:
-    case 3: {
-        int reg = s.reg_addr;
-        if (s.mode == 1 && reg < 50) reg += 50;
-        add(out, "led %dst %d %d %d %d %d %d %d %d ", s.font_size, s.color, X, Y,
-            floor_div(s.box_width, p), floor_div(s.box_height, p), 30 - s.speed, reg, s.direction);
+    case TEXT_SCROLLING:
+    case TEXT_SCROLLING_SWITCHED: {
+        int reg = (uint8_t)s.code;
+        if (s.mode == TEXT_SCROLLING && reg < TEXT_REGISTER_NONE) reg += TEXT_REGISTER_NONE;
+        add(out, "led %dst %d %d %d %d %d %d %d %d ", s.font_size, s.color, s.x, s.y, s.w, s.h, SPEED_BASE - s.speed,
+            reg, s.direction);
         out += text_pieces(s.text);
         break;
     }
@@ -96,135 +80,102 @@ void write_text(std::string& out, const unit_frame& u, const string_draw& s)
 }
 
 // A table block: its size, a line of the table's form per cell, the merges.
-void write_table(std::string& out, const line_form& cell, const unit_frame& u, const Digit_unit& d)
+void write_table(std::string& out, const line_form& cell, const item& t)
 {
-    int cols = d.cols < TABLE_MAX ? d.cols : TABLE_MAX;
-    int rows = d.rows < TABLE_MAX ? d.rows : TABLE_MAX;
+    const table_grid& g = t.grid;
+    const int cols = g.cols < TABLE_MAX ? g.cols : TABLE_MAX;
+    const int rows = g.rows < TABLE_MAX ? g.rows : TABLE_MAX;
     add(out, "%s begin %s %d %d \r\n", cell.command, cell.keyword, cols, rows);
-    int64_t left = d.x;
+    int64_t left = t.x;
     for (int i = 0; i < cols; i++) {
-        int64_t top = d.y;
+        int64_t top = t.y;
         for (int j = 0; j < rows; j++) {
-            const int64_t v[5] = {d.color, u.dx(left), u.dy(top), u.dx(left + d.col_width[i]),
-                                  u.dy(top + d.row_height[j])};
+            const int64_t v[5] = {t.color, left, top, left + g.col_w[i], top + g.row_h[j]};
             write_line(out, cell, v);
-            top += d.row_height[j];
+            top += g.row_h[j];
         }
-        left += d.col_width[i];
+        left += g.col_w[i];
     }
     const line_form& merge = table_part_form(TABLE_PART_MERGE);
-    for (const merge_record& m : d.merges) {
-        if (!m.flag) continue;
-        const int64_t v[5] = {TABLE_MERGE_COLOUR, u.dx((int64_t)d.x - m.x0), u.dy((int64_t)d.y - m.y0),
-                              u.dx((int64_t)d.x - m.x1), u.dy((int64_t)d.y - m.y1)};
+    const int n = g.merge_count < TABLE_MAX ? g.merge_count : TABLE_MAX;
+    for (int m = 0; m < n; m++) {
+        const table_merge& r = g.merges[m];
+        const int64_t v[5] = {TABLE_MERGE_COLOUR, (int64_t)t.x + r.x0, (int64_t)t.y + r.y0, (int64_t)t.x + r.x1,
+                              (int64_t)t.y + r.y1};
         write_line(out, merge, v);
     }
     add(out, "%s end %s \r\n", cell.command, cell.keyword);
 }
 
-// The record's line of its form, as the reader takes it back.
-void write_form(std::string& out, const line_form& f, const unit_frame& u, const Digit_unit& d)
+// The item's line of its form, as the reader takes it back.
+void write_form(std::string& out, const line_form& f, const item& it)
 {
     int64_t v[LINE_FIELDS_MAX] = {};
-    record_numbers(f, d, {u.ox, u.oy, u.p}, v);
+    item_numbers(f, it, v);
     write_line(out, f, v);
 }
 
-void write_variable(std::string& out, const unit_frame& u, int index, const Digit_unit& d)
+void write_variable(std::string& out, const item& d)
 {
-    insmod_values n = {index + INSMOD_RECORD_BASE, INSMOD_SECOND, d.color, u.dx(d.x), u.dy(d.y), d.reg_addr, d.digits,
-                       code_has_font_size(d.reg_addr) ? d.font_px : d.size, d.thickness, d.data_type, d.decimals};
+    insmod_values n = {d.slot + INSMOD_RECORD_BASE, INSMOD_SECOND, d.color, d.x, d.y, d.code, d.digits,
+                       code_has_font_size(d.code) ? d.font_px : d.size, d.thickness, d.data_type, d.decimals};
     write_insmod_line(out, n);
-    if (d.reg_addr == 11 || d.reg_addr == 13) {
-        // The extra lines stand 8000 px to the right at the pitch scripts
-        // are read with (4000 dots), whatever the zoom is now.
-        n.record = index + INSMOD_EXTRA_BASE;
+    if (d.code == CODE_TEMPERATURE || d.code == CODE_HUMIDITY) {
+        n.record = d.slot + INSMOD_EXTRA_BASE;
         n.second = INSMOD_EXTRA_SECOND;
-        n.x = u.dx((int64_t)d.x + (int64_t)INSMOD_EXTRA_DOTS * u.p);
+        n.x = (int64_t)d.x + INSMOD_EXTRA_DOTS;
         n.size = d.size;
-        n.code = d.reg_addr == 11 ? 61 : 63;
+        n.code = d.code == CODE_TEMPERATURE ? TEMPERATURE_EXTRA : HUMIDITY_EXTRA;
         write_insmod_line(out, n);
-        n.code = d.reg_addr + 60;
+        n.code = d.code + SENSOR_SECOND_EXTRA;
         write_insmod_line(out, n);
     }
 }
 
-void write_digit(std::string& out, const unit_frame& u, int index, const Digit_unit& d)
+void write_item(std::string& out, const item& it)
 {
-    const line_form& f = form_of(d.kind).line;
+    if (it.kind == KIND_TEXT) {
+        write_text(out, it);
+        return;
+    }
+    const line_form& f = form_of(it.kind).line;
     switch (f.block) {
     case LINE_SINGLE:
-        if (f.keyword) write_form(out, f, u, d);
+        if (f.keyword) write_form(out, f, it);
         break;
-    case LINE_INSMOD:
-        write_variable(out, u, index, d);
-        break;
-    case LINE_TABLE:
-        write_table(out, f, u, d);
-        break;
+    case LINE_INSMOD: write_variable(out, it); break;
+    case LINE_TABLE: write_table(out, f, it); break;
+    case LINE_NONE: break;
     }
 }
 
 } // namespace
 
-namespace {
-
-unit_frame frame_of(int r, int c)
-{
-    const led_unit& lu = led_table[r * LED_UNITS_PER_ROW + c];
-    const int p = dot_pitch();
-    return unit_frame{r, c, (int64_t)c * lu.w * p - lu.x, (int64_t)r * lu.h * p - lu.y, p};
-}
-
-} // namespace
-
-std::string script_text()
+std::string script_text(const document& d)
 {
     std::string out;
     out.reserve(64 * 1024);
     out += "led clearall \r\n";
     out += "led clearall \r\n";
-    for (int r = 0; r < UNIT_ROWS; r++) {
-        for (int c = 0; c < UNIT_COLS; c++) {
-            unit_frame u = frame_of(r, c);
-            for (const string_draw& s : string_table)
-                if (s.visible && unit_holds(r, c, s.x, s.y)) write_text(out, u, s);
-            for (int i = 0; i < DIGIT_COUNT; i++) {
-                const Digit_unit& d = digit_table[i];
-                if (d.visible && unit_holds(r, c, d.x, d.y)) write_digit(out, u, i, d);
-            }
-        }
-    }
+    for (int t = 0; t < ITEM_TABLES; t++)
+        pool_walk(d.items, (item_table)t, [&](item_id, const item& it) {
+            if (doc_on_panel(d, it.x, it.y)) write_item(out, it);
+        });
     out += "\r\n\r\n";
     return out;
 }
 
-std::string text_item_script(int index)
+std::string item_script(const document& d, const item& it)
 {
     std::string out;
-    if (index < 0 || index >= STRING_COUNT || !string_table[index].visible) return out;
-    const string_draw& s = string_table[index];
-    for (int r = 0; r < UNIT_ROWS; r++)
-        for (int c = 0; c < UNIT_COLS; c++)
-            if (unit_holds(r, c, s.x, s.y)) write_text(out, frame_of(r, c), s);
+    if (doc_on_panel(d, it.x, it.y)) write_item(out, it);
     return out;
 }
 
-std::string digit_item_script(int index)
+int items_outside_panel(const document& d)
 {
-    std::string out;
-    if (index < 0 || index >= DIGIT_COUNT || !digit_table[index].visible) return out;
-    const Digit_unit& d = digit_table[index];
-    for (int r = 0; r < UNIT_ROWS; r++)
-        for (int c = 0; c < UNIT_COLS; c++)
-            if (unit_holds(r, c, d.x, d.y)) write_digit(out, frame_of(r, c), index, d);
-    return out;
-}
-
-bool export_script()
-{
-    save_outcome r;
-    outcome o = save_layout(r);
-    if (!o) report(REPORT_STDERR, outcome_fail(MSG_SAVE_FAILED, o.why.c_str()));
-    return o.ok;
+    int n = 0;
+    for (int t = 0; t < ITEM_TABLES; t++)
+        pool_walk(d.items, (item_table)t, [&](item_id, const item& it) { n += !doc_on_panel(d, it.x, it.y); });
+    return n;
 }

@@ -2,39 +2,31 @@
  * output/script_export.h - writing the layout as the command script cmd.txt
  *
  * The script is GBK text, every line ending in CR LF: two "led clearall"
- * lines, then per panel unit the texts (string_draw records in index order)
- * and the Digit_unit items (in index order, by kind), then an empty line
- * pair. Positions are LED dots relative to the unit's top-left.
+ * lines, then the texts and the other items, each in slot order, then an
+ * empty line pair. Positions are the items' own dots.
  *
- * Only visible items whose top-left lies on a unit are written: deleted
- * items (moved to y = 2000), a pending copy and the palette entries are not.
- * A unit holds the points from its top-left pixel (included) to its far
- * edges (excluded). Pixel to dot conversions round down.
+ * Only items whose corner lies on the panel are written; the others are
+ * counted (output/layout_save tells the user).
  *
  * The export also writes the rectangles of the shown pictures into their
- * picture regions of the program file's region table and marks them.
- * Saving itself (files, backup, Syc_Update) is output/layout_save.
+ * picture regions among the document's regions and marks them. Saving
+ * itself (files, backup, Syc_Update) is output/layout_save.
  *
- * Depends on: model/tables (graph_count), model/settings, model/line_forms
- * (every line's form, insmod lines too), output/program_file (region table).
- * Does NOT: write the program file itself (save_program_file does).
+ * Depends on: nothing outside the C++ standard library.
+ * Does NOT: write any file.
  ******************************************************************************/
 #pragma once
-#include "model/geometry.h"
-#include <cstdint>
+#include "model/document.h"
 #include <string>
 
 // Write the shown pictures' rectangles into their picture regions and mark them.
-void mark_picture_regions();
+void mark_picture_regions(document& d);
 
-// The whole cmd.txt content for the current layout (no file is touched).
-std::string script_text();
+// The whole cmd.txt content for the layout.
+std::string script_text(const document& d);
 
-// The lines one text or one Digit_unit record contributes to the script
-// ("" when it is hidden or lies on no unit).
-std::string text_item_script(int index);
-std::string digit_item_script(int index);
+// The lines one item contributes to the script ("" when it lies off the panel).
+std::string item_script(const document& d, const item& it);
 
-// The whole save of output/layout_save (script, program file, Syc_Update).
-// Returns false, after reporting on standard error, when it failed.
-bool export_script();
+// Items the script leaves out because they lie outside the panel.
+int items_outside_panel(const document& d);

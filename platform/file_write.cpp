@@ -1,8 +1,8 @@
 /*******************************************************************************
  * platform/file_write.cpp - exclusive temporaries, flush, rename; regular reads
  *
- * Sections: system errors in words - test hooks - reading - stamps -
- * following links - replacing - stale temporaries.
+ * Sections: test hooks | system errors in words | reading | stamps |
+ * following links | replacing | stale temporaries
  ******************************************************************************/
 #include "platform/file_write.h"
 #include <cerrno>

@@ -26,7 +26,9 @@
  *
  * Limits: LINK_HOPS_MAX links are followed at most; extended attributes and
  * ACLs are not carried over to the new file.
- * Depends on: POSIX, platform/outcome (reasons from platform/messages).
+ * Depends on: POSIX files and processes (open with O_NONBLOCK, mkostemp,
+ * fsync, rename, unlink, fchmod, fchown, lstat, fstat, readlink, opendir;
+ * kill to see whether a temporary's process has ended).
  * Does NOT: show anything (the caller reports the outcome), lock, or know
  * what the files hold.
  ******************************************************************************/

@@ -9,6 +9,9 @@
  * Limits: output is always bounded by the caller's capacity and always
  * NUL-terminated; an invalid byte sequence is skipped one byte at a time
  * instead of ending the conversion.
+ * Depends on: iconv (the C library's, "GBK", "UTF-8" and "UTF-16LE").
+ * Does NOT: guess an encoding, keep a converter per thread, or check that a
+ * character can be drawn by the dot-matrix fonts.
  ******************************************************************************/
 #pragma once
 #include <cstddef>

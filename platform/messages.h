@@ -10,7 +10,7 @@
  * Limits: a formatted message is cut at MSG_TEXT_MAX bytes (on a character
  * boundary). The formats are not checked at compile time: the message test
  * formats every row.
- * Depends on: nothing.
+ * Depends on: nothing outside the C++ standard library.
  * Does NOT: show, print or convert anything (platform/outcome routes a
  * message; edit/status shows it).
  ******************************************************************************/
@@ -75,6 +75,39 @@ enum msg_id : int {
     MSG_PNG_NO_FOLDER,        // "无法把图片写到 %s：文件夹 %s 不存在"
     MSG_PNG_FOLDER_LOCKED,    // "无法把图片写到 %s：文件夹 %s 不能写入"
     MSG_PNG_ENCODE_FAILED,
+    MSG_PNG_NO_PANEL,
+    MSG_CANNOT_READ,
+    MSG_STDOUT_FAILED,
+    MSG_SCRIPT_COUNTS,
+    MSG_PNG_TOO_BIG,
+    MSG_GL_ERROR,
+    MSG_GL_NO_SURFACELESS,
+    MSG_GL_CANNOT_START,
+    MSG_GL_NO_DESKTOP,
+    MSG_GL_NO_RGBA,
+    MSG_GL_NO_SURFACE,
+    MSG_GL_NO_CONTEXT,
+    MSG_GL_CANNOT_USE,
+    MSG_GL_NOT_OPEN,
+    MSG_GL_CANNOT_READ,
+    MSG_FREETYPE_INIT,
+    MSG_SCREEN_FONT_OPEN,
+    // ---- start-up and the workspace --------------------------------------------------
+    MSG_SETTINGS_UNREADABLE,
+    MSG_SETTINGS_WIDTH,
+    MSG_SETTINGS_HEIGHT,
+    MSG_SETTINGS_PROGRAM,
+    MSG_WS_NONE_GIVEN,
+    MSG_WS_NOT_FOLDER,
+    MSG_WS_NOT_WRITABLE,
+    MSG_WS_NAME_TOO_LONG,
+    MSG_WS_CANNOT_CREATE,
+    MSG_WS_DEMO_COPY_FAILED,
+    MSG_WS_NEW_FROM_DEMO,
+    MSG_WS_NEW_EMPTY,
+    MSG_NO_OWN_FOLDER,
+    MSG_NO_WORKSPACE,
+    MSG_NO_SCREEN_FONT,
     // ---- editing ----------------------------------------------------------------
     MSG_NOTHING_SELECTED,
     MSG_NOTHING_TO_DELETE,
@@ -91,7 +124,78 @@ enum msg_id : int {
     MSG_TEXT_COPIED,
     MSG_CLIPBOARD_REFUSED,
     MSG_KEY_LIST_TITLE,
+    MSG_FONT_MAX,
+    MSG_FONT_MIN,
+    MSG_COLOUR_MAX,
+    MSG_COLOUR_MIN,
+    MSG_TYPE_MAX,
+    MSG_TYPE_MIN,
+    MSG_ADDRESS_MAX,
+    MSG_ADDRESS_MIN,
+    MSG_ADDRESS_FIXED,
+    MSG_WIDTH_MAX,
+    MSG_WIDTH_MIN,
+    MSG_HEIGHT_MAX,
+    MSG_HEIGHT_MIN,
+    MSG_DIRECTION_MAX,
+    MSG_DIRECTION_MIN,
+    MSG_SIZE_MAX,
+    MSG_SIZE_MIN,
+    MSG_THICKNESS_MAX,
+    MSG_THICKNESS_MIN,
+    MSG_DIGITS_MAX,
+    MSG_DIGITS_MIN,
+    MSG_DECIMALS_MAX,
+    MSG_DECIMALS_MIN,
+    MSG_ROWS_MAX,
+    MSG_ROWS_MIN,
+    MSG_COLS_MAX,
+    MSG_COLS_MIN,
+    MSG_PICK_CELL,
+    MSG_NOT_FOR_TABLE,
+    MSG_NO_TABLE,
+    MSG_MERGE_NEIGHBOUR,
+    MSG_MERGES_FULL,
+    MSG_NOTHING_TO_SPLIT,
     // ---- the script report --------------------------------------------------------
+    MSG_CMD_NOTE_REFUSED,     // "未读入": how a refused line is marked
+    MSG_CMD_NOTE_CHANGED,     // "已改动": a line loaded otherwise than written
+    MSG_CMD_UNKNOWN_WORD,
+    MSG_CMD_TOO_MANY_ARGS,    // "参数超过 %d 个"
+    MSG_CMD_ARG_TOO_LONG,     // "第 %d 个参数超过 %d 字节"
+    MSG_CMD_REFUSED,
+    MSG_CMD_NUL,
+    MSG_CMD_MISSING,          // "缺少%s"
+    MSG_CMD_OUT_OF_RANGE,     // "%s %lld 超出范围 %lld 到 %lld"
+    MSG_CMD_NOT_NUMBER,       // "%s“%.24s”不是数字，按 %lld 读入"
+    MSG_CMD_UNUSED_ARGS,      // "第 %d 个之后的参数未用"
+    MSG_CMD_RESTORED_INTO,    // "放入了记录 %d"
+    MSG_CMD_OFF_PANEL,
+    MSG_CMD_RANGE_FULL,       // "%s已满"
+    MSG_CMD_TEXTS_FULL,       // "文本已满（%d 个）"
+    MSG_CMD_FONT_SIZE,
+    MSG_CMD_TEXT_ARGS_MISSING,
+    MSG_CMD_TEXT_ARGS_EXTRA,
+    MSG_CMD_TEXT_TOO_LONG,    // "文本 %d 字节，超过 %d"
+    MSG_CMD_NO_SUBCOMMAND,
+    MSG_CMD_UNKNOWN_SUB,      // "未知的 led 子命令“%.24s”"
+    MSG_CMD_NO_RECORD,        // "记录 %lld 不存在"
+    MSG_CMD_RECORD_TAKEN,     // "记录 %lld 已被前面的行占用"
+    MSG_CMD_INSMOD_ARGS,      // "参数不足：insmod 行有 %d 个"
+    MSG_CMD_NO_LINE_FOR,      // "没有行能恢复%s"
+    MSG_CMD_LINE_HORIZONTAL,
+    MSG_CMD_LINE_VERTICAL,
+    MSG_CMD_TABLE_CLOSED_HERE,
+    MSG_CMD_TABLE_END_ALONE,
+    MSG_CMD_TABLE_END_REFUSED,
+    MSG_CMD_TABLE_NO_CELLS,
+    MSG_CMD_TABLE_INSIDE_REFUSED,
+    MSG_CMD_TABLE_MORE_CELLS, // "单元格多于表格的 %d x %d"
+    MSG_CMD_TABLE_GOT_CELLS,  // "表格只有 %d 个单元格，应有 %d 个"
+    MSG_CMD_TABLE_MERGE_FIRST,
+    MSG_CMD_TABLE_MERGES_FULL, // "表格已有 %d 处合并"
+    MSG_CMD_TABLE_NOT_MERGE,  // "表格块内的线必须是合并线（颜色 %d）"
+    MSG_CMD_TABLE_UNENDED,
     // ---- playback and values ----------------------------------------------------
     MSG_COUNT
 };

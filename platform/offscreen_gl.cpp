@@ -2,6 +2,7 @@
  * platform/offscreen_gl.cpp - surfaceless EGL context with a pbuffer surface
  ******************************************************************************/
 #include "platform/offscreen_gl.h"
+#include "platform/messages.h"
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
 #include <GL/gl.h>
@@ -24,11 +25,9 @@ EGLDisplay surfaceless_display()
     return get_platform_display(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
 }
 
-bool fail(std::string& why, const char* what)
+bool fail(std::string& why, msg_id what)
 {
-    char code[32];
-    snprintf(code, sizeof code, " (EGL error 0x%04X)", (unsigned)eglGetError());
-    why = std::string(what) + code;
+    why = msg(MSG_GL_ERROR, msg_text(what), (unsigned)eglGetError());
     offscreen_close();
     return false;
 }
@@ -39,15 +38,14 @@ bool offscreen_open(int w, int h, std::string& why)
 {
     offscreen_close();
     if (w < 1 || h < 1 || w > OFFSCREEN_MAX_SIDE || h > OFFSCREEN_MAX_SIDE) {
-        why = "the picture would be " + std::to_string(w) + " x " + std::to_string(h) +
-              " pixels; each side must be 1 to " + std::to_string(OFFSCREEN_MAX_SIDE);
+        why = msg(MSG_PNG_TOO_BIG, w, h, OFFSCREEN_MAX_SIDE);
         return false;
     }
     display = surfaceless_display();
-    if (display == EGL_NO_DISPLAY) return fail(why, "no off-screen OpenGL (Mesa's surfaceless EGL is missing)");
+    if (display == EGL_NO_DISPLAY) return fail(why, MSG_GL_NO_SURFACELESS);
     EGLint major = 0, minor = 0;
-    if (!eglInitialize(display, &major, &minor)) return fail(why, "cannot start off-screen OpenGL");
-    if (!eglBindAPI(EGL_OPENGL_API)) return fail(why, "off-screen OpenGL has no desktop OpenGL");
+    if (!eglInitialize(display, &major, &minor)) return fail(why, MSG_GL_CANNOT_START);
+    if (!eglBindAPI(EGL_OPENGL_API)) return fail(why, MSG_GL_NO_DESKTOP);
 
     const EGLint config_attribs[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT,
                                      EGL_RED_SIZE, 8, EGL_GREEN_SIZE, 8, EGL_BLUE_SIZE, 8, EGL_ALPHA_SIZE, 8,
@@ -55,13 +53,13 @@ bool offscreen_open(int w, int h, std::string& why)
     EGLConfig config;
     EGLint n = 0;
     if (!eglChooseConfig(display, config_attribs, &config, 1, &n) || n < 1)
-        return fail(why, "off-screen OpenGL offers no RGBA surface");
+        return fail(why, MSG_GL_NO_RGBA);
     const EGLint surface_attribs[] = {EGL_WIDTH, w, EGL_HEIGHT, h, EGL_NONE};
     surface = eglCreatePbufferSurface(display, config, surface_attribs);
-    if (surface == EGL_NO_SURFACE) return fail(why, "cannot make an off-screen surface");
+    if (surface == EGL_NO_SURFACE) return fail(why, MSG_GL_NO_SURFACE);
     context = eglCreateContext(display, config, EGL_NO_CONTEXT, nullptr);
-    if (context == EGL_NO_CONTEXT) return fail(why, "cannot make an off-screen OpenGL context");
-    if (!eglMakeCurrent(display, surface, surface, context)) return fail(why, "cannot use the off-screen context");
+    if (context == EGL_NO_CONTEXT) return fail(why, MSG_GL_NO_CONTEXT);
+    if (!eglMakeCurrent(display, surface, surface, context)) return fail(why, MSG_GL_CANNOT_USE);
     width = w;
     height = h;
     return true;
@@ -70,7 +68,7 @@ bool offscreen_open(int w, int h, std::string& why)
 bool offscreen_read(std::vector<uint8_t>& rgb, std::string& why)
 {
     if (context == EGL_NO_CONTEXT) {
-        why = "no off-screen surface";
+        why = msg(MSG_GL_NOT_OPEN);
         return false;
     }
     glFinish();
@@ -78,7 +76,7 @@ bool offscreen_read(std::vector<uint8_t>& rgb, std::string& why)
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rows.data());
     if (glGetError() != GL_NO_ERROR) {
-        why = "cannot read the off-screen pixels";
+        why = msg(MSG_GL_CANNOT_READ);
         return false;
     }
     // OpenGL gives the bottom row first.

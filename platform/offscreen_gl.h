@@ -7,7 +7,8 @@
  *
  * Limits: one surface at a time, RGBA 8 bits a channel, no depth buffer (like
  * the window); at most OFFSCREEN_MAX_SIDE pixels a side.
- * Depends on: EGL (libEGL), OpenGL.
+ * Depends on: EGL (Mesa, surfaceless, with a pbuffer surface) and OpenGL
+ * (reading the pixels back).
  * Does NOT: draw (raster/ does), write files, or choose the surface size.
  ******************************************************************************/
 #pragma once

@@ -10,9 +10,13 @@ namespace {
 const char* program_name = "lumiker";
 
 // Standard error: "<program>: <reason>".
-void print_to_stderr(const outcome& o) { fprintf(stderr, "%s: %s\n", program_name, o.why.c_str()); }
+void print_to_stderr(void*, const outcome& o) { fprintf(stderr, "%s: %s\n", program_name, o.why.c_str()); }
 
-report_sink sinks[REPORT_CHANNELS] = {nullptr, print_to_stderr, nullptr};
+struct route {
+    report_sink sink;
+    void* target;
+};
+route routes[REPORT_CHANNELS] = {{nullptr, nullptr}, {print_to_stderr, nullptr}, {nullptr, nullptr}};
 
 } // namespace
 
@@ -34,15 +38,15 @@ outcome outcome_fail(msg_id id, ...)
     return o;
 }
 
-void report_attach(report_channel channel, report_sink sink)
+void report_attach(report_channel channel, report_sink sink, void* target)
 {
-    if (channel >= 0 && channel < REPORT_CHANNELS) sinks[channel] = sink;
+    if (channel >= 0 && channel < REPORT_CHANNELS) routes[channel] = route{sink, target};
 }
 
 void report(report_channel channel, const outcome& o)
 {
     if (o.ok && o.why.empty()) return;
-    if (channel >= 0 && channel < REPORT_CHANNELS && sinks[channel]) sinks[channel](o);
+    if (channel >= 0 && channel < REPORT_CHANNELS && routes[channel].sink) routes[channel].sink(routes[channel].target, o);
 }
 
 void report_program_name(const char* name) { program_name = name ? name : "lumiker"; }

@@ -10,7 +10,8 @@
  * the start and names the program ("lumiker-script: ...").
  *
  * Limits: a reason is at most MSG_TEXT_MAX bytes.
- * Depends on: platform/messages.
+ * Depends on: nothing outside the C++ standard library (standard error
+ * through stdio).
  * Does NOT: show or store anything itself (the sinks do), or end the program.
  ******************************************************************************/
 #pragma once
@@ -32,10 +33,11 @@ outcome outcome_fail(msg_id id, ...);
 
 // Where a reported outcome goes.
 enum report_channel : int { REPORT_STATUS, REPORT_STDERR, REPORT_SCRIPT, REPORT_CHANNELS };
-typedef void (*report_sink)(const outcome& o);
+typedef void (*report_sink)(void* target, const outcome& o);
 
-// Attach the sink of a channel (null detaches it; a report then goes nowhere).
-void report_attach(report_channel channel, report_sink sink);
+// Attach the sink of a channel and what it writes to (a null sink detaches
+// it; a report then goes nowhere).
+void report_attach(report_channel channel, report_sink sink, void* target = nullptr);
 // Route an outcome to a channel. Nothing is reported for an ok outcome
 // without a note.
 void report(report_channel channel, const outcome& o);

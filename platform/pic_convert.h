@@ -14,7 +14,7 @@
  *
  * Depends on: stb_image (decoding).
  *
- * Does NOT: know the program file, the picture records or the panel, draw
+ * Does NOT: know the program file, the document's pictures or the panel, draw
  * anything, or report failures (the reason is kept for the caller).
  ******************************************************************************/
 #pragma once

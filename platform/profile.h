@@ -19,7 +19,8 @@
  * permission, an I/O error, too many open files, not a regular file) is
  * never written: the write fails and says why.
  *
- * Depends on: platform/file_write, platform/outcome.
+ * Depends on: strcasecmp (POSIX strings.h) for the names; otherwise nothing
+ * outside the C++ standard library.
  * Does NOT: delete keys or sections, or read or rewrite files larger than 1 MiB
  * (such a file reads as missing and is never written).
  ******************************************************************************/

@@ -11,7 +11,7 @@
  * in the window. With a window the position is asked from the window layer;
  * without one it is window_pos, which the pointer handlers keep.
  *
- * Depends on: nothing.
+ * Depends on: nothing outside the C++ standard library.
  * Does NOT: decide shapes, positions or sizes (the handlers do), or keep the
  * interaction state in step with the window.
  ******************************************************************************/

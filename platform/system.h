@@ -4,12 +4,20 @@
  * The executable's directory, the system's Song-style CJK screen font, local
  * time, and yielding the processor. Each call is self-contained and keeps no
  * state between calls.
+ *
+ * Limits: the executable's directory is read from /proc/self/exe (Linux
+ * only); local time is in whole seconds.
+ * Depends on: fontconfig (the screen font), POSIX and Linux calls (readlink of
+ * /proc/self/exe, clock_gettime, localtime_r, sched_yield, nanosleep).
+ * Does NOT: open the font (raster/screen_text does), keep a clock of its own,
+ * or know about time zones beyond what the C library's local time gives.
  ******************************************************************************/
 #pragma once
 #include <cstddef>
 
 // Directory of the running executable, ending in '/', into `out` (cap bytes).
 // Returns false (and an empty text) when it cannot be found or does not fit.
+constexpr size_t EXE_PATH_MAX = 4096;   // room for a program's own folder
 bool exe_directory(char* out, size_t cap);
 
 // Full path of a Song-style (Ming) CJK TrueType font found through fontconfig,

@@ -9,6 +9,9 @@
  * as their unshifted key bytes.
  * SIGINT and SIGTERM keep their default action: only the window's close
  * button asks the program to close.
+ *
+ * Sections: the screen calls | translating events | opening, dispatching and
+ * closing | title, buffers and text input
  ******************************************************************************/
 #include "platform/window.h"
 #include "platform/screen.h"
@@ -29,6 +32,8 @@ constexpr SDL_SystemCursor SYSTEM_CURSOR[CURSOR_SHAPES] = {
     SDL_SYSTEM_CURSOR_CROSSHAIR, SDL_SYSTEM_CURSOR_HAND};
 
 constexpr unsigned char BYTE_BACKSPACE = 8, BYTE_TAB = 9, BYTE_ENTER = 13, BYTE_ESCAPE = 27, BYTE_DELETE = 127;
+
+// ---- the screen calls ---------------------------------------------------------------
 
 void origin_of(int32_t out[2])
 {
@@ -79,6 +84,8 @@ bool clipboard_set(const char* utf8)
 }
 
 const screen_ops SDL_SCREEN = {origin_of, frame_offset_of, show_cursor, place, size, clipboard_get, clipboard_set};
+
+// ---- translating events -------------------------------------------------------------
 
 // Our modifier bits from SDL's.
 int32_t modifiers_of(Uint16 mod)
@@ -167,6 +174,8 @@ void on_composition(const char* text)
 }
 
 } // namespace
+
+// ---- opening, dispatching and closing -------------------------------------------------
 
 bool window_open(const char* title, int x, int y, int w, int h, bool hidden, std::string& why)
 {
@@ -266,6 +275,8 @@ void window_close()
     window = nullptr;
     SDL_Quit();
 }
+
+// ---- title, buffers and text input ---------------------------------------------------
 
 void window_set_title(const char* utf8)
 {

@@ -14,7 +14,7 @@
  *
  * Limits: one window per process; a composition string is cut to
  * COMPOSITION_MAX bytes.
- * Depends on: SDL2 (video, events, clipboard), platform/screen.h.
+ * Depends on: SDL2 (video, events, text input, clipboard, cursors).
  * Does NOT: know about items, drawing or the interaction state (the
  * handlers do), or decide when to draw (app/frame does).
  ******************************************************************************/

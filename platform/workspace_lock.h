@@ -11,7 +11,8 @@
  * Limits: advisory only; where the file system has no flock, or the lock
  * file cannot be made (a read-only folder, a link or a pipe in its place),
  * nobody is told anything.
- * Depends on: POSIX, platform/outcome.
+ * Depends on: POSIX files (open with O_NOFOLLOW and O_NONBLOCK, fstat, flock,
+ * pread, pwrite, ftruncate, getpid).
  * Does NOT: stop anyone from writing, or remove the lock file.
  ******************************************************************************/
 #pragma once

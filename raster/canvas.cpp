@@ -2,7 +2,6 @@
  * raster/canvas.cpp - dot primitives, panel background, grid and rulers
  ******************************************************************************/
 #include "raster/canvas.h"
-#include "model/settings.h"
 #include "raster/gfx.h"
 #include "raster/screen_text.h"
 #include <cstdio>
@@ -11,6 +10,8 @@ const float led_colour[LED_COLOURS][3] = {
     {1, 0, 0}, {0, 1, 0}, {1, 1, 0}, {0, 0, 1}, {1, 0, 1}, {0, 1, 1}, {1, 1, 1}};
 
 namespace {
+
+int pitch_in_use = 2;
 
 // Emit one point after the size and colour of the code are set.
 // `special` is the (size, r, g, b) of code 0xFF; `seven` the size of code 7.
@@ -36,42 +37,46 @@ int dot(int code, int x, int y, float normal, float seven, float ff_size, float 
 
 } // namespace
 
+void canvas_use_pitch(int pitch) { pitch_in_use = pitch > 0 ? pitch : 1; }
+
+int canvas_pitch() { return pitch_in_use; }
+
 int draw_dot(int code, int x, int y)
 {
-    float p = led_pitch;
+    float p = (float)pitch_in_use;
     return dot(code, x, y, p, 3.0f, 2.0f, 0, 0, 0);
 }
 
 int draw_text_dot(int code, int x, int y)
 {
-    float p = led_pitch;
+    float p = (float)pitch_in_use;
     return dot(code, x, y, p, p, 2.0f, 1.0f, 0.2f, 0.0f);
 }
 
 int draw_text_dot_double(int code, int x, int y)
 {
-    float p2 = 2.0f * led_pitch;
+    float p2 = 2.0f * (float)pitch_in_use;
     return dot(code, x, y, p2, p2, 4.0f, 1.0f, 0.2f, 0.0f);
 }
 
-void draw_panel_background()
+void draw_panel_background(int x, int y, int w_dots, int h_dots)
 {
-    float w = (float)led_pitch * panel_width();
-    float h = (float)led_pitch * panel_height();
+    const float w = (float)pitch_in_use * w_dots;
+    const float h = (float)pitch_in_use * h_dots;
+    const float x0 = (float)x, y0 = (float)y;
     gfx_line_width(1.0f);
     gfx_color(0, 0, 0);
     gfx_begin(GFX_QUADS);
-    gfx_vertex(PANEL_X, PANEL_Y, 0);
-    gfx_vertex(PANEL_X + w, PANEL_Y, 0);
-    gfx_vertex(PANEL_X + w, PANEL_Y + h, 0);
-    gfx_vertex(PANEL_X, PANEL_Y + h, 0);
+    gfx_vertex(x0, y0, 0);
+    gfx_vertex(x0 + w, y0, 0);
+    gfx_vertex(x0 + w, y0 + h, 0);
+    gfx_vertex(x0, y0 + h, 0);
     gfx_end();
 }
 
-void draw_panel_grid()
+void draw_panel_grid(int W, int H)
 {
-    const int p = led_pitch;
-    const int W = panel_width(), H = panel_height();
+    const int p = pitch_in_use;
 
     gfx_texturing(false);
     gfx_color(1, 1, 1);

@@ -1,8 +1,11 @@
 /*******************************************************************************
  * raster/dot_font.cpp - glyph addressing, bit layouts, readers and caches
+ *
+ * Sections: file-content cache | bit layouts | readers | set-up and sizes |
+ * glyph addresses | the glyph caches | reading the files
  ******************************************************************************/
 #include "raster/dot_font.h"
-#include "model/settings.h"
+#include "model/document.h"
 #include "platform/file_write.h"
 #include "raster/canvas.h"
 #include <cstdio>
@@ -39,13 +42,14 @@ constexpr long POOL_BYTES = pool_offset(FONT_SIZE_SLOTS, FONT_HZ);
 enum file_state : uint8_t { FILE_UNKNOWN, FILE_CACHED, FILE_DIRECT };
 
 struct cached_file {
-    char path[PATH_LEN];   // the path the content was read from
+    char path[FONT_PATH_LEN];   // the path the content was read from
     file_state state;
     long size;             // bytes held (FILE_CACHED)
 };
 
 uint8_t file_pool[POOL_BYTES];
 cached_file files[FONT_SIZE_SLOTS][2];
+char font_files[FONT_SIZE_SLOTS][FONT_SCRIPTS][FONT_PATH_LEN];   // the files in use, set by dot_font_use_files
 bool file_cache_on = true;
 long opens = 0;
 
@@ -72,7 +76,7 @@ int read_direct(const char* path, long offset, uint8_t* out, int count)
 bool load_file(int slot, int script)
 {
     cached_file& e = files[slot][script];
-    const char* path = font_paths[slot][script];
+    const char* path = font_files[slot][script];
     FILE* f = open_font(path);
     if (!f) return false;
     uint8_t* pool = file_pool + pool_offset(slot, script);
@@ -81,7 +85,7 @@ bool load_file(int slot, int script)
     uint8_t extra;
     bool too_big = got == cap && fread(&extra, 1, 1, f) == 1;
     fclose(f);
-    size_t n = strnlen(path, PATH_LEN - 1);
+    size_t n = strnlen(path, FONT_PATH_LEN - 1);
     memcpy(e.path, path, n);
     e.path[n] = '\0';
     e.state = too_big ? FILE_DIRECT : FILE_CACHED;
@@ -114,7 +118,7 @@ void draw_bits(const uint8_t* buf, int n, int per_unit, bool column_major, dot_p
 // Draw a Chinese glyph of 16-dot-wide rows (sizes 12..16).
 void draw_hz_rows(const uint8_t* buf, int rows, int colour, int x, int y)
 {
-    draw_bits(buf, rows * 2, 2, false, draw_text_dot, colour, x, y, led_pitch);
+    draw_bits(buf, rows * 2, 2, false, draw_text_dot, colour, x, y, canvas_pitch());
 }
 
 bool is_descender_letter(uint8_t c) { return c == 'g' || c == 'j' || c == 'p' || c == 'q' || c == 'y'; }
@@ -132,9 +136,9 @@ void draw_text_columns(const uint8_t* buf, int got, int colour, int x, int y)
     constexpr int base = SIZE == 48 ? 24 : SIZE == 64 ? 32 : SIZE;
     const int per_col = base == 32 ? 4 : 3;
     if (SIZE >= 48)
-        draw_bits(buf, got, per_col, true, draw_text_dot_double, colour, x, y, 2 * led_pitch);
+        draw_bits(buf, got, per_col, true, draw_text_dot_double, colour, x, y, 2 * canvas_pitch());
     else
-        draw_bits(buf, got, per_col, true, draw_text_dot, colour, x, y, led_pitch);
+        draw_bits(buf, got, per_col, true, draw_text_dot, colour, x, y, canvas_pitch());
 }
 
 template <int SIZE>
@@ -183,11 +187,11 @@ void asc_file_reader(int colour, int x, int y, const char* ch)
             memmove(buf + 1, buf, (size_t)(G - 1));
             buf[0] = 0;
         }
-        draw_bits(buf, G, 1, false, draw_dot, colour, x, y, led_pitch);
+        draw_bits(buf, G, 1, false, draw_dot, colour, x, y, canvas_pitch());
         return;
     }
     if (base == 16) {
-        draw_bits(buf, got, 2, true, draw_dot, colour, x, y, led_pitch);
+        draw_bits(buf, got, 2, true, draw_dot, colour, x, y, canvas_pitch());
         return;
     }
     draw_text_columns<SIZE>(buf, got, colour, x, y);
@@ -218,6 +222,8 @@ int find_slot(dot_glyph_cache* const* table, uint8_t b1, uint8_t b2)
 }
 
 } // namespace
+
+// ---- set-up and sizes ------------------------------------------------------------
 
 // Point every cache entry at its storage, zero it, and empty the file cache.
 void dot_font_init()
@@ -261,6 +267,8 @@ glyph_reader asc_reader(int size)
     return i < 0 ? nullptr : ASC_READERS[i];
 }
 
+// ---- glyph addresses -------------------------------------------------------------
+
 // ((q1 * 94 + q2) - 95) * G with q = (b + 0x60) mod 256.
 long hz_glyph_offset(uint8_t b1, uint8_t b2, int glyph_bytes)
 {
@@ -273,6 +281,8 @@ long asc_glyph_offset(uint8_t c, int first, int glyph_bytes)
 {
     return ((long)(int8_t)c - first) * glyph_bytes;
 }
+
+// ---- the glyph caches ------------------------------------------------------------
 
 // Search, then on a miss read the rest of the string ahead into the cache.
 bool hz_cached_lookup(int size, const char* ch, uint8_t out[DOT_SLOT_USED])
@@ -305,15 +315,17 @@ bool hz_cached_lookup(int size, const char* ch, uint8_t out[DOT_SLOT_USED])
     return true;
 }
 
+// ---- reading the files -----------------------------------------------------------
+
 // Serve a glyph read from the file cache, loading the file on first use.
 int read_font_bytes(int slot, int script, long offset, uint8_t* out, int count)
 {
     if (slot < 0 || slot >= FONT_SIZE_SLOTS || (script != FONT_HZ && script != FONT_ASC) || !out || count <= 0)
         return -1;
-    const char* path = font_paths[slot][script];
+    const char* path = font_files[slot][script];
     if (!file_cache_on) return read_direct(path, offset, out, count);
     cached_file& e = files[slot][script];
-    if (e.state == FILE_UNKNOWN || strncmp(e.path, path, PATH_LEN) != 0) {
+    if (e.state == FILE_UNKNOWN || strncmp(e.path, path, FONT_PATH_LEN) != 0) {
         e.state = FILE_UNKNOWN;
         if (!load_file(slot, script)) return -1;
     }
@@ -322,6 +334,13 @@ int read_font_bytes(int slot, int script, long offset, uint8_t* out, int count)
     long n = e.size - offset < count ? e.size - offset : count;
     memcpy(out, file_pool + pool_offset(slot, script) + offset, (size_t)n);
     return (int)n;
+}
+
+void dot_font_use_files(const doc_paths& paths)
+{
+    for (int slot = 0; slot < FONT_SIZE_SLOTS; slot++)
+        for (int script = 0; script < FONT_SCRIPTS; script++)
+            copy_field(font_files[slot][script], FONT_PATH_LEN, paths.fonts[slot][script].c_str());
 }
 
 // Benchmarks compare both ways; the program keeps the cache on.

@@ -1,11 +1,12 @@
 /*******************************************************************************
  * raster/dot_font.h - dot-matrix glyph readers, glyph caches, font file cache
  *
- * Panel text is drawn from bitmap font files (font_paths, model/settings.h):
+ * Panel text is drawn from bitmap font files (the document's font paths,
+ * handed over by dot_font_use_files):
  * one Chinese (GB2312 area) and one Western file per size 12..24 and 32; the
  * 48- and 64-dot sizes draw the 24- and 32-dot glyphs doubled. A reader turns
- * one character into lit dots at a window position; the caller (draw_dot_text)
- * advances the pen.
+ * one character into lit dots at a pixel position (the caller maps dots
+ * through the view); the caller (draw_dot_text) advances the pen.
  *
  * Glyph bytes: most significant bit first; row-major (1 or 2 bytes per row)
  * for Chinese 12..16 and Western 12..15, column-major (2, 3 or 4 bytes per
@@ -23,12 +24,18 @@
  * cache is switched off, is read per glyph (open, seek, read, close). Reads
  * that come up short draw only the bytes read; negative offsets read nothing.
  *
+ * Limits: font paths of FONT_PATH_LEN bytes; a file larger than the pool of
+ * its slot is read per glyph.
+ * Depends on: nothing outside the C++ standard library (the files are read
+ * with stdio).
  * Does NOT: walk strings, apply inline codes or advance (draw_dot_text does),
  * notice a font file changed on disk after it was cached (dot_font_forget_files).
  ******************************************************************************/
 #pragma once
 #include "model/font_sizes.h"
 #include <cstdint>
+
+struct doc_paths;
 
 constexpr int DOT_CACHE_SIZES = 4;     // cached Chinese sizes 12, 13, 14, 15
 constexpr int DOT_CACHE_SLOTS = 100;   // glyph slots per cached size
@@ -38,6 +45,7 @@ constexpr int DOT_TEXT_SIZES = FONT_SIZE_COUNT; // the whole font-size ladder
 constexpr int GB_ROW_GLYPHS = 94;      // glyphs per row of the GB2312 code table
 constexpr int GB_AREA_GLYPHS = 94 * 94;
 constexpr int ASC_CODES = 256;         // Western codes a file can hold
+constexpr int FONT_PATH_LEN = 300;     // bytes of a font file's path, NUL included
 
 // One slot of a Chinese glyph cache.
 struct dot_glyph_cache {
@@ -56,6 +64,8 @@ typedef void (*glyph_reader)(int colour, int x, int y, const char* ch);
 
 // Start-up: point every cache entry at its (zeroed) storage and reset the cursor.
 void dot_font_init();
+// The font files glyphs are read from from now on.
+void dot_font_use_files(const doc_paths& paths);
 
 // Index 0..15 of a supported text size (12..24, 32, 48, 64), or -1.
 int dot_size_index(int size);

@@ -2,7 +2,7 @@
  * raster/dot_text.cpp - the walk of draw_dot_text
  ******************************************************************************/
 #include "raster/dot_text.h"
-#include "model/settings.h"
+#include "raster/canvas.h"
 #include "raster/dot_font.h"
 
 // Walk the text, obeying the inline codes and drawing one glyph per character.
@@ -10,7 +10,7 @@ void draw_dot_text(uint8_t size, uint8_t colour, int x, int y, char* text)
 {
     if (!text) return;
     const glyph_reader hz = hz_reader(size), asc = asc_reader(size);
-    const int p = led_pitch;
+    const int p = canvas_pitch();
     const int hz_step = hz_advance(size) * p, asc_step = asc_advance(size) * p;
     int pen_x = x, pen_y = y;
     uint8_t current = colour;

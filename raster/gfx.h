@@ -3,10 +3,12 @@
  *
  * A thin immediate-mode interface (colour, point size, line width, begin /
  * vertex / end, matrix push/pop/translate, textures) with two backends:
- *   - OpenGL (the default): the only place the program calls OpenGL or GLU.
- *     Consecutive points are kept in one begin/end pair (colour changes are
- *     legal inside it); anything else closes the open batch first, so the
- *     picture is the same as with one pair per point.
+ *   - OpenGL (the default): the only place the program draws with OpenGL or
+ *     GLU (platform/offscreen_gl only makes a context and reads its pixels).
+ *     Consecutive points are gathered into one batch (colour changes are
+ *     legal inside it) and drawn with one call; anything else draws the open
+ *     batch first, so the picture is the same as with one begin/end pair per
+ *     point.
  *   - Recorder: keeps what a frame draws as a list of events (points with size
  *     and colour, lines, filled quads, textured quads and screen texts) in
  *     window pixels with translations applied, so tests need no window. In
@@ -14,11 +16,17 @@
  *
  * Layers (OpenGL only): a layer is an off-screen picture the size of the view.
  * Between layer_open and layer_close everything is drawn into it instead of
- * the window; layer_draw puts it back over the whole view, pixel for pixel
- * (nearest texels), either whole or only where something was drawn into it.
+ * the window; layer_draw puts a rectangle of it (or all of it) back in its
+ * place, pixel for pixel (nearest texels), either every pixel or only where
+ * something was drawn into it.
  * The recorder has no layers (layer_open returns 0).
  *
- * Does NOT: create windows or swap buffers (platform/window does, driven from app/), or clip.
+ * Limits: GFX_LAYERS layers.
+ * Depends on: OpenGL 1.x and GLU, with framebuffer objects for the layers
+ * (the OpenGL backend); the recorder needs nothing outside the C++ standard
+ * library.
+ * Does NOT: create windows or swap buffers (platform/window does, driven
+ * from app/), or clip unless asked (gfx_clip; the recorder never clips).
  ******************************************************************************/
 #pragma once
 #include <cstdint>

@@ -1,13 +1,24 @@
 /*******************************************************************************
- * raster/gfx_gl.cpp - the OpenGL backend: the only file that calls OpenGL/GLU
+ * raster/gfx_gl.cpp - the OpenGL backend: the only file that draws with OpenGL/GLU
  *
  * Fixed-function OpenGL 1.x in immediate mode. Consecutive points of one size
  * are gathered, each with the colour current when it was given, and drawn
  * with one vertex-array call; a point-size change or any other drawing call
  * draws the gathered points first, so the picture is the same as one
  * begin/end pair per point. With batching off, every point gets its own pair.
- * Layers are framebuffer objects with an RGBA texture each, made again only
- * when the view's size changes.
+ * Layers are framebuffer objects with a texture each (RGBA for a transparent
+ * layer, RGB for an opaque one), made again only when the view's size or
+ * that choice changes.
+ *
+ * Limits: GFX_LAYERS layers; at most POINT_BATCH_MAX points wait in a batch.
+ * Depends on: OpenGL 1.x (fixed function) and GLU (gluLookAt), with
+ * framebuffer objects (glext.h prototypes) for the layers.
+ * Does NOT: make the context or the window (platform/window and
+ * platform/offscreen_gl do), swap buffers, or keep the drawing as events
+ * (the recorder in raster/gfx.cpp does).
+ *
+ * Sections: colours | points and primitives | matrices, state and textures |
+ * layers | clipping and reading back | the point batch | the backend
  ******************************************************************************/
 #include "raster/gfx.h"
 #define GL_GLEXT_PROTOTYPES 1
@@ -20,6 +31,8 @@ namespace {
 
 constexpr size_t POINT_BATCH_MAX = 1 << 16;  // points gathered before they are drawn
 
+// ---- colours ----------------------------------------------------------------------
+
 // The nearest of the 256 values a colour byte can hold, clamped to 0..1.
 float on_byte(float v)
 {
@@ -27,6 +40,8 @@ float on_byte(float v)
     if (v >= 1.0f) return 1.0f;
     return (float)(int)(v * 255.0f + 0.5f) / 255.0f;
 }
+
+// ---- points and primitives ---------------------------------------------------------
 
 class gl_backend : public gfx_backend {
 public:
@@ -84,6 +99,8 @@ public:
         }
         glEnd();
     }
+// ---- matrices, state and textures ----------------------------------------------------
+
     void push() override { close(); glPushMatrix(); }
     void pop() override { close(); glPopMatrix(); }
     void translate(float x, float y, float z) override { close(); glTranslatef(x, y, z); }
@@ -142,6 +159,8 @@ public:
     }
     void flush() override { close(); }
     void finish() override { close(); glFinish(); }
+
+// ---- layers ------------------------------------------------------------------------
 
     uint32_t layer_open(int slot, int w, int h, int clear) override
     {
@@ -223,6 +242,8 @@ public:
         glBindTexture(GL_TEXTURE_2D, (GLuint)bound);
         glColor4f(cur_[0], cur_[1], cur_[2], cur_[3]);
     }
+// ---- clipping and reading back ---------------------------------------------------------
+
     void clip(bool on, int x, int y, int w, int h) override
     {
         close();
@@ -261,6 +282,8 @@ public:
         return glGetError() == GL_NO_ERROR;
     }
 
+// ---- the point batch ------------------------------------------------------------------
+
 private:
     struct layer {
         GLuint fbo = 0, tex = 0;
@@ -297,6 +320,8 @@ private:
         }
     }
 };
+
+// ---- the backend ----------------------------------------------------------------------
 
 gl_backend gl;
 

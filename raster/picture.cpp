@@ -6,7 +6,8 @@
  * the upload never depends on the file's row padding.
  ******************************************************************************/
 #include "raster/picture.h"
-#include "model/settings.h"
+#include "model/item.h"
+#include "raster/canvas.h"
 #include "platform/gbk.h"
 #include "platform/file_write.h"
 #include "raster/gfx.h"
@@ -87,7 +88,7 @@ struct box {
 
 box box_of(const graph_draw& g, int64_t w_dots, int64_t h_dots)
 {
-    const int64_t p = dot_pitch();
+    const int64_t p = canvas_pitch();
     return box{(float)g.left, (float)g.top, (float)((int64_t)g.left + w_dots * p),
                (float)((int64_t)g.top + h_dots * p)};
 }
@@ -205,17 +206,12 @@ void draw_picture_selected(graph_draw& g)
     draw_picture(g);
 }
 
-void draw_pictures(int32_t current)
+void draw_dotted_box(int x, int y, int w_dots, int h_dots)
 {
-    const int n = graph_count < 0 ? 0 : graph_count > GRAPH_COUNT ? GRAPH_COUNT : graph_count;
-    for (int i = 0; i < n; i++) {
-        if (!graph_table[i].shown) continue;
-        if (i == current) draw_picture_selected(graph_table[i]);
-        else draw_picture(graph_table[i]);
-    }
-}
-
-void draw_rubber_band()
-{
-    if (rubber_band.shown) draw_picture(rubber_band);
+    graph_draw band;
+    band.left = x;
+    band.top = y;
+    band.pic_width = w_dots;
+    band.pic_height = h_dots;
+    draw_picture(band);
 }

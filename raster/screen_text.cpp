@@ -1,10 +1,11 @@
 /*******************************************************************************
  * raster/screen_text.cpp - FreeType glyph cache and screen text drawing
  *
- * Sections: faces | glyph textures | drawing | palette furniture
+ * Sections: faces | glyph textures | drawing
  ******************************************************************************/
 #include "raster/screen_text.h"
 #include "platform/file_write.h"
+#include "platform/messages.h"
 #include "raster/gfx.h"
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -47,7 +48,7 @@ bool open_screen_fonts(const char* font_file, std::string& why)
         face_record& f = face_slot[s];
         if (f.face) continue;  // already open
         if (!f.library && FT_Init_FreeType(&f.library) != 0) {
-            why = "cannot initialise the FreeType library";
+            why = msg(MSG_FREETYPE_INIT);
             return false;
         }
         // The font is opened through a descriptor checked to be a regular
@@ -59,7 +60,7 @@ bool open_screen_fonts(const char* font_file, std::string& why)
         const bool opened = fd >= 0 && FT_New_Face(f.library, checked.c_str(), 0, &f.face) == 0;
         if (fd >= 0) close(fd);
         if (!opened) {
-            why = std::string("cannot open the screen font ") + (font_file ? font_file : "(none)");
+            why = msg(MSG_SCREEN_FONT_OPEN, font_file ? font_file : "-");
             f.face = nullptr;
             return false;
         }
@@ -171,59 +172,4 @@ void draw_screen_text_sized(int size, const std::u16string& text, int x, int y, 
 {
     int slot = slot_for_size(size);
     draw_text_with(slot, face_sizes[slot], text, x, y, wrap_width, line_height);
-}
-
-// ---- palette furniture -----------------------------------------------------------
-
-void draw_palette_frame()
-{
-    gfx_texturing(false);
-    gfx_color(1, 1, 1);
-    gfx_begin(GFX_LINES);
-    const float xs[3] = {25, 85, 225};
-    for (float x : xs) { gfx_vertex(x, 0); gfx_vertex(x, 1200); }
-    const float ys[7] = {0, 50, 100, 140, 182, 218, 254};
-    for (float y : ys) { gfx_vertex(225, y); gfx_vertex(25, y); }
-    for (int y = 300; y <= 1950; y += 50) { gfx_vertex(225, (float)y); gfx_vertex(25, (float)y); }
-    gfx_end();
-}
-
-namespace {
-
-struct caption {
-    const char* utf8;
-    int x, y;
-};
-
-const caption captions[] = {
-    {"日期", 35, 35},  {"农历", 35, 85},   {"星期", 35, 125},   {"时间", 32, 172},
-    {"图片", 32, 206}, {"文本", 32, 242},  {"Modbus", 30, 272}, {"变量", 30, 295},
-    {"表格", 30, 322}, {"绘制", 30, 345},  {"安全日", 30, 372}, {"计数", 30, 395},
-    {"开关量", 30, 472}, {"计数", 30, 495}, {"图形一", 28, 535}, {"图形二", 28, 585},
-    {"风向", 28, 435}};
-constexpr int CAPTION_COUNT = sizeof captions / sizeof captions[0];
-
-// The captions as the program keeps them (GBK) and as the screen text draws them
-// (UTF-16), converted once on first use.
-const std::u16string* wide_captions()
-{
-    static std::u16string wide[CAPTION_COUNT];
-    static bool ready = false;
-    if (!ready) {
-        for (int i = 0; i < CAPTION_COUNT; i++) wide[i] = to_wide(gbk_from_utf8(captions[i].utf8).c_str());
-        ready = true;
-    }
-    return wide;
-}
-
-} // namespace
-
-void draw_palette_captions()
-{
-    const std::u16string* wide = wide_captions();
-    gfx_push();
-    gfx_translate(0, 145);
-    gfx_color(1, 1, 1);
-    for (int i = 0; i < CAPTION_COUNT; i++) draw_screen_text(wide[i], captions[i].x, captions[i].y, 89, 25);
-    gfx_pop();
 }

@@ -10,6 +10,10 @@
  * Faces: slot 0 size 24, slot 1 size 36, slot 2 size 48, slot 3 size 64, each
  * set at `size` points and `size` dpi (so 8, 18, 32 and ~57 pixels per em).
  *
+ * Limits: FACE_SLOTS face slots, SCREEN_FACES of them opened at start-up;
+ * UTF-16 code units only (no characters beyond the basic plane).
+ * Depends on: FreeType (faces and glyph bitmaps); the font file is opened
+ * through /proc/self/fd after a regular-file check (Linux).
  * Does NOT: draw anything on the LED panel (that is dot-matrix text), kern,
  * shape, or ever free a glyph texture.
  ******************************************************************************/
@@ -51,7 +55,3 @@ int draw_screen_text(const std::u16string& text, int x, int y, int wrap_width, i
 void draw_screen_text_sized(int size, const std::u16string& text, int x, int y, int wrap_width,
                             int line_height);
 
-// The fixed lines of the tool palette (the caller translates by (0, 145) first).
-void draw_palette_frame();
-// The captions of the tool palette, in white, placed 145 pixels down.
-void draw_palette_captions();

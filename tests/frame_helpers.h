@@ -1,6 +1,5 @@
 // Shared helpers for tests that record frames through the drawing layer.
 #pragma once
-#include "model/settings.h"
 #include "platform/system.h"
 #include "raster/gfx.h"
 #include "raster/screen_text.h"
@@ -24,13 +23,6 @@ inline void need_screen_fonts()
         return find_screen_font(file, sizeof file) && open_screen_fonts(file, why);
     }();
     ASSERT_TRUE(ok) << "the Song-style screen font (fonts-arphic-uming) is not installed";
-}
-
-inline void set_panel(int w, int h, int pitch)
-{
-    snprintf(led_width, sizeof led_width, "%d", w);
-    snprintf(led_height, sizeof led_height, "%d", h);
-    led_pitch = (uint8_t)pitch;
 }
 
 inline bool same_colour(const gfx_event& e, float r, float g, float b)

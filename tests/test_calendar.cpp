@@ -1,16 +1,13 @@
 // Calendar, clock, weekday and wind fields at a fixed local time.
-#include "app/startup.h"
+#include "app/workspace.h"
 #include "dot_helpers.h"
 #include "items/calendar.h"
 #include "items/digit_item.h"
 #include "items/digits.h"
-#include "model/tables.h"
 #include "platform/gbk.h"
+#include "raster/canvas.h"
 #include "raster/dot_font.h"
 #include "raster/dot_text.h"
-#include <set>
-#include <utility>
-
 
 namespace {
 
@@ -21,35 +18,39 @@ local_time fixed_wednesday() { return {1999, 12, 31, 23, 59, 58, 3}; }
 struct at_fixed_time {
     at_fixed_time()
     {
-        set_clock_source(fixed_sunday);
         fill_glyph_table();
-        set_panel(256, 64, 2);
-        build_base_paths(LUMIKER_BUILD_DIR "/");   // the font files the build generated
+        canvas_use_pitch(2);
+        doc_paths p;
+        build_base_paths(p, LUMIKER_BUILD_DIR "/");   // the font files the build generated
+        dot_font_use_files(p);
         dot_font_init();
     }
-    ~at_fixed_time()
-    {
-        set_clock_source(nullptr);
-        led_pitch = 2;
-    }
+    ~at_fixed_time() { canvas_use_pitch(2); }
 };
 
-Digit_unit& field(int index, int code, int digits)
+item field(int code, int digits)
 {
-    Digit_unit& u = digit_table[index];
-    u = Digit_unit();
-    u.visible = 1;
+    item u;
     u.kind = KIND_VARIABLE;
-    u.reg_addr = code;
+    u.code = code;
     u.digits = digits;
-    u.x = 300;
-    u.y = 200;
     u.color = 2;
     return u;
 }
 
-// What draw_dot_text lights for a GBK word at (x, y).
+// Drawn at window pixel (300, 200) at `pitch`, showing the time `now`.
+item_draw_ctx at(const local_time& now, int pitch = 2, bool selected = false)
+{
+    item_draw_ctx c;
+    c.x = 300;
+    c.y = 200;
+    c.pitch = pitch;
+    c.now = now;
+    c.selected = selected;
+    return c;
+}
 
+// What draw_dot_text lights for a GBK word at (x, y).
 dot_set word_dots(const char* gbk, int size, int colour, int x, int y)
 {
     return capture([&] {
@@ -59,19 +60,18 @@ dot_set word_dots(const char* gbk, int size, int colour, int x, int y)
     });
 }
 
-dot_set number_dots(const Digit_unit& u, uint32_t value)
+dot_set number_dots(const item& u, uint32_t value)
 {
     return capture([&] {
-        draw_number(u.color, u.x, u.y, value, (uint8_t)u.digits, (uint8_t)u.size, (uint8_t)u.thickness,
+        draw_number(u.color, 300, 200, value, (uint8_t)u.digits, (uint8_t)u.size, (uint8_t)u.thickness,
                     u.decimals, 0);
     });
 }
 
-// The digits a clock field shows, measured first as every frame does.
-std::string shown(Digit_unit& u)
+// The digits a clock field shows at `now`.
+std::string shown(const item& u, const local_time& now = fixed_sunday())
 {
-    measure_variable(u, false);
-    return read_cells(capture([&] { draw_digit_item(u); }), u.x, u.y, u.digits, u.size, led_pitch);
+    return read_cells(capture([&] { draw_item(u, at(now)); }), 300, 200, u.digits, u.size, 2);
 }
 
 } // namespace
@@ -79,26 +79,25 @@ std::string shown(Digit_unit& u)
 TEST(Calendar, ClockFieldsShowTheLocalTimeWithLeadingZeros)
 {
     at_fixed_time t;
-    EXPECT_EQ(shown(field(8, CODE_HOUR, 2)), "09");
-    EXPECT_EQ(shown(field(9, CODE_MINUTE, 2)), "05");
-    EXPECT_EQ(shown(field(10, CODE_SECOND, 2)), "07");
-    EXPECT_EQ(shown(field(5, CODE_YEAR, 4)), "2024");
-    EXPECT_EQ(shown(field(5, CODE_YEAR, 2)), "24");
-    EXPECT_EQ(shown(field(6, CODE_MONTH, 2)), "06");
-    EXPECT_EQ(shown(field(7, CODE_DAY, 2)), "09");
+    EXPECT_EQ(shown(field(CODE_HOUR, 2)), "09");
+    EXPECT_EQ(shown(field(CODE_MINUTE, 2)), "05");
+    EXPECT_EQ(shown(field(CODE_SECOND, 2)), "07");
+    EXPECT_EQ(shown(field(CODE_YEAR, 4)), "2024");
+    EXPECT_EQ(shown(field(CODE_YEAR, 2)), "24");
+    EXPECT_EQ(shown(field(CODE_MONTH, 2)), "06");
+    EXPECT_EQ(shown(field(CODE_DAY, 2)), "09");
 
-    set_clock_source(fixed_wednesday);
-    EXPECT_EQ(shown(field(8, CODE_HOUR, 2)), "23");
-    EXPECT_EQ(shown(field(5, CODE_YEAR, 4)), "1999");
-    EXPECT_EQ(shown(field(6, CODE_MONTH, 3)), "012");
+    EXPECT_EQ(shown(field(CODE_HOUR, 2), fixed_wednesday()), "23");
+    EXPECT_EQ(shown(field(CODE_YEAR, 4), fixed_wednesday()), "1999");
+    EXPECT_EQ(shown(field(CODE_MONTH, 3), fixed_wednesday()), "012");
 }
 
 TEST(Calendar, LunarFieldsShowTheSampleCutToTheirDigits)
 {
     at_fixed_time t;
-    EXPECT_EQ(shown(field(20, 17, 4)), "8888");
-    EXPECT_EQ(shown(field(20, 18, 2)), "88");
-    EXPECT_EQ(shown(field(20, 19, 6)), "888888");
+    EXPECT_EQ(shown(field(CODE_LUNAR_YEAR, 4)), "8888");
+    EXPECT_EQ(shown(field(CODE_LUNAR_MONTH, 2)), "88");
+    EXPECT_EQ(shown(field(CODE_LUNAR_DAY, 6)), "888888");
 }
 
 TEST(Calendar, FieldValuesAndWords)
@@ -111,6 +110,13 @@ TEST(Calendar, FieldValuesAndWords)
     EXPECT_TRUE(is_clock_code(10));
     EXPECT_FALSE(is_clock_code(4));
     EXPECT_FALSE(is_clock_code(11));
+
+    // The clock the fields show can be replaced by a fixed one, and given back.
+    set_clock_source(fixed_wednesday);
+    EXPECT_EQ(read_clock().year, 1999);
+    EXPECT_EQ(read_clock().weekday, 3);
+    set_clock_source(nullptr);
+    EXPECT_EQ(read_clock().year, get_local_time().year);   // the computer's clock again
 
     EXPECT_EQ(std::string(weekday_name(0)), gbk_from_utf8("星期日"));
     EXPECT_EQ(std::string(weekday_name(1)), gbk_from_utf8("星期一"));
@@ -128,31 +134,26 @@ TEST(Calendar, UnitWordsStandRightOfTheItemsWidth)
 {
     at_fixed_time t;
     for (int pitch : {2, 3}) {
-        led_pitch = (uint8_t)pitch;
-        Digit_unit& u = field(5, CODE_YEAR, 4);
-        u.width = 100;
         const int gaps[] = {5 * pitch, 1, 1, 3 * pitch, 1, 2 * pitch};
         for (int code = CODE_YEAR; code <= CODE_SECOND; code++) {
             int wx = 0, wy = 0;
-            unit_word_position(u, code, wx, wy);
+            unit_word_position(at(fixed_sunday(), pitch), code, 100, wx, wy);
             EXPECT_EQ(wx, 400 + gaps[code - CODE_YEAR]) << code << " at pitch " << pitch;
             EXPECT_EQ(wy, 198);
         }
     }
 }
 
-TEST(Calendar, TheWordFollowsTheNumberOnceDrawn)
+TEST(Calendar, TheWordFollowsTheNumber)
 {
     at_fixed_time t;
-    Digit_unit& u = field(8, CODE_HOUR, 2);
+    item u = field(CODE_HOUR, 2);
     u.font_px = 16;
-    // Measured before it is drawn: from the first frame on, the word stands
-    // 3 dots right of the number's width.
-    measure_variable(u, false);
-    EXPECT_EQ(u.width, (4 + 1 + 1) * 2 * 2);
-    EXPECT_EQ(u.height, 16);
+    EXPECT_EQ(measure_item(u).w, (4 + 1 + 1) * 2);
+    EXPECT_EQ(measure_item(u).h, 8);
+    // The word stands 3 dots right of the number's width.
     recording r;
-    draw_digit_item(u);
+    draw_item(u, at(fixed_sunday()));
     dot_set expected = number_dots(u, 9);
     dot_set word = word_dots(unit_word(CODE_HOUR), 16, 2, 300 + 24 + 6, 198);
     ASSERT_FALSE(word.empty()) << "the built 16-dot font is missing";
@@ -164,31 +165,24 @@ TEST(Calendar, TheWordFollowsTheNumberOnceDrawn)
 TEST(Calendar, WeekdayAndWindShowWordsInsteadOfDigits)
 {
     at_fixed_time t;
-    Digit_unit& u = field(9, CODE_WEEKDAY, 2);
+    item u = field(CODE_WEEKDAY, 2);
     u.font_px = 16;
     recording r;
-    measure_variable(u, false);
-    draw_digit_item(u);
-    EXPECT_EQ(u.width, 96);    // three double-byte characters: 6 x font_px
-    EXPECT_EQ(u.height, 32);
+    draw_item(u, at(fixed_sunday()));
+    EXPECT_EQ(measure_item(u).w, 48);    // three double-byte characters: 3 x font_px
+    EXPECT_EQ(measure_item(u).h, 16);
     EXPECT_EQ(lit_positions(r.rec), word_dots(gbk_from_utf8("星期日").c_str(), 16, 2, 300, 200));
 
-    // Another day, another name; the selected form keeps the extent.
-    set_clock_source(fixed_wednesday);
-    u.width = 5; u.height = 7;
+    // Another day, another name, in the selected look too.
     r.rec.reset();
-    measure_variable(u, true);
-    draw_variable_item(u, true);
-    EXPECT_EQ(u.width, 5);
-    EXPECT_EQ(u.height, 7);
+    kind_of(u).draw(u, at(fixed_wednesday(), 2, true));
     EXPECT_EQ(lit_positions(r.rec), word_dots(gbk_from_utf8("星期三").c_str(), 16, 2, 300, 200));
 
-    Digit_unit& w = field(20, CODE_WIND, 4);
+    item w = field(CODE_WIND, 4);
     w.font_px = 12;
     r.rec.reset();
-    measure_variable(w, false);
-    draw_digit_item(w);
-    EXPECT_EQ(w.width, 72);
-    EXPECT_EQ(w.height, 24);
+    draw_item(w, at(fixed_sunday()));
+    EXPECT_EQ(measure_item(w).w, 36);
+    EXPECT_EQ(measure_item(w).h, 12);
     EXPECT_EQ(lit_positions(r.rec), word_dots(gbk_from_utf8("正北风").c_str(), 12, 2, 300, 200));
 }

@@ -6,17 +6,17 @@
 TEST(Canvas, DotPrimitivesFollowTheColourAndSizeRules)
 {
     recording r;
-    led_pitch = 2;
-    draw_dot(3, 10, 20);      // blue at led_pitch
+    canvas_use_pitch(2);
+    draw_dot(3, 10, 20);      // blue at the pitch
     draw_dot(7, 11, 21);      // code 7: 3 pixels, colour kept (blue)
     draw_text_dot(3, 12, 22);
-    draw_text_dot(7, 13, 23); // text code 7: led_pitch, blue
-    draw_dot(8, 14, 24);      // any other code: led_pitch, colour kept
+    draw_text_dot(7, 13, 23); // text code 7: the pitch, blue
+    draw_dot(8, 14, 24);      // any other code: the pitch, colour kept
     draw_dot(0xFF, 15, 25);   // black 2-pixel marker
     draw_text_dot(0xFF, 16, 26);        // orange-red 2-pixel marker
     draw_text_dot_double(0xFF, 17, 27); // orange-red 4-pixel marker
     draw_dot(256, 18, 28);    // only the low byte counts: red
-    draw_text_dot_double(5, 19, 29);    // cyan at 2 * led_pitch
+    draw_text_dot_double(5, 19, 29);    // cyan at 2 * the pitch
     draw_dot(-250, 20, 30);   // low byte 6: white
 
     auto pts = r.rec.of_type(gfx_event::POINT);
@@ -36,7 +36,7 @@ TEST(Canvas, DotPrimitivesFollowTheColourAndSizeRules)
 
     // The marker does not follow the zoom; the ordinary dot does.
     r.rec.reset();
-    led_pitch = 5;
+    canvas_use_pitch(5);
     draw_dot(0xFF, 0, 0);
     draw_dot(2, 0, 0);
     draw_text_dot_double(1, 0, 0);
@@ -44,7 +44,7 @@ TEST(Canvas, DotPrimitivesFollowTheColourAndSizeRules)
     EXPECT_EQ(pts[0].size, 2);
     EXPECT_EQ(pts[1].size, 5);
     EXPECT_EQ(pts[2].size, 10);
-    led_pitch = 2;
+    canvas_use_pitch(2);
 }
 
 namespace {
@@ -73,8 +73,8 @@ TEST(Canvas, GridTicksAndLabelsFollowThePanelAndThePitch)
     need_screen_fonts();
     recording r;
 
-    set_panel(256, 64, 2);
-    draw_panel_grid();
+    canvas_use_pitch(2);
+    draw_panel_grid(256, 64);
     grid_lines g = grey_lines(r.rec);
     EXPECT_EQ(g.vertical, 256 / 4 - 1);
     EXPECT_EQ(g.horizontal, 64 / 4 - 1);
@@ -108,15 +108,15 @@ TEST(Canvas, GridTicksAndLabelsFollowThePanelAndThePitch)
 
     // Narrower than 4 dots: no vertical lines; 8 wide: exactly one at dot column 4.
     r.rec.reset();
-    set_panel(3, 3, 2);
-    draw_panel_grid();
+    canvas_use_pitch(2);
+    draw_panel_grid(3, 3);
     g = grey_lines(r.rec);
     EXPECT_EQ(g.vertical, 0);
     EXPECT_EQ(g.horizontal, 0);
 
     r.rec.reset();
-    set_panel(8, 16, 3);
-    draw_panel_grid();
+    canvas_use_pitch(3);
+    draw_panel_grid(8, 16);
     g = grey_lines(r.rec);
     ASSERT_EQ(g.vertical, 1);
     EXPECT_EQ(g.xs[0], 12);
@@ -124,8 +124,8 @@ TEST(Canvas, GridTicksAndLabelsFollowThePanelAndThePitch)
 
     // Pitch 1: grid lines 4 pixels apart, ticks 32 pixels apart.
     r.rec.reset();
-    set_panel(64, 32, 1);
-    draw_panel_grid();
+    canvas_use_pitch(1);
+    draw_panel_grid(64, 32);
     g = grey_lines(r.rec);
     ASSERT_GE(g.xs.size(), 2u);
     EXPECT_EQ(g.xs[1] - g.xs[0], 4);
@@ -134,18 +134,18 @@ TEST(Canvas, GridTicksAndLabelsFollowThePanelAndThePitch)
         if (same_colour(e, 1, 1, 1) && e.y[1] == -15) tick_x.push_back(e.x[0]);
     ASSERT_EQ(tick_x.size(), 100u);
     EXPECT_EQ(tick_x[1] - tick_x[0], 32);
-    set_panel(256, 64, 2);
+    canvas_use_pitch(2);
 }
 
 TEST(Canvas, PanelBackgroundCoversThePanelAtThePitch)
 {
     recording r;
-    set_panel(256, 64, 3);
-    draw_panel_background();
+    canvas_use_pitch(3);
+    draw_panel_background(265, 145, 256, 64);
     auto quads = r.rec.of_type(gfx_event::QUAD);
     ASSERT_EQ(quads.size(), 1u);
     EXPECT_TRUE(same_colour(quads[0], 0, 0, 0));
     EXPECT_EQ(quads[0].x[0], 265); EXPECT_EQ(quads[0].y[0], 145);
     EXPECT_EQ(quads[0].x[2], 265 + 768); EXPECT_EQ(quads[0].y[2], 145 + 192);
-    set_panel(256, 64, 2);
+    canvas_use_pitch(2);
 }

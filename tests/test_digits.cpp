@@ -1,14 +1,15 @@
 // Segment digit glyphs of the three stroke weights, the decimal point and draw_number.
 #include "dot_helpers.h"
 #include "items/digits.h"
+#include "raster/canvas.h"
 #include <set>
 #include <utility>
 
 namespace {
 
 struct glyphs_ready {
-    glyphs_ready() { fill_glyph_table(); led_pitch = 2; }
-    ~glyphs_ready() { led_pitch = 2; }
+    glyphs_ready() { fill_glyph_table(); canvas_use_pitch(2); }
+    ~glyphs_ready() { canvas_use_pitch(2); }
 };
 
 
@@ -196,7 +197,7 @@ TEST(Digits, DecimalPointStandsBeforeDigitK)
 TEST(Digits, DecimalPointDotsOfEachWeight)
 {
     glyphs_ready g;
-    led_pitch = 3;   // p = 3, s = 5: q = 3, rows y + 27 and y + 30
+    canvas_use_pitch(3);   // p = 3, s = 5: q = 3, rows y + 27 and y + 30
     auto point = [](int t) {
         recording r;
         draw_decimal_point(4, 100, 50, 5, (uint8_t)t);
@@ -217,7 +218,7 @@ TEST(Digits, DecimalPointDotsOfEachWeight)
 TEST(Digits, WrappedCellSizesStillDrawAndEnd)
 {
     glyphs_ready g;
-    led_pitch = 4;   // s = 32: H = 256 wraps to 0, W = 128, advance 200
+    canvas_use_pitch(4);   // s = 32: H = 256 wraps to 0, W = 128, advance 200
     dot_set d = number_dots(88, 2, 32, 1, 0, false, 0, 0);
     ASSERT_FALSE(d.empty());
     for (const auto& pos : d) EXPECT_EQ(pos.second, 0);   // only horizontal strokes survive
@@ -226,7 +227,7 @@ TEST(Digits, WrappedCellSizesStillDrawAndEnd)
     EXPECT_TRUE(d.count({201, 0}));   // second cell one wrapped advance on
     EXPECT_FALSE(d.count({128, 0}));
     // Width wraps too: s = 100 at pitch 3 gives W = 44.
-    led_pitch = 3;
+    canvas_use_pitch(3);
     dot_set w = number_dots(8, 1, 100, 1, 0, false, 0, 0);
     EXPECT_TRUE(w.count({44, 10}));
     EXPECT_FALSE(w.count({45, 10}));

@@ -2,8 +2,6 @@
 // bit layouts, the Western shift, doubling, short reads, missing files, the
 // Chinese glyph caches and the file-content cache.
 #include "font_fixture.h"
-#include "model/settings.h"
-#include "model/tables.h"
 #include "raster/dot_font.h"
 #include "raster/gfx.h"
 #include <gtest/gtest.h>
@@ -33,7 +31,7 @@ protected:
     // Write `bytes` as font file [slot][script].
     void write(int slot, int script, const std::vector<uint8_t>& bytes)
     {
-        write_file(font_paths[slot][script], bytes);
+        write_file(paths.fonts[slot][script].c_str(), bytes);
         dot_font_forget_files();
     }
 
@@ -165,10 +163,10 @@ TEST_F(DotFont, Western16IsColumnMajorUnshiftedWithTheDotPrimitive)
     g[0] = 0x80;   // column 0, row 0
     g[15] = 0x01;  // column 7, row 15
     write(4, FONT_ASC, f);
-    led_pitch = 1;
+    canvas_use_pitch(1);
     asc_reader(16)(7, 0, 0, "a");
     EXPECT_EQ(dots(), (dot_set{{0, 0}, {7, 15}}));
-    // Code 7 through draw_dot gives a 3-pixel dot; the text primitive would give led_pitch.
+    // Code 7 through draw_dot gives a 3-pixel dot; the text primitive would give the pitch.
     for (const gfx_event& e : rec.of_type(gfx_event::POINT)) EXPECT_FLOAT_EQ(e.size, 3.0f);
 }
 
@@ -177,7 +175,7 @@ TEST_F(DotFont, Western24And32UseTheTextDotPrimitive)
     std::vector<uint8_t> f = blank(224, 36);
     f[(size_t)('A' - 32) * 36 + 35] = 0x01;  // column 11, row 23
     write(12, FONT_ASC, f);
-    led_pitch = 3;
+    canvas_use_pitch(3);
     asc_reader(24)(7, 0, 0, "A");
     EXPECT_EQ(dots(), (dot_set{{33, 69}}));
     EXPECT_FLOAT_EQ(rec.of_type(gfx_event::POINT)[0].size, 3.0f);
@@ -228,7 +226,7 @@ TEST_F(DotFont, ShortReadDrawsOnlyTheBytesRead)
 {
     std::vector<uint8_t> f(10, 0xFF);  // 10 of the 72 bytes of glyph 0
     write(12, FONT_HZ, f);
-    led_pitch = 1;
+    canvas_use_pitch(1);
     hz_reader(24)(0, 0, 0, HZ_FIRST);
     dot_set d = dots();
     EXPECT_EQ(d.size(), 80u);
@@ -346,7 +344,7 @@ TEST_F(DotFont, CacheHitsNeedNoFile)
     write(1, FONT_HZ, f);
     hz_reader(13)(0, 0, 0, HZ_B0A1);
     ASSERT_EQ(dots().size(), 1u);
-    remove(font_paths[1][FONT_HZ]);
+    remove(paths.fonts[1][FONT_HZ].c_str());
     dot_font_forget_files();
     rec.reset();
     hz_reader(13)(0, 0, 0, HZ_B0A1);  // served by the glyph cache
@@ -433,13 +431,15 @@ TEST_F(DotFont, FileCacheFollowsAChangedPath)
     fclose(f);
     asc_reader(16)(0, 0, 0, "A");
     EXPECT_EQ(dots(), (dot_set{{0, 0}}));
-    std::string first = font_paths[4][FONT_ASC];
-    copy_field(font_paths[4][FONT_ASC], PATH_LEN, other.c_str());
+    const std::string first = paths.fonts[4][FONT_ASC];
+    paths.fonts[4][FONT_ASC] = other;
+    dot_font_use_files(paths);
     rec.reset();
     asc_reader(16)(0, 0, 0, "A");
     EXPECT_EQ(dots(), (dot_set{{0, 30}}));
     remove(other.c_str());
-    copy_field(font_paths[4][FONT_ASC], PATH_LEN, first.c_str());
+    paths.fonts[4][FONT_ASC] = first;
+    dot_font_use_files(paths);
 }
 
 TEST_F(DotFont, FileLargerThanItsPoolIsReadDirectly)
@@ -460,7 +460,7 @@ TEST_F(DotFont, MissingFileIsRetriedUntilItAppears)
     EXPECT_TRUE(dots().empty());
     std::vector<uint8_t> f = blank(224, 16);
     f[(size_t)('A' - 32) * 16] = 0x80;
-    FILE* fp = fopen(font_paths[4][FONT_ASC], "wb");
+    FILE* fp = fopen(paths.fonts[4][FONT_ASC].c_str(), "wb");
     ASSERT_NE(fp, nullptr);
     fwrite(f.data(), 1, f.size(), fp);
     fclose(fp);

@@ -4,8 +4,7 @@
 // in which every glyph lights exactly its top-left dot, so each drawn
 // character shows as one point at the pen.
 #include "font_fixture.h"
-#include "model/settings.h"
-#include "model/tables.h"
+#include "raster/canvas.h"
 #include "raster/dot_font.h"
 #include "raster/dot_text.h"
 #include "raster/gfx.h"
@@ -38,8 +37,8 @@ protected:
             for (size_t k = 0; k < hz.size(); k += HZ_G[s]) hz[k] = 0x80;
             // Western 12..15 are drawn one row lower except g j p q y; store row 0 either way.
             for (size_t k = 0; k < asc.size(); k += ASC_G[s]) asc[k] = 0x80;
-            write_file(font_paths[s][FONT_HZ], hz);
-            write_file(font_paths[s][FONT_ASC], asc);
+            write_file(paths.fonts[s][FONT_HZ].c_str(), hz);
+            write_file(paths.fonts[s][FONT_ASC].c_str(), asc);
         }
         start_drawing();
     }
@@ -91,7 +90,7 @@ TEST_F(DotText, ChineseAndWesternAdvancesPerSize)
 {
     const int* const sizes = FONT_SIZES;   // the whole ladder
     const int western[] = {7, 8, 8, 9, 9, 9, 9, 10, 10, 10, 11, 12, 12, 16, 24, 32};
-    led_pitch = 1;
+    canvas_use_pitch(1);
     for (int i = 0; i < 16; i++) {
         int s = sizes[i];
         // The shifted Western sizes draw "a" one row lower.
@@ -164,7 +163,7 @@ TEST_F(DotText, UnsupportedSizesDrawNothing)
 
 TEST_F(DotText, DoubledSizesUseDoubleDots)
 {
-    led_pitch = 3;
+    canvas_use_pitch(3);
     rec.reset();
     char text[] = "\xB0\xA1" "A";
     draw_dot_text(48, 1, 0, 0, text);
@@ -176,8 +175,8 @@ TEST_F(DotText, DoubledSizesUseDoubleDots)
 
 TEST_F(DotText, WesternPrimitivesDifferBySize)
 {
-    // Colour code 7 shows the primitive: draw_dot gives 3 pixels, the text dot led_pitch.
-    led_pitch = 2;
+    // Colour code 7 shows the primitive: draw_dot gives 3 pixels, the text dot the pitch.
+    canvas_use_pitch(2);
     rec.reset();
     char a[] = "A";
     draw_dot_text(16, 7, 0, 0, a);

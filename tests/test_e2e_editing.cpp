@@ -133,14 +133,28 @@ TEST(EndToEnd, EditSaveAndReopenTheSameLayout)
     ASSERT_TRUE(s.start_app());
     move(s, 1160, 84);
     std::vector<rgb8> after = panel_pixels(s);
-    ASSERT_EQ(before.size(), after.size());
-    int differ = 0;
-    for (size_t i = 0; i < before.size(); i++)
-        differ += before[i].r != after[i].r || before[i].g != after[i].g || before[i].b != after[i].b;
-    EXPECT_EQ(differ, 0) << "pixels of the panel differ after reopening";
+    auto differ = [&](const std::vector<rgb8>& a) {
+        EXPECT_EQ(before.size(), a.size());
+        int n = 0;
+        for (size_t i = 0; i < before.size() && i < a.size(); i++)
+            n += before[i].r != a[i].r || before[i].g != a[i].g || before[i].b != a[i].b;
+        return n;
+    };
+    EXPECT_EQ(differ(after), 0) << "pixels of the panel differ after reopening";
     int lit = 0;
     for (const rgb8& p : after) lit += p.r > 200 || p.g > 200;
     EXPECT_GT(lit, 100);
+
+    // Zooming there and back (Ctrl+L twice; Ctrl+Q twice, Ctrl+A twice)
+    // shows the panel exactly as the start did, and changes no file.
+    s.xdotool("key ctrl+l ctrl+l");
+    usleep(300000);
+    EXPECT_EQ(differ(panel_pixels(s)), 0) << "the panel moved after Ctrl+L twice";
+    s.xdotool("key ctrl+q ctrl+q ctrl+a ctrl+a");
+    usleep(300000);
+    EXPECT_EQ(differ(panel_pixels(s)), 0) << "the panel moved after zooming in and out";
+    click(s, 1160, 84);
+    EXPECT_EQ(e2e_session::read(cmd_path), saved);
 }
 
 TEST(EndToEnd, NothingIsLostWhenSavingWithTheKeyOrClosing)
@@ -322,6 +336,61 @@ TEST(EndToEnd, GroupsMoveOnlyTheirMembersAndCopiesAreTheSameItemElsewhere)
     change("led l 5 64 62 64 90 \r\n", "led l 5 66 62 66 90 \r\n");
     change("led bmp 0 1 300 62 128 \r\n", "led bmp 0 1 300 62 128 \r\nled bmp 0 1 303 62 128 \r\n");
     change("insmod 223 800 led key 5 100 42 41 4 6 2 0 1\r\n",
-           "insmod 223 800 led key 5 100 42 41 4 6 2 0 1\r\ninsmod 225 800 led key 5 103 42 41 4 6 2 0 1\r\n");
+           "insmod 223 800 led key 5 100 42 41 4 6 2 0 1\r\ninsmod 224 800 led key 5 103 42 41 4 6 2 0 1\r\n");
     EXPECT_EQ(e2e_session::read(s.dir + "ledsys/CMD1/cmd.txt"), expected);
+}
+
+// On the demo, the date, the minute and second, and the weekday are dragged
+// off the palette five times each: every drag places its items, the palette
+// cells still show their samples, and the saved script holds them all.
+TEST(EndToEnd, PaletteCellsOfferTheirItemsWhileTheirKindHasRoom)
+{
+    e2e_session s("palette");
+    e2e_session::run("cp -r '" + std::string(LUMIKER_SOURCE_DIR) + "/workspace/.' '" + s.dir + "'");
+    ASSERT_TRUE(s.start_x());
+    ASSERT_TRUE(s.start_app());
+    // Lit palette pixels inside a cell (the samples are red).
+    auto lit_in = [&](int x0, int y0, int x1, int y1) {
+        int n = 0;
+        for (int y = y0; y < y1; y++)
+            for (int x = x0; x < x1; x++) n += s.pixel(x, y).r > 200;
+        return n;
+    };
+    struct cell {
+        int x, y;       // where the press takes the sample
+        int code;       // the component code of the first item it makes
+        int box[4];     // the cell's samples
+    };
+    const cell cells[] = {{90, 172, 5, {75, 160, 255, 185}},     // the date, by its year
+                          {140, 310, 9, {128, 296, 265, 322}},   // the minute and second
+                          {130, 262, 16, {110, 246, 255, 278}}}; // the weekday
+    s.grab();
+    int before[3];
+    for (int c = 0; c < 3; c++) before[c] = lit_in(cells[c].box[0], cells[c].box[1], cells[c].box[2], cells[c].box[3]);
+    for (int c = 0; c < 3; c++)
+        for (int k = 0; k < 5; k++) drag(s, cells[c].x, cells[c].y, 300 + 240 * c, 300 + 20 * k);
+    s.grab();
+    for (int c = 0; c < 3; c++) {
+        const int after = lit_in(cells[c].box[0], cells[c].box[1], cells[c].box[2], cells[c].box[3]);
+        EXPECT_GT(before[c], 50) << "cell " << c;
+        EXPECT_GT(after, before[c] * 8 / 10) << "cell " << c << " is empty after the drags";
+    }
+    click(s, 1160, 84);
+
+    // Each code now has five more lines: year, month and day; minute and second; weekday.
+    const std::string saved = e2e_session::read(s.dir + "ledsys/CMD1/cmd.txt");
+    const std::string demo = e2e_session::read(std::string(LUMIKER_SOURCE_DIR) + "/workspace/ledsys/CMD1/cmd.txt");
+    auto count_code = [](const std::string& script, int code) {
+        int n = 0;
+        std::istringstream in(script);
+        for (std::string line; std::getline(in, line);) {
+            std::istringstream f(line);
+            std::string w[9];   // insmod NUMBER 800 led key COLOUR X Y CODE ...
+            for (std::string& x : w) f >> x;
+            n += w[0] == "insmod" && w[2] == "800" && w[8] == std::to_string(code);
+        }
+        return n;
+    };
+    for (int code : {5, 6, 7, 9, 10, 16})
+        EXPECT_EQ(count_code(saved, code), count_code(demo, code) + 5) << "code " << code << "\n" << saved;
 }

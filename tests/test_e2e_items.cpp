@@ -3,38 +3,48 @@
 // them, in the item's colour.
 #include "e2e_helpers.h"
 #include "app/startup.h"
-#include "items/digit_item.h"
+#include "items/calendar.h"
 #include "items/digits.h"
-#include "model/settings.h"
-#include "model/tables.h"
+#include "items/kinds.h"
 #include "raster/canvas.h"
 #include "raster/dot_font.h"
 #include "raster/gfx.h"
 #include <map>
+#include <memory>
 
 namespace {
 
 struct item_dots {
-    int index;
+    int slot;
     uint8_t kind;
     int code;
+    dot_box box;    // the dots it covers
     std::vector<gfx_event> dots;
 };
 
-// Load the same workspace in process and record the lit dots of every panel item.
-std::vector<item_dots> expected_items(const std::string& dir)
+// Load the same workspace in process and record the lit dots of every item
+// of the units' numbering, each drawn alone where the designer's view at its
+// start puts it.
+std::vector<item_dots> expected_items(document& d, const std::string& dir)
 {
-    startup_paths(dir.c_str());
+    startup_paths(d, dir.c_str());
     fill_glyph_table();
-    startup_documents();
+    startup_documents(d, false, nullptr);
+    dot_font_use_files(d.paths);
     dot_font_init();
+    const view v;
+    canvas_use_pitch(view_pitch(v));
     std::vector<item_dots> out;
-    for (int i = 0; i < DIGIT_COUNT; i++) {
-        Digit_unit& d = digit_table[i];
-        if (!d.visible || d.x <= 265 || d.y <= 145) continue;  // palette entries stay off the panel
+    pool_walk(d.items, ITEM_TABLE_UNITS, [&](item_id, const item& unit) {
         gfx_recorder rec;
         gfx_use(&rec);
-        draw_digit_item(d);
+        item_draw_ctx ctx;
+        ctx.doc = &d;
+        ctx.x = view_x(v, unit.x);
+        ctx.y = view_y(v, unit.y);
+        ctx.pitch = view_pitch(v);
+        ctx.now = read_clock();
+        draw_item(unit, ctx);
         gfx_use(nullptr);
         // Paint the item's dots as the screen does (a 2-pixel dot covers
         // x-1..x, y-1..y; a later dot covers an earlier one, as a table's
@@ -50,11 +60,11 @@ std::vector<item_dots> expected_items(const std::string& dir)
                     pixels[{(int)e.x[0] + dx, (int)e.y[0] + dy}] = px;
                 }
         }
-        item_dots it{i, d.kind, d.reg_addr, {}};
+        item_dots it{unit.slot, unit.kind, unit.code, measure_item(d, unit), {}};
         for (const auto& kv : pixels)
             if (!(kv.second.r == 0 && kv.second.g == 0 && kv.second.b == 0)) it.dots.push_back(kv.second);
         out.push_back(it);
-    }
+    });
     return out;
 }
 
@@ -69,12 +79,13 @@ TEST(EndToEnd, EveryKindOfItemOfTheDemoIsLitInItsColour)
     ASSERT_TRUE(s.start_app());
     s.grab();
 
-    std::vector<item_dots> items = expected_items(s.dir);
+    std::unique_ptr<document> doc(new document());
+    std::vector<item_dots> items = expected_items(*doc, s.dir);
     std::map<uint8_t, int> kinds_checked;
     for (const item_dots& it : items) {
         // The seconds and minutes may tick between the two pictures.
         if (it.kind == KIND_VARIABLE && (it.code == 9 || it.code == 10)) continue;
-        ASSERT_FALSE(it.dots.empty()) << "record " << it.index << " lights no dot";
+        ASSERT_FALSE(it.dots.empty()) << "slot " << it.slot << " lights no dot";
         int wrong = 0;
         for (const gfx_event& e : it.dots) {
             rgb8 p = s.pixel((int)e.x[0] - 1, (int)e.y[0] - 1);   // a 2-pixel dot covers x-1..x
@@ -82,7 +93,7 @@ TEST(EndToEnd, EveryKindOfItemOfTheDemoIsLitInItsColour)
                       abs(p.b - (int)(e.b * 255)) <= 12;
             wrong += !ok;
         }
-        EXPECT_EQ(wrong, 0) << "record " << it.index << " (kind " << (int)it.kind << ", code " << it.code << "): "
+        EXPECT_EQ(wrong, 0) << "slot " << it.slot << " (kind " << (int)it.kind << ", code " << it.code << "): "
                             << wrong << " of " << it.dots.size() << " dots not lit in their colour";
         kinds_checked[it.kind]++;
     }
@@ -93,15 +104,18 @@ TEST(EndToEnd, EveryKindOfItemOfTheDemoIsLitInItsColour)
 
     // Left alone, the designer draws only when something changes, yet the
     // seconds field still moves on every second.
-    const Digit_unit* seconds = nullptr;
+    const item_dots* seconds = nullptr;
     for (const item_dots& it : items)
-        if (it.kind == KIND_VARIABLE && it.code == 10) seconds = &digit_table[it.index];
+        if (it.kind == KIND_VARIABLE && it.code == 10) seconds = &it;
     ASSERT_NE(seconds, nullptr) << "the demo shows a seconds field";
+    const view v;
+    const int p = view_pitch(v);
+    const int left = v.panel_x + (int)seconds->box.x * p, top = v.panel_y + (int)seconds->box.y * p;
     auto field = [&] {
         s.grab();
         std::vector<int> px;
-        for (int y = seconds->y - 2; y < seconds->y + seconds->height + 2; y++)
-            for (int x = seconds->x - 2; x < seconds->x + seconds->width + 2; x++) px.push_back(s.pixel(x, y).r);
+        for (int y = top - 2; y < top + (int)seconds->box.h * p + 2; y++)
+            for (int x = left - 2; x < left + (int)seconds->box.w * p + 2; x++) px.push_back(s.pixel(x, y).r);
         return px;
     };
     const std::vector<int> before = field();

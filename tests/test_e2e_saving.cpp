@@ -74,7 +74,7 @@ TEST(EndToEnd, SavingKeepsLinksModesBackupAndRefusedLinesAndRefusesAReadOnlyScri
     ASSERT_TRUE(s.start_app());
 
     // The refused line is named in a report beside the script.
-    EXPECT_NE(e2e_session::read(link + ".report.txt").find("cmd.txt:4: refused: "), std::string::npos);
+    EXPECT_NE(e2e_session::read(link + ".report.txt").find("cmd.txt:4: 未读入: "), std::string::npos);
 
     // Move the line 20 dots right and 10 down, and save.
     drag(s, 306, 168, 346, 188);

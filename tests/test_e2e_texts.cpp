@@ -2,9 +2,8 @@
 // of every text lit in its colour where the dot-matrix font puts it, and
 // every other dot of the text's box dark.
 #include "e2e_helpers.h"
-#include "app/startup.h"
-#include "items/text_item.h"
-#include "model/settings.h"
+#include "app/workspace.h"
+#include "items/kinds.h"
 #include "platform/gbk.h"
 #include "raster/canvas.h"
 #include "raster/dot_font.h"
@@ -22,21 +21,29 @@ struct expected_text {
 // The dots the renderer lights for a text placed at panel dot (dot_x, dot_y), pitch 2.
 std::set<std::pair<int, int>> lit_dots(const expected_text& t, int& left, int& top, int& right, int& bottom)
 {
-    build_base_paths(LUMIKER_BUILD_DIR "/");
+    doc_paths paths;
+    build_base_paths(paths, LUMIKER_BUILD_DIR "/");
+    dot_font_use_files(paths);
     dot_font_init();
-    led_pitch = 2;
-    string_draw s;
-    s.x = 265 + t.dot_x * 2 + 1;
-    s.y = 145 + t.dot_y * 2 + 1;
+    canvas_use_pitch(2);
+    item s;
+    s.kind = KIND_TEXT;
+    s.x = t.dot_x;
+    s.y = t.dot_y;
     s.font_size = (uint8_t)t.font_size;
-    s.color = t.colour;
+    s.color = (uint8_t)t.colour;
     s.mode = (uint8_t)t.mode;
-    s.box_width = t.box_dots * 2;
+    s.w = t.box_dots;
     utf8_to_gbk(t.utf8, s.text, TEXT_LEN);
+    item_draw_ctx ctx;
+    ctx.x = 265 + t.dot_x * 2 + 1;
+    ctx.y = 145 + t.dot_y * 2 + 1;
+    ctx.pitch = 2;
     gfx_recorder rec;
     gfx_use(&rec);
-    draw_text_item(s);
+    draw_item(s, ctx);
     gfx_use(nullptr);
+    dot_font_use_files(doc_paths());
     std::set<std::pair<int, int>> dots;
     left = top = 1 << 30;
     right = bottom = -1;

@@ -3,12 +3,14 @@
 #include "items/figures.h"
 #include "items/graphic_items.h"
 #include "items/table_item.h"
-#include "model/tables.h"
+#include "raster/canvas.h"
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
 #include <set>
 #include <utility>
 #include <vector>
-
 
 namespace {
 
@@ -47,20 +49,59 @@ void put32(std::vector<uint8_t>& f, int at, uint32_t v)
     for (int i = 0; i < 4; i++) f[at + i] = (uint8_t)(v >> (8 * i));
 }
 
-Digit_unit& fresh(int index, uint8_t kind)
+item fresh(item_kind kind)
 {
-    Digit_unit& u = digit_table[index];
-    u = Digit_unit();
+    item u;
     u.kind = kind;
-    u.visible = 1;
     return u;
+}
+
+// Drawn with its corner (a circle's centre) at window pixel (x, y), pitch 2.
+item_draw_ctx at(int x, int y, bool selected = false, const document* doc = nullptr)
+{
+    item_draw_ctx c;
+    c.doc = doc;
+    c.x = x;
+    c.y = y;
+    c.pitch = 2;
+    c.selected = selected;
+    return c;
+}
+
+// What the kind's own drawing lights.
+dot_set drawn(const item& u, const item_draw_ctx& c)
+{
+    return capture([&] { kind_of(u).draw(u, c); });
+}
+
+// A table of cols x rows cells of w x h dots.
+item table(int cols, int rows, int w, int h)
+{
+    item t = fresh(KIND_TABLE);
+    t.grid = table_grid{};
+    t.grid.cols = (uint8_t)cols;
+    t.grid.rows = (uint8_t)rows;
+    for (int i = 0; i < TABLE_MAX; i++) {
+        t.grid.col_w[i] = w;
+        t.grid.row_h[i] = h;
+    }
+    return t;
+}
+
+// Valve picture `number` of the document holds a copy of `bmp`, `len` bytes of it said.
+void give_picture(document& d, int number, const std::vector<uint8_t>& bmp, int32_t len)
+{
+    free(d.valves[number].bytes);
+    d.valves[number].bytes = (uint8_t*)malloc(bmp.size());
+    memcpy(d.valves[number].bytes, bmp.data(), bmp.size());
+    d.valves[number].len = len;
 }
 
 } // namespace
 
 TEST(Figures, LineLightsTheStatedPixelsInEitherDirection)
 {
-    led_pitch = 2;
+    canvas_use_pitch(2);
     recording r;
     draw_line(1, 0, 0, 10, 5);
     const dot_set expected = {{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 2}, {5, 2},
@@ -168,17 +209,13 @@ TEST(Figures, HugeFiguresAreCutInsteadOfStallingTheFrame)
 
 TEST(Figures, TableCellsExtentAndMergeMarkers)
 {
-    led_pitch = 2;
-    Digit_unit& t = fresh(425, KIND_TABLE);
-    t.x = 300; t.y = 200; t.color = 2;
-    t.cols = 2; t.rows = 3;
-    t.col_width[0] = t.col_width[1] = 40;
-    t.row_height[0] = t.row_height[1] = t.row_height[2] = 20;
+    canvas_use_pitch(2);
+    item t = table(2, 3, 20, 10);
+    t.color = 2;
     recording r;
-    measure_table(t, false);
-    draw_table(t, false);
-    EXPECT_EQ(t.width, 80);
-    EXPECT_EQ(t.height, 60);
+    draw_item(t, at(300, 200));
+    EXPECT_EQ(measure_item(t).w, 40);
+    EXPECT_EQ(measure_item(t).h, 30);
     dot_set d = lit_positions(r.rec);
     // Six frames: vertical lines at 300, 340, 380; horizontal at 200, 220, 240, 260.
     for (int x : {300, 340, 380})
@@ -188,60 +225,61 @@ TEST(Figures, TableCellsExtentAndMergeMarkers)
     EXPECT_EQ(d.size(), 3u * 61 + 4u * 81 - 12);
     for (const gfx_event& e : r.rec.of_type(gfx_event::POINT)) EXPECT_TRUE(same_colour(e, 1, 1, 0));
 
-    // A merge covers the grid line between two cells with black 2-pixel markers.
-    t.merges[7].flag = 1;
-    t.merges[7].x0 = -40; t.merges[7].y0 = -1;   // table x, y minus the ends (340, 201), (340, 219)
-    t.merges[7].x1 = -40; t.merges[7].y1 = -19;
-    r.rec.reset();
-    led_pitch = 4;
-    draw_table(t, false);
-    int markers = 0;
-    for (const gfx_event& e : r.rec.of_type(gfx_event::POINT)) {
-        if (e.size == 2) {
-            markers++;
-            EXPECT_TRUE(same_colour(e, 0, 0, 0));
-            EXPECT_EQ(e.x[0], 340);
-            EXPECT_GE(e.y[0], 201); EXPECT_LE(e.y[0], 219);
+    // A merge of the first row's two cells covers the grid line between them
+    // with black 2-pixel markers, a dot short of each end; at any zoom.
+    t.grid.merge_count = 1;
+    t.grid.merges[0] = table_merge{0, 0, 20, 1, 20, 9};
+    for (int pitch : {2, 4}) {
+        canvas_use_pitch(pitch);
+        item_draw_ctx c = at(300, 200);
+        c.pitch = pitch;
+        r.rec.reset();
+        draw_item(t, c);
+        int markers = 0;
+        for (const gfx_event& e : r.rec.of_type(gfx_event::POINT)) {
+            if (same_colour(e, 0, 0, 0)) {
+                markers++;
+                EXPECT_EQ(e.size, 2);
+                EXPECT_EQ(e.x[0], 300 + 20 * pitch);
+                EXPECT_GE(e.y[0], 200 + pitch);
+                EXPECT_LE(e.y[0], 200 + 9 * pitch);
+            }
         }
+        EXPECT_EQ(markers, 8 * pitch + 1) << "pitch " << pitch;
     }
-    EXPECT_EQ(markers, 19);
-    led_pitch = 2;
+    canvas_use_pitch(2);
 }
 
 TEST(Figures, TableNeverReadsPastItsFiftyColumnsAndRows)
 {
-    Digit_unit& t = fresh(426, KIND_TABLE);
-    t.x = 300; t.y = 200;
-    t.cols = 255; t.rows = 255;
-    for (int i = 0; i < TABLE_MAX; i++) { t.col_width[i] = 2; t.row_height[i] = 3; }
-    t.sel_col = 60; t.sel_row = 1;     // outside the 50 columns: no white cell
+    item t = table(255, 255, 1, 2);
+    item_draw_ctx c = at(300, 200, true);
+    c.look.sel_col = 60;     // outside the 50 columns: no white cell
+    c.look.sel_row = 1;
     recording r;
-    measure_table(t, true);
-    draw_table(t, true);
-    EXPECT_EQ(t.width, 100);
-    EXPECT_EQ(t.height, 150);
+    draw_item(t, c);
+    EXPECT_EQ(measure_item(t).w, 50);
+    EXPECT_EQ(measure_item(t).h, 100);
     for (const gfx_event& e : r.rec.of_type(gfx_event::POINT)) {
         EXPECT_LE(e.x[0], 400);
         EXPECT_FALSE(same_colour(e, 1, 1, 1));
     }
 }
 
-TEST(Figures, SelectedTableDrawsTheSelectedAndSpanCellsWhite)
+TEST(Figures, SelectedTableDrawsThePickedAndSpanCellsWhite)
 {
-    Digit_unit& t = fresh(427, KIND_TABLE);
-    t.x = 300; t.y = 200; t.color = 0;
-    t.cols = 2; t.rows = 3;
-    t.col_width[0] = t.col_width[1] = 40;
-    t.row_height[0] = t.row_height[1] = t.row_height[2] = 20;
-    t.sel_col = 1; t.sel_row = 2;
-    t.span_col = 0; t.span_row = 0;
+    item t = table(2, 3, 20, 10);
+    t.color = 0;
+    item_draw_ctx c = at(300, 200, true);
+    c.look.sel_col = 1; c.look.sel_row = 2;
+    c.look.span_col = 0; c.look.span_row = 0;
     recording r;
-    draw_table(t, true);
+    kind_of(t).draw(t, c);
     dot_set white;
     for (const gfx_event& e : r.rec.of_type(gfx_event::POINT))
         if (same_colour(e, 1, 1, 1)) white.insert({(int)e.x[0], (int)e.y[0]});
     EXPECT_EQ(white.size(), 2u * (2 * 41 + 2 * 19));
-    EXPECT_TRUE(white.count({340, 240}));   // the selected cell's corner
+    EXPECT_TRUE(white.count({340, 240}));   // the picked cell's corner
     EXPECT_TRUE(white.count({380, 260}));
     EXPECT_TRUE(white.count({300, 200}));   // the span cell's corner
     EXPECT_FALSE(white.count({360, 220}));
@@ -249,16 +287,19 @@ TEST(Figures, SelectedTableDrawsTheSelectedAndSpanCellsWhite)
     auto pts = r.rec.of_type(gfx_event::POINT);
     EXPECT_TRUE(same_colour(pts.back(), 1, 1, 1));
 
-    // "None" (100) in either field draws no white cell.
-    t.sel_col = 100; t.span_row = 100;
+    // "None" (100) in either field draws no white cell, and neither does the plain look.
+    c.look.sel_col = 100; c.look.span_row = 100;
     r.rec.reset();
-    draw_table(t, true);
+    kind_of(t).draw(t, c);
+    c = at(300, 200);
+    c.look.sel_col = 1; c.look.sel_row = 2;
+    kind_of(t).draw(t, c);
     for (const gfx_event& e : r.rec.of_type(gfx_event::POINT)) EXPECT_FALSE(same_colour(e, 1, 1, 1));
 }
 
 TEST(Figures, ValvePictureLightsPixelsAboveTheThreshold)
 {
-    led_pitch = 3;
+    canvas_use_pitch(3);
     // Row 0: luma exactly 128000 (dark), just above (lit); row 1: black, white.
     std::vector<uint8_t> bmp = make_bmp(2, 2, [](int i, int k) -> std::vector<int> {
         if (k == 0) return i == 0 ? std::vector<int>{128, 128, 128} : std::vector<int>{129, 128, 128};
@@ -281,7 +322,7 @@ TEST(Figures, ValvePictureLightsPixelsAboveTheThreshold)
     r.rec.reset();
     draw_bitmap_dots(5, 400, 300, 128, wide.data(), (int32_t)wide.size());
     EXPECT_EQ(lit_positions(r.rec), (dot_set{{403, 300}}));
-    led_pitch = 2;
+    canvas_use_pitch(2);
 }
 
 TEST(Figures, HostilePicturesNeverReadOutsideTheFile)
@@ -336,7 +377,7 @@ TEST(Figures, HostilePicturesNeverReadOutsideTheFile)
 
 TEST(Figures, TopDownPicturesReadTheirFirstRowAsTheTop)
 {
-    led_pitch = 2;
+    canvas_use_pitch(2);
     // Built bottom-up with only the top row lit, then flipped in the header.
     std::vector<uint8_t> bmp = make_bmp(3, 2, [](int, int k) -> std::vector<int> {
         return k == 0 ? std::vector<int>{255, 255, 255} : std::vector<int>{0, 0, 0};
@@ -352,40 +393,44 @@ TEST(Figures, TopDownPicturesReadTheirFirstRowAsTheTop)
 
 TEST(Figures, FigureKindsUnselected)
 {
-    led_pitch = 2;
-    Digit_unit& u = fresh(90, KIND_LINE);
-    u.x = 300; u.y = 200; u.width = 50; u.height = 8; u.color = 4;
-    EXPECT_EQ(capture([&] { draw_figure(u, false); }), capture([] { draw_line(4, 300, 200, 350, 200); }));
+    canvas_use_pitch(2);
+    item u = fresh(KIND_LINE);
+    u.w = 25; u.h = 4; u.color = 4;
+    const item_draw_ctx c = at(300, 200);
+    EXPECT_EQ(drawn(u, c), capture([] { draw_line(4, 300, 200, 350, 200); }));
     u.kind = KIND_VLINE;
-    EXPECT_EQ(capture([&] { draw_figure(u, false); }), capture([] { draw_line(4, 300, 200, 300, 208); }));
+    EXPECT_EQ(drawn(u, c), capture([] { draw_line(4, 300, 200, 300, 208); }));
     u.kind = KIND_BLOCK;
-    EXPECT_EQ(capture([&] { draw_figure(u, false); }).size(), 64u);
+    EXPECT_EQ(drawn(u, c).size(), 64u);
     u.kind = KIND_COLON;
-    dot_set colon = capture([&] { draw_figure(u, false); });
+    dot_set colon = drawn(u, c);
     EXPECT_EQ(colon.size(), 128u);
     EXPECT_TRUE(colon.count({300, 216}));
     EXPECT_FALSE(colon.count({300, 208}));
     u.kind = KIND_RECT;
-    EXPECT_EQ(capture([&] { draw_figure(u, false); }), capture([] { draw_rect(4, 300, 200, 350, 208); }));
+    EXPECT_EQ(drawn(u, c), capture([] { draw_rect(4, 300, 200, 350, 208); }));
     u.kind = KIND_FILLED_RECT;
-    EXPECT_EQ(capture([&] { draw_figure(u, false); }), capture([] { fill_rect(4, 300, 200, 350, 208); }));
+    EXPECT_EQ(drawn(u, c), capture([] { fill_rect(4, 300, 200, 350, 208); }));
     u.kind = KIND_CIRCLE;
-    EXPECT_EQ(capture([&] { draw_figure(u, false); }), capture([] { draw_circle(4, 300, 200, 8); }));
+    EXPECT_EQ(drawn(u, c), capture([] { draw_circle(4, 300, 200, 8); }));
     u.kind = KIND_FILLED_CIRCLE;
-    EXPECT_EQ(capture([&] { draw_figure(u, false); }), capture([] { fill_circle(4, 300, 200, 8); }));
-    for (uint8_t k : {7, 12, 200}) {
-        u.kind = k;
-        EXPECT_TRUE(capture([&] { draw_figure(u, false); }).empty()) << (int)k;
-        EXPECT_TRUE(capture([&] { draw_figure(u, true); }).empty()) << (int)k;
-    }
+    EXPECT_EQ(drawn(u, c), capture([] { fill_circle(4, 300, 200, 8); }));
+
+    // A zoom changes only where the dots fall: at pitch 3 the same rectangle is larger.
+    canvas_use_pitch(3);
+    u.kind = KIND_RECT;
+    item_draw_ctx c3 = c;
+    c3.pitch = 3;
+    EXPECT_EQ(drawn(u, c3), capture([] { draw_rect(4, 300, 200, 375, 212); }));
+    canvas_use_pitch(2);
 }
 
 TEST(Figures, SelectedLinesAndRectanglesAreDashedInTheirColour)
 {
-    Digit_unit& u = fresh(91, KIND_LINE);
-    u.x = 300; u.y = 200; u.width = 50; u.height = 30; u.color = 1;
+    item u = fresh(KIND_LINE);
+    u.w = 25; u.h = 15; u.color = 1;
     recording r;
-    draw_figure(u, true);
+    kind_of(u).draw(u, at(300, 200, true));
     auto lines = r.rec.of_type(gfx_event::LINE);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].x[0], 300); EXPECT_EQ(lines[0].x[1], 350);
@@ -396,12 +441,12 @@ TEST(Figures, SelectedLinesAndRectanglesAreDashedInTheirColour)
     EXPECT_TRUE(same_colour(lines[0], 0, 1, 0));
     EXPECT_EQ(r.rec.count(gfx_event::POINT), 0u);
 
-    for (uint8_t kind : {KIND_RECT, KIND_FILLED_RECT}) {
+    for (item_kind kind : {KIND_RECT, KIND_FILLED_RECT}) {
         u.kind = kind;
         u.color = 9;   // outside the table: the current colour stays
         r.rec.reset();
         gfx_color(0.25f, 0.5f, 0.75f);
-        draw_figure(u, true);
+        kind_of(u).draw(u, at(300, 200, true));
         lines = r.rec.of_type(gfx_event::LINE);
         ASSERT_EQ(lines.size(), 4u);
         EXPECT_EQ(lines[1].x[1], 350); EXPECT_EQ(lines[1].y[1], 230);
@@ -419,12 +464,12 @@ TEST(Figures, SelectedLinesAndRectanglesAreDashedInTheirColour)
 
 TEST(Figures, SelectedCirclesShowARingInTheirColour)
 {
-    Digit_unit& u = fresh(124, KIND_CIRCLE);
-    u.x = 300; u.y = 200; u.height = 20; u.color = 3;
-    for (uint8_t kind : {KIND_CIRCLE, KIND_FILLED_CIRCLE}) {
+    item u = fresh(KIND_CIRCLE);
+    u.h = 10; u.color = 3;
+    for (item_kind kind : {KIND_CIRCLE, KIND_FILLED_CIRCLE}) {
         u.kind = kind;
         recording r;
-        draw_figure(u, true);
+        kind_of(u).draw(u, at(300, 200, true));
         auto pts = r.rec.of_type(gfx_event::POINT);
         ASSERT_EQ(pts.size(), 20u);
         for (const gfx_event& e : pts) {
@@ -434,53 +479,48 @@ TEST(Figures, SelectedCirclesShowARingInTheirColour)
     }
 }
 
-TEST(Figures, ValveRecordsInThePaletteAndWithoutPicture)
+TEST(Figures, ValvesInThePaletteAndWithoutPicture)
 {
-    led_pitch = 2;
-    Digit_unit& u = fresh(381, KIND_VALVE);
-    u.x = 125; u.y = 335; u.width = 60; u.height = 25; u.color = 0;
-    // Left of the panel: the framed template, whatever the picture.
-    dot_set palette = capture([&] { draw_figure(u, false); });
-    dot_set frame = capture([] { draw_rect(0, 125, 335, 185, 360); });
-    for (const auto& p : frame) EXPECT_TRUE(palette.count(p));
+    canvas_use_pitch(2);
+    std::unique_ptr<document> d(new document());
+    item u = fresh(KIND_VALVE);
+    u.w = 30; u.h = 12; u.color = 0; u.code = 3;
+    // A palette sample: the framed template, whatever the picture.
+    item_draw_ctx sample = at(125, 335, false, d.get());
+    sample.sample = true;
+    dot_set palette = drawn(u, sample);
+    for (const auto& p : capture([] { draw_rect(0, 125, 335, 185, 359); })) EXPECT_TRUE(palette.count(p));
 
     // On the panel without a picture: nothing, and the frame when selected.
-    u.x = 400; u.y = 300;
-    EXPECT_TRUE(capture([&] { draw_figure(u, false); }).empty());
-    dot_set sel = capture([&] { draw_figure(u, true); });
-    for (const auto& p : capture([] { draw_rect(0, 400, 300, 460, 325); })) EXPECT_TRUE(sel.count(p));
+    EXPECT_TRUE(drawn(u, at(400, 300, false, d.get())).empty());
+    dot_set sel = drawn(u, at(400, 300, true, d.get()));
+    for (const auto& p : capture([] { draw_rect(0, 400, 300, 460, 324); })) EXPECT_TRUE(sel.count(p));
 
-    // With a picture: its dots, and no frame when selected.
+    // With the picture of its number: its dots, and no frame when selected.
     std::vector<uint8_t> bmp = make_bmp(2, 1, [](int, int) -> std::vector<int> { return {255, 255, 255}; });
-    u.bitmap = bmp.data();
-    u.bitmap_len = (int32_t)bmp.size();
-    EXPECT_EQ(capture([&] { draw_figure(u, true); }), (dot_set{{400, 300}, {402, 300}}));
+    give_picture(*d, 3, bmp, (int32_t)bmp.size());
+    EXPECT_EQ(drawn(u, at(400, 300, true, d.get())), (dot_set{{400, 300}, {402, 300}}));
+    EXPECT_EQ(drawn(u, at(400, 300, false, d.get())), (dot_set{{400, 300}, {402, 300}}));
     u.valve = 255;   // too bright a threshold: dark, but the picture is there
-    EXPECT_TRUE(capture([&] { draw_figure(u, true); }).empty());
-    u.bitmap_len = 20;   // a length that cannot hold the picture
-    EXPECT_FALSE(capture([&] { draw_figure(u, true); }).empty());
-    u.bitmap = nullptr;
-    u.bitmap_len = 0;
-
-    // The picture follows the valve's number: a valve numbered 3 shows the
-    // picture loaded for number 3, whichever record holds it.
+    EXPECT_TRUE(drawn(u, at(400, 300, true, d.get())).empty());
     u.valve = 128;
-    u.reg_addr = 3;
-    Digit_unit& three = digit_table[380 + 3];
-    uint8_t* kept = three.bitmap;
-    int32_t kept_len = three.bitmap_len;
-    three.bitmap = bmp.data();
-    three.bitmap_len = (int32_t)bmp.size();
-    EXPECT_EQ(capture([&] { draw_figure(u, false); }), (dot_set{{400, 300}, {402, 300}}));
-    u.reg_addr = 4;   // number 4 has no picture loaded: the record's own (none)
-    EXPECT_TRUE(capture([&] { draw_figure(u, false); }).empty());
-    three.bitmap = kept;
-    three.bitmap_len = kept_len;
+    EXPECT_EQ(drawn(u, sample), palette);   // the sample never shows a picture
+    give_picture(*d, 3, bmp, 20);   // a length that cannot hold the picture
+    EXPECT_FALSE(drawn(u, at(400, 300, true, d.get())).empty());
+    EXPECT_TRUE(drawn(u, at(400, 300, false, d.get())).empty());
+
+    // Number 4 has no picture loaded: nothing, whatever number 3 holds.
+    give_picture(*d, 3, bmp, (int32_t)bmp.size());
+    u.code = 4;
+    EXPECT_TRUE(drawn(u, at(400, 300, false, d.get())).empty());
+    // A number outside the pictures shows none either.
+    u.code = VALVE_PICTURES;
+    EXPECT_TRUE(drawn(u, at(400, 300, false, d.get())).empty());
 }
 
 TEST(Figures, HugeFilledFiguresCostNoMoreThanTheWindow)
 {
-    led_pitch = 2;
+    canvas_use_pitch(2);
     // Before the window has a size nothing is cut.
     dot_set inside = capture([] { fill_circle(1, 400, 300, 40); });
     dot_set rect = capture([] { fill_rect(1, 380, 280, 420, 320); });

@@ -3,8 +3,8 @@
 // the program's own readers where they are expected: strokes in place, Chinese
 // glyphs inside their em box, Western letters on one baseline with room for
 // descenders.
-#include "app/startup.h"
-#include "model/settings.h"
+#include "app/workspace.h"
+#include "raster/canvas.h"
 #include "platform/gbk.h"
 #include "raster/dot_font.h"
 #include "raster/dot_text.h"
@@ -23,46 +23,36 @@ const int FILE_SIZES[FONT_SIZE_SLOTS] = {12, 13, 14, 15, 16, 17, 18, 19, 20, 21,
 const int HZ_G[FONT_SIZE_SLOTS] = {24, 26, 28, 30, 32, 51, 54, 57, 60, 63, 66, 69, 72, 128};
 const int ASC_G[FONT_SIZE_SLOTS] = {12, 13, 14, 15, 16, 27, 27, 30, 30, 30, 33, 36, 36, 64};
 
-// Ink box of what a text drew, in dots (led_pitch 1, drawn at 0, 0).
+// Ink box of what a text drew, in dots (pitch 1, drawn at 0, 0).
 struct box {
     int left = 1 << 20, top = 1 << 20, right = -1, bottom = -1, count = 0;
     int width() const { return right - left + 1; }
     int height() const { return bottom - top + 1; }
 };
 
-// Fixture: paths built for the build folder as the program builds them; restored after.
+// Fixture: paths built for the build folder as the program builds them; the
+// readers pointed back at no files after.
 class GeneratedFonts : public ::testing::Test {
 protected:
-    char saved_dir[DIR_LEN], saved_paths[FONT_SIZE_SLOTS][2][PATH_LEN];
-    char saved_vsn[PATH_LEN], saved_cfg[DIR_LEN], saved_jpg[PATH_LEN], saved_bmp[PATH_LEN];
-    uint8_t saved_pitch = 2;
+    doc_paths paths;
+    int saved_pitch = 2;
     gfx_recorder rec;
 
     void SetUp() override
     {
-        memcpy(saved_dir, exe_dir, sizeof saved_dir);
-        memcpy(saved_paths, font_paths, sizeof saved_paths);
-        memcpy(saved_vsn, vsn_path, sizeof saved_vsn);
-        memcpy(saved_cfg, cfg_path, sizeof saved_cfg);
-        memcpy(saved_jpg, logo_jpg_path, sizeof saved_jpg);
-        memcpy(saved_bmp, logo_bmp_path, sizeof saved_bmp);
-        saved_pitch = led_pitch;
-        build_base_paths(LUMIKER_BUILD_DIR "/");
+        saved_pitch = canvas_pitch();
+        build_base_paths(paths, LUMIKER_BUILD_DIR "/");
+        dot_font_use_files(paths);
         dot_font_init();
-        led_pitch = 1;
+        canvas_use_pitch(1);
         gfx_use(&rec);
     }
 
     void TearDown() override
     {
         gfx_use(nullptr);
-        memcpy(exe_dir, saved_dir, sizeof saved_dir);
-        memcpy(font_paths, saved_paths, sizeof saved_paths);
-        memcpy(vsn_path, saved_vsn, sizeof saved_vsn);
-        memcpy(cfg_path, saved_cfg, sizeof saved_cfg);
-        memcpy(logo_jpg_path, saved_jpg, sizeof saved_jpg);
-        memcpy(logo_bmp_path, saved_bmp, sizeof saved_bmp);
-        led_pitch = saved_pitch;
+        dot_font_use_files(doc_paths());
+        canvas_use_pitch(saved_pitch);
         dot_font_init();
     }
 
@@ -98,9 +88,10 @@ TEST_F(GeneratedFonts, EveryFileHasItsGlyphCount)
 {
     for (int s = 0; s < FONT_SIZE_SLOTS; s++) {
         int size = FILE_SIZES[s];
-        EXPECT_EQ(file_size(font_paths[s][FONT_HZ]), 94L * 94 * HZ_G[s]) << font_paths[s][FONT_HZ];
+        const std::string& hz = paths.fonts[s][FONT_HZ], &asc = paths.fonts[s][FONT_ASC];
+        EXPECT_EQ(file_size(hz.c_str()), 94L * 94 * HZ_G[s]) << hz;
         bool from_blank = size == 12 || size == 16 || size == 24 || size == 32;
-        EXPECT_EQ(file_size(font_paths[s][FONT_ASC]), (from_blank ? 224L : 256L) * ASC_G[s]) << font_paths[s][FONT_ASC];
+        EXPECT_EQ(file_size(asc.c_str()), (from_blank ? 224L : 256L) * ASC_G[s]) << asc;
     }
 }
 
@@ -149,7 +140,7 @@ TEST_F(GeneratedFonts, KnownStrokesLieWhereExpected)
 TEST_F(GeneratedFonts, WesternLettersShareABaselineWithRoomForDescenders)
 {
     for (int size : FONT_SIZES) {
-        int line = size;  // pixels at led_pitch 1, doubled sizes included
+        int line = size;  // pixels at pitch 1, doubled sizes included
         int base = ink("x", size).bottom;
         for (const char* c : {"a", "A", "H", "o", "1", "m", "z"})
             EXPECT_EQ(ink(c, size).bottom, base) << size << " " << c;

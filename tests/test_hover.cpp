@@ -1,208 +1,208 @@
-// Pointer moves without a button: hover marks, the handle map of
-// update_resize_cursor and the order in which rectangles are tested.
+// Pointer moves without a button: hover marks, the handle map of the resize
+// handles and the order in which the window and the current item are tested.
+#include "edit/arrange.h"
 #include "edit/keys.h"
+#include "items/handles.h"
 #include "test_press_helpers.h"
 
 namespace {
 
 struct handle_case {
-    int px, py, handle, cursor;
+    int dx, dy, handle, cursor;   // from the rectangle's top-left pixel
 };
 
 } // namespace
 
 TEST_F(PointerTest, HandleMapOfARectangle)
 {
-    // L 100, R 160, T 100, B 120.
+    // A 30 x 10 dot rectangle: 60 x 20 px at pitch 2, L .. L + 60, T .. T + 20.
+    ui->current = add_rect(20, 30, 30, 10);
+    const int L = px(20), T = py(30);
     const handle_case cases[] = {
-        {101, 104, HANDLE_LEFT, CURSOR_RIGHT_SIDE},          // left edge beats the corner below the top
-        {101, 101, HANDLE_TOP_LEFT, CURSOR_TOP_LEFT_CORNER},
-        {104, 104, HANDLE_TOP_LEFT, CURSOR_TOP_LEFT_CORNER},
-        {95, 95, HANDLE_TOP_LEFT, CURSOR_TOP_LEFT_CORNER},
-        {96, 118, HANDLE_BOTTOM_LEFT, CURSOR_TOP_RIGHT_CORNER},
-        {158, 101, HANDLE_TOP_RIGHT, CURSOR_TOP_RIGHT_CORNER},
-        {159, 119, HANDLE_BOTTOM_RIGHT, CURSOR_TOP_LEFT_CORNER},
-        {165, 125, HANDLE_BOTTOM_RIGHT, CURSOR_TOP_LEFT_CORNER},
-        {130, 118, HANDLE_BOTTOM, CURSOR_UP_DOWN},
-        {158, 110, HANDLE_RIGHT, CURSOR_LEFT_RIGHT},
-        {165, 110, HANDLE_RIGHT, CURSOR_LEFT_RIGHT},
-        {130, 102, HANDLE_TOP, CURSOR_UP_DOWN},
-        {95, 110, HANDLE_LEFT, CURSOR_RIGHT_SIDE},
-        {102, 110, HANDLE_LEFT, CURSOR_RIGHT_SIDE},
-        {103, 110, HANDLE_NONE, CURSOR_RIGHT_ARROW},        // left band reaches 2 px inside only
-        {130, 110, HANDLE_NONE, CURSOR_RIGHT_ARROW},
-        {94, 110, HANDLE_NONE, CURSOR_RIGHT_ARROW},
-        {166, 110, HANDLE_NONE, CURSOR_RIGHT_ARROW},
-        {130, 94, HANDLE_NONE, CURSOR_RIGHT_ARROW},
-        {130, 126, HANDLE_NONE, CURSOR_RIGHT_ARROW},
+        {1, 4, HANDLE_LEFT, CURSOR_RIGHT_SIDE},            // left edge beats the corner below the top
+        {1, 1, HANDLE_TOP_LEFT, CURSOR_TOP_LEFT_CORNER},
+        {4, 4, HANDLE_TOP_LEFT, CURSOR_TOP_LEFT_CORNER},
+        {-5, -5, HANDLE_TOP_LEFT, CURSOR_TOP_LEFT_CORNER},
+        {-4, 18, HANDLE_BOTTOM_LEFT, CURSOR_TOP_RIGHT_CORNER},
+        {58, 1, HANDLE_TOP_RIGHT, CURSOR_TOP_RIGHT_CORNER},
+        {59, 19, HANDLE_BOTTOM_RIGHT, CURSOR_TOP_LEFT_CORNER},
+        {65, 25, HANDLE_BOTTOM_RIGHT, CURSOR_TOP_LEFT_CORNER},
+        {30, 18, HANDLE_BOTTOM, CURSOR_UP_DOWN},
+        {58, 10, HANDLE_RIGHT, CURSOR_LEFT_RIGHT},
+        {65, 10, HANDLE_RIGHT, CURSOR_LEFT_RIGHT},
+        {30, 2, HANDLE_TOP, CURSOR_UP_DOWN},
+        {-5, 10, HANDLE_LEFT, CURSOR_RIGHT_SIDE},
+        {2, 10, HANDLE_LEFT, CURSOR_RIGHT_SIDE},
+        {3, 10, HANDLE_NONE, CURSOR_RIGHT_ARROW},          // the left band reaches 2 px inside only
+        {30, 10, HANDLE_NONE, CURSOR_RIGHT_ARROW},
+        {-6, 10, HANDLE_NONE, CURSOR_RIGHT_ARROW},
+        {66, 10, HANDLE_NONE, CURSOR_RIGHT_ARROW},
+        {30, -6, HANDLE_NONE, CURSOR_RIGHT_ARROW},
+        {30, 26, HANDLE_NONE, CURSOR_RIGHT_ARROW},
     };
     for (const handle_case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.px << "," << c.py);
-        resize_handle = 99;
-        update_resize_cursor_at(c.px, c.py, 100, 100, 60, 20);
-        EXPECT_EQ(resize_handle, c.handle);
+        SCOPED_TRACE(::testing::Message() << c.dx << "," << c.dy);
+        ui->resize_handle = 99;
+        on_passive_motion(e, L + c.dx, T + c.dy);
+        EXPECT_EQ(ui->resize_handle, c.handle);
         EXPECT_EQ(screen_log.cursor_shape, c.cursor);
     }
-    // The four-argument form tests pointer_pos.
-    pointer_pos[0] = 159;
-    pointer_pos[1] = 119;
-    update_resize_cursor(100, 100, 60, 20);
-    EXPECT_EQ(resize_handle, HANDLE_BOTTOM_RIGHT);
 }
 
 TEST_F(PointerTest, DuringARubberBandTheInsideKeepsHandleAndCursor)
 {
-    band_active = 1;
-    resize_handle = HANDLE_RIGHT;
+    ui->current = add_rect(20, 30, 30, 10);
+    ui->gesture = GESTURE_BAND;
+    ui->resize_handle = HANDLE_RIGHT;
     set_cursor_shape(CURSOR_CROSSHAIR);
     const int sets = screen_log.cursor_sets;
-    update_resize_cursor_at(130, 110, 100, 100, 60, 20);
-    EXPECT_EQ(resize_handle, HANDLE_RIGHT);
+    test_resize_handles(e, px(20) + 30, py(30) + 10);
+    EXPECT_EQ(ui->resize_handle, HANDLE_RIGHT);
     EXPECT_EQ(screen_log.cursor_sets, sets);
     EXPECT_EQ(screen_log.cursor_shape, CURSOR_CROSSHAIR);
     // Outside it the handle is cleared as always.
-    update_resize_cursor_at(300, 110, 100, 100, 60, 20);
-    EXPECT_EQ(resize_handle, HANDLE_NONE);
+    test_resize_handles(e, px(20) + 200, py(30) + 10);
+    EXPECT_EQ(ui->resize_handle, HANDLE_NONE);
     EXPECT_EQ(screen_log.cursor_shape, CURSOR_RIGHT_ARROW);
 }
 
 TEST_F(PointerTest, WindowEdgeGivesAHandleOnlyWithoutANearerItem)
 {
-    on_passive_motion(1, 250);
-    EXPECT_EQ(resize_handle, HANDLE_LEFT);
+    on_passive_motion(e, 1, 250);
+    EXPECT_EQ(ui->resize_handle, HANDLE_LEFT);
     EXPECT_EQ(screen_log.cursor_shape, CURSOR_RIGHT_SIDE);
 
-    put_text(5, 700, 300, 40, 20);
-    current_string = 5;
-    on_passive_motion(1, 250);   // the text, tested last, is far away
-    EXPECT_EQ(resize_handle, HANDLE_NONE);
+    ui->current = add_text(200, 80, "ABCD");   // 32 x 18 dots
+    on_passive_motion(e, 1, 250);   // the text, tested last, is far away
+    EXPECT_EQ(ui->resize_handle, HANDLE_NONE);
     EXPECT_EQ(screen_log.cursor_shape, CURSOR_RIGHT_ARROW);
-    on_passive_motion(739, 310);
-    EXPECT_EQ(resize_handle, HANDLE_RIGHT);
+    on_passive_motion(e, px(200) + 64 - 1, py(80) + 18);
+    EXPECT_EQ(ui->resize_handle, HANDLE_RIGHT);
 
     // A deleted current text has no handles: the window's show again.
-    string_table[5].visible = 0;
-    on_passive_motion(1, 250);
-    EXPECT_EQ(resize_handle, HANDLE_LEFT);
+    doc_delete(*doc, ui->current);
+    on_passive_motion(e, 1, 250);
+    EXPECT_EQ(ui->resize_handle, HANDLE_LEFT);
 }
 
-TEST_F(PointerTest, HandlesComeFromTheCurrentUnitByKind)
+TEST_F(PointerTest, HandlesComeFromTheCurrentItemByKind)
 {
-    put_unit(90, KIND_LINE, 400, 300, 60, 8);
-    current_unit = 90;
-    on_passive_motion(459, 307);   // a line 8 px high has corners only at its ends
-    EXPECT_EQ(resize_handle, HANDLE_BOTTOM_RIGHT);
-    on_passive_motion(430, 307);
-    EXPECT_EQ(resize_handle, HANDLE_BOTTOM);
+    // A line is hit 2 dots either side of it: 10 px high, corners only at its ends.
+    item line = sample(SAMPLE_LINE, 60, 80);
+    line.w = 30;
+    ui->current = add(line);
+    on_passive_motion(e, px(90) - 1, py(82) - 1);
+    EXPECT_EQ(ui->resize_handle, HANDLE_BOTTOM_RIGHT);
+    on_passive_motion(e, px(75), py(82) - 1);
+    EXPECT_EQ(ui->resize_handle, HANDLE_BOTTOM);
 
     // Variables have no handles of their own: only the window's.
-    put_unit(210, KIND_VARIABLE, 400, 300, 88, 80);
-    current_unit = 210;
-    on_passive_motion(487, 340);
-    EXPECT_EQ(resize_handle, HANDLE_NONE);
-    on_passive_motion(1, 250);
-    EXPECT_EQ(resize_handle, HANDLE_LEFT);
+    ui->current = add(sample(SAMPLE_REGISTER, 150, 60));
+    const px_box b = item_px_box(e, at(ui->current));
+    on_passive_motion(e, (int)(b.x + b.w - 1), (int)(b.y + b.h - 1));
+    EXPECT_EQ(ui->resize_handle, HANDLE_NONE);
+    on_passive_motion(e, 1, 250);
+    EXPECT_EQ(ui->resize_handle, HANDLE_LEFT);
 
-    // A table: the selected cell's rectangle, here cell (1, 1) at (420, 310), 20 x 10.
-    Digit_unit& t = put_table(421, 400, 300);
-    t.sel_col = t.sel_row = 1;
-    current_unit = 421;
-    on_passive_motion(439, 319);
-    EXPECT_EQ(resize_handle, HANDLE_BOTTOM_RIGHT);
-    on_passive_motion(479, 329);   // the table's own corner is not a handle
-    EXPECT_EQ(resize_handle, HANDLE_NONE);
-    t.sel_col = NO_BUTTON;           // no cell: no handle from the table
-    on_passive_motion(439, 319);
-    EXPECT_EQ(resize_handle, HANDLE_NONE);
+    // A table: the picked cell's rectangle, here cell (1, 1), 10 x 5 dots at (210, 65).
+    ui->current = add_table(200, 60);
+    ui->sel_col = ui->sel_row = 1;
+    on_passive_motion(e, px(220) - 1, py(70) - 1);
+    EXPECT_EQ(ui->resize_handle, HANDLE_BOTTOM_RIGHT);
+    on_passive_motion(e, px(240) - 1, py(75) - 1);   // the table's own corner is not a handle
+    EXPECT_EQ(ui->resize_handle, HANDLE_NONE);
+    ui->sel_col = NO_BUTTON;                          // no cell: no handle from the table
+    on_passive_motion(e, px(220) - 1, py(70) - 1);
+    EXPECT_EQ(ui->resize_handle, HANDLE_NONE);
 }
 
-TEST_F(PointerTest, HoverMarksTheButtonsOfTheCurrentItems)
+TEST_F(PointerTest, HoverMarksTheButtonsOfTheCurrentItem)
 {
-    put_unit(90, KIND_LINE, 300, 300, 50, 8);
-    put_text(5, 500, 340, 40, 20);
-    put_unit(91, KIND_LINE, 300, 400, 50, 8);
-    current_unit = 90;
-    multi_select = 1;
-    on_passive_motion(620, 40);   // "颜色+"
-    EXPECT_EQ(multi_select, 1);   // group mode lasts until F6
-    EXPECT_EQ(pointer_pos[0], 620);
-    EXPECT_EQ(pointer_pos[1], 40);
-    EXPECT_EQ(digit_table[90].prop_hover, 2);
-    EXPECT_EQ(digit_table[91].prop_hover, NO_BUTTON);   // not current: untouched
-    on_passive_motion(480, 80);   // "Y-"
-    EXPECT_EQ(digit_table[90].nudge_hover, 3);
+    add(sample(SAMPLE_LINE, 20, 80));
+    const item_id text = add_text(120, 90, "AB");
+    ui->current = add(sample(SAMPLE_LINE, 20, 100));
+    ui->multi_select = true;
+    on_passive_motion(e, 620, 40);   // "颜色+"
+    EXPECT_TRUE(ui->multi_select);   // group mode lasts until F6
+    EXPECT_EQ(ui->pointer_x, 620);
+    EXPECT_EQ(ui->pointer_y, 40);
+    EXPECT_EQ(ui->prop.hover, 2);
+    EXPECT_EQ(ui->nudge.hover, NO_HOVER);
+    on_passive_motion(e, 480, 80);   // "Y-"
+    EXPECT_EQ(ui->nudge.hover, 3);
+    EXPECT_EQ(ui->prop.hover, NO_HOVER);
 
-    // With a current text too (after an alignment both can be current), the
-    // text's row is drawn on top: only its button is marked, the one a press runs.
-    current_string = 5;
-    on_passive_motion(620, 40);
-    EXPECT_EQ(string_table[5].prop_hover, 2);
-    EXPECT_EQ(digit_table[90].prop_hover, NO_HOVER);
-    EXPECT_EQ(digit_table[90].nudge_hover, NO_HOVER);
-
-    on_passive_motion(480, 80);   // "Y-"
-    EXPECT_EQ(string_table[5].nudge_hover, 3);
-    EXPECT_EQ(digit_table[90].nudge_hover, NO_HOVER);
-    EXPECT_EQ(digit_table[90].prop_hover, NO_HOVER);
-
-    // Text buttons 14 and 15 exist (a scrolling text shows all 16); a unit has 14.
-    string_table[5].mode = 1;
-    const menu_unit& t15 = string_table[5].prop_buttons[15];
-    on_passive_motion(t15.x + 5, t15.y - 5);
-    EXPECT_EQ(string_table[5].prop_hover, 15);
-    EXPECT_EQ(digit_table[90].prop_hover, NO_HOVER);
+    // A figure shows fewer property buttons than a text: where a scrolling
+    // text's "方向-" stands, the line has none to mark.
+    const button& last = prop_buttons(KIND_TEXT)[PROP_BUTTONS - 1];
+    on_passive_motion(e, last.x + 5, last.y - 5);
+    EXPECT_EQ(ui->prop.hover, NO_HOVER);
+    at(text).mode = TEXT_SCROLLING;
+    at(text).w = 32;
+    at(text).h = 16;
+    ui->current = text;
+    on_passive_motion(e, last.x + 5, last.y - 5);
+    EXPECT_EQ(ui->prop.hover, PROP_BUTTONS - 1);
+    on_passive_motion(e, 480, 80);
+    EXPECT_EQ(ui->nudge.hover, 3);
+    EXPECT_EQ(ui->prop.hover, NO_HOVER);
 }
 
 TEST_F(PointerTest, HoverMarksTheToolButtons)
 {
     // The align row shows with a group, the span row in merge mode; the
     // delete button while something is selected.
-    put_unit(90, KIND_LINE, 300, 300, 50, 8).group_selected = 1;
-    sel_box[0] = 300;
-    merge_mode = 1;
+    group_add(e, add(sample(SAMPLE_LINE, 20, 80)));
+    ui->merge_mode = true;
+    const int p = view_pitch(v);
+    const button* align = tool_row(ROW_ALIGN, p);
     int x, y;
-    centre_of(align_row[0], x, y);   // "左对齐"
-    on_passive_motion(x, y);
-    EXPECT_EQ(row_hover[ROW_ALIGN], 0);
-    EXPECT_EQ(row_hover[ROW_SPAN], NO_HOVER);   // "合并" stands under it, out of reach
-    EXPECT_EQ(row_hover[ROW_COMMAND], NO_HOVER);
-    centre_of(align_row[5], x, y);   // "等高度"
-    on_passive_motion(x, y);
-    EXPECT_EQ(row_hover[ROW_ALIGN], 5);
-    centre_of(delete_row[2], x, y);
-    on_passive_motion(x, y);
-    EXPECT_EQ(row_hover[ROW_DELETE], 2);
-    EXPECT_EQ(row_hover[ROW_ALIGN], NO_HOVER);
-    centre_of(command_row[7], x, y);
-    on_passive_motion(x, y);
-    EXPECT_EQ(row_hover[ROW_COMMAND], 7);
-    EXPECT_EQ(row_hover[ROW_DELETE], NO_HOVER);
+    centre_of(align[ALIGN_LEFT], x, y);
+    on_passive_motion(e, x, y);
+    EXPECT_EQ(ui->rows[ROW_ALIGN].hover, ALIGN_LEFT);
+    EXPECT_EQ(ui->rows[ROW_SPAN].hover, NO_HOVER);   // "合并" stands under it, out of reach
+    EXPECT_EQ(ui->rows[ROW_COMMAND].hover, NO_HOVER);
+    centre_of(align[SAME_HEIGHT], x, y);
+    on_passive_motion(e, x, y);
+    EXPECT_EQ(ui->rows[ROW_ALIGN].hover, SAME_HEIGHT);
+    centre_of(tool_row(ROW_DELETE, p)[DELETE_SLOT], x, y);
+    on_passive_motion(e, x, y);
+    EXPECT_EQ(ui->rows[ROW_DELETE].hover, DELETE_SLOT);
+    EXPECT_EQ(ui->rows[ROW_ALIGN].hover, NO_HOVER);
+    centre_of(tool_row(ROW_COMMAND, p)[CLOSE_SLOT], x, y);
+    on_passive_motion(e, x, y);
+    EXPECT_EQ(ui->rows[ROW_COMMAND].hover, CLOSE_SLOT);
+    EXPECT_EQ(ui->rows[ROW_DELETE].hover, NO_HOVER);
 
     // The hover rectangle is the drawn and pressed one: just outside the
     // right end of "左对齐" nothing is marked.
     int l, t, r, b;
-    l = align_row[0].x - led_pitch;
-    r = align_row[0].x + led_pitch * (align_row[0].w - 1);
-    t = align_row[0].y - led_pitch * align_row[0].h;
-    b = align_row[0].y + led_pitch * (align_row[0].h / 4 + 2);
-    on_passive_motion(r, (t + b) / 2);
-    EXPECT_EQ(row_hover[ROW_ALIGN], NO_HOVER);
-    on_passive_motion(r - 1, (t + b) / 2);
-    EXPECT_EQ(row_hover[ROW_ALIGN], 0);
-    on_passive_motion(l + 1, b);
-    EXPECT_EQ(row_hover[ROW_ALIGN], NO_HOVER);
+    button_rect(align[ALIGN_LEFT], p, l, t, r, b);
+    on_passive_motion(e, r, (t + b) / 2);
+    EXPECT_EQ(ui->rows[ROW_ALIGN].hover, NO_HOVER);
+    on_passive_motion(e, r - 1, (t + b) / 2);
+    EXPECT_EQ(ui->rows[ROW_ALIGN].hover, ALIGN_LEFT);
+    on_passive_motion(e, l + 1, b);
+    EXPECT_EQ(ui->rows[ROW_ALIGN].hover, NO_HOVER);
 }
 
-TEST_F(PointerTest, ZoomKeysRefitTheToolButtonsToTheirLabels)
+TEST_F(PointerTest, ZoomKeysShowTheToolButtonsFittedToTheirLabels)
 {
-    const int w2 = delete_row[2].w;
-    on_key(17, 0, 0);   // Ctrl+Q: zoom in to 3
-    on_key(17, 0, 0);   // and to 4
-    ASSERT_EQ(led_pitch, 4);
-    EXPECT_LT(delete_row[2].w, w2);
-    EXPECT_GE(led_pitch * (delete_row[2].w - 1), label_width_px(delete_row[2].label, 36));
-    on_key(1, 0, 0);    // Ctrl+A: zoom out
-    on_key(1, 0, 0);
-    ASSERT_EQ(led_pitch, 2);
-    EXPECT_EQ(delete_row[2].w, w2);
+    const item_id r = add_rect(20, 30, 30, 10);
+    const int w2 = tool_row(ROW_DELETE, view_pitch(v))[DELETE_SLOT].w;
+    on_key(e, 17);   // Ctrl+Q: zoom in to 3
+    on_key(e, 17);   // and to 4
+    ASSERT_EQ(view_pitch(v), 4);
+    const button& del = tool_row(ROW_DELETE, view_pitch(v))[DELETE_SLOT];
+    EXPECT_LT(del.w, w2);
+    EXPECT_GE(view_pitch(v) * (del.w - 1), label_width_px(del.label, del.label_size));
+    // The zoom is the view's alone: the item keeps its dots and is pressed where it is drawn.
+    EXPECT_EQ(at(r).x, 20);
+    EXPECT_EQ(at(r).w, 30);
+    click(px(20) + 4, py(30) + 4);
+    EXPECT_EQ(ui->current, r);
+    on_key(e, 1);    // Ctrl+A: zoom out
+    on_key(e, 1);
+    ASSERT_EQ(view_pitch(v), 2);
+    EXPECT_EQ(tool_row(ROW_DELETE, view_pitch(v))[DELETE_SLOT].w, w2);
 }

@@ -8,17 +8,12 @@
 #include "full_layout.h"
 #include "app/frame.h"
 #include "app/startup.h"
-#include "edit/state.h"
 #include "items/calendar.h"
 #include "items/digits.h"
 #include "items/item_layers.h"
-#include "model/button_rows.h"
-#include "model/default_layout.h"
-#include "model/tables.h"
-#include "platform/gbk.h"
-#include "raster/canvas.h"
 #include "raster/dot_font.h"
 #include "platform/window.h"
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -33,10 +28,10 @@ local_time shown_time = year_end;
 local_time test_clock() { return shown_time; }
 
 // Draw one frame, read it, and show it as the program does.
-std::vector<uint8_t> frame(bool layered)
+std::vector<uint8_t> frame(designer& g, bool layered)
 {
-    retained_drawing = layered;
-    frame_routine();
+    g.layers.retained = layered;
+    frame_routine(g);
     std::vector<uint8_t> px((size_t)VIEW_W * VIEW_H * 3);
     EXPECT_TRUE(gfx_read_pixels(-1, 0, 0, VIEW_W, VIEW_H, px.data()));
     gfx_flush();
@@ -51,8 +46,15 @@ int differing_pixels(const std::vector<uint8_t>& a, const std::vector<uint8_t>& 
     return n;
 }
 
-// Every record of both tables live on a 512 x 128 panel, overlapping.
-void full_layout() { make_full_layout(); }
+// The demo's first item of the units' numbering on the panel, or NO_ITEM.
+item_id first_unit_on_panel(const document& d)
+{
+    item_id found = NO_ITEM;
+    pool_walk(d.items, ITEM_TABLE_UNITS, [&](item_id id, const item& it) {
+        if (found == NO_ITEM && doc_on_panel(d, it.x, it.y)) found = id;
+    });
+    return found;
+}
 
 } // namespace
 
@@ -62,8 +64,11 @@ TEST(ItemLayers, FramesMatchDirectDrawingPixelForPixel)
     e2e_session::run("cp -r '" + std::string(LUMIKER_SOURCE_DIR) + "/workspace/.' '" + s.dir + "'");
     ASSERT_TRUE(s.start_x(1600, 1000));
     setenv("DISPLAY", s.display.c_str(), 1);
-    startup_paths(s.dir.c_str());
+    std::unique_ptr<designer> owner(new designer());
+    designer& g = *owner;
+    ASSERT_TRUE(startup_paths(g.doc, s.dir.c_str()));
     fill_glyph_table();
+    dot_font_use_files(g.doc.paths);
     dot_font_init();
     std::string why;
     ASSERT_TRUE(window_open("lumiker layers", 0, 0, VIEW_W, VIEW_H, false, why)) << why;
@@ -75,64 +80,48 @@ TEST(ItemLayers, FramesMatchDirectDrawingPixelForPixel)
     gfx_init_state();
     need_screen_fonts();
     gfx_final_state();
-    on_reshape(VIEW_W, VIEW_H);
-    layout_button_rows();
+    on_reshape(g, VIEW_W, VIEW_H);
     set_clock_source(test_clock);
-    row_hover[ROW_COMMAND] = 2;  // a hovered button: grey 0.5 lies halfway between two bytes
+    g.ui.rows[ROW_COMMAND].hover = SAVE_SLOT;  // a hovered button: grey 0.5 lies halfway between two bytes
 
     // The first layered frames find out whether the window keeps its back
     // buffer; this X server's does, so the frames below mend only what changed.
-    startup_documents();
-    for (int i = 0; i < 3; i++) frame(true);
-    EXPECT_TRUE(item_layers_back_kept());
+    startup_documents(g.doc, false, nullptr);
+    for (int i = 0; i < 3; i++) frame(g, true);
+    EXPECT_TRUE(item_layers_back_kept(g.layers));
 
     for (int layout = 0; layout < 2; layout++)
         for (int pitch = 1; pitch <= 4; pitch++) {
             SCOPED_TRACE((layout ? "full layout, pitch " : "demo, pitch ") + std::to_string(pitch));
-            if (layout == 0) startup_documents();
-            else full_layout();
-            led_pitch = (uint8_t)pitch;
-            // The demo's first panel record selected; in the full layout a text amid the others.
-            current_unit = DIGIT_COUNT;
-            current_string = STRING_COUNT;
-            int32_t* moved = nullptr;
-            if (layout == 1) {
-                current_string = 215;
-                moved = &string_table[215].x;
-            } else {
-                for (int i = 0; i < DIGIT_COUNT && !moved; i++)
-                    if (digit_table[i].visible && digit_table[i].x > PANEL_X && digit_table[i].y > PANEL_Y) {
-                        current_unit = i;
-                        moved = &digit_table[i].x;
-                    }
-            }
-            ASSERT_NE(moved, nullptr);
+            if (layout == 0) startup_documents(g.doc, false, nullptr);
+            else make_full_layout(g.doc);
+            g.v.pitch = pitch;
+            // The demo's first item on the panel selected; in the full layout a text amid the others.
+            g.ui.current = layout == 1 ? pool_at_slot(g.doc.items, ITEM_TABLE_TEXTS, 215) : first_unit_on_panel(g.doc);
+            ASSERT_NE(g.ui.current, NO_ITEM);
+            int32_t& moved = doc_item(g.doc, g.ui.current)->x;
 
             // Drawn directly: as loaded, after a drag of one dot, a second later.
-            // (The first frame at a new pitch places unit words by the old extents.)
-            frame(false);
             std::vector<uint8_t> direct[3];
-            direct[0] = frame(false);
-            *moved += pitch;
-            direct[1] = frame(false);
+            direct[0] = frame(g, false);
+            moved += 1;
+            direct[1] = frame(g, false);
             shown_time = year_start;
-            direct[2] = frame(false);
-            *moved -= pitch;
+            direct[2] = frame(g, false);
+            moved -= 1;
             shown_time = year_end;
             ASSERT_NE(differing_pixels(direct[0], direct[1]), 0) << "the drag shows";
 
             // The same through the layers, made once and then mended frame by frame.
-            item_layers_reset();
-            const unsigned builds = item_layer_builds;
-            EXPECT_EQ(differing_pixels(frame(true), direct[0]), 0);
-            *moved += pitch;
-            EXPECT_EQ(differing_pixels(frame(true), direct[1]), 0);
+            item_layers_reset(g.layers);
+            const unsigned builds = g.layers.builds;
+            EXPECT_EQ(differing_pixels(frame(g, true), direct[0]), 0);
+            moved += 1;
+            EXPECT_EQ(differing_pixels(frame(g, true), direct[1]), 0);
             shown_time = year_start;
-            EXPECT_EQ(differing_pixels(frame(true), direct[2]), 0);
+            EXPECT_EQ(differing_pixels(frame(g, true), direct[2]), 0);
             shown_time = year_end;
-            EXPECT_EQ(item_layer_builds - builds, 1u) << "dragging and the clock keep the layers";
+            EXPECT_EQ(g.layers.builds - builds, 1u) << "dragging and the clock keep the layers";
         }
     set_clock_source(nullptr);
-    row_hover[ROW_COMMAND] = NO_BUTTON;
-    retained_drawing = true;
 }

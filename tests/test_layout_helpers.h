@@ -1,24 +1,26 @@
 // Shared by the layout, command, export, program-file and round-trip tests: a
-// temporary workspace folder and a fresh start-up over it (no window).
+// temporary workspace folder with a document over it, and a fresh start-up
+// (no window).
 #pragma once
 #include "app/startup.h"
 #include "command/dispatcher.h"
 #include "command/script_reader.h"
-#include "edit/state.h"
-#include "model/settings.h"
-#include "model/tables.h"
+#include "model/document.h"
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <sys/stat.h>
 #include <vector>
 
 // A folder laid out like the program's own: SysCfg.ini, one_pic_effect.vsn
-// and ledsys/CMD<n>/cmd.txt. Removed with everything in it at the end.
+// and ledsys/CMD<n>/cmd.txt, and a document whose paths point there.
+// Removed with everything in it at the end.
 struct temp_workspace {
     std::string dir;  // ends in '/'
+    std::unique_ptr<document> doc{new document()};
 
     explicit temp_workspace(int width = 256, int height = 64, const char* program = "1")
     {
@@ -30,13 +32,14 @@ struct temp_workspace {
         write("SysCfg.ini", cfg.str());
         mkdir((dir + "ledsys").c_str(), 0777);
         mkdir((dir + "ledsys/CMD" + program).c_str(), 0777);
-        startup_paths(dir.c_str());
+        startup_paths(*doc, dir.c_str());
     }
     ~temp_workspace()
     {
         std::string cmd = "rm -rf '" + dir + "'";
         if (system(cmd.c_str()) != 0) {}
     }
+    document& d() const { return *doc; }
     std::string path(const std::string& name) const { return dir + name; }
     void write(const std::string& name, const std::string& data) const
     {
@@ -53,22 +56,17 @@ struct temp_workspace {
     }
     void write_script(const std::string& data) const
     {
-        std::ofstream f(cmd_path, std::ios::binary);
+        std::ofstream f(doc->paths.cmd, std::ios::binary);
         f << data;
     }
-    std::string script() const { return read_path(cmd_path); }
+    std::string script() const { return read_path(doc->paths.cmd); }
+    // The settings file read again (after the test rewrote it).
+    void reread_settings() const { startup_paths(*doc, dir.c_str()); }
 };
 
-// What the designer does at start without a window: paths and settings are
-// set by the workspace; zoom and picture count are at their start values.
-inline void fresh_start()
-{
-    led_pitch = 2;
-    graph_count = 4;
-    cmd_error_stream = nullptr;
-    script_report_stream = nullptr;
-    startup_documents();
-}
+// What the designer does at start without a window: the documents loaded
+// into the workspace's document, nothing converted, unknown words nowhere.
+inline void fresh_start(temp_workspace& ws) { startup_documents(*ws.doc, false, nullptr); }
 
 // Lines of a CR LF text, without their line ends.
 inline std::vector<std::string> crlf_lines(const std::string& s)

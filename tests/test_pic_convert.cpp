@@ -1,10 +1,8 @@
 // The picture conversion: JPEG, PNG and BMP sources become readable 24-bit
 // bitmaps, failures leave nothing behind, and the start-up steps place pictures.
-#include "model/settings.h"
-#include "model/tables.h"
-#include "output/program_file.h"
 #include "app/pictures.h"
 #include "raster/picture.h"
+#include "test_layout_helpers.h"
 #include <gtest/gtest.h>
 #include <cstdio>
 #include <cstdlib>
@@ -59,12 +57,9 @@ uint32_t le32(const bytes& b, size_t at)
     return (uint32_t)b[at] | (uint32_t)b[at + 1] << 8 | (uint32_t)b[at + 2] << 16 | (uint32_t)b[at + 3] << 24;
 }
 
-// A scratch directory that stands in for the program's own directory while it lives.
+// A scratch folder, removed with what is in it.
 struct program_dir {
-    std::string dir;
-    char saved_exe_dir[DIR_LEN];
-    uint8_t saved_pitch;
-    pic_convert_entry saved_entry;
+    std::string dir;   // ends in '/'
     program_dir()
     {
         // Memory-backed when there is such a place: the damage test writes thousands of files.
@@ -72,19 +67,11 @@ struct program_dir {
         const char* made = mkdtemp(shm);
         if (!made) made = mkdtemp(tmp);
         dir = made ? std::string(made) + "/" : std::string("/tmp/");
-        memcpy(saved_exe_dir, exe_dir, DIR_LEN);
-        saved_pitch = led_pitch;
-        saved_entry = pic_convert;
-        copy_field(exe_dir, DIR_LEN, dir.c_str());
     }
     ~program_dir()
     {
         std::string cmd = "rm -rf '" + dir + "'";
         if (dir.find("lumiker_conv_") != std::string::npos) (void)!system(cmd.c_str());
-        memcpy(exe_dir, saved_exe_dir, DIR_LEN);
-        led_pitch = saved_pitch;
-        pic_convert = saved_entry;
-        for (int i = 0; i < GRAPH_COUNT; i++) graph_table[i] = graph_draw();
     }
     std::string operator/(const char* name) const { return dir + name; }
 };
@@ -302,13 +289,13 @@ TEST(JpgToBmp, FailuresLeaveNoBitmapAndKeepAnOldOne)
     EXPECT_EQ(JpgToBmp("", ""), 0);
 }
 
-TEST(PicturePaths, NameIsTakenFromTheProgramDirectory)
+TEST(PicturePaths, NameIsTakenFromTheWorkspace)
 {
     program_dir d;
-    char src[REGION_PATH_LEN], dst[BMP_PATH_LEN];
+    std::string src, dst;
     struct path_case {
         const char* path;
-        const char* source;       // name under exe_dir, or nullptr for no conversion
+        const char* source;       // name in the workspace, or nullptr for no conversion
         const char* destination;
     } cases[] = {
         {"C:\\pictures\\a.jpg", "a.jpg", "a.bmp"},
@@ -322,79 +309,82 @@ TEST(PicturePaths, NameIsTakenFromTheProgramDirectory)
         {"C:\\pictures\\.jpg", nullptr, nullptr},
     };
     for (const path_case& c : cases) {
-        bool ok = picture_paths(c.path, src, sizeof src, dst, sizeof dst);
+        bool ok = picture_paths(d.dir, c.path, src, dst);
         EXPECT_EQ(ok, c.source != nullptr) << c.path;
         if (!ok) {
-            EXPECT_STREQ(src, "");
-            EXPECT_STREQ(dst, "");
+            EXPECT_EQ(src, "");
+            EXPECT_EQ(dst, "");
             continue;
         }
-        EXPECT_EQ(std::string(src), d / c.source) << c.path;
-        EXPECT_EQ(std::string(dst), d / c.destination) << c.path;
+        EXPECT_EQ(src, d / c.source) << c.path;
+        EXPECT_EQ(dst, d / c.destination) << c.path;
     }
-    EXPECT_FALSE(picture_paths(nullptr, src, sizeof src, dst, sizeof dst));
+    EXPECT_FALSE(picture_paths(d.dir, nullptr, src, dst));
 
     // Only the first 400 bytes of a path count, even without a terminator there.
     std::vector<char> longpath(600, 'q');
     memcpy(longpath.data() + 390, "\\f.jpg", 6);
     longpath[599] = 0;
-    ASSERT_TRUE(picture_paths(longpath.data(), src, sizeof src, dst, sizeof dst));
-    EXPECT_EQ(std::string(src), d / "f.jpgqqqq");
-    EXPECT_EQ(std::string(dst), d / "f.bmp");
-
-    // A name that does not fit is refused rather than cut into another file's name.
-    std::string name(BMP_PATH_LEN, 'n');
-    name += ".jpg";
-    EXPECT_FALSE(picture_paths(name.c_str(), src, sizeof src, dst, sizeof dst));
-    EXPECT_STREQ(dst, "");
+    ASSERT_TRUE(picture_paths(d.dir, longpath.data(), src, dst));
+    EXPECT_EQ(src, d / "f.jpgqqqq");
+    EXPECT_EQ(dst, d / "f.bmp");
 }
 
-TEST(PictureStartup, RegionsFillRecordsAndConvertBesideTheProgram)
+TEST(PictureStartup, RegionsPlacePicturesAndConvertInTheWorkspace)
 {
-    program_dir d;
-    led_pitch = 2;
-    ASSERT_TRUE(write_two_colour_jpeg(d / "logo.jpg"));
-    ASSERT_TRUE(write_two_colour_jpeg(d / "a.jpg"));
-    ASSERT_TRUE(write_two_colour_jpeg(d / "late.jpg"));
-    copy_field(logo_jpg_path, PATH_LEN, (d / "logo.jpg").c_str());
-    copy_field(logo_bmp_path, PATH_LEN, (d / "logo.bmp").c_str());
+    temp_workspace ws;
+    document& doc = ws.d();
+    ASSERT_TRUE(write_two_colour_jpeg(ws.path("logo.jpg")));
+    ASSERT_TRUE(write_two_colour_jpeg(ws.path("a.jpg")));
+    ASSERT_TRUE(write_two_colour_jpeg(ws.path("late.jpg")));
+    convert_logo(doc.paths);
+    EXPECT_TRUE(exists(ws.path("logo.bmp")));
 
-    load_pic_convert();
-    EXPECT_NE(pic_convert, nullptr);
-    EXPECT_TRUE(exists(d / "logo.bmp"));
-
-    // A picture region naming a.jpg in another directory converts the program's own a.jpg.
-    place_picture_region(3, REGION_PICTURE, 10, 20, 30, 40, "E:\\elsewhere\\a.jpg");
-    const graph_draw& g = graph_table[3];
-    EXPECT_EQ(g.left, 265 + 20);   // on the panel, at the region's dots
-    EXPECT_EQ(g.top, 145 + 40);
-    EXPECT_EQ(g.pic_width, 30);
-    EXPECT_EQ(g.pic_height, 40);
+    auto region = [](int type, int x, int y, int w, int h, const char* path) {
+        region_record r{};
+        r.type = (uint8_t)type;
+        r.rx = (uint16_t)x; r.ry = (uint16_t)y; r.rw = (uint16_t)w; r.rh = (uint16_t)h;
+        copy_field(r.file_path, REGION_PATH_LEN, path);
+        return r;
+    };
+    // A picture region naming a.jpg in another folder converts the workspace's own a.jpg.
+    place_picture_region(doc, 3, region(REGION_PICTURE, 10, 20, 30, 40, "E:\\elsewhere\\a.jpg"), true);
+    const doc_picture& g = doc.pictures[3];
+    EXPECT_EQ(g.x, 10);   // on the panel, at the region's dots
+    EXPECT_EQ(g.y, 20);
+    EXPECT_EQ(g.w, 30);
+    EXPECT_EQ(g.h, 40);
     EXPECT_EQ(g.has_picture, 1);
     EXPECT_EQ(g.shown, 1);
-    EXPECT_EQ(std::string(g.bmp_path), d / "a.bmp");
-    EXPECT_TRUE(exists(d / "a.bmp"));
+    EXPECT_EQ(std::string(g.bmp_path), ws.path("a.bmp"));
+    EXPECT_TRUE(exists(ws.path("a.bmp")));
 
-    // Other kinds and indices without a picture record are left alone.
-    place_picture_region(4, 4, 10, 20, 30, 40, "a.jpg");
-    EXPECT_EQ(graph_table[4].shown, 0);
-    EXPECT_STREQ(graph_table[4].bmp_path, "");
-    place_picture_region(GRAPH_COUNT, REGION_PICTURE, 1, 1, 1, 1, "a.jpg");
-    place_picture_region(-1, REGION_PICTURE, 1, 1, 1, 1, "a.jpg");
+    // Other kinds and places without a picture are left alone.
+    place_picture_region(doc, 4, region(REGION_TEXT, 10, 20, 30, 40, "a.jpg"), true);
+    EXPECT_EQ(doc.pictures[4].shown, 0);
+    EXPECT_STREQ(doc.pictures[4].bmp_path, "");
+    place_picture_region(doc, PICTURE_COUNT, region(REGION_PICTURE, 1, 1, 1, 1, "a.jpg"), true);
+    place_picture_region(doc, -1, region(REGION_PICTURE, 1, 1, 1, 1, "a.jpg"), true);
+    for (int i = 0; i < PICTURE_COUNT; i++) EXPECT_EQ(doc.pictures[i].shown, i == 3) << i;
 
-    // A missing picture fills the record all the same.
-    place_picture_region(5, REGION_PICTURE, 1, 2, 3, 4, "gone.png");
-    EXPECT_EQ(graph_table[5].shown, 1);
-    EXPECT_EQ(std::string(graph_table[5].bmp_path), d / "gone.bmp");
-    EXPECT_FALSE(exists(d / "gone.bmp"));
+    // A missing picture places the picture all the same.
+    place_picture_region(doc, 5, region(REGION_PICTURE, 1, 2, 3, 4, "gone.png"), true);
+    EXPECT_EQ(doc.pictures[5].shown, 1);
+    EXPECT_EQ(std::string(doc.pictures[5].bmp_path), ws.path("gone.bmp"));
+    EXPECT_FALSE(exists(ws.path("gone.bmp")));
 
-    // Once the conversion is gone, records are filled but nothing is converted.
-    unload_pic_convert();
-    EXPECT_EQ(pic_convert, nullptr);
-    place_picture_region(6, REGION_PICTURE, 65535, 65535, 65535, 65535, "late.jpg");
-    EXPECT_EQ(graph_table[6].left, 265 + 65535 * 2);
-    EXPECT_EQ(std::string(graph_table[6].bmp_path), d / "late.bmp");
-    EXPECT_FALSE(exists(d / "late.bmp"));
+    // Without the conversion, pictures are placed but nothing is converted.
+    place_picture_region(doc, 6, region(REGION_PICTURE, 65535, 65535, 65535, 65535, "late.jpg"), false);
+    EXPECT_EQ(doc.pictures[6].x, 65535);
+    EXPECT_EQ(std::string(doc.pictures[6].bmp_path), ws.path("late.bmp"));
+    EXPECT_FALSE(exists(ws.path("late.bmp")));
+
+    // A name too long for the picture's path is refused rather than cut into another file's name.
+    std::string name(PICTURE_PATH_LEN, 'n');
+    ASSERT_TRUE(write_two_colour_jpeg(ws.path("n.jpg")));
+    place_picture_region(doc, 7, region(REGION_PICTURE, 1, 1, 1, 1, (name + ".jpg").c_str()), true);
+    EXPECT_EQ(doc.pictures[7].shown, 1);
+    EXPECT_STREQ(doc.pictures[7].bmp_path, "");
 }
 
 TEST(JpgToBmp, DamagedSourcesNeverCrashTheConversion)
@@ -435,49 +425,42 @@ TEST(JpgToBmp, DamagedSourcesNeverCrashTheConversion)
 
 TEST(PictureStartup, ProgramFileRegionsAreWalkedAndToolsConvertNothing)
 {
-    program_dir d;
-    led_pitch = 3;
-    ASSERT_TRUE(write_two_colour_jpeg(d / "logo.jpg"));
-    ASSERT_TRUE(write_two_colour_jpeg(d / "p.jpg"));
-    copy_field(logo_jpg_path, PATH_LEN, (d / "logo.jpg").c_str());
-    copy_field(logo_bmp_path, PATH_LEN, (d / "logo.bmp").c_str());
-    for (region_record& r : region_table) r = region_record{};
-    region_table[1] = region_record{};
-    region_table[1].type = REGION_PICTURE;
-    region_table[1].rx = 5;
-    region_table[1].ry = 6;
-    region_table[1].rw = 7;
-    region_table[1].rh = 8;
-    copy_field(region_table[1].file_path, REGION_PATH_LEN, "C:\\show\\p.jpg");
-    region_table[2].type = REGION_TEXT;
-    copy_field(region_table[2].file_path, REGION_PATH_LEN, "p.jpg");
-    region_table[GRAPH_COUNT + 2] = region_table[1];   // no picture record for it
+    temp_workspace ws;
+    ASSERT_TRUE(write_two_colour_jpeg(ws.path("p.jpg")));
+    // Region 1 shows p.jpg; region 2 is a text region naming it; region 12 is a
+    // picture region past the pictures there are places for.
+    auto text_region = [](const char* path) {
+        return std::string("{\"Rect\":{\"X\":\"0\",\"Y\":\"0\",\"Width\":\"8\",\"Height\":\"8\"},"
+                           "\"Items\":[{\"Type\":\"4\",\"Text\":\"t\",\"FileSource\":{\"FilePath\":\"") +
+               path + "\"}}]}";
+    };
+    const std::string picture_region =
+        "{\"Rect\":{\"X\":\"5\",\"Y\":\"6\",\"Width\":\"7\",\"Height\":\"8\"},"
+        "\"Items\":[{\"Type\":\"2\",\"FileSource\":{\"FilePath\":\"C:\\\\show\\\\p.jpg\"}}]}";
+    std::string regions;
+    for (int i = 0; i < PICTURE_COUNT + 3; i++) {
+        if (i) regions += ",";
+        regions += i == 1 || i == PICTURE_COUNT + 2 ? picture_region : text_region(i == 2 ? "p.jpg" : "");
+    }
+    ws.write("one_pic_effect.vsn", "{\"Programs\":{\"Program\":{\"Pages\":[{\"Regions\":[" + regions + "]}]}}}");
 
-    // A tool that must change no file: records are filled, nothing is converted.
-    convert_pictures_at_startup = false;
-    load_pic_convert();
-    EXPECT_EQ(pic_convert, nullptr);
-    EXPECT_FALSE(exists(d / "logo.bmp"));
-    convert_program_pictures();
-    EXPECT_EQ(graph_table[1].left, 265 + 15);
-    EXPECT_EQ(graph_table[1].top, 145 + 18);
-    EXPECT_EQ(graph_table[1].pic_height, 8);
-    EXPECT_FALSE(exists(d / "p.bmp"));
-    convert_pictures_at_startup = true;
+    // A tool that must change no file: pictures are placed, nothing is converted.
+    ASSERT_TRUE(write_two_colour_jpeg(ws.path("logo.jpg")));
+    startup_documents(ws.d(), false, nullptr);
+    const doc_picture& g = ws.d().pictures[1];
+    EXPECT_EQ(g.shown, 1);
+    EXPECT_EQ(g.x, 5);
+    EXPECT_EQ(g.y, 6);
+    EXPECT_EQ(g.h, 8);
+    EXPECT_FALSE(exists(ws.path("p.bmp")));
+    EXPECT_FALSE(exists(ws.path("logo.bmp")));
 
     // The designer: the same walk converts the picture of region 1 only.
-    for (int i = 0; i < GRAPH_COUNT; i++) graph_table[i] = graph_draw();
-    load_pic_convert();
-    EXPECT_TRUE(exists(d / "logo.bmp"));
-    convert_program_pictures();
-    unload_pic_convert();
-    EXPECT_EQ(graph_table[1].shown, 1);
-    EXPECT_EQ(std::string(graph_table[1].bmp_path), d / "p.bmp");
-    EXPECT_TRUE(exists(d / "p.bmp"));
-    EXPECT_EQ(graph_table[2].shown, 0);
+    startup_documents(ws.d(), true, nullptr);
+    EXPECT_EQ(g.shown, 1);
+    EXPECT_EQ(std::string(g.bmp_path), ws.path("p.bmp"));
+    EXPECT_TRUE(exists(ws.path("p.bmp")));
     int shown = 0;
-    for (int i = 0; i < GRAPH_COUNT; i++) shown += graph_table[i].shown;
+    for (const doc_picture& p : ws.d().pictures) shown += p.shown;
     EXPECT_EQ(shown, 1);
-
-    for (region_record& r : region_table) r = region_record{};
 }

@@ -1,10 +1,13 @@
 // The bitmap reader on good, short and hostile files, and the picture renderers.
+#include "app/frame.h"
 #include "frame_helpers.h"
-#include "edit/state.h"
-#include "model/tables.h"
+#include "model/item.h"
+#include "raster/canvas.h"
 #include "raster/picture.h"
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -237,7 +240,7 @@ TEST(PictureFrame, TexturedBoxIsBuiltOnceAndFollowsTheZoom)
     scratch s;
     s.write(make_bmp(100, 50));
     recording r;
-    led_pitch = 2;
+    canvas_use_pitch(2);
     graph_draw g;
     g.left = 300;
     g.top = 200;
@@ -268,7 +271,7 @@ TEST(PictureFrame, TexturedBoxIsBuiltOnceAndFollowsTheZoom)
     // Zooming rescales the same texture; the file is not read again.
     s.write(make_bmp(7, 7));
     r.rec.reset();
-    led_pitch = 3;
+    canvas_use_pitch(3);
     draw_picture(g);
     q = r.rec.of_type(gfx_event::TEXQUAD);
     ASSERT_EQ(q.size(), 1u);
@@ -277,13 +280,13 @@ TEST(PictureFrame, TexturedBoxIsBuiltOnceAndFollowsTheZoom)
     EXPECT_EQ(q[0].texture, tex);
     EXPECT_EQ(g.texture, tex);
     EXPECT_EQ(bmp_width(g), 100);
-    led_pitch = 2;
+    canvas_use_pitch(2);
 }
 
 TEST(PictureFrame, FailedLoadStillDrawsThePlainBoxOnce)
 {
     recording r;
-    led_pitch = 2;
+    canvas_use_pitch(2);
     graph_draw g;
     g.pic_width = 4;
     g.pic_height = 3;
@@ -310,7 +313,7 @@ TEST(PictureFrame, FailedLoadStillDrawsThePlainBoxOnce)
 TEST(PictureFrame, RecordWithoutPictureIsADottedOutline)
 {
     recording r;
-    led_pitch = 2;
+    canvas_use_pitch(2);
     graph_draw g;
     g.left = 100;
     g.top = 50;
@@ -334,7 +337,7 @@ TEST(PictureFrame, RecordWithoutPictureIsADottedOutline)
 
     // Extreme sizes and a zero pitch stay finite and never wrap around.
     r.rec.reset();
-    led_pitch = 0;
+    canvas_use_pitch(0);   // held to 1
     g.left = INT32_MAX;
     g.pic_width = INT32_MAX;
     g.pic_height = INT32_MIN;
@@ -343,14 +346,14 @@ TEST(PictureFrame, RecordWithoutPictureIsADottedOutline)
     ASSERT_EQ(l.size(), 4u);
     EXPECT_GT(l[1].x[0], (float)INT32_MAX);
     EXPECT_LT(l[2].y[0], 0.0f);
-    led_pitch = 2;
+    canvas_use_pitch(2);
 }
 
 TEST(PictureFrame, SelectedRecordIsOneDotLargerWithItsSizeCaption)
 {
     need_screen_fonts();
     recording r;
-    led_pitch = 2;
+    canvas_use_pitch(2);
     graph_draw g;
     g.left = 400;
     g.top = 300;
@@ -369,53 +372,60 @@ TEST(PictureFrame, SelectedRecordIsOneDotLargerWithItsSizeCaption)
     EXPECT_EQ(t[0].y[0], 300);
 }
 
-TEST(PictureFrame, FrameDrawsShownPicturesBelowGraphCountAndTheRubberBand)
+TEST(PictureFrame, FrameDrawsTheShownPicturesOnThePanelAndTheRubberBand)
 {
     need_screen_fonts();
-    recording r;
-    led_pitch = 2;
-    const int32_t saved_count = graph_count, saved_current = current_graph;
-    for (int i = 0; i < GRAPH_COUNT; i++) {
-        graph_table[i] = graph_draw();
-        graph_table[i].shown = 1;
-        graph_table[i].left = 10 * i;
-        graph_table[i].pic_width = 1;
-        graph_table[i].pic_height = 1;
+    std::unique_ptr<designer> g(new designer());
+    g->doc.settings.panel_w = 256;
+    g->doc.settings.panel_h = 64;
+    // Dotted outlines the frame draws, at the window pixels where they start.
+    auto outlines = [&] {
+        recording r;
+        frame_routine(*g);
+        std::vector<std::pair<float, float>> at;
+        for (const gfx_event& e : r.rec.of_type(gfx_event::LINE))
+            if (e.stipple && e.size == 1) at.push_back({e.x[0], e.y[0]});
+        return at;
+    };
+    const size_t furniture = outlines().size();
+    for (int i = 0; i < PICTURE_COUNT; i++) {
+        g->doc.pictures[i].shown = 1;
+        g->doc.pictures[i].x = 10 * i;
+        g->doc.pictures[i].y = 5;
+        g->doc.pictures[i].w = 4;
+        g->doc.pictures[i].h = 3;
     }
-    graph_table[2].shown = 0;
-    graph_count = 4;
-    draw_pictures(1);
-    // Records 0, 1 and 3: three outlines, record 1 with a second, larger one and a caption.
-    EXPECT_EQ(r.rec.count(gfx_event::LINE), 16u);
-    auto t = r.rec.of_type(gfx_event::TEXT);
-    ASSERT_EQ(t.size(), 1u);
-    EXPECT_EQ(t[0].x[0], 40);
+    g->doc.pictures[2].shown = 0;
+    g->doc.picture_count = 4;
+    // Pictures 0, 1 and 3: three outlines standing on their dots.
+    auto at = outlines();
+    EXPECT_EQ(at.size(), furniture + 3 * 4);
+    auto has = [&](float x, float y) { return std::find(at.begin(), at.end(), std::make_pair(x, y)) != at.end(); };
+    EXPECT_TRUE(has(265 + 2 * 10, 145 + 2 * 5));
+    EXPECT_TRUE(has(265 + 2 * 30, 145 + 2 * 5));
+    EXPECT_FALSE(has(265 + 2 * 20, 145 + 2 * 5));
 
-    // A count beyond the table is held to the table.
-    r.rec.reset();
-    graph_count = 1000;
-    draw_pictures(100);
-    EXPECT_EQ(r.rec.count(gfx_event::LINE), 4u * (GRAPH_COUNT - 1));
+    // A zoom moves them with the panel's dots.
+    g->v.pitch = 3;
+    at = outlines();
+    EXPECT_TRUE(has(265 + 3 * 10, 145 + 3 * 5));
+    g->v.pitch = 2;
+
+    // A count beyond the pictures is held to them.
+    g->doc.picture_count = 1000;
+    EXPECT_EQ(outlines().size(), furniture + 4 * (PICTURE_COUNT - 1));
 
     // The rubber band dragged up and left of its start.
-    r.rec.reset();
-    rubber_band = graph_draw();
-    rubber_band.left = 500;
-    rubber_band.top = 400;
-    rubber_band.pic_width = -20;
-    rubber_band.pic_height = -10;
-    draw_rubber_band();
-    EXPECT_EQ(r.rec.count(gfx_event::LINE), 0u);
-    rubber_band.shown = 1;
-    draw_rubber_band();
-    auto l = r.rec.of_type(gfx_event::LINE);
-    ASSERT_EQ(l.size(), 4u);
-    EXPECT_EQ(l[1].x[0], 460);
-    EXPECT_EQ(l[1].y[1], 380);
-    EXPECT_TRUE(l[0].stipple);
-
-    rubber_band = graph_draw();
-    for (int i = 0; i < GRAPH_COUNT; i++) graph_table[i] = graph_draw();
-    graph_count = saved_count;
-    current_graph = saved_current;
+    for (doc_picture& p : g->doc.pictures) p.shown = 0;
+    g->ui.band_x = 500;
+    g->ui.band_y = 400;
+    g->ui.band_w = -20;
+    g->ui.band_h = -10;
+    EXPECT_EQ(outlines().size(), furniture);
+    g->ui.band_shown = true;
+    at = outlines();
+    ASSERT_EQ(at.size(), furniture + 4);
+    EXPECT_TRUE(has(500, 400));
+    EXPECT_TRUE(has(460, 400));
+    EXPECT_TRUE(has(460, 380));
 }

@@ -1,332 +1,355 @@
 // Mouse presses and releases: hit tests, selection, palette, alignment,
 // delete, merge, save and close, and the tool-button sizes.
+#include "edit/arrange.h"
 #include "edit/close_prompt.h"
-#include "items/buttons.h"
-#include "output/layout_save.h"
 #include "edit/status.h"
+#include "items/buttons.h"
+#include "items/handles.h"
 #include "output/script_export.h"
 #include "test_layout_helpers.h"
 #include "test_press_helpers.h"
-#include <sys/stat.h>
+
+namespace {
+
+// A new item in slot `slot` of its numbering.
+item_id add_in_slot(document& d, item it, int slot)
+{
+    it.slot = (int16_t)slot;
+    item_id id = NO_ITEM;
+    EXPECT_TRUE(doc_create(d, it, id).ok);
+    EXPECT_EQ(d.items.cells[id].slot, slot);
+    return id;
+}
+
+// A press and release on (x, y) through another editor (one over a workspace's document).
+void click_in(editor& e, int x, int y)
+{
+    on_passive_motion(e, x, y);
+    on_mouse(e, 0, 0, x, y);
+    on_mouse(e, 0, 1, x, y);
+}
+
+} // namespace
 
 // ---- hit tests -----------------------------------------------------------------
 
 TEST_F(PointerTest, BodiesAreHitOnlyStrictlyInside)
 {
-    put_text(5, 300, 200, 40, 20);
-    const int outside[][2] = {{300, 210}, {340, 210}, {320, 200}, {320, 220}};
+    // A 20 x 10 dot rectangle covers px(20) .. px(20) + 40 across, py(80) .. + 20 down.
+    const item_id r = add_rect(20, 80, 20, 10);
+    const int L = px(20), T = py(80);
+    const int outside[][2] = {{L, T + 10}, {L + 40, T + 10}, {L + 20, T}, {L + 20, T + 20}};
     for (auto& p : outside) {
+        ui->current = NO_ITEM;
         click(p[0], p[1]);
-        EXPECT_NE(current_string, 5) << p[0] << "," << p[1];
+        EXPECT_NE(ui->current, r) << p[0] << "," << p[1];
     }
-    const int inside[][2] = {{301, 201}, {339, 219}};
+    const int inside[][2] = {{L + 1, T + 1}, {L + 39, T + 19}};
     for (auto& p : inside) {
-        current_string = NO_STRING_AT_START;
+        ui->current = NO_ITEM;
         click(p[0], p[1]);
-        EXPECT_EQ(current_string, 5) << p[0] << "," << p[1];
+        EXPECT_EQ(ui->current, r) << p[0] << "," << p[1];
     }
 
-    put_unit(90, KIND_LINE, 400, 300, 50, 8);
-    click(400, 304);
-    EXPECT_NE(current_unit, 90);
-    click(450, 304);
-    EXPECT_NE(current_unit, 90);
-    click(401, 301);
-    EXPECT_EQ(current_unit, 90);
-    click(449, 307);
-    EXPECT_EQ(current_unit, 90);
+    // A line is hit two dots either side of it: 50 x 10 px for 25 dots.
+    item l = sample(SAMPLE_LINE, 60, 100);
+    l.w = 25;
+    const item_id line = add(l);
+    const int LL = px(60), LT = py(98);
+    for (auto& p : std::initializer_list<std::pair<int, int>>{{LL, LT + 5}, {LL + 50, LT + 5}}) {
+        ui->current = NO_ITEM;
+        click(p.first, p.second);
+        EXPECT_NE(ui->current, line);
+    }
+    for (auto& p : std::initializer_list<std::pair<int, int>>{{LL + 1, LT + 1}, {LL + 49, LT + 9}}) {
+        ui->current = NO_ITEM;
+        click(p.first, p.second);
+        EXPECT_EQ(ui->current, line);
+    }
 }
 
 TEST_F(PointerTest, ANegativeLowerBoundNeverMatches)
 {
-    // An item left of the window's edge (nudged there) cannot be pressed at all.
-    put_text(5, -10, 300, 40, 20);
-    click(5, 310);
-    EXPECT_NE(current_string, 5);
+    // A text left of the window's edge (nudged there) cannot be pressed at all.
+    const item_id t = add_text(-140, 80, "ABCDEFGH");
+    ASSERT_LT(px(-140), 0);
+    ASSERT_GT(px(-140) + 2 * 64, 5);
+    click(5, py(80) + 5);
+    EXPECT_NE(ui->current, t);
     // A button whose rectangle reaches left of the window is not hit either.
-    menu_unit b;
+    button b;
     b.x = 1; b.y = 100; b.w = 10; b.h = 6;
     copy_field(b.label, LABEL_LEN, "b");
-    EXPECT_FALSE(tool_button_hit(b, 0, 100));   // x - p = -1
+    EXPECT_FALSE(tool_button_hit(b, 2, 0, 100));   // x - p = -1
     b.x = 3;
-    EXPECT_TRUE(tool_button_hit(b, 2, 100));
+    EXPECT_TRUE(tool_button_hit(b, 2, 2, 100));
 }
 
-TEST_F(PointerTest, TextsWinOverUnitsAndLowerIndexWins)
+TEST_F(PointerTest, TextsWinOverOtherItemsAndTheLowerSlotWins)
 {
-    put_unit(90, KIND_LINE, 300, 300, 100, 40);
-    put_text(7, 310, 310, 40, 20);
-    put_text(3, 320, 305, 40, 20);
-    click(330, 315);   // all three hold the point
-    EXPECT_EQ(current_string, 3);
-    EXPECT_EQ(current_unit, NO_ITEM);
-    click(390, 335);   // only the unit
-    EXPECT_EQ(current_unit, 90);
-    EXPECT_EQ(current_string, NO_ITEM);
+    const item_id block = add_in_slot(*doc, [] {
+        item f = sample(SAMPLE_FILLED_RECT, 20, 70);
+        f.w = 80;
+        f.h = 30;
+        return f;
+    }(), 400);
+    item t = sample(SAMPLE_TEXT, 30, 80);
+    copy_field(t.text, TEXT_LEN, "ABCDE");
+    t.font_size = 16;
+    add_in_slot(*doc, t, 7);
+    t.x = 35;
+    t.y = 78;
+    const item_id t3 = add_in_slot(*doc, t, 3);
+    click(px(40), py(85));   // all three hold the point
+    EXPECT_EQ(ui->current, t3);
+    click(px(90), py(95));   // only the filled rectangle
+    EXPECT_EQ(ui->current, block);
 }
 
 TEST_F(PointerTest, OverlappingRectanglesGoToTheOneFurtherRightOrDown)
 {
-    put_unit(360, KIND_RECT, 300, 300, 100, 100);
-    put_unit(361, KIND_RECT, 320, 280, 100, 100);   // further right (but higher): replaces 360
-    click(350, 350);
-    EXPECT_EQ(current_unit, 361);
-    put_unit(362, KIND_RECT, 310, 310, 100, 100);   // left of 361 but lower: replaces it
-    put_unit(363, KIND_RECT, 305, 305, 100, 100);   // neither further right nor down than 362
-    click(350, 350);
-    EXPECT_EQ(current_unit, 362);
+    add_rect(10, 20, 50, 50);
+    const item_id right = add_rect(20, 10, 50, 50);   // further right (but higher): wins
+    click(px(40), py(40));
+    EXPECT_EQ(ui->current, right);
+    const item_id lower = add_rect(15, 25, 50, 50);   // left of it but lower: wins
+    add_rect(12, 22, 50, 50);                         // neither further right nor down than that
+    ui->current = NO_ITEM;
+    click(px(40), py(40));
+    EXPECT_EQ(ui->current, lower);
 
     // A rectangle that does not hold the point takes nothing.
-    put_unit(364, KIND_RECT, 360, 360, 100, 100);
-    click(340, 340);
-    EXPECT_EQ(current_unit, 362);
+    add_rect(40, 40, 50, 50);
+    ui->current = NO_ITEM;
+    click(px(30), py(30));
+    EXPECT_EQ(ui->current, lower);
 
-    // The rule is for rectangles only: a line hit first keeps the press.
-    put_unit(90, KIND_LINE, 330, 330, 40, 40);
-    click(350, 350);
-    EXPECT_EQ(current_unit, 90);
+    // The rule is for rectangles only: a line, hit first, keeps the press.
+    item l = sample(SAMPLE_LINE, 25, 40);
+    l.w = 20;
+    const item_id line = add(l);
+    ui->current = NO_ITEM;
+    click(px(35), py(40));
+    EXPECT_EQ(ui->current, line);
 }
 
 TEST_F(PointerTest, CirclesAreHitAroundTheirCentre)
 {
-    for (int i : {125, 140}) {
-        SCOPED_TRACE(i);
-        digit_table[125].visible = digit_table[140].visible = 0;
-        Digit_unit& c = put_unit(i, i == 125 ? KIND_CIRCLE : KIND_FILLED_CIRCLE, 500, 300, 40, 20);
-        c.height = 20;   // the radius the circle is drawn with
-        click(485, 290);  // upper left of the centre: on the drawn disc
-        EXPECT_EQ(current_unit, i);
-        click(900, 400);
-        click(520, 300);  // right border
-        EXPECT_NE(current_unit, i);
-        click(519, 300);
-        EXPECT_EQ(current_unit, i);
-        click(500, 280);  // top border
-        EXPECT_NE(current_unit, i);
-        click(500, 281);
-        EXPECT_EQ(current_unit, i);
-        click(530, 310);  // inside x .. x + width but off the disc
-        EXPECT_NE(current_unit, i);
+    for (int s : {SAMPLE_CIRCLE, SAMPLE_FILLED_CIRCLE}) {
+        SCOPED_TRACE(s);
+        const item_id c = add(sample(s, 100, 60));   // radius 10 dots: 20 px
+        ASSERT_EQ(at(c).h, 10);
+        const int cx = px(100), cy = py(60);
+        const struct { int dx, dy; bool hit; } cases[] = {
+            {-15, -10, true},   // upper left of the centre: on the drawn disc
+            {20, 0, false},     // right border
+            {19, 0, true},
+            {0, -20, false},    // top border
+            {0, -19, true},
+            {30, 10, false},    // beyond the radius
+        };
+        for (const auto& k : cases) {
+            click(900, 450);   // nothing
+            click(cx + k.dx, cy + k.dy);
+            EXPECT_EQ(ui->current == c, k.hit) << k.dx << "," << k.dy;
+        }
+        doc_delete(*doc, c);
     }
 }
 
-// ---- palette rule ------------------------------------------------------------------
+// ---- the palette ------------------------------------------------------------------
 
-TEST_F(PointerTest, PullingAPaletteEntryLeavesAFreshOneBehind)
+TEST_F(PointerTest, PullingASampleMakesANewItemAndTheSampleStays)
 {
-    const Digit_unit& entry = digit_table[83];
-    ASSERT_EQ(entry.visible, 1);
-    ASSERT_EQ(digit_table[84].visible, 0);
-    const int px = entry.x + 10, py = entry.y + 4;
-    press(px, py);
-    EXPECT_EQ(current_unit, 83);
-    EXPECT_EQ(digit_table[84].visible, 1);
-    drag(400, 300);
-    release(400, 300);
-    EXPECT_EQ(digit_table[83].x, 390);
-    EXPECT_EQ(digit_table[83].y, 296);
-    // The new palette entry is the next line, where the old one stood, with its range's defaults.
-    EXPECT_EQ(digit_table[84].x, px - 10);
-    EXPECT_EQ(digit_table[84].kind, KIND_LINE);
-    EXPECT_EQ(digit_table[84].width, 50);
+    const palette_sample& s = palette_sample_of(SAMPLE_LINE);
+    const int x0 = s.x + 10, y0 = s.y + 1;
+    press(x0, y0);
+    const item_id line = ui->current;
+    ASSERT_NE(doc_item(*doc, line), nullptr);
+    EXPECT_EQ(at(line).kind, KIND_LINE);
+    EXPECT_EQ(at(line).w, 25);
+    EXPECT_EQ(doc->items.count, 1);
+    // Dropped with the sample's corner on dot (60, 70): the line stands there.
+    const int x1 = x0 + px(60) - s.x, y1 = y0 + py(70) - s.y;
+    drag(x1, y1);
+    release(x1, y1);
+    EXPECT_EQ(at(line).x, 60);
+    EXPECT_EQ(at(line).y, 70);
 
-    // Pressing the placed item again reveals nothing new.
-    click(395, 300);
-    EXPECT_EQ(current_unit, 83);
-    EXPECT_EQ(digit_table[85].visible, 0);
+    // Pressing the placed line selects it and makes nothing new.
+    click(px(65), py(70));
+    EXPECT_EQ(ui->current, line);
+    EXPECT_EQ(doc->items.count, 1);
+
+    // The sample still offers a line; one dropped back on the palette is not placed.
+    press(x0, y0);
+    EXPECT_EQ(doc->items.count, 2);
+    EXPECT_NE(ui->current, line);
+    drag(x0 + 40, y0 - 100);
+    release(x0 + 40, y0 - 100);
+    EXPECT_EQ(doc->items.count, 1);
+    EXPECT_EQ(ui->current, NO_ITEM);
+    EXPECT_EQ(at(line).x, 60);
 }
 
-TEST_F(PointerTest, PaletteRuleStaysInsideTheRangeAndNeverShowsSlot429)
+TEST_F(PointerTest, AFullKindOffersNothingUntilOneIsDeleted)
 {
-    // Last line: the next record is the circle range's first (another
-    // circle stands in the palette, so the cell is not refilled).
-    digit_table[123].visible = 0;
-    digit_table[124].visible = 1;
-    put_unit(122, KIND_LINE, 400, 300, 50, 8);
-    click(410, 304);
-    EXPECT_EQ(current_unit, 122);
-    EXPECT_EQ(digit_table[123].visible, 0);
+    std::vector<item_id> circles;
+    item_id id = NO_ITEM;
+    while (doc_create(*doc, sample(SAMPLE_CIRCLE, 20 + 10 * (int)circles.size(), 60), id).ok) circles.push_back(id);
+    ASSERT_EQ(circles.size(), 10u);
+    const palette_sample& s = palette_sample_of(SAMPLE_CIRCLE);
+    press(s.x, s.y);
+    EXPECT_EQ(doc->items.count, 10);
+    EXPECT_EQ(ui->current, NO_ITEM);
+    EXPECT_STREQ(ui->status.utf8, "此类项已满（最多 10 个）");
+    release(s.x, s.y);
 
-    // Last table and last text: the next record is the phantom anchor.
-    put_table(LAST_ITEM_INDEX, 500, 300);
-    click(505, 305);
-    EXPECT_EQ(current_unit, LAST_ITEM_INDEX);
-    EXPECT_EQ(digit_table[NO_ITEM].visible, 0);
-    put_text(LAST_ITEM_INDEX, 700, 300, 40, 20);
-    click(710, 310);
-    EXPECT_EQ(current_string, LAST_ITEM_INDEX);
-    EXPECT_EQ(string_table[NO_ITEM].visible, 0);
-
-    // A text reveals the next text.
-    put_text(20, 700, 400, 40, 20);
-    click(710, 410);
-    EXPECT_EQ(string_table[21].visible, 1);
-}
-
-TEST_F(PointerTest, ADeletedSuccessorComesBackBelowTheWindow)
-{
-    put_unit(90, KIND_LINE, 300, 300, 50, 8);
-    put_unit(91, KIND_LINE, 400, 300, 50, 8);
-    click(410, 304);
-    delete_selected();
-    EXPECT_EQ(digit_table[91].visible, 0);
-    EXPECT_EQ(digit_table[91].y, DELETED_Y);
-    click(310, 304);
-    EXPECT_EQ(digit_table[91].visible, 1);
-    EXPECT_EQ(digit_table[91].y, DELETED_Y);
+    doc_delete(*doc, circles[4]);
+    press(s.x, s.y);
+    EXPECT_EQ(doc->items.count, 10);
+    ASSERT_NE(current_item(e), nullptr);
+    EXPECT_EQ(current_item(e)->kind, KIND_CIRCLE);
+    release(s.x, s.y);
 }
 
 // ---- selection -----------------------------------------------------------------------
 
-TEST_F(PointerTest, SingleSelectionKeepsOneCurrentItemAndTheDragOffset)
+TEST_F(PointerTest, SingleSelectionKeepsOneCurrentItemAndItsGrabPoint)
 {
-    put_unit(90, KIND_LINE, 300, 300, 50, 8);
-    put_text(5, 500, 300, 40, 20);
-    click(510, 305);
-    EXPECT_EQ(current_string, 5);
-    EXPECT_EQ(current_unit, NO_ITEM);
-    EXPECT_EQ(current_graph, NO_ITEM);
-    EXPECT_EQ(current_led[0], NO_ITEM);
-    EXPECT_EQ(drag_offset[0], 10);
-    EXPECT_EQ(drag_offset[1], 5);
+    const item_id line = add(sample(SAMPLE_LINE, 20, 80));
+    const item_id text = add_text(120, 80, "AB");
+    click(px(122), py(82));
+    EXPECT_EQ(ui->current, text);
+    EXPECT_FALSE(group_exists(*ui));
 
-    press(320, 303);
-    EXPECT_EQ(current_unit, 90);
-    EXPECT_EQ(current_string, NO_ITEM);
-    EXPECT_EQ(drag_offset[0], 20);
-    EXPECT_EQ(drag_offset[1], 3);
-    EXPECT_EQ(unit_drag, 1);
-    EXPECT_EQ(digit_table[90].group_selected, 0);
-    release(320, 303);
+    press(px(25), py(80));
+    EXPECT_EQ(ui->current, line);
+    EXPECT_EQ(ui->gesture, GESTURE_DRAG);
+    EXPECT_FALSE(ui->group[line]);
+    drag(px(25) + 20, py(80) + 10);   // the point pressed stays under the pointer
+    EXPECT_EQ(at(line).x, 30);
+    EXPECT_EQ(at(line).y, 85);
+    EXPECT_EQ(at(text).x, 120);
+    release(px(25) + 20, py(80) + 10);
 }
 
-TEST_F(PointerTest, PressesOnItemsSetTheResetMarksOfTheButtonRows)
+TEST_F(PointerTest, PressesOnItemsDropThePressedLookOfAlignAndDelete)
 {
-    put_unit(90, KIND_LINE, 300, 300, 50, 8);
-    row_pressed[ROW_ALIGN] = 3;
-    row_pressed[ROW_DELETE] = 2;
-    row_hover[ROW_DELETE] = 2;
-    row_pressed[ROW_COMMAND] = 2;
-    click(320, 303);
-    EXPECT_EQ(row_pressed[ROW_ALIGN], ROW_RESET_MARK);
-    EXPECT_EQ(row_pressed[ROW_DELETE], ROW_RESET_MARK);
-    EXPECT_EQ(row_hover[ROW_DELETE], ROW_RESET_MARK);
-    EXPECT_EQ(row_pressed[ROW_COMMAND], 2);
+    add(sample(SAMPLE_LINE, 20, 80));
+    ui->rows[ROW_ALIGN].pressed = 3;
+    ui->rows[ROW_DELETE].pressed = 2;
+    ui->rows[ROW_DELETE].hover = 2;
+    ui->rows[ROW_COMMAND].pressed = 2;
+    click(px(25), py(80));
+    EXPECT_EQ(ui->rows[ROW_ALIGN].pressed, NO_BUTTON);
+    EXPECT_EQ(ui->rows[ROW_DELETE].pressed, NO_BUTTON);
+    EXPECT_EQ(ui->rows[ROW_DELETE].hover, NO_BUTTON);
+    EXPECT_EQ(ui->rows[ROW_COMMAND].pressed, 2);
 }
 
-TEST_F(PointerTest, GroupPressesAddToTheGroupAroundTheAnchor)
+TEST_F(PointerTest, GroupPressesAddToTheGroupAndDragItAll)
 {
-    put_unit(90, KIND_LINE, 300, 300, 50, 8);
-    put_unit(91, KIND_LINE, 400, 320, 60, 8);
-    put_text(5, 500, 340, 40, 20);
-    click(320, 303);   // 90 is current
-    ASSERT_EQ(current_unit, 90);
+    const item_id a = add(sample(SAMPLE_LINE, 20, 80));
+    const item_id b = add(sample(SAMPLE_LINE, 70, 90));
+    const item_id t = add_text(120, 100, "AB");
+    click(px(25), py(80));
+    ASSERT_EQ(ui->current, a);
 
-    on_passive_motion(420, 324);
-    multi_select = 1;
-    press_only(420, 324);
-    EXPECT_EQ(digit_table[91].group_selected, 1);
-    EXPECT_EQ(current_unit, 90);   // the current item stays
-    EXPECT_EQ(sel_box[0], 400);
-    EXPECT_EQ(sel_box[1], 320);
-    EXPECT_EQ(sel_box[2], 60);
-    EXPECT_EQ(sel_box[3], 8);
-    EXPECT_EQ(drag_offset[0], 420 - 300);   // from the anchor, the current unit
-    EXPECT_EQ(drag_offset[1], 324 - 300);
-    release(420, 324);
+    ui->multi_select = true;
+    on_passive_motion(e, px(75), py(90));
+    press_only(px(75), py(90));
+    EXPECT_TRUE(ui->group[b]);
+    EXPECT_EQ(ui->current, a);   // the current item stays
+    EXPECT_EQ(ui->sel_ref, b);   // the alignment reference is the last one joined
+    drag(px(75) + 10, py(90) + 4);
+    release(px(75) + 10, py(90) + 4);
+    EXPECT_EQ(at(a).x, 25);      // the current item goes with the group
+    EXPECT_EQ(at(b).x, 75);
+    EXPECT_EQ(at(b).y, 92);
 
-    multi_select = 1;
-    press_only(510, 350);
-    EXPECT_EQ(string_table[5].group_selected, 1);
-    EXPECT_EQ(current_unit, NO_ITEM);
-    EXPECT_EQ(current_string, NO_ITEM);
-    EXPECT_EQ(sel_box[0], 500);
-    EXPECT_EQ(sel_box[2], 40);
-    EXPECT_EQ(drag_offset[0], 510 - string_table[NO_ITEM].x);
-    EXPECT_EQ(drag_offset[1], 350 - string_table[NO_ITEM].y);
-    EXPECT_EQ(string_drag, 1);
-    release(510, 350);
+    press_only(px(122), py(102));
+    EXPECT_TRUE(ui->group[t]);
+    EXPECT_EQ(ui->sel_ref, t);
+    drag(px(122) - 10, py(102));
+    release(px(122) - 10, py(102));
+    EXPECT_EQ(at(t).x, 115);
+    EXPECT_EQ(at(b).x, 70);
 }
 
-TEST_F(PointerTest, PressOnNothingBelowTheTopBandEndsBothSelections)
+TEST_F(PointerTest, PressOnNothingBelowTheTopBandEndsTheSelection)
 {
-    put_unit(90, KIND_LINE, 300, 300, 50, 8);
-    put_text(5, 500, 340, 40, 20);
-    digit_table[90].group_selected = 1;
-    string_table[5].group_selected = 1;
-    current_unit = 90;
-    current_string = 5;
+    const item_id a = add(sample(SAMPLE_LINE, 20, 80));
+    const item_id t = add_text(120, 100, "AB");
+    group_add(e, a);
+    group_add(e, t);
+    ui->current = a;
 
     click(800, 120);   // top band: the selection stays
-    EXPECT_EQ(current_unit, 90);
-    EXPECT_EQ(digit_table[90].group_selected, 1);
+    EXPECT_EQ(ui->current, a);
+    EXPECT_TRUE(ui->group[a]);
 
     click(800, 400);
-    EXPECT_EQ(current_unit, NO_ITEM);
-    EXPECT_EQ(current_string, NO_ITEM);
-    EXPECT_EQ(digit_table[90].group_selected, 0);
-    EXPECT_EQ(string_table[5].group_selected, 0);
-    EXPECT_EQ(empty_press, 1);
+    EXPECT_EQ(ui->current, NO_ITEM);
+    EXPECT_FALSE(group_exists(*ui));
 }
 
 TEST_F(PointerTest, RightPressDropsTheWholeSelection)
 {
-    put_unit(90, KIND_LINE, 300, 300, 50, 8);
-    put_text(5, 500, 340, 40, 20);
-    digit_table[90].group_selected = 1;
-    string_table[5].group_selected = 1;
-    current_unit = 90;
-    on_mouse(2, 0, 800, 400);
-    EXPECT_EQ(current_unit, RIGHT_PRESS_UNIT);
-    EXPECT_EQ(current_string, NO_ITEM);
-    EXPECT_EQ(current_graph, RIGHT_PRESS_GRAPH);
-    EXPECT_EQ(current_led[0], RIGHT_PRESS_LED);
-    EXPECT_EQ(current_led[1], RIGHT_PRESS_LED);
-    EXPECT_EQ(digit_table[90].group_selected, 0);
-    EXPECT_EQ(string_table[5].group_selected, 0);
-    EXPECT_EQ(left_down, 0);
-    // Nothing reads the table at 599: delete, hover and a release stay inside.
-    delete_selected();
-    on_passive_motion(620, 40);
-    on_mouse(2, 1, 800, 400);
-    on_mouse(0, 1, 800, 400);
-    EXPECT_EQ(digit_table[90].visible, 1);
+    const item_id a = add(sample(SAMPLE_LINE, 20, 80));
+    const item_id t = add_text(120, 100, "AB");
+    group_add(e, a);
+    group_add(e, t);
+    ui->current = a;
+    on_mouse(e, 2, 0, 800, 400);
+    EXPECT_EQ(ui->current, NO_ITEM);
+    EXPECT_FALSE(group_exists(*ui));
+    EXPECT_FALSE(ui->left_down);
+    // Nothing is selected any more: a delete, a hover and releases leave the items.
+    EXPECT_FALSE(delete_selected(e));
+    on_passive_motion(e, 620, 40);
+    on_mouse(e, 2, 1, 800, 400);
+    on_mouse(e, 0, 1, 800, 400);
+    EXPECT_EQ(doc->items.count, 2);
 }
 
 TEST_F(PointerTest, ReleaseEndsDragsHeldButtonsAndTheBand)
 {
-    put_unit(90, KIND_LINE, 300, 300, 50, 8);
-    current_unit = 90;
-    left_down = unit_drag = string_drag = 1;
-    resize_handle = HANDLE_RIGHT;
-    for (int r = 0; r < ROW_COUNT; r++) row_down[r] = 1;
-    digit_table[90].prop_down = digit_table[90].nudge_down = 1;
-    band_active = 1;
-    rubber_band.shown = 1;
-    string_table[5].group_selected = 1;
+    const item_id a = add(sample(SAMPLE_LINE, 20, 80));
+    const item_id t = add_text(120, 100, "AB");
+    ui->current = a;
+    group_add(e, t);
+    ui->left_down = true;
+    ui->gesture = GESTURE_BAND;
+    ui->resize_handle = HANDLE_RIGHT;
+    for (button_marks& r : ui->rows) r.down = 1;
+    ui->prop.down = ui->nudge.down = 1;
+    ui->band_shown = true;
     release(600, 300);
-    EXPECT_EQ(left_down + unit_drag + string_drag + resize_handle, 0);
-    for (int r = 0; r < ROW_COUNT; r++) EXPECT_EQ(row_down[r], 0);
-    EXPECT_EQ(digit_table[90].prop_down, 0);
-    EXPECT_EQ(digit_table[90].nudge_down, 0);
-    EXPECT_EQ(band_active, 0);
-    EXPECT_EQ(rubber_band.shown, 0);
+    EXPECT_FALSE(ui->left_down);
+    EXPECT_EQ(ui->gesture, GESTURE_NONE);
+    EXPECT_EQ(ui->resize_handle, 0);
+    for (const button_marks& r : ui->rows) EXPECT_EQ(r.down, 0);
+    EXPECT_EQ(ui->prop.down, 0);
+    EXPECT_EQ(ui->nudge.down, 0);
+    EXPECT_FALSE(ui->band_shown);
     EXPECT_EQ(screen_log.cursor_shape, CURSOR_RIGHT_ARROW);
-    EXPECT_EQ(string_table[5].group_selected, 1);   // the band's selection stays
+    EXPECT_TRUE(ui->group[t]);   // the band's selection stays
 }
 
 TEST_F(PointerTest, RubberBandStartsOnlyRightOfAndBelowTheButtons)
 {
     press(600, 300);
-    EXPECT_EQ(band_active, 1);
-    EXPECT_EQ(rubber_band.shown, 1);
-    EXPECT_EQ(rubber_band.left, 600);
-    EXPECT_EQ(rubber_band.top, 300);
-    EXPECT_EQ(rubber_band.pic_width, 0);
+    EXPECT_EQ(ui->gesture, GESTURE_BAND);
+    EXPECT_TRUE(ui->band_shown);
+    EXPECT_EQ(ui->band_x, 600);
+    EXPECT_EQ(ui->band_y, 300);
+    EXPECT_EQ(ui->band_w, 0);
     release(600, 300);
     for (auto p : {std::pair<int, int>{600, 95}, {215, 300}}) {
         press(p.first, p.second);
-        EXPECT_EQ(band_active, 0) << p.first << "," << p.second;
+        EXPECT_NE(ui->gesture, GESTURE_BAND) << p.first << "," << p.second;
+        EXPECT_FALSE(ui->band_shown);
         release(p.first, p.second);
     }
 }
@@ -335,215 +358,204 @@ TEST_F(PointerTest, RubberBandStartsOnlyRightOfAndBelowTheButtons)
 
 TEST_F(PointerTest, ItemButtonsActOnTheCurrentItemOnly)
 {
-    Digit_unit& d = put_unit(90, KIND_LINE, 300, 300, 50, 8);
+    const item_id d = add(sample(SAMPLE_LINE, 20, 80));
     // "颜色+" stands at (608, 55): hit strictly inside x 608..664, y 25..55.
     click(620, 40);
-    EXPECT_EQ(d.color, 0);   // not current
-    click(320, 303);
-    ASSERT_EQ(current_unit, 90);
+    EXPECT_EQ(at(d).color, 0);   // not current
+    click(px(25), py(80));
+    ASSERT_EQ(ui->current, d);
     press(620, 40);
-    EXPECT_EQ(d.color, 1);
-    EXPECT_EQ(d.prop_pressed, 2);
-    EXPECT_EQ(d.prop_down, 1);
-    EXPECT_EQ(current_unit, 90);   // a press in the top band keeps the selection
+    EXPECT_EQ(at(d).color, 1);
+    EXPECT_EQ(ui->prop.pressed, 2);
+    EXPECT_EQ(ui->prop.down, 1);
+    EXPECT_EQ(ui->current, d);   // a press in the top band keeps the selection
     release(620, 40);
-    EXPECT_EQ(d.prop_down, 0);
+    EXPECT_EQ(ui->prop.down, 0);
     click(620, 55);   // on the button's bottom line: no hit
-    EXPECT_EQ(d.color, 1);
+    EXPECT_EQ(at(d).color, 1);
 
-    // "X+" at (420, 55) moves the unit one dot right.
+    // "X+" at (420, 55) moves the line one dot right.
     click(430, 40);
-    EXPECT_EQ(d.x, 302);
-    EXPECT_EQ(d.nudge_pressed, 0);
+    EXPECT_EQ(at(d).x, 21);
+    EXPECT_EQ(ui->nudge.pressed, 0);
 
     // The text's buttons sit in the same places.
-    string_draw& s = put_text(5, 500, 340, 40, 20);
-    click(510, 350);
-    ASSERT_EQ(current_string, 5);
+    const item_id s = add_text(120, 100, "AB");
+    click(px(122), py(102));
+    ASSERT_EQ(ui->current, s);
     click(620, 40);
-    EXPECT_EQ(s.color, 1);
-    EXPECT_EQ(d.color, 1);
+    EXPECT_EQ(at(s).color, 2);   // from red
+    EXPECT_EQ(at(d).color, 1);
     click(430, 80);   // "X-"
-    EXPECT_EQ(s.x, 498);
+    EXPECT_EQ(at(s).x, 119);
 }
 
-TEST_F(PointerTest, WeekdaySizeSnapsBackToItsPresetAtTheNextButtonPress)
+TEST_F(PointerTest, WeekdaySizeButtonsStepItsPreset)
 {
-    Digit_unit& w = digit_table[9];   // component code 16, weekday
-    ASSERT_EQ(w.reg_addr, 16);
-    current_unit = 9;
-    w.visible = 1;
-    w.width = 999;
-    w.height = 5;
+    const item_id w = add(sample(SAMPLE_WEEKDAY, 20, 80));
+    ui->current = w;
+    ASSERT_EQ(at(w).size_preset, 1);
+    const int64_t wide = measure_item(at(w)).w;
     click(620, 40);   // "颜色+": not a size button
-    EXPECT_EQ(w.width, 72);
-    EXPECT_EQ(w.height, 24);
-    EXPECT_EQ(w.font_px, 12);
-    click(560, 40);   // "大小+": the next preset
-    EXPECT_EQ(w.size_preset, 2);
-    EXPECT_EQ(w.width, 96);
+    EXPECT_EQ(at(w).size_preset, 1);
+    EXPECT_EQ(measure_item(at(w)).w, wide);
+    click(560, 40);   // "大小+": the next preset, a larger font
+    EXPECT_EQ(at(w).size_preset, 2);
+    EXPECT_GT(at(w).font_px, 12);
+    EXPECT_GT(measure_item(at(w)).w, wide);
 }
 
 // ---- align, delete, merge -------------------------------------------------------------
 
 TEST_F(PointerTest, AlignButtonsLineTheGroupUpWithTheLastJoined)
 {
-    put_unit(90, KIND_LINE, 300, 300, 50, 8);
-    put_unit(91, KIND_LINE, 350, 320, 60, 8);
-    put_text(5, 400, 340, 40, 20);
-    digit_table[90].group_selected = digit_table[91].group_selected = 1;
-    string_table[5].group_selected = 1;
-    sel_box[0] = 400; sel_box[1] = 340; sel_box[2] = 40; sel_box[3] = 20;
+    const item_id a = add_rect(10, 20, 25, 4);
+    const item_id b = add_rect(40, 30, 30, 4);
+    const item_id t = add_text(100, 40, "ABCD");   // 32 x 18 dots
+    ASSERT_EQ(measure_item(at(t)).w, 32);
+    ASSERT_EQ(measure_item(at(t)).h, 18);
+    for (item_id id : {a, b, t}) group_add(e, id);
 
+    const button* row = tool_row(ROW_ALIGN, view_pitch(v));
     int x, y;
-    centre_of(align_row[1], x, y);   // "右对齐"
+    centre_of(row[ALIGN_RIGHT], x, y);
     press(x, y);
-    EXPECT_EQ(row_pressed[ROW_ALIGN], 1);
-    EXPECT_EQ(row_down[ROW_ALIGN], 1);
+    EXPECT_EQ(ui->rows[ROW_ALIGN].pressed, ALIGN_RIGHT);
+    EXPECT_EQ(ui->rows[ROW_ALIGN].down, 1);
     release(x, y);
-    EXPECT_EQ(digit_table[90].x + digit_table[90].width, 440);
-    EXPECT_EQ(digit_table[91].x + digit_table[91].width, 440);
-    EXPECT_EQ(string_table[5].x, 400);
-    // With nothing current, the first aligned item of each table becomes current.
-    EXPECT_EQ(current_unit, 90);
-    EXPECT_EQ(current_string, 5);
+    EXPECT_EQ(at(a).x + at(a).w, 132);
+    EXPECT_EQ(at(b).x + at(b).w, 132);
+    EXPECT_EQ(at(t).x, 100);
+    // With nothing current, the first aligned item becomes current.
+    EXPECT_EQ(ui->current, a);
 
-    centre_of(align_row[3], x, y);   // "下对齐"
+    centre_of(row[ALIGN_BOTTOM], x, y);
     click(x, y);
-    EXPECT_EQ(digit_table[90].y + 8, 360);
-    EXPECT_EQ(digit_table[91].y + 8, 360);
-    centre_of(align_row[0], x, y);   // "左对齐"
+    EXPECT_EQ(at(a).y + at(a).h, 58);
+    EXPECT_EQ(at(b).y + at(b).h, 58);
+    centre_of(row[ALIGN_LEFT], x, y);
     click(x, y);
-    EXPECT_EQ(digit_table[91].x, 400);
-    centre_of(align_row[2], x, y);   // "上对齐"
+    EXPECT_EQ(at(b).x, 100);
+    centre_of(row[ALIGN_TOP], x, y);
     click(x, y);
-    EXPECT_EQ(digit_table[91].y, 340);
-    centre_of(align_row[4], x, y);   // "等长度"
+    EXPECT_EQ(at(b).y, 40);
+    centre_of(row[SAME_WIDTH], x, y);
     click(x, y);
-    EXPECT_EQ(digit_table[90].width, 40);
-    centre_of(align_row[5], x, y);   // "等高度"
+    EXPECT_EQ(at(a).w, 32);
+    centre_of(row[SAME_HEIGHT], x, y);
     click(x, y);
-    EXPECT_EQ(digit_table[91].height, 20);
-    EXPECT_EQ(string_table[5].box_height, 20);
+    EXPECT_EQ(at(b).h, 18);
+    EXPECT_EQ(at(t).x, 100);
+    EXPECT_EQ(at(t).y, 40);
 }
 
 TEST_F(PointerTest, AlignButtonsDoNothingWithoutAGroup)
 {
-    put_unit(90, KIND_LINE, 300, 300, 50, 8);
-    current_unit = 90;
-    sel_box[0] = 500;
+    ui->current = add(sample(SAMPLE_LINE, 20, 80));
     int x, y;
-    centre_of(align_row[0], x, y);
+    centre_of(tool_row(ROW_ALIGN, view_pitch(v))[ALIGN_LEFT], x, y);
     press(x, y);
-    EXPECT_EQ(row_down[ROW_ALIGN], 0);
-    EXPECT_EQ(digit_table[90].x, 300);
+    EXPECT_EQ(ui->rows[ROW_ALIGN].down, 0);
+    EXPECT_EQ(current_item(e)->x, 20);
     release(x, y);
 }
 
-TEST_F(PointerTest, DeleteHidesTheGroupAndTheCurrentItemsAt2000)
+TEST_F(PointerTest, DeleteRemovesTheGroupAndTheCurrentItem)
 {
-    put_unit(90, KIND_LINE, 300, 300, 50, 8);
-    put_unit(91, KIND_LINE, 350, 320, 60, 8);
-    put_text(5, 400, 340, 40, 20);
-    put_text(6, 400, 400, 40, 20);
-    digit_table[91].group_selected = 1;
-    string_table[6].group_selected = 1;
-    current_unit = 90;
-    current_string = 5;
-    const int phantom_y = digit_table[NO_ITEM].y;
+    const item_id a = add(sample(SAMPLE_LINE, 20, 80));
+    const item_id b = add(sample(SAMPLE_LINE, 70, 90));
+    const item_id s = add_text(120, 100, "AB");
+    const item_id t = add_text(120, 120, "CD");
+    group_add(e, b);
+    group_add(e, t);
+    ui->current = a;
 
     int x, y;
-    centre_of(delete_row[2], x, y);
+    centre_of(tool_row(ROW_DELETE, view_pitch(v))[DELETE_SLOT], x, y);
     press(x, y);
-    EXPECT_EQ(row_pressed[ROW_DELETE], 2);
-    EXPECT_EQ(row_down[ROW_DELETE], 1);
+    EXPECT_EQ(ui->rows[ROW_DELETE].pressed, DELETE_SLOT);
+    EXPECT_EQ(ui->rows[ROW_DELETE].down, 1);
     release(x, y);
-    for (const Digit_unit* d : {&digit_table[90], &digit_table[91]}) {
-        EXPECT_EQ(d->visible, 0);
-        EXPECT_EQ(d->y, DELETED_Y);
-        EXPECT_EQ(d->group_selected, 0);
-    }
-    for (const string_draw* s : {&string_table[5], &string_table[6]}) {
-        EXPECT_EQ(s->visible, 0);
-        EXPECT_EQ(s->y, DELETED_Y);
-        EXPECT_EQ(s->group_selected, 0);
-    }
-    EXPECT_EQ(current_unit, 90);
-    EXPECT_EQ(current_string, 5);
+    for (item_id id : {a, b, t}) EXPECT_EQ(doc_item(*doc, id), nullptr);
+    EXPECT_NE(doc_item(*doc, s), nullptr);
+    EXPECT_EQ(ui->current, NO_ITEM);
+    EXPECT_FALSE(group_exists(*ui));
+    EXPECT_EQ(script_text(*doc).find("led l "), std::string::npos);
 
-    // With no current item the phantom slot is not touched.
-    current_unit = NO_ITEM;
-    current_string = NO_STRING_AT_START;
-    delete_selected();
-    EXPECT_EQ(digit_table[NO_ITEM].y, phantom_y);
+    // With nothing selected the button is not there: the text stays.
+    click(x, y);
+    EXPECT_NE(doc_item(*doc, s), nullptr);
 }
 
-TEST_F(PointerTest, MergeTakesOnlyTheSpanCellRightOfTheSelectedOne)
+TEST_F(PointerTest, MergeTakesOnlyTheSpanCellRightOfThePickedOne)
 {
-    Digit_unit& t = put_table(421, 400, 300);
-    click(430, 315);   // cell (1, 1)
-    ASSERT_EQ(current_unit, 421);
-    EXPECT_EQ(t.sel_col, 1);
-    EXPECT_EQ(t.sel_row, 1);
-    EXPECT_EQ(t.span_col, NO_BUTTON);
+    // Cells of 10 x 5 dots from dot (100, 60); cell (c, r) starts at (100 + 10c, 60 + 5r).
+    const item_id t = add_table(100, 60);
+    click(px(115), py(67));   // cell (1, 1)
+    ASSERT_EQ(ui->current, t);
+    EXPECT_EQ(ui->sel_col, 1);
+    EXPECT_EQ(ui->sel_row, 1);
+    EXPECT_EQ(ui->span_col, NO_BUTTON);
 
-    merge_mode = 1;
-    click(430, 327);   // cell (1, 2), below
-    EXPECT_EQ(t.span_col, 1);
-    EXPECT_EQ(t.span_row, 2);
-    EXPECT_EQ(t.sel_row, 1);
+    ui->merge_mode = true;
+    click(px(115), py(73) + 1);   // cell (1, 2), below, clear of the picked cell's handles
+    EXPECT_EQ(ui->span_col, 1);
+    EXPECT_EQ(ui->span_row, 2);
+    EXPECT_EQ(ui->sel_row, 1);
     int x, y;
-    centre_of(span_row[0], x, y);
+    centre_of(tool_row(ROW_SPAN, view_pitch(v))[MERGE_SLOT], x, y);
     click(x, y);
-    EXPECT_EQ(row_pressed[ROW_SPAN], 0);
-    EXPECT_EQ(t.merge_count, 0);
-    EXPECT_EQ(merge_mode, 1);
+    EXPECT_EQ(ui->rows[ROW_SPAN].pressed, MERGE_SLOT);
+    EXPECT_EQ(at(t).grid.merge_count, 0);
+    EXPECT_TRUE(ui->merge_mode);
+    EXPECT_STREQ(ui->status.utf8, "只能合并选中单元格与其右侧相邻的单元格");
 
-    click(450, 315);   // cell (2, 1), right
+    click(px(125), py(67));   // cell (2, 1), right
     click(x, y);
-    ASSERT_EQ(t.merge_count, 1);
-    const merge_record& m = t.merges[0];
-    EXPECT_EQ(m.flag, 1);
-    EXPECT_EQ(m.x0, -40);   // table x minus the span cell's left edge
-    EXPECT_EQ(m.x1, -40);
-    EXPECT_EQ(m.y0, -12);   // minus the selected row's top, 2 px further
-    EXPECT_EQ(m.y1, -18);   // down to the row's bottom, 2 px short
+    ASSERT_EQ(at(t).grid.merge_count, 1);
+    const table_merge& m = at(t).grid.merges[0];
+    EXPECT_EQ(m.x0, 20);   // the span cell's left edge, from the table's corner
+    EXPECT_EQ(m.x1, 20);
+    EXPECT_EQ(m.y0, 6);    // the picked row's top, a dot further
+    EXPECT_EQ(m.y1, 9);    // down to the row's bottom, a dot short
     EXPECT_EQ(m.col, 1);
     EXPECT_EQ(m.row, 1);
-    EXPECT_EQ(merge_mode, 0);
-    EXPECT_EQ(t.span_col, NO_BUTTON);
-    EXPECT_EQ(t.span_row, NO_BUTTON);
+    EXPECT_FALSE(ui->merge_mode);
+    EXPECT_EQ(ui->span_col, NO_BUTTON);
+    EXPECT_EQ(ui->span_row, NO_BUTTON);
 
-    // "拆分" only looks pressed; outside merge mode the row does not react.
-    merge_mode = 1;
-    centre_of(span_row[1], x, y);
+    // "拆分" shows pressed in merge mode; outside it the row does not react.
+    ui->merge_mode = true;
+    centre_of(tool_row(ROW_SPAN, view_pitch(v))[SPLIT_SLOT], x, y);
     press(x, y);
-    EXPECT_EQ(row_pressed[ROW_SPAN], 1);
+    EXPECT_EQ(ui->rows[ROW_SPAN].pressed, SPLIT_SLOT);
     release(x, y);
-    merge_mode = 0;
-    row_pressed[ROW_SPAN] = NO_BUTTON;
+    ui->merge_mode = false;
+    ui->rows[ROW_SPAN].pressed = NO_BUTTON;
     click(x, y);
-    EXPECT_EQ(row_pressed[ROW_SPAN], NO_BUTTON);
+    EXPECT_EQ(ui->rows[ROW_SPAN].pressed, NO_BUTTON);
 }
 
 TEST_F(PointerTest, AFullTableTakesNoFurtherMerge)
 {
-    Digit_unit& t = put_table(421, 400, 300);
-    current_unit = 421;
-    t.merge_count = TABLE_MAX;
-    t.sel_col = 1; t.sel_row = 1;
-    t.span_col = 2; t.span_row = 1;
-    merge_mode = 1;
+    const item_id t = add_table(100, 60);
+    ui->current = t;
+    at(t).grid.merge_count = TABLE_MAX;
+    ui->sel_col = ui->sel_row = 1;
+    ui->span_col = 2;
+    ui->span_row = 1;
+    ui->merge_mode = true;
     int x, y;
-    centre_of(span_row[0], x, y);
+    centre_of(tool_row(ROW_SPAN, view_pitch(v))[MERGE_SLOT], x, y);
     click(x, y);
-    EXPECT_EQ(t.merge_count, TABLE_MAX);
-    EXPECT_EQ(merge_mode, 1);
+    EXPECT_EQ(at(t).grid.merge_count, TABLE_MAX);
+    EXPECT_TRUE(ui->merge_mode);
+    EXPECT_STREQ(ui->status.utf8, "表格的合并已满");
     // Cells beyond the table's own count are no cells.
-    t.merge_count = 0;
-    t.span_col = 4;
+    at(t).grid.merge_count = 0;
+    ui->span_col = 4;
     click(x, y);
-    EXPECT_EQ(t.merge_count, 0);
+    EXPECT_EQ(at(t).grid.merge_count, 0);
 }
 
 // ---- save and close -----------------------------------------------------------------------
@@ -551,36 +563,39 @@ TEST_F(PointerTest, AFullTableTakesNoFurtherMerge)
 TEST_F(PointerTest, SaveDataWritesTheScriptAndTheProgramFileAndGoesOn)
 {
     temp_workspace ws;
-    reset_item_tables();
-    default_layout();
-    put_unit(90, KIND_LINE, 265 + 20, 145 + 10, 50, 8);
+    fresh_start(ws);
+    editor we{ws.d(), v, *ui};
+    item_id id;
+    ASSERT_TRUE(doc_create(ws.d(), sample(SAMPLE_LINE, 10, 5), id).ok);
     int x, y;
-    centre_of(command_row[2], x, y);
-    click(x, y);
+    centre_of(tool_row(ROW_COMMAND, view_pitch(v))[SAVE_SLOT], x, y);
+    click_in(we, x, y);
     EXPECT_EQ(asked_exit(), -1);
-    EXPECT_EQ(row_pressed[ROW_COMMAND], 2);
+    EXPECT_EQ(ui->rows[ROW_COMMAND].pressed, SAVE_SLOT);
     const std::string script = ws.script();
     EXPECT_EQ(script.rfind("led clearall", 0), 0u) << script;
     EXPECT_NE(script.find("\r\nled l 0 10 5 "), std::string::npos) << script;
     EXPECT_NE(ws.read("one_pic_effect.vsn").find("Programs"), std::string::npos);
+    EXPECT_EQ(std::string(ui->status.utf8).rfind("已保存", 0), 0u) << ui->status.utf8;
 }
 
 TEST_F(PointerTest, TheClosePromptTakesEveryPressAndClosesWithoutSaving)
 {
     temp_workspace ws;
-    reset_item_tables();
-    default_layout();
     ws.write_script("led clearall\r\n");
-    remember_saved_layout();
+    fresh_start(ws);
+    editor we{ws.d(), v, *ui};
     int x, y;
-    centre_of(command_row[7], x, y);
-    put_unit(90, KIND_LINE, 265 + 20, 145 + 10, 50, 8);
-    press(x, y);
+    centre_of(tool_row(ROW_COMMAND, view_pitch(v))[CLOSE_SLOT], x, y);
+    item_id id;
+    ASSERT_TRUE(doc_create(ws.d(), sample(SAMPLE_LINE, 10, 5), id).ok);
+    on_passive_motion(we, x, y);
+    on_mouse(we, 0, 0, x, y);
     EXPECT_EQ(asked_exit(), -1);
-    ASSERT_EQ(prompt_shown, 1);
-    press(265 + 21, 145 + 11);   // an item under the prompt is not selected
-    EXPECT_NE(current_unit, 90);
-    press(prompt_button_left(CLOSE_DISCARD) + 5, PROMPT_BUTTON_TOP + 5);   // "不保存"
+    ASSERT_TRUE(ui->prompt.shown);
+    on_mouse(we, 0, 0, px(12), py(5));   // an item under the prompt is not selected
+    EXPECT_NE(ui->current, id);
+    on_mouse(we, 0, 0, prompt_button_left(ui->prompt, CLOSE_DISCARD) + 5, PROMPT_BUTTON_TOP + 5);   // "不保存"
     EXPECT_EQ(asked_exit(), 0);
     EXPECT_EQ(ws.script(), "led clearall\r\n");
 }
@@ -592,30 +607,29 @@ TEST_F(PointerTest, ToolButtonsCoverTheirLabelsAtEveryPitch)
     EXPECT_EQ(label_em_px(36), 18);
     for (int p = 1; p <= 8; p++) {
         SCOPED_TRACE(p);
-        led_pitch = (uint8_t)p;
-        fit_tool_buttons();
-        for (const menu_unit* row : {delete_row, command_row, span_row, align_row})
+        for (tool_row_id r : {ROW_DELETE, ROW_COMMAND, ROW_SPAN, ROW_ALIGN})
             for (int k = 0; k < ROW_SLOTS; k++) {
-                const menu_unit& b = row[k];
+                const button& b = tool_row(r, p)[k];
                 if (!b.label[0]) continue;
-                int l, t, r, bt;
-                button_rect(b, l, t, r, bt);
+                int l, t, rt, bt;
+                button_rect(b, p, l, t, rt, bt);
                 EXPECT_LE(l, b.x);
-                EXPECT_GE(r, b.x + label_width_px(b.label, b.label_size));
+                EXPECT_GE(rt, b.x + label_width_px(b.label, b.label_size));
                 EXPECT_LE(t, b.y - label_em_px(b.label_size));
                 EXPECT_GT(bt, b.y);
                 // Pressed exactly where drawn: one pixel inside each corner, not on the outline.
-                EXPECT_TRUE(tool_button_hit(b, l + 1, t + 1));
-                EXPECT_TRUE(tool_button_hit(b, r - 1, bt - 1));
-                EXPECT_FALSE(tool_button_hit(b, l, t + 1));
-                EXPECT_FALSE(tool_button_hit(b, r - 1, bt));
+                EXPECT_TRUE(tool_button_hit(b, p, l + 1, t + 1));
+                EXPECT_TRUE(tool_button_hit(b, p, rt - 1, bt - 1));
+                EXPECT_FALSE(tool_button_hit(b, p, l, t + 1));
+                EXPECT_FALSE(tool_button_hit(b, p, rt - 1, bt));
             }
         // The six align buttons never share a pixel that hits two of them.
-        for (int a = 0; a < 6; a++)
-            for (int c = a + 1; c < 6; c++) {
+        const button* align = tool_row(ROW_ALIGN, p);
+        for (int a = 0; a < ALIGN_SLOTS; a++)
+            for (int c = a + 1; c < ALIGN_SLOTS; c++) {
                 int l1, t1, r1, b1, l2, t2, r2, b2;
-                button_rect(align_row[a], l1, t1, r1, b1);
-                button_rect(align_row[c], l2, t2, r2, b2);
+                button_rect(align[a], p, l1, t1, r1, b1);
+                button_rect(align[c], p, l2, t2, r2, b2);
                 const bool apart = r1 <= l2 + 1 || r2 <= l1 + 1 || b1 <= t2 + 1 || b2 <= t1 + 1;
                 EXPECT_TRUE(apart) << a << " and " << c;
             }
@@ -625,107 +639,95 @@ TEST_F(PointerTest, ToolButtonsCoverTheirLabelsAtEveryPitch)
 TEST_F(PointerTest, UnlabelledSlotsNeverReact)
 {
     // Slot 0 of the command row keeps its constructed place (0, 64), 6 x 6.
-    ASSERT_EQ(command_row[0].label[0], '\0');
+    ASSERT_EQ(tool_row(ROW_COMMAND, view_pitch(v))[0].label[0], '\0');
     click(4, 64);
-    EXPECT_NE(row_pressed[ROW_COMMAND], 0);
+    EXPECT_NE(ui->rows[ROW_COMMAND].pressed, 0);
     EXPECT_EQ(asked_exit(), -1);
-    on_passive_motion(4, 64);
-    EXPECT_EQ(row_hover[ROW_COMMAND], NO_HOVER);
+    on_passive_motion(e, 4, 64);
+    EXPECT_EQ(ui->rows[ROW_COMMAND].hover, NO_HOVER);
 }
 
 // ---- the button on top, Shift and Ctrl clicks, split ---------------------------------------
 
 TEST_F(PointerTest, TheButtonDrawnOnTopIsTheOneThatActs)
 {
-    // A current text over a current unit (an alignment can leave both): "字体+" is the text's.
-    Digit_unit& d = put_unit(90, KIND_BLOCK, 300, 300, 8, 8);
-    string_draw& s = put_text(5, 500, 340, 40, 20);
-    current_unit = 90;
-    current_string = 5;
-    const int32_t size = d.size;
-    click(560, 40);
-    EXPECT_EQ(s.font_step, 2);
-    EXPECT_EQ(d.size, size);
-    EXPECT_EQ(d.width, 8);
-
-    // At pitch 3 the text's "方向-" reaches over "删除所选": the text's button acts alone,
-    // and what it refuses is named on the status line.
-    led_pitch = 3;
-    fit_tool_buttons();
-    s.mode = 1;
-    const menu_unit& dir_down = s.prop_buttons[15];
-    const int x = delete_row[2].x + 5, y = dir_down.y - 5;
-    ASSERT_TRUE(item_button_hit(dir_down, x, y) && tool_button_hit(delete_row[2], x, y));
+    // At pitch 3 a scrolling text's "方向-" reaches over "删除所选": the text's
+    // button acts alone, and what it refuses is named on the status line.
+    v.pitch = 3;
+    const item_id s = add_text(120, 60, "AB");
+    at(s).mode = TEXT_SCROLLING;
+    at(s).w = 32;
+    at(s).h = 16;
+    ui->current = s;
+    const button& dir_down = prop_buttons(KIND_TEXT)[15];
+    const button& del = tool_row(ROW_DELETE, 3)[DELETE_SLOT];
+    const int x = del.x + 5, y = dir_down.y - 5;
+    ASSERT_TRUE(item_button_hit(dir_down, 3, x, y) && tool_button_hit(del, 3, x, y));
     click(x, y);
-    EXPECT_EQ(s.visible, 1);
-    EXPECT_STREQ(status_utf8, "方向已最小");
-    led_pitch = 2;
-    fit_tool_buttons();
+    EXPECT_NE(doc_item(*doc, s), nullptr);
+    EXPECT_EQ(ui->prop.pressed, 15);
+    EXPECT_STREQ(ui->status.utf8, "方向已最小");
+    v.pitch = 2;
 
     // The align row stands over the span row: "左对齐" aligns and never merges.
-    Digit_unit& t = put_table(420, 600, 200);
-    current_string = NO_ITEM;
-    current_unit = 420;
-    t.sel_col = t.sel_row = t.span_row = 0;
-    t.span_col = 1;
-    merge_mode = 1;
-    put_unit(91, KIND_LINE, 400, 320, 60, 8).group_selected = 1;
-    set_sel_ref(SEL_REF_UNIT, 91);
+    const item_id t = add_table(200, 60);
+    ui->current = t;
+    ui->sel_col = ui->sel_row = ui->span_row = 0;
+    ui->span_col = 1;
+    ui->merge_mode = true;
+    group_add(e, add(sample(SAMPLE_LINE, 40, 90)));
     int ax, ay;
-    centre_of(align_row[0], ax, ay);
+    centre_of(tool_row(ROW_ALIGN, 2)[ALIGN_LEFT], ax, ay);
     click(ax, ay);
-    EXPECT_EQ(row_pressed[ROW_ALIGN], 0);
-    EXPECT_EQ(t.merge_count, 0);
+    EXPECT_EQ(ui->rows[ROW_ALIGN].pressed, ALIGN_LEFT);
+    EXPECT_EQ(at(t).grid.merge_count, 0);
     // Without the group the span row shows: "合并", then "拆分" on the same cell,
     // and the next export writes the erased grid piece no more.
-    digit_table[91].group_selected = 0;
+    group_clear(e);
     click(ax, ay);
-    ASSERT_EQ(t.merge_count, 1);
-    led_table[0].w = 256;
-    led_table[0].h = 64;
-    EXPECT_NE(digit_item_script(420).find("led l 255 "), std::string::npos);
-    merge_mode = 1;
-    centre_of(span_row[1], ax, ay);
+    ASSERT_EQ(at(t).grid.merge_count, 1);
+    EXPECT_NE(script_text(*doc).find("led l 255 "), std::string::npos);
+    ui->merge_mode = true;
+    centre_of(tool_row(ROW_SPAN, 2)[SPLIT_SLOT], ax, ay);
     click(ax, ay);
-    EXPECT_EQ(t.merge_count, 0);
-    EXPECT_EQ(merge_mode, 0);
-    EXPECT_EQ(digit_item_script(420).find("led l 255 "), std::string::npos);
-    merge_mode = 1;
+    EXPECT_EQ(at(t).grid.merge_count, 0);
+    EXPECT_FALSE(ui->merge_mode);
+    EXPECT_EQ(script_text(*doc).find("led l 255 "), std::string::npos);
+    ui->merge_mode = true;
     click(ax, ay);   // nothing left to split
-    EXPECT_STREQ(status_utf8, "选中的单元格没有合并");
+    EXPECT_STREQ(ui->status.utf8, "选中的单元格没有合并");
 }
 
 TEST_F(PointerTest, ShiftAndCtrlClicksBuildAGroupThatMovesAlignsAndDeletes)
 {
-    Digit_unit& a = put_unit(90, KIND_LINE, 300, 300, 50, 8);
-    Digit_unit& b = put_unit(91, KIND_LINE, 400, 320, 60, 8);
-    string_draw& s = put_text(5, 500, 340, 40, 20);
-    Digit_unit& c = put_unit(92, KIND_LINE, 300, 400, 50, 8);
+    const item_id a = add(sample(SAMPLE_LINE, 20, 80));
+    const item_id b = add(sample(SAMPLE_LINE, 70, 90));
+    const item_id s = add_text(120, 100, "AB");
+    const item_id c = add(sample(SAMPLE_LINE, 20, 110));
     input_modifiers = MOD_SHIFT;
-    click(310, 303);
-    click(510, 350);
+    click(px(25), py(80));
+    click(px(122), py(102));
     input_modifiers = MOD_CTRL;
-    click(310, 400 + 3);
-    click(310, 400 + 3);   // a second Ctrl+click takes c out again
-    click(410, 323);
-    EXPECT_TRUE(a.group_selected && b.group_selected && s.group_selected);
-    EXPECT_FALSE(c.group_selected);
-    EXPECT_EQ(sel_box[0], 400);   // b joined last
+    click(px(25), py(110));
+    click(px(25), py(110));   // a second Ctrl+click takes c out again
+    click(px(75), py(90));
+    EXPECT_TRUE(ui->group[a] && ui->group[b] && ui->group[s]);
+    EXPECT_FALSE(ui->group[c]);
+    EXPECT_EQ(ui->sel_ref, b);   // b joined last
 
-    // A plain drag of a member moves the group; the reference rectangle follows b.
+    // A plain drag of a member moves the group.
     input_modifiers = 0;
-    press(310, 303);
-    drag(350, 323);
-    release(350, 323);
-    EXPECT_EQ(b.x, 440);
-    EXPECT_EQ(sel_box[0], 440);
-    EXPECT_EQ(sel_box[1], 340);
+    press(px(25), py(80));
+    drag(px(25) + 40, py(80) + 20);
+    release(px(25) + 40, py(80) + 20);
+    EXPECT_EQ(at(b).x, 90);
+    EXPECT_EQ(at(b).y, 100);
     int x, y;
-    centre_of(align_row[0], x, y);   // "左对齐": to where b is now, not where it joined
+    centre_of(tool_row(ROW_ALIGN, view_pitch(v))[ALIGN_LEFT], x, y);   // to where b is now
     click(x, y);
-    EXPECT_EQ(a.x, 440);
-    EXPECT_EQ(s.x, 440);
-    delete_selected();
-    EXPECT_FALSE(a.visible || b.visible || s.visible);
-    EXPECT_TRUE(c.visible);
+    EXPECT_EQ(at(a).x, 90);
+    EXPECT_EQ(at(s).x, 90);
+    EXPECT_TRUE(delete_selected(e));
+    for (item_id id : {a, b, s}) EXPECT_EQ(doc_item(*doc, id), nullptr);
+    EXPECT_NE(doc_item(*doc, c), nullptr);
 }

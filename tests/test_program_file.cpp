@@ -1,4 +1,5 @@
 // The program file: load, save, passthrough of unknown content, GBK/UTF-8.
+#include "output/layout_save.h"
 #include "output/program_file.h"
 #include "output/script_export.h"
 #include "platform/gbk.h"
@@ -52,48 +53,50 @@ TEST(ProgramFile, LoadsTextAndPictureRegions)
 {
     temp_workspace ws;
     ws.write("one_pic_effect.vsn", SAMPLE);
-    fresh_start();
-    const region_record& t = region_table[0];
+    fresh_start(ws);
+    const region_record* R = ws.d().regions;
+    const region_record& t = R[0];
     EXPECT_EQ(t.type, REGION_TEXT);
     EXPECT_EQ(t.rx, 10);
     EXPECT_EQ(t.ry, 20);
     EXPECT_STREQ(t.x_text, "10");
     EXPECT_EQ(gbk_to_utf8(t.region_text), "欢迎光临");
     EXPECT_EQ(std::string(t.region_text), gbk_from_utf8("欢迎光临"));  // GBK in the record
-    const region_record& p = region_table[1];
+    const region_record& p = R[1];
     EXPECT_EQ(p.type, REGION_PICTURE);
     EXPECT_EQ(p.rx, 5);
     EXPECT_EQ(p.ry, 6);
     EXPECT_EQ(p.rw, 64);
     EXPECT_EQ(p.rh, 32);
     EXPECT_STREQ(p.file_path, "D:\\media\\logo.jpg");
-    EXPECT_EQ(region_table[2].type, REGION_NONE);  // X "0": ignored
-    EXPECT_EQ(region_table[3].type, REGION_NONE);  // other type: unchanged
-    EXPECT_EQ(region_table[0].in_use, 0);
+    EXPECT_EQ(R[2].type, REGION_NONE);  // X "0": ignored
+    EXPECT_EQ(R[3].type, REGION_NONE);  // other type: unchanged
+    EXPECT_EQ(R[0].in_use, 0);
+    EXPECT_TRUE(ws.d().program_file_problem.empty());
 }
 
 TEST(ProgramFile, SaveChangesOnlyRegionsInUseAndKeepsEverythingElse)
 {
     temp_workspace ws;
     ws.write("one_pic_effect.vsn", SAMPLE);
-    fresh_start();
+    fresh_start(ws);
+    document& d = ws.d();
     Json::Value before = parse_json(SAMPLE);
     // Nothing in use: the same document.
-    ASSERT_TRUE(save_program_file());
+    ASSERT_TRUE(save_program_file(d));
     EXPECT_EQ(parse_json(ws.read("one_pic_effect.vsn")), before);
 
     // The picture of region 1 moved and grew; the export marks it.
-    graph_count = 4;
-    graph_table[1].shown = 1;
-    graph_table[1].left = 265 + 30;
-    graph_table[1].top = 145 + 12;
-    graph_table[1].pic_width = 48;
-    graph_table[1].pic_height = 24;
-    mark_picture_regions();
+    d.pictures[1].shown = 1;
+    d.pictures[1].x = 15;
+    d.pictures[1].y = 6;
+    d.pictures[1].w = 48;
+    d.pictures[1].h = 24;
+    mark_picture_regions(d);
     // The text region's text is changed and the region marked.
-    utf8_to_gbk("新的文字", region_table[0].region_text, REGION_TEXT_LEN);
-    region_table[0].in_use = 1;
-    ASSERT_TRUE(save_program_file());
+    utf8_to_gbk("新的文字", d.regions[0].region_text, REGION_TEXT_LEN);
+    d.regions[0].in_use = 1;
+    ASSERT_TRUE(save_program_file(d));
     Json::Value after = parse_json(ws.read("one_pic_effect.vsn"));
     Json::Value expect = before;
     Json::Value& R = expect["Programs"]["Program"]["Pages"][0]["Regions"];
@@ -113,31 +116,35 @@ TEST(ProgramFile, SaveChangesOnlyRegionsInUseAndKeepsEverythingElse)
 TEST(ProgramFile, MissingOrBrokenFiles)
 {
     temp_workspace ws;
-    fresh_start();  // no file: nothing loaded, no failure
-    EXPECT_TRUE(program_file_problem.empty());
-    for (const region_record& r : region_table) EXPECT_EQ(r.type, REGION_NONE);
-    ASSERT_TRUE(save_program_file());  // writes the empty skeleton
+    fresh_start(ws);  // no file: nothing loaded, no failure
+    document& d = ws.d();
+    EXPECT_TRUE(d.program_file_problem.empty());
+    EXPECT_FALSE(d.program_file_unusable);
+    for (const region_record& r : d.regions) EXPECT_EQ(r.type, REGION_NONE);
+    ASSERT_TRUE(save_program_file(d));  // writes the empty skeleton
     Json::Value doc = parse_json(ws.read("one_pic_effect.vsn"));
     EXPECT_TRUE(doc["Programs"]["Program"]["Pages"][0]["Regions"].isArray());
 
     // A file that is not JSON is never overwritten.
     ws.write("one_pic_effect.vsn", "{ not json");
-    EXPECT_FALSE(load_program_file());
-    EXPECT_FALSE(program_file_problem.empty());
-    EXPECT_FALSE(save_program_file());
+    EXPECT_FALSE(load_program_file(d));
+    EXPECT_FALSE(d.program_file_problem.empty());
+    EXPECT_TRUE(d.program_file_unusable);   // and the layout is not saved over it
+    EXPECT_FALSE(save_refusal(d));
+    EXPECT_FALSE(save_program_file(d));
     EXPECT_EQ(ws.read("one_pic_effect.vsn"), "{ not json");
     // Nor one of another shape.
     ws.write("one_pic_effect.vsn", R"({"Programs": "none"})");
-    EXPECT_TRUE(load_program_file());
-    EXPECT_FALSE(save_program_file());
+    EXPECT_TRUE(load_program_file(d));
+    EXPECT_FALSE(save_program_file(d));
     EXPECT_EQ(ws.read("one_pic_effect.vsn"), R"({"Programs": "none"})");
     // Nested far too deep: reported, never thrown, kept.
     for (int depth : {PROGRAM_FILE_DEPTH_MAX + 1, 100000}) {
         const std::string deep = std::string(depth, '[') + std::string(depth, ']');
         ws.write("one_pic_effect.vsn", deep);
-        EXPECT_FALSE(load_program_file());
-        EXPECT_NE(program_file_problem.find("嵌套超过"), std::string::npos) << program_file_problem;
-        EXPECT_FALSE(save_program_file());
+        EXPECT_FALSE(load_program_file(d));
+        EXPECT_NE(d.program_file_problem.find("嵌套超过"), std::string::npos) << d.program_file_problem;
+        EXPECT_FALSE(save_program_file(d));
         EXPECT_EQ(ws.read("one_pic_effect.vsn"), deep);
     }
 }
@@ -166,7 +173,8 @@ TEST(ProgramFile, WrongTypesLongTextsAndManyRegionsAreBounded)
     R[6]["Items"][0]["Text"] = std::string(20, '\x01');
     Json::StreamWriterBuilder w;
     ws.write("one_pic_effect.vsn", Json::writeString(w, root));
-    fresh_start();
+    fresh_start(ws);
+    region_record* region_table = ws.d().regions;
     EXPECT_EQ(region_table[0].rx, 9);
     EXPECT_EQ(region_table[1].ry, 0);
     EXPECT_EQ(strlen(region_table[2].region_text), (size_t)REGION_TEXT_LEN - 1);
@@ -178,8 +186,8 @@ TEST(ProgramFile, WrongTypesLongTextsAndManyRegionsAreBounded)
     EXPECT_EQ(region_table[29].type, REGION_TEXT);
     EXPECT_STREQ(region_table[29].region_text, "r29");
     // Saving with every region in use never shortens a text that was cut.
-    for (region_record& r : region_table) r.in_use = 1;
-    ASSERT_TRUE(save_program_file());
+    for (int i = 0; i < REGION_COUNT; i++) region_table[i].in_use = 1;
+    ASSERT_TRUE(save_program_file(ws.d()));
     Json::Value after = parse_json(ws.read("one_pic_effect.vsn"));
     const Json::Value& A = after["Programs"]["Program"]["Pages"][0]["Regions"];
     ASSERT_EQ(A.size(), 40u);

@@ -5,6 +5,7 @@
 // that cannot be read, folders that cannot be flushed, planted links, files
 // changed by another designer and refused script lines lose nothing.
 #include "edit/close_prompt.h"
+#include "edit/interaction.h"
 #include "edit/pointer.h"
 #include "edit/status.h"
 #include "output/layout_save.h"
@@ -15,6 +16,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <map>
+#include <memory>
 #include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -45,24 +47,39 @@ void put_files(const temp_workspace& ws, const std::map<std::string, std::string
     }
 }
 
+// The designer's save over a workspace's document: a view, an interaction
+// whose status line takes the reports, and the editor over them.
+struct saving_designer {
+    view v;
+    std::unique_ptr<interaction> ui{new interaction()};
+    editor e;
+    explicit saving_designer(temp_workspace& ws) : e{ws.d(), v, *ui} { status_take_reports(ui->status); }
+    ~saving_designer() { report_attach(REPORT_STATUS, nullptr); }
+    bool save() { return save_data(e); }
+    bool status_says(const char* words) const { return std::string(ui->status.utf8).find(words) != std::string::npos; }
+};
+
 // A workspace with a saved layout, loaded, and one item moved since.
 void moved_layout(temp_workspace& ws)
 {
     ws.write_script("led clearall \r\nled clearall \r\nled 16t 1 2 3 AB\r\nled l 0 10 10 40 10 \r\n\r\n\r\n");
     ws.write("one_pic_effect.vsn", "{\"Programs\":{\"Program\":{\"Pages\":[{\"Regions\":[]}],\"Name\":\"\\u8282\"}}}\n");
     ws.write("ledsys/CMD1/cmd.txt.bak", OLDER);
-    fresh_start();
-    for (Digit_unit& d : digit_table)
-        if (d.visible && d.kind == KIND_LINE && d.x > 265) d.x += 8;
+    fresh_start(ws);
+    int lines = 0;
+    pool_walk(ws.d().items, ITEM_TABLE_UNITS, [&](item_id, item& it) {
+        if (it.kind == KIND_LINE) it.x += 4, lines++;
+    });
+    ASSERT_EQ(lines, 1);
 }
 
 // Save in a child process that dies after `budget` bytes (-1: never).
-int save_in_child(int64_t budget)
+int save_in_child(saving_designer& g, int64_t budget)
 {
     pid_t pid = fork();
     if (pid == 0) {
         file_write_kill_after = budget;
-        _exit(save_data() ? 0 : 1);
+        _exit(g.save() ? 0 : 1);
     }
     int status = 0;
     waitpid(pid, &status, 0);
@@ -85,16 +102,17 @@ int as_plain_user(const std::string& dir, const std::function<bool()>& body)
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-bool status_says(const char* words) { return std::string(status_utf8).find(words) != std::string::npos; }
-
 } // namespace
 
 TEST(SaveFaults, EveryFileIsWholeOldOrWholeNewWhateverStopsTheSave)
 {
     temp_workspace ws(256, 64);
+    saving_designer g(ws);
+    const interaction& ui = *g.ui;
+    const std::string cmd = ws.d().paths.cmd, cfg = ws.d().paths.cfg;
     moved_layout(ws);
     const auto before = files_of(ws);
-    ASSERT_EQ(save_in_child(-1), 0);
+    ASSERT_EQ(save_in_child(g, -1), 0);
     const auto after = files_of(ws);
     ASSERT_NE(after.at(FILES[0]), before.at(FILES[0]));
     ASSERT_EQ(after.at(FILES[1]), before.at(FILES[0]));    // the previous script kept
@@ -105,7 +123,7 @@ TEST(SaveFaults, EveryFileIsWholeOldOrWholeNewWhateverStopsTheSave)
     // Killed after every possible number of bytes, and before each rename.
     for (int64_t n = 0, status = 1; status != 0 && n <= (int64_t)total + 1; n++) {
         put_files(ws, before);
-        status = save_in_child(n);   // 0 once the budget outlasts the save
+        status = save_in_child(g, n);   // 0 once the budget outlasts the save
         const auto now = files_of(ws);
         for (const auto& [name, data] : now)
             ASSERT_TRUE(data == before.at(name) || data == after.at(name)) << name << " after " << n << " bytes";
@@ -132,21 +150,21 @@ TEST(SaveFaults, EveryFileIsWholeOldOrWholeNewWhateverStopsTheSave)
     put_files(ws, before);
     const std::string outside = ws.path("outside.txt");
     ws.write("outside.txt", "not yours");
-    ASSERT_EQ(symlink(outside.c_str(), (std::string(cmd_path) + ".tmp." + std::to_string(getpid())).c_str()), 0);
+    ASSERT_EQ(symlink(outside.c_str(), (cmd + ".tmp." + std::to_string(getpid())).c_str()), 0);
     file_fault_step = FAULT_FOLDER_SYNC;
     file_fault_errno = EIO;
-    EXPECT_FALSE(save_data());
+    EXPECT_FALSE(g.save());
     file_fault_step = FAULT_NONE;
-    EXPECT_TRUE(status_says("保存失败：无法确认")) << status_utf8;
+    EXPECT_TRUE(g.status_says("保存失败：无法确认")) << ui.status.utf8;
     EXPECT_EQ(ws.read("outside.txt"), "not yours");
-    EXPECT_TRUE(save_data()) << status_utf8;   // what it renamed into place is no one else's change
+    EXPECT_TRUE(g.save()) << ui.status.utf8;   // what it renamed into place is no one else's change
     // A script with a second hard link: saved under its name, the other
     // name keeps the old script, and the status line says so.
     put_files(ws, before);
     moved_layout(ws);
-    ASSERT_EQ(link(cmd_path, ws.path("hall.txt").c_str()), 0);
-    EXPECT_TRUE(save_data()) << status_utf8;
-    EXPECT_TRUE(status_says("有多个硬链接")) << status_utf8;
+    ASSERT_EQ(link(cmd.c_str(), ws.path("hall.txt").c_str()), 0);
+    EXPECT_TRUE(g.save()) << ui.status.utf8;
+    EXPECT_TRUE(g.status_says("有多个硬链接")) << ui.status.utf8;
     EXPECT_EQ(files_of(ws), after);
     EXPECT_EQ(ws.read("hall.txt"), before.at(FILES[0]));
     EXPECT_EQ(ws.read("outside.txt"), "not yours");
@@ -155,18 +173,18 @@ TEST(SaveFaults, EveryFileIsWholeOldOrWholeNewWhateverStopsTheSave)
     // pipe) are never replaced: the save fails and names them.
     put_files(ws, before);
     EXPECT_EQ(as_plain_user(ws.dir, [&] {
-                  chmod(cfg_path, 0);
-                  return !save_data() && status_says("SysCfg.ini") && status_says("没有权限");
+                  chmod(cfg.c_str(), 0);
+                  return !g.save() && g.status_says("SysCfg.ini") && g.status_says("没有权限");
               }), 0) << "the save went on without the settings";
-    chmod(cfg_path, 0644);
+    chmod(cfg.c_str(), 0644);
     EXPECT_EQ(files_of(ws), before);
-    unlink(cfg_path);
-    ASSERT_EQ(mkfifo(cfg_path, 0644), 0);
-    EXPECT_FALSE(save_data());
-    EXPECT_TRUE(status_says("SysCfg.ini 不是普通文件")) << status_utf8;
+    unlink(cfg.c_str());
+    ASSERT_EQ(mkfifo(cfg.c_str(), 0644), 0);
+    EXPECT_FALSE(g.save());
+    EXPECT_TRUE(g.status_says("SysCfg.ini 不是普通文件")) << ui.status.utf8;
     struct stat st;
-    EXPECT_TRUE(lstat(cfg_path, &st) == 0 && S_ISFIFO(st.st_mode));
-    unlink(cfg_path);
+    EXPECT_TRUE(lstat(cfg.c_str(), &st) == 0 && S_ISFIFO(st.st_mode));
+    unlink(cfg.c_str());
 
     // A full disk, then a read-only folder: nothing changes, the status line says why.
     if (mount("lumiker-test", ws.dir.c_str(), "tmpfs", 0, "size=64k") != 0) {
@@ -176,7 +194,7 @@ TEST(SaveFaults, EveryFileIsWholeOldOrWholeNewWhateverStopsTheSave)
     mkdir(ws.path("ledsys").c_str(), 0777);
     mkdir(ws.path("ledsys/CMD1").c_str(), 0777);
     put_files(ws, before);
-    fresh_start();
+    fresh_start(ws);
     moved_layout(ws);
     {
         std::string filler(4096, 'x');
@@ -184,16 +202,16 @@ TEST(SaveFaults, EveryFileIsWholeOldOrWholeNewWhateverStopsTheSave)
         while (f && fwrite(filler.data(), 1, filler.size(), f) == filler.size() && fflush(f) == 0) {}
         if (f) fclose(f);
     }
-    EXPECT_FALSE(save_data());
-    EXPECT_EQ(status_tone, STATUS_ERROR);
-    EXPECT_EQ(std::string(status_utf8).rfind("保存失败：", 0), 0u) << status_utf8;
+    EXPECT_FALSE(g.save());
+    EXPECT_EQ(ui.status.tone, STATUS_ERROR);
+    EXPECT_EQ(std::string(ui.status.utf8).rfind("保存失败：", 0), 0u) << ui.status.utf8;
     EXPECT_EQ(files_of(ws), before);
     unlink(ws.path("filler").c_str());
     ASSERT_EQ(mount("lumiker-test", ws.dir.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=64k"), 0);
-    status_clear();
-    EXPECT_FALSE(save_data());
-    EXPECT_EQ(status_tone, STATUS_ERROR);
-    EXPECT_NE(std::string(status_utf8).find("文件系统只读"), std::string::npos) << status_utf8;
+    status_clear(g.ui->status);
+    EXPECT_FALSE(g.save());
+    EXPECT_EQ(ui.status.tone, STATUS_ERROR);
+    EXPECT_NE(std::string(ui.status.utf8).find("文件系统只读"), std::string::npos) << ui.status.utf8;
     EXPECT_EQ(files_of(ws), before);
     EXPECT_EQ(umount(ws.dir.c_str()), 0);
 }
@@ -222,43 +240,45 @@ TEST(SaveFaults, ChangesMadeElsewhereAreSavedOverOnlyOnTheUsersWord)
     workspace_lock_release();
 
     // The other designer saves after this one loaded: nothing is written, the user is asked.
+    saving_designer g(ws);
+    const interaction& ui = *g.ui;
     moved_layout(ws);
     const std::string theirs = "led clearall \r\nled clearall \r\nled 16t 1 2 3 XY\r\n\r\n\r\n";
     ws.write_script(theirs);
-    EXPECT_FALSE(save_data());
-    ASSERT_EQ(prompt_shown, 1);
-    EXPECT_TRUE(status_says("ledsys/CMD1/cmd.txt 在载入或上次保存之后被别处改动了")) << status_utf8;
-    prompt_key(KEY_ESC);   // "取消": theirs stays
-    EXPECT_EQ(prompt_shown, 0);
-    EXPECT_TRUE(status_says("保留了那些改动")) << status_utf8;
+    EXPECT_FALSE(g.save());
+    ASSERT_TRUE(ui.prompt.shown);
+    EXPECT_TRUE(g.status_says("ledsys/CMD1/cmd.txt 在载入或上次保存之后被别处改动了")) << ui.status.utf8;
+    prompt_key(g.e, KEY_ESC);   // "取消": theirs stays
+    EXPECT_FALSE(ui.prompt.shown);
+    EXPECT_TRUE(g.status_says("保留了那些改动")) << ui.status.utf8;
     EXPECT_EQ(ws.script(), theirs);
     EXPECT_EQ(ws.read("ledsys/CMD1/cmd.txt.bak"), OLDER);
-    EXPECT_FALSE(save_data());
-    prompt_key(KEY_ENTER);   // "覆盖保存": saved, theirs kept as the backup
-    EXPECT_EQ(status_tone, STATUS_OK) << status_utf8;
+    EXPECT_FALSE(g.save());
+    prompt_key(g.e, KEY_ENTER);   // "覆盖保存": saved, theirs kept as the backup
+    EXPECT_EQ(ui.status.tone, STATUS_OK) << ui.status.utf8;
     EXPECT_NE(ws.script(), theirs);
     EXPECT_EQ(ws.read("ledsys/CMD1/cmd.txt.bak"), theirs);
     // The program file is checked too; the next save is no question.
     ws.write("one_pic_effect.vsn", "{\"Programs\":{\"Program\":{\"Pages\":[{\"Regions\":[]}]}}}\n");
-    EXPECT_FALSE(save_data());
-    EXPECT_TRUE(status_says("one_pic_effect.vsn")) << status_utf8;
-    prompt_key(KEY_ENTER);
-    EXPECT_TRUE(save_data());
-    EXPECT_EQ(prompt_shown, 0);
+    EXPECT_FALSE(g.save());
+    EXPECT_TRUE(g.status_says("one_pic_effect.vsn")) << ui.status.utf8;
+    prompt_key(g.e, KEY_ENTER);
+    EXPECT_TRUE(g.save());
+    EXPECT_FALSE(ui.prompt.shown);
 
     // Lines the load refused go to the side file before the first save drops
     // them, after what it held already, and only once.
     const std::string side = std::string("ledsys/CMD1/cmd.txt") + REFUSED_LINES_SUFFIX;
     ws.write_script("led clearall \r\nbogus words here\r\nled 16t 1 2 3 AB\r\n");
     ws.write(side, "kept before\r\n");
-    fresh_start();
-    ASSERT_EQ(last_script_report.refused, 1);
+    fresh_start(ws);
+    ASSERT_EQ(ws.d().script.refused, 1);
     std::string report_path;
-    ASSERT_TRUE(write_script_report(cmd_path, report_path).ok);
-    EXPECT_NE(temp_workspace::read_path(report_path).find("cmd.txt:2: refused: "), std::string::npos);
-    ASSERT_TRUE(save_data());
-    EXPECT_TRUE(status_says("未能载入的 1 行另存在 ledsys/CMD1/cmd.txt.refused.txt")) << status_utf8;
+    ASSERT_TRUE(write_script_report(ws.d(), report_path).ok);
+    EXPECT_NE(temp_workspace::read_path(report_path).find("cmd.txt:2: 未读入: "), std::string::npos);
+    ASSERT_TRUE(g.save());
+    EXPECT_TRUE(g.status_says("未能载入的 1 行另存在 ledsys/CMD1/cmd.txt.refused.txt")) << ui.status.utf8;
     EXPECT_EQ(ws.read(side), "kept before\r\nbogus words here\r\n");
-    ASSERT_TRUE(save_data());
+    ASSERT_TRUE(g.save());
     EXPECT_EQ(ws.read(side), "kept before\r\nbogus words here\r\n");
 }

@@ -28,12 +28,12 @@ run_result run_cli(const std::string& arg, const char* program = LUMIKER_SCRIPT_
     return r;
 }
 
-struct file_state {
+struct file_seen {
     std::string bytes;
     long long mtime_ns;
 };
 
-file_state state_of(const std::string& path)
+file_seen state_of(const std::string& path)
 {
     struct stat st {};
     stat(path.c_str(), &st);
@@ -53,13 +53,13 @@ TEST(ScriptCli, ACleanWorkspaceIsWrittenBackUnchangedAndNoFileIsTouched)
     temp_workspace ws;
     ws.write_script(CLEAN);
     ws.write("one_pic_effect.vsn", R"({"Programs":{"Program":{"Pages":[{"Regions":[]}]}}})");
-    file_state cfg = state_of(ws.path("SysCfg.ini")), script = state_of(cmd_path),
+    file_seen cfg = state_of(ws.path("SysCfg.ini")), script = state_of(ws.d().paths.cmd),
                vsn = state_of(ws.path("one_pic_effect.vsn"));
     run_result r = run_cli("'" + ws.dir + "'");
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, CLEAN);
     EXPECT_EQ(r.err, "");
-    file_state cfg2 = state_of(ws.path("SysCfg.ini")), script2 = state_of(cmd_path),
+    file_seen cfg2 = state_of(ws.path("SysCfg.ini")), script2 = state_of(ws.d().paths.cmd),
                vsn2 = state_of(ws.path("one_pic_effect.vsn"));
     EXPECT_EQ(cfg2.bytes, cfg.bytes);
     EXPECT_EQ(cfg2.mtime_ns, cfg.mtime_ns);
@@ -79,9 +79,9 @@ TEST(ScriptCli, RefusedAndChangedLinesAreListedWithTheirNumbers)
                     "bogus words here\n");          // line 6: refused
     run_result r = run_cli(ws.dir);
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("cmd.txt:3: refused: "), std::string::npos) << r.err;
-    EXPECT_NE(r.err.find("cmd.txt:4: changed: restored into record 222"), std::string::npos) << r.err;
-    EXPECT_NE(r.err.find("cmd.txt:6: refused: unknown command word"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("cmd.txt:3: 未读入: "), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("cmd.txt:4: 已改动: 放入了记录 222"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("cmd.txt:6: 未读入: 未知的命令词"), std::string::npos) << r.err;
     EXPECT_EQ(r.err.find("cmd.txt:5:"), std::string::npos);
     EXPECT_EQ(r.out, "led clearall \r\nled clearall \r\n"
                      "led c 1 5 5 3\r\n"
@@ -96,7 +96,7 @@ TEST(ScriptCli, OnlyChangedLinesStillExitZero)
     ws.write_script("led l 1 0 0 10 4 \r\n");
     run_result r = run_cli(ws.dir);
     EXPECT_EQ(r.status, 0);
-    EXPECT_NE(r.err.find("cmd.txt:1: changed: "), std::string::npos);
+    EXPECT_NE(r.err.find("cmd.txt:1: 已改动: "), std::string::npos);
     EXPECT_NE(r.out.find("led l 1 0 0 10 0 \r\n"), std::string::npos);
 }
 
@@ -116,7 +116,7 @@ TEST(ScriptCli, UnreadableWorkspacesExitTwo)
     ws.write("SysCfg.ini", "\xEF\xBB\xBF[LEDPARA]\r\nWIDTH=abc\r\nHEIGHT=64\r\nPROGRAMID=1\r\n");
     r = run_cli(ws.dir);
     EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.err.find("WIDTH=abc in " + ws.dir + "SysCfg.ini"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(ws.dir + "SysCfg.ini 中的 WIDTH=abc 不是"), std::string::npos) << r.err;
     EXPECT_EQ(r.out, "");
 }
 
@@ -141,7 +141,7 @@ TEST(ScriptCli, BothProgramsAnswerHelpVersionAndBadUsageWithoutADisplay)
     // A workspace that does not exist ends the designer before any window.
     run_result r = run_cli("/nonexistent/ws", LUMIKER_BINARY);
     EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.err.find("/nonexistent/ws does not exist"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("工作区文件夹 /nonexistent/ws 不存在"), std::string::npos) << r.err;
 
     // Bad pitch, bad time, an unwritable picture path: a reason and status 2, no file.
     const std::string demo = std::string(" '") + LUMIKER_SOURCE_DIR + "/workspace'";

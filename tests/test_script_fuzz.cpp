@@ -1,7 +1,7 @@
 // Fuzz-style tests: thousands of random and mutated script lines and program
 // files. Nothing may crash (the suite also runs under AddressSanitizer and
-// UndefinedBehaviorSanitizer), write past a field or table, or take the
-// phantom record; whatever was loaded must export and load again.
+// UndefinedBehaviorSanitizer), write past a field or table, or put an
+// item outside its kind's slots; whatever was loaded must export and load again.
 #include "command/led_command.h"
 #include "output/program_file.h"
 #include "output/script_export.h"
@@ -121,27 +121,34 @@ struct fuzzer {
     }
 };
 
-// Invariants every loaded state keeps, whatever the input was.
-void check_tables()
+// Invariants every loaded document keeps, whatever the input was.
+void check_document(const document& d)
 {
-    for (int i = 0; i < STRING_COUNT; i++) {
-        const string_draw& s = string_table[i];
-        ASSERT_LT(strnlen(s.text, TEXT_LEN), (size_t)TEXT_LEN) << i;
-        ASSERT_EQ(s.text_len, (int)strlen(s.text)) << i;
-        ASSERT_LE(s.text_len, SCRIPT_TEXT_MAX) << i;
-    }
-    for (int i = 0; i < DIGIT_COUNT; i++) {
-        const Digit_unit& d = digit_table[i];
-        ASSERT_LE(d.merge_count, TABLE_MAX) << i;
-        if (d.kind == KIND_TABLE && d.visible && i >= 420) {
-            ASSERT_LE(d.cols, TABLE_MAX);
-            ASSERT_LE(d.rows, TABLE_MAX);
+    int live = 0;
+    for (int id = 0; id < ITEM_CAPACITY; id++) {
+        const item* it = doc_item(d, (item_id)id);
+        if (!it) continue;
+        live++;
+        // Every item holds a slot of its numbering; a shape holds one of its
+        // own kind's range: ranges never spill (an insmod line may name any
+        // slot for a variable).
+        ASSERT_TRUE(it->slot >= 0 && it->slot < SLOT_COUNT) << id;
+        ASSERT_EQ(pool_at_slot(d.items, table_of(it->kind), it->slot), id);
+        if (it->kind != KIND_VARIABLE) {
+            ASSERT_EQ(range_of_slot(table_of(it->kind), it->slot), form_of(it->kind).range)
+                << form_of(it->kind).name << " in slot " << it->slot;
+        }
+        if (it->kind == KIND_TEXT) {
+            ASSERT_LE(strnlen(it->text, TEXT_LEN), (size_t)SCRIPT_TEXT_MAX) << id;
+        } else if (it->kind == KIND_TABLE) {
+            ASSERT_LE(it->grid.merge_count, TABLE_MAX);
+            ASSERT_LE(it->grid.cols, TABLE_MAX);
+            ASSERT_LE(it->grid.rows, TABLE_MAX);
+            ASSERT_GE(it->grid.cols, 1);
+            ASSERT_GE(it->grid.rows, 1);
         }
     }
-    ASSERT_EQ(digit_table[NO_ITEM].visible, 0);
-    ASSERT_EQ(string_table[NO_ITEM].visible, 0);
-    // The ranges never spill: a point-block record is never anything else.
-    for (int i = 53; i <= 82; i++) ASSERT_TRUE(digit_table[i].kind == KIND_BLOCK || digit_table[i].kind == KIND_VARIABLE);
+    ASSERT_EQ(live, d.items.count);
 }
 
 } // namespace
@@ -162,19 +169,19 @@ TEST(ScriptFuzz, RandomAndMutatedLinesNeverCrashOrOverrun)
         }
         total += lines;
         ws.write_script(script);
-        fresh_start();
-        refused += last_script_report.refused;
-        check_tables();
+        fresh_start(ws);
+        refused += ws.d().script.refused;
+        check_document(ws.d());
         if (HasFatalFailure()) return;
         // What was loaded exports; the export loads with nothing refused when
         // its numbers stay in range, and then exports the same again.
-        std::string first = script_text();
+        std::string first = script_text(ws.d());
         ws.write_script(first);
-        fresh_start();
-        check_tables();
+        fresh_start(ws);
+        check_document(ws.d());
         if (HasFatalFailure()) return;
-        if (last_script_report.refused == 0) {
-            EXPECT_EQ(script_text(), first) << "round " << round;
+        if (ws.d().script.refused == 0) {
+            EXPECT_EQ(script_text(ws.d()), first) << "round " << round;
         }
     }
     EXPECT_GT(total, 5000);
@@ -190,8 +197,8 @@ TEST(ScriptFuzz, PureNoiseFiles)
         int n = f.rnd(0, 20000);
         for (int k = 0; k < n; k++) noise += (char)f.rnd(0, 255);
         ws.write_script(noise);
-        fresh_start();
-        check_tables();
+        fresh_start(ws);
+        check_document(ws.d());
         if (HasFatalFailure()) return;
     }
 }
@@ -273,27 +280,28 @@ TEST(ProgramFileFuzz, RandomAndMutatedDocumentsLoadAndSaveSafely)
             for (int n = f.rnd(1, 8); n > 0 && !doc.empty(); n--) doc[f.rnd(0, (int)doc.size() - 1)] = (char)f.rnd(0, 255);
         }
         ws.write("one_pic_effect.vsn", doc);
-        fresh_start();
-        for (const region_record& r : region_table) {
+        fresh_start(ws);
+        document& d = ws.d();
+        for (const region_record& r : d.regions) {
             ASSERT_LT(strnlen(r.x_text, REGION_NUMBER_LEN), (size_t)REGION_NUMBER_LEN);
             ASSERT_LT(strnlen(r.region_text, REGION_TEXT_LEN), (size_t)REGION_TEXT_LEN);
             ASSERT_LT(strnlen(r.file_path, REGION_PATH_LEN), (size_t)REGION_PATH_LEN);
             ASSERT_TRUE(r.type == REGION_NONE || r.type == REGION_TEXT || r.type == REGION_PICTURE);
         }
-        bool parsed = program_file_problem.empty();
-        for (int i = 0; i < GRAPH_COUNT; i++) {
-            graph_table[i].shown = 1;
-            graph_table[i].left = f.rnd(0, 500);
+        bool parsed = d.program_file_problem.empty();
+        for (doc_picture& p : d.pictures) {
+            p.shown = 1;
+            p.x = f.rnd(0, 250);
         }
-        for (region_record& r : region_table) r.in_use = (uint8_t)f.rnd(0, 1);
-        mark_picture_regions();
-        bool saved = save_program_file().ok;
+        for (region_record& r : d.regions) r.in_use = (uint8_t)f.rnd(0, 1);
+        mark_picture_regions(d);
+        bool saved = save_program_file(d).ok;
         if (!parsed) {
             EXPECT_FALSE(saved);
             EXPECT_EQ(ws.read("one_pic_effect.vsn"), doc);  // never overwritten
         }
         if (saved) {
-            EXPECT_TRUE(load_program_file());  // what was saved reads back
+            EXPECT_TRUE(load_program_file(d).ok);  // what was saved reads back
         }
     }
 }

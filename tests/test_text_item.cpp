@@ -1,25 +1,46 @@
 // Text items: measuring, boxes, the scrolling cut, the selected look.
-#include "app/startup.h"
+#include "app/workspace.h"
 #include "frame_helpers.h"
 #include "items/text_item.h"
-#include "model/tables.h"
 #include "platform/gbk.h"
+#include "raster/canvas.h"
 #include "raster/dot_font.h"
 #include "raster/dot_text.h"
+#include "raster/view.h"
+#include <memory>
 
 namespace {
 
 // Point the font paths at the files the build generated beside the program.
 void use_built_fonts()
 {
-    build_base_paths(LUMIKER_BUILD_DIR "/");
+    doc_paths p;
+    build_base_paths(p, LUMIKER_BUILD_DIR "/");
+    dot_font_use_files(p);
     dot_font_init();
 }
 
-void set_text(string_draw& s, const char* utf8)
+item text_item(int x, int y, int font, const char* gbk)
 {
-    utf8_to_gbk(utf8, s.text, TEXT_LEN);
-    s.text_len = (int)strlen(s.text);
+    item t;
+    t.kind = KIND_TEXT;
+    t.x = x;
+    t.y = y;
+    t.font_size = (uint8_t)font;
+    copy_field(t.text, TEXT_LEN, gbk);
+    return t;
+}
+
+// Drawn at window pixel (x, y), pitch 2, plainly or selected.
+item_draw_ctx at(int x, int y, bool selected, const document* doc = nullptr)
+{
+    item_draw_ctx c;
+    c.doc = doc;
+    c.x = x;
+    c.y = y;
+    c.pitch = 2;
+    c.selected = selected;
+    return c;
 }
 
 // The dots draw_dot_text lights for `gbk` at (x, y).
@@ -42,6 +63,15 @@ bool same_dots(const std::vector<gfx_event>& a, const std::vector<gfx_event>& b)
         if (a[i].x[0] != b[i].x[0] || a[i].y[0] != b[i].y[0] || !same_colour(a[i], b[i].r, b[i].g, b[i].b))
             return false;
     return true;
+}
+
+// A document on a panel of w x h dots.
+std::unique_ptr<document> panel_of(int w, int h)
+{
+    std::unique_ptr<document> d(new document());
+    d->settings.panel_w = w;
+    d->settings.panel_h = h;
+    return d;
 }
 
 } // namespace
@@ -77,58 +107,51 @@ TEST(TextItem, MeasureCountsHalfWidthCharactersAndLines)
 
 TEST(TextItem, StaticBoxFollowsTheWidestLineWithinThePanel)
 {
-    recording r;
-    led_pitch = 2;
-    string_draw s;
-    s.x = 300; s.y = 200; s.font_size = 16;
-    copy_field(s.text, TEXT_LEN, "ab\\C4cdef");
-    s.max_line_chars = 0;
-    measure_text_item(s);
-    ASSERT_EQ(draw_text_item(s), 0);
-    EXPECT_EQ(s.line_chars, 4);
-    EXPECT_EQ(s.line_count, 2);
-    EXPECT_EQ(s.box_width, 8 * 2 * 4);
-    EXPECT_EQ(s.box_height, 18 * 2 * 2);
+    item t = text_item(17, 27, 16, "ab\\C4cdef");
+    dot_box b = measure_item(t);
+    EXPECT_EQ(b.w, 8 * 4);          // four half-width characters of 8 dots
+    EXPECT_EQ(b.h, 18 * 2);         // two lines of 16 dots and their gap
 
     // Deleting characters narrows the box again.
-    copy_field(s.text, TEXT_LEN, "ab");
-    measure_text_item(s);
-    EXPECT_EQ(s.box_width, 8 * 2 * 2);
-    EXPECT_EQ(s.box_height, 18 * 2);
+    copy_field(t.text, TEXT_LEN, "ab");
+    b = measure_item(t);
+    EXPECT_EQ(b.w, 8 * 2);
+    EXPECT_EQ(b.h, 18);
 
-    // It never reaches past the panel's right edge (a panel of 40 dots ends at x 345).
-    char saved_width[DIR_LEN], saved_height[DIR_LEN];
-    copy_field(saved_width, DIR_LEN, led_width);
-    copy_field(saved_height, DIR_LEN, led_height);
-    copy_field(led_width, DIR_LEN, "40");
-    copy_field(led_height, DIR_LEN, "40");
-    copy_field(s.text, TEXT_LEN, "abcdefgh");
-    measure_text_item(s);
-    EXPECT_EQ(s.box_width, 345 - 300);
-    copy_field(led_width, DIR_LEN, saved_width);
-    copy_field(led_height, DIR_LEN, saved_height);
+    // It never reaches past the panel's right edge: the dotted box a selected
+    // text shows stops there.
+    auto d = panel_of(40, 40);
+    copy_field(t.text, TEXT_LEN, "abcdefgh");
+    EXPECT_EQ(measure_item(*d, t).w, 40 - 17);
+    recording r;
+    item_draw_ctx c = at(300, 200, true, d.get());
+    c.look.description = c.look.buttons = false;
+    draw_item(t, c);
+    float right = 0;
+    for (const gfx_event& e : r.rec.of_type(gfx_event::LINE))
+        if (e.stipple) right = std::max({right, e.x[0], e.x[1]});
+    EXPECT_EQ(right, 300 + 2 * (40 - 17));
 
-    // Not ready: nothing drawn.
-    r.rec.reset();
-    s.text_ready = 0;
-    EXPECT_EQ(draw_text_item(s), -1);
-    EXPECT_EQ(draw_text_item_selected(s), -1);
-    EXPECT_TRUE(r.rec.events.empty());
+    // A scrolling text keeps the box it was given.
+    t.mode = TEXT_SCROLLING;
+    t.w = 90;
+    t.h = 16;
+    EXPECT_EQ(measure_item(*d, t).w, 90);
 }
 
 TEST(TextItem, ScrollingWindowNeverShowsHalfACharacter)
 {
     use_built_fonts();
-    led_pitch = 2;
-    string_draw s;
-    s.x = 300; s.y = 200; s.font_size = 16; s.mode = 1; s.color = 1;
-    set_text(s, "AB中文CD");
-    const std::string full(s.text);
-    // 16-dot font at pitch 2: one byte is 16 pixels of box, so a box of 48 holds 6 bytes.
-    // "AB" + 中 + half of 文: the cut drops the lone first half.
-    s.box_width = 16 * 5 / 2 * 2;   // 5 bytes
+    canvas_use_pitch(2);
+    item t = text_item(17, 27, 16, gbk_from_utf8("AB中文CD").c_str());
+    t.mode = TEXT_SCROLLING;
+    t.color = 1;
+    const std::string full(t.text);
+    // A 16-dot font: one byte is 8 dots of box, so a box of 40 dots holds 5 bytes:
+    // "AB" + 中 + half of 文. The cut drops the lone first half.
+    t.w = 40;
     recording r;
-    draw_text_item(s);
+    draw_item(t, at(300, 200, false));
     auto cut = r.rec.of_type(gfx_event::POINT);
     auto expect = dots_of(full.substr(0, 4).c_str(), 16, 1, 300, 200);
     ASSERT_FALSE(expect.empty()) << "no dot-matrix font files beside the build";
@@ -136,54 +159,66 @@ TEST(TextItem, ScrollingWindowNeverShowsHalfACharacter)
 
     // Ending exactly after a whole double-byte character cuts nothing.
     r.rec.reset();
-    s.box_width = 16 * 6 / 2 * 2;   // 6 bytes
-    draw_text_item(s);
+    t.w = 48;   // 6 bytes
+    draw_item(t, at(300, 200, false));
     EXPECT_TRUE(same_dots(r.rec.of_type(gfx_event::POINT), dots_of(full.substr(0, 6).c_str(), 16, 1, 300, 200)));
 
     // A box narrower than one half-width character shows nothing.
     r.rec.reset();
-    s.box_width = 7;
-    draw_text_item(s);
+    t.w = 7;
+    draw_item(t, at(300, 200, false));
     EXPECT_EQ(r.rec.count(gfx_event::POINT), 0u);
 
     // Selected, the whole text is shown although the box is narrower.
     r.rec.reset();
-    s.box_width = 16;
-    s.group_selected = 1;
-    draw_text_item_selected(s);
+    t.w = 8;
+    item_draw_ctx c = at(300, 200, true);
+    c.look.description = c.look.buttons = false;
+    draw_item(t, c);
     EXPECT_TRUE(same_dots(r.rec.of_type(gfx_event::POINT), dots_of(full.c_str(), 16, 1, 300, 200)));
+
+    // A text standing far right of the window never wraps round onto its left.
+    for (bool selected : {false, true}) {
+        r.rec.reset();
+        t.mode = TEXT_STATIC;
+        c = at(INT32_MAX, 200, selected);
+        c.look.description = c.look.buttons = false;
+        draw_item(t, c);
+        for (const gfx_event& e : r.rec.of_type(gfx_event::POINT)) ASSERT_GT(e.x[0], 0) << selected;
+    }
 }
 
 TEST(TextItem, SelectedItemShowsBoxCaretDescriptionAndButtons)
 {
     need_screen_fonts();
-    set_panel(256, 64, 2);
+    canvas_use_pitch(2);
+    auto d = panel_of(256, 64);
+    view v;
+    item t = text_item(10, 5, 12, "abc");
+    const int x = view_x(v, t.x), y = view_y(v, t.y);
     recording r;
-    string_draw s;
-    s.x = 265 + 10 * 2; s.y = 145 + 5 * 2; s.font_size = 12;
-    copy_field(s.text, TEXT_LEN, "abc");
-    draw_text_item(s);  // lay it out once
-    r.rec.reset();
-    draw_text_item_selected(s);
+    draw_item(t, at(x, y, true, d.get()));
 
-    // Dotted box in the frame colour, 1 pixel wide, stipple factor 2 pattern 0xAAAA.
+    // Dotted box in white, 1 pixel wide, stipple pattern 0xAAAA, round the three characters.
     int box = 0;
+    float right = 0;
     for (const gfx_event& e : r.rec.of_type(gfx_event::LINE))
         if (e.stipple) {
             box++;
             EXPECT_EQ(e.pattern, 0xAAAA);
             EXPECT_EQ(e.size, 1);
+            right = std::max({right, e.x[0], e.x[1]});
         }
     EXPECT_EQ(box, 4);
-    EXPECT_EQ(s.box_width, 6 * 2 * 3);
+    EXPECT_EQ(right, x + 6 * 2 * 3);
     // Caret: white, 2 wide, after the third character, one character high.
     bool caret = false;
     for (const gfx_event& e : r.rec.of_type(gfx_event::LINE))
         if (!e.stipple && e.size == 2 && same_colour(e, 1, 1, 1)) {
             caret = true;
-            EXPECT_EQ(e.x[0], s.x + 6 * 2 * 3);
-            EXPECT_EQ(e.y[0], s.y);
-            EXPECT_EQ(e.y[1], s.y + 2 * 12);
+            EXPECT_EQ(e.x[0], x + 6 * 2 * 3);
+            EXPECT_EQ(e.y[0], y);
+            EXPECT_EQ(e.y[1], y + 2 * 12);
         }
     EXPECT_TRUE(caret);
 
@@ -205,16 +240,18 @@ TEST(TextItem, SelectedItemShowsBoxCaretDescriptionAndButtons)
 
     // Outside the panel: description, but no coordinates and no nudge buttons.
     r.rec.reset();
-    s.x = 100;
-    draw_text_item_selected(s);
+    t.x = -10;
+    draw_item(t, at(view_x(v, t.x), y, true, d.get()));
     texts = r.rec.of_type(gfx_event::TEXT);
     EXPECT_EQ(texts.size(), 1u + 6u);
 
-    // Group-selected: box, caret and property buttons, no description.
+    // In a group: box, caret and property buttons, no description.
     r.rec.reset();
-    s.group_selected = 1;
-    s.mode = 2;
-    draw_text_item_selected(s);
+    t.x = 10;
+    t.mode = TEXT_STATIC_SWITCHED;
+    item_draw_ctx c = at(x, y, true, d.get());
+    c.look.description = false;
+    draw_item(t, c);
     texts = r.rec.of_type(gfx_event::TEXT);
     EXPECT_EQ(texts.size(), 8u);
     EXPECT_EQ(texts[0].text, u"字体+");
@@ -222,39 +259,38 @@ TEST(TextItem, SelectedItemShowsBoxCaretDescriptionAndButtons)
 
 TEST(TextItem, DescriptionsOfEveryModeAndDirection)
 {
-    led_pitch = 2;
-    string_draw s;
-    s.font_size = 16; s.box_width = 64; s.box_height = 32; s.speed = 8; s.reg_addr = 0;
+    item t = text_item(0, 0, 16, "");
+    t.w = 32; t.h = 16; t.speed = 8; t.code = 0;
     char buf[256];
-    s.mode = 1;
-    s.direction = 0;
-    describe_text_item(s, buf, sizeof buf);
+    t.mode = TEXT_SCROLLING;
+    t.direction = 0;
+    describe_text_item(t, buf, sizeof buf);
     EXPECT_EQ(gbk_to_utf8(buf), "滚动常显字,字号16,宽32,高16,速度8,方向:左移");
-    s.mode = 3;
-    s.direction = 6;
-    describe_text_item(s, buf, sizeof buf);
+    t.mode = TEXT_SCROLLING_SWITCHED;
+    t.direction = 6;
+    describe_text_item(t, buf, sizeof buf);
     EXPECT_EQ(gbk_to_utf8(buf), "滚动可控字:4x40001,字号16,宽32,高16,速度8,方向:遥控换页");
-    s.mode = 2;
-    s.reg_addr = 41;
-    describe_text_item(s, buf, sizeof buf);
+    t.mode = TEXT_STATIC_SWITCHED;
+    t.code = 41;
+    describe_text_item(t, buf, sizeof buf);
     EXPECT_EQ(gbk_to_utf8(buf), "静态可控字:4x40042,字号=16");
     const char* words[] = {"左移", "右移", "上移", "下移", "换页", "超长文本", "遥控换页"};
-    s.mode = 1;
+    t.mode = TEXT_SCROLLING;
     for (int d = 0; d < 7; d++) {
-        s.direction = (uint8_t)d;
-        describe_text_item(s, buf, sizeof buf);
+        t.direction = (uint8_t)d;
+        describe_text_item(t, buf, sizeof buf);
         std::string u = gbk_to_utf8(buf);
         EXPECT_EQ(u.substr(u.size() - strlen(words[d])), words[d]);
     }
     // Values the editor never makes still read sensibly.
-    s.direction = 9;
-    describe_text_item(s, buf, sizeof buf);
+    t.direction = 9;
+    describe_text_item(t, buf, sizeof buf);
     EXPECT_NE(gbk_to_utf8(buf).find("未知方向"), std::string::npos);
-    s.mode = 7;
-    describe_text_item(s, buf, sizeof buf);
+    t.mode = 7;
+    describe_text_item(t, buf, sizeof buf);
     EXPECT_EQ(gbk_to_utf8(buf), "未知类型7,字号=16");
-    EXPECT_EQ(text_item_button_count(0), 6);
-    EXPECT_EQ(text_item_button_count(1), 16);
-    EXPECT_EQ(text_item_button_count(2), 8);
-    EXPECT_EQ(text_item_button_count(3), 16);
+    EXPECT_EQ(text_item_button_count(TEXT_STATIC), 6);
+    EXPECT_EQ(text_item_button_count(TEXT_SCROLLING), 16);
+    EXPECT_EQ(text_item_button_count(TEXT_STATIC_SWITCHED), 8);
+    EXPECT_EQ(text_item_button_count(TEXT_SCROLLING_SWITCHED), 16);
 }

@@ -4,7 +4,7 @@
  * Usage: lumiker-fontpng WORKSPACE_DIR/ OUT.png [SCALE [FROM TO [WIDTH [SKIP]]]]
  * Points the font paths at WORKSPACE_DIR (the folder holding Font/), draws one
  * sample line per size 12..24, 32, 48 and 64 with draw_dot_text into the
- * recording drawing layer at led_pitch 1, and writes the lit dots as a grey
+ * recording drawing layer at pitch 1, and writes the lit dots as a grey
  * PNG, each dot SCALE x SCALE pixels (default 3) with a dark gap, so glyph
  * shapes, baselines and descenders can be checked by eye. FROM..TO limit the
  * sizes drawn, WIDTH cuts the picture to that many dots,
@@ -18,8 +18,8 @@
 #include <stb_image_write.h>
 #pragma GCC diagnostic pop
 
-#include "app/startup.h"
-#include "model/settings.h"
+#include "app/workspace.h"
+#include "raster/canvas.h"
 #include "platform/gbk.h"
 #include "raster/dot_font.h"
 #include "raster/dot_text.h"
@@ -48,9 +48,11 @@ int main(int argc, char** argv)
     int skip = argc > 7 ? atoi(argv[7]) : 0;
     std::string dir = argv[1];
     if (dir.empty() || dir.back() != '/') dir += '/';
-    build_base_paths(dir.c_str());
+    doc_paths paths;
+    build_base_paths(paths, dir.c_str());
+    dot_font_use_files(paths);
     dot_font_init();
-    led_pitch = 1;
+    canvas_use_pitch(1);
 
     gfx_recorder rec;
     gfx_use(&rec);
