@@ -17,11 +17,16 @@
 #include "raster/picture.h"
 
 // What the last frame showed of the things that change without input.
+constexpr long long REFRESH_US_DEFAULT = 1000000 / 60;   // a display's refresh when it does not say
+
 struct frame_pacing {
     bool wanted = true;          // input or a window event since the last frame
     uint32_t status = 0;         // the status serial drawn
     bool clock = false;          // a clock field was on screen
     local_time time{};           // the clock it showed
+    long long last_frame_us = 0; // when the last frame was drawn (monotonic)
+    long long refresh_us = REFRESH_US_DEFAULT;
+    unsigned long frames = 0;    // frames drawn
 };
 
 struct designer {

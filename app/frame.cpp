@@ -1,7 +1,8 @@
 /*******************************************************************************
  * app/frame.cpp - the frame routine, pacing and the reshape callback
  *
- * Sections: the parts of a frame | items through the view | the frame | pacing
+ * Sections: the parts of a frame | the parts drawn over the items | items
+ * through the view | the frame | pacing
  ******************************************************************************/
 #include "app/frame.h"
 #include "app/help_overlay.h"
@@ -18,9 +19,11 @@
 #include "raster/gfx.h"
 #include "raster/picture.h"
 #include "raster/screen_text.h"
+#include <bitset>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -37,6 +40,20 @@ constexpr int PROMPT_BORDER = 2;
 constexpr int READOUT_LEN = 64;
 constexpr int CLOCK_SAMPLES_MAX = 16;
 constexpr long long MS_PER_SECOND = 1000;
+constexpr long long US_PER_MS = 1000;
+constexpr float SCROLL_TROUGH_GREY = 0.15f, SCROLL_THUMB_GREY = 0.55f;
+constexpr int SCROLL_THUMB_INSET = 2;
+
+// A filled rectangle in the current colour at depth z.
+void fill_rect(int x, int y, int w, int h, float z)
+{
+    gfx_begin(GFX_QUADS);
+    gfx_vertex((float)x, (float)y, z);
+    gfx_vertex((float)(x + w), (float)y, z);
+    gfx_vertex((float)(x + w), (float)(y + h), z);
+    gfx_vertex((float)x, (float)(y + h), z);
+    gfx_end();
+}
 
 // ---- the parts of a frame ------------------------------------------------------------
 
@@ -47,10 +64,24 @@ bool pointer_busy(const interaction& ui)
            ui.rows[ROW_ALIGN].down;
 }
 
-void draw_row_slot(const designer& g, tool_row_id row, int k)
+void draw_row_slot(designer& g, tool_row_id row, int k)
 {
-    const int p = view_pitch(g.v);
-    draw_row_button(tool_row(row, p), k, g.ui.rows[row], p);
+    draw_row_button(tool_row(row, g.v.window_w), k, g.ui.rows[row], UI_PITCH);
+}
+
+// The scroll bars the view shows: a trough and its thumb.
+void draw_scroll_bars(const view& v)
+{
+    gfx_texturing(false);
+    for (const scroll_bar& b : {view_hbar(v), view_vbar(v)}) {
+        if (!b.shown) continue;
+        const bool h = b.h == SCROLL_BAR_PX && b.w != SCROLL_BAR_PX;
+        gfx_color(SCROLL_TROUGH_GREY, SCROLL_TROUGH_GREY, SCROLL_TROUGH_GREY);
+        fill_rect(b.x, b.y, b.w, b.h, 0);
+        gfx_color(SCROLL_THUMB_GREY, SCROLL_THUMB_GREY, SCROLL_THUMB_GREY);
+        if (h) fill_rect(b.x + b.thumb_at, b.y + SCROLL_THUMB_INSET, b.thumb_len, b.h - 2 * SCROLL_THUMB_INSET, 0);
+        else fill_rect(b.x + SCROLL_THUMB_INSET, b.y + b.thumb_at, b.w - 2 * SCROLL_THUMB_INSET, b.thumb_len, 0);
+    }
 }
 
 // White screen text from a formatted ASCII read-out.
@@ -86,15 +117,7 @@ void draw_status_line(const designer& g)
 }
 
 // A filled rectangle in the current colour, over everything drawn before.
-void fill_box(int x, int y, int w, int h)
-{
-    gfx_begin(GFX_QUADS);
-    gfx_vertex((float)x, (float)y, CLOSE_PROMPT_DEPTH);
-    gfx_vertex((float)(x + w), (float)y, CLOSE_PROMPT_DEPTH);
-    gfx_vertex((float)(x + w), (float)(y + h), CLOSE_PROMPT_DEPTH);
-    gfx_vertex((float)x, (float)(y + h), CLOSE_PROMPT_DEPTH);
-    gfx_end();
-}
+void fill_box(int x, int y, int w, int h) { fill_rect(x, y, w, h, CLOSE_PROMPT_DEPTH); }
 
 // The prompt: a framed box with the question and its buttons, the one
 // Enter picks in green.
@@ -153,39 +176,38 @@ struct frame_state {
     bool group;      // a group is selected: the frame is drawn directly
 };
 
-// Everything the items stand on: palette, tool buttons, panel with its grid
-// and rulers, pictures.
-void draw_under_items(void* caller)
+// Everything the items stand on, in the parts asked for: the palette; the
+// rulers and the scroll bars; the panel with its grid and pictures.
+void draw_under_items(void* caller, unsigned parts)
 {
     const frame_state& f = *static_cast<frame_state*>(caller);
     designer& g = *f.g;
-    editor e = g.edit();
     const int p = view_pitch(g.v);
-    // The samples that show the clock are the layers' extras when they are used.
-    draw_palette(g.doc, p, f.now, false);
-
-    if (delete_row_shown(e)) draw_row_slot(g, ROW_DELETE, DELETE_SLOT);
-    // The align row stands where the span row does; only the row a press reaches shows.
-    if (span_row_shown(e)) {
-        draw_row_slot(g, ROW_SPAN, MERGE_SLOT);
-        draw_row_slot(g, ROW_SPAN, SPLIT_SLOT);
+    if (parts & UNDER_PALETTE) {
+        // The samples that show the clock are the layers' extras when they are used.
+        canvas_use_pitch(UI_PITCH);
+        draw_palette(g.doc, UI_PITCH, f.now, false);
     }
-    draw_row_slot(g, ROW_COMMAND, SAVE_SLOT);
-    draw_row_slot(g, ROW_COMMAND, CLOSE_SLOT);
-
+    canvas_use_pitch(p);
+    if (parts & UNDER_BARS) draw_scroll_bars(g.v);
     const int w = g.doc.settings.panel_w, h = g.doc.settings.panel_h;
-    draw_panel_background(g.v.panel_x, g.v.panel_y, w, h);
-    gfx_push();
-    gfx_translate((float)g.v.panel_x, (float)g.v.panel_y);
-    draw_panel_grid(w, h);
-    gfx_pop();
-    gfx_texturing(false);
-
-    // Pictures stand on the panel, over its background and grid, under the items.
-    follow_pictures(g);
-    const int n = std::clamp(g.doc.picture_count, 0, PICTURE_COUNT);
-    for (int i = 0; i < n; i++)
-        if (g.pictures[i].shown) draw_picture(g.pictures[i]);
+    if (parts & UNDER_BACKGROUND) {
+        gfx_clip_push(g.v.area_x, g.v.area_y, g.v.area_w, g.v.area_h);
+        draw_panel_background(g.v.panel_x, g.v.panel_y, w, h);
+        gfx_clip_pop();
+    }
+    if (parts & UNDER_RULERS) draw_panel_rulers(g.v, parts & UNDER_TOP_RULER, parts & UNDER_SIDE_RULER);
+    if (parts & UNDER_PANEL) {
+        gfx_clip_push(g.v.area_x, g.v.area_y, g.v.area_w, g.v.area_h);
+        draw_panel_grid(g.v, w, h);
+        gfx_texturing(false);
+        // Pictures stand on the panel, over its background and grid, under the items.
+        follow_pictures(g);
+        const int n = std::clamp(g.doc.picture_count, 0, PICTURE_COUNT);
+        for (int i = 0; i < n; i++)
+            if (g.pictures[i].shown) draw_picture(g.pictures[i]);
+        gfx_clip_pop();
+    }
     gfx_texturing(false);
 }
 
@@ -198,7 +220,7 @@ void draw_one(void* caller, const item& it, item_id id, int32_t x, int32_t y, bo
     ctx.doc = &f.g->doc;
     ctx.x = x;
     ctx.y = y;
-    ctx.pitch = view_pitch(f.g->v);
+    ctx.pitch = id == NO_ITEM ? UI_PITCH : view_pitch(f.g->v);   // a palette sample is drawn as the palette is
     ctx.now = f.now;
     ctx.selected = selected;
     ctx.sample = id == NO_ITEM;
@@ -219,12 +241,149 @@ void draw_one(void* caller, const item& it, item_id id, int32_t x, int32_t y, bo
     draw_item(it, ctx);
 }
 
-// An item drawn directly, where the view puts it.
+// An item drawn directly, where the view puts it, inside the panel's area
+// (but for an item being dragged, which follows the pointer anywhere).
 void draw_direct(frame_state& f, item_id id, const item& it)
 {
     const interaction& ui = f.g->ui;
+    const view& v = f.g->v;
     const bool selected = id == ui.current || ui.group[id];
-    draw_one(&f, it, id, view_x(f.g->v, it.x), view_y(f.g->v, it.y), selected);
+    const bool free = selected && ui.gesture == GESTURE_DRAG;
+    if (!free) gfx_clip(true, v.area_x, v.area_y, v.area_w, v.area_h);
+    draw_one(&f, it, id, view_x(v, it.x), view_y(v, it.y), selected);
+    gfx_clip(false);
+}
+
+// ---- the parts drawn over the items -----------------------------------------------------
+
+// Parts of the frame over the items that stay in the back buffer while they
+// do not change (items/item_layers.h); each is named by a signature of what it shows.
+enum overlay_part : int {
+    PART_DELETE, PART_SPAN, PART_SAVE, PART_CLOSE, PART_FIT,
+    PART_CONTROL_LINES, PART_NUDGES, PART_PROPS, PART_ALIGN, PART_STATUS, PART_COUNT
+};
+static_assert(PART_COUNT <= LAYER_PARTS, "the layers keep every part");
+
+// FNV-1a over the bytes of what a part shows.
+struct signature {
+    uint64_t h = 14695981039346656037ull;
+    signature& add(const void* p, size_t n)
+    {
+        const uint8_t* b = static_cast<const uint8_t*>(p);
+        for (size_t i = 0; i < n; i++) h = (h ^ b[i]) * 1099511628211ull;
+        return *this;
+    }
+    template <class T> signature& with(const T& v) { return add(&v, sizeof v); }
+};
+
+// What each part shows now.
+void part_states(designer& g)
+{
+    editor e = g.edit();
+    const interaction& ui = g.ui;
+    const item* it = doc_item(g.doc, ui.current);
+    const bool shown = delete_row_shown(e), span = span_row_shown(e), align = align_row_shown(e);
+    auto set = [&](int k, const signature& s) { item_layers_part_state(g.layers, k, s.h); };
+    set(PART_DELETE, signature().with(g.v.window_w).with(shown).with(ui.rows[ROW_DELETE]));
+    set(PART_SPAN, signature().with(span).with(ui.rows[ROW_SPAN]));
+    for (int k : {PART_SAVE, PART_CLOSE, PART_FIT}) set(k, signature().with(k).with(g.v.window_w).with(ui.rows[ROW_COMMAND]));
+    signature lines, nudges, props;
+    if (it) {
+        // A group member's lines and nudges show nothing; its buttons do not
+        // depend on where it stands.
+        const bool described = !ui.group[ui.current];
+        if (described) lines.add(it, sizeof *it).with(g.doc.settings.panel_w).with(g.doc.settings.panel_h);
+        if (described) nudges.with(it->kind).with(it->x).with(it->y).with(ui.nudge);
+        item placeless = *it;
+        placeless.x = placeless.y = 0;
+        props.add(&placeless, sizeof placeless).with(ui.prop);
+        lines.with(described);
+        nudges.with(described);
+    }
+    set(PART_CONTROL_LINES, lines.with(ui.current));
+    set(PART_NUDGES, nudges.with(ui.current));
+    set(PART_PROPS, props.with(ui.current));
+    signature a;
+    a.with(align).with(ui.rows[ROW_ALIGN]);
+    if (const item* ref = align ? doc_item(g.doc, ui.sel_ref) : nullptr) a.add(ref, sizeof *ref);
+    set(PART_ALIGN, a);
+    set(PART_STATUS, signature().with(ui.status.serial).with(g.v.window_w));
+}
+
+// Draw part k when the layers say it changed or was met (always when drawn directly).
+template <class Draw>
+void draw_part(designer& g, bool layered, int k, Draw draw)
+{
+    if (layered && !item_layers_part_begin(g.layers, k)) return;
+    draw();
+    if (layered) item_layers_part_done(g.layers, k);
+}
+
+// The tool buttons that show: delete while something is selected, merge and
+// split while merging (the align row stands where they do and wins), the
+// commands always.
+void draw_tool_rows(designer& g, bool layered)
+{
+    editor e = g.edit();
+    draw_part(g, layered, PART_DELETE, [&] {
+        if (delete_row_shown(e)) draw_row_slot(g, ROW_DELETE, DELETE_SLOT);
+    });
+    draw_part(g, layered, PART_SPAN, [&] {
+        if (!span_row_shown(e)) return;
+        draw_row_slot(g, ROW_SPAN, MERGE_SLOT);
+        draw_row_slot(g, ROW_SPAN, SPLIT_SLOT);
+    });
+    draw_part(g, layered, PART_SAVE, [&] { draw_row_slot(g, ROW_COMMAND, SAVE_SLOT); });
+    draw_part(g, layered, PART_CLOSE, [&] { draw_row_slot(g, ROW_COMMAND, CLOSE_SLOT); });
+    draw_part(g, layered, PART_FIT, [&] { draw_row_slot(g, ROW_COMMAND, FIT_SLOT); });
+}
+
+// F4's dot under the pointer (drawn every frame).
+void draw_pointer_readout(designer& g)
+{
+    const interaction& ui = g.ui;
+    if (!ui.show_coords || !view_in_area(g.v, ui.pointer_x, ui.pointer_y)) return;
+    char text[READOUT_LEN];
+    snprintf(text, sizeof text, "[%d , %d]", (int)view_dot_at_x(g.v, ui.pointer_x), (int)view_dot_at_y(g.v, ui.pointer_y));
+    draw_readout(text, ui.pointer_x, ui.pointer_y);
+}
+
+// The group reference's box with the align row.
+void draw_align_row(designer& g, bool layered)
+{
+    draw_part(g, layered, PART_ALIGN, [&] {
+        editor e = g.edit();
+        if (!align_row_shown(e)) return;
+        const dot_box b = measure_item(g.doc, *doc_item(g.doc, g.ui.sel_ref));
+        char text[READOUT_LEN];
+        snprintf(text, sizeof text, "[x=%d,y=%d,w=%d,h=%d]", (int)b.x, (int)b.y, (int)b.w, (int)b.h);
+        draw_readout(text, BOX_READOUT_X, BOX_READOUT_Y);
+        for (int k = 0; k < ALIGN_SLOTS; k++) draw_row_slot(g, ROW_ALIGN, k);
+    });
+}
+
+// The controls of the current item: its description and position, its
+// nudge buttons, its property buttons, each a part of its own.
+void draw_controls(designer& g, bool layered)
+{
+    const interaction& ui = g.ui;
+    const item* it = doc_item(g.doc, ui.current);
+    item_draw_ctx ctx;
+    ctx.doc = &g.doc;
+    ctx.pitch = UI_PITCH;
+    ctx.selected = true;
+    ctx.look.description = it && !ui.group[ui.current];
+    ctx.look.buttons = true;
+    ctx.look.prop = &ui.prop;
+    ctx.look.nudge = &ui.nudge;
+    const std::pair<int, uint8_t> parts[] = {
+        {PART_CONTROL_LINES, CONTROL_LINES}, {PART_NUDGES, CONTROL_NUDGES}, {PART_PROPS, CONTROL_PROPS}};
+    for (const auto& part : parts)
+        draw_part(g, layered, part.first, [&] {
+            if (!it) return;
+            ctx.look.controls = part.second;
+            draw_selection_controls(*it, ctx);
+        });
 }
 
 // The palette samples that show the clock, drawn as the layers' extras would.
@@ -242,6 +401,19 @@ int clock_extras(layer_extra* out, int cap)
 } // namespace
 
 // ---- the frame ---------------------------------------------------------------------------
+
+namespace {
+
+// Widen the content to take in an item's box.
+void widen(content_box& c, const dot_box& b)
+{
+    c.x0 = std::min(c.x0, b.x);
+    c.y0 = std::min(c.y0, b.y);
+    c.x1 = std::max(c.x1, b.x + b.w);
+    c.y1 = std::max(c.y1, b.y + b.h);
+}
+
+} // namespace
 
 void follow_pictures(designer& g)
 {
@@ -262,9 +434,29 @@ void follow_pictures(designer& g)
     }
 }
 
+void designer_layout(designer& g)
+{
+    content_box c;
+    c.x1 = g.doc.settings.panel_w;
+    c.y1 = g.doc.settings.panel_h;
+    // What a drag carries follows the pointer: it takes no room until it rests.
+    const interaction& ui = g.ui;
+    auto moving = [&](item_id id) {
+        for (int k = 0; ui.gesture == GESTURE_DRAG && k < ui.moved_count; k++)
+            if (ui.moved[k].id == id) return true;
+        return false;
+    };
+    for (item_table t : {ITEM_TABLE_TEXTS, ITEM_TABLE_UNITS})
+        pool_walk(g.doc.items, t, [&](item_id id, const item& it) {
+            if (!moving(id)) widen(c, measure_item(g.doc, it));
+        });
+    view_layout(g.v, c);
+}
+
 void frame_routine(designer& g)
 {
     interaction& ui = g.ui;
+    designer_layout(g);
     if (pointer_busy(ui)) yield_processor();
     canvas_use_pitch(view_pitch(g.v));
     editor e = g.edit();
@@ -274,47 +466,44 @@ void frame_routine(designer& g)
     gfx_scale(1, 1, 1);
 
     frame_state f{&g, read_clock(), group_exists(ui)};
-    const bool coords = ui.show_coords && ui.pointer_x > g.v.panel_x && ui.pointer_y > g.v.panel_y;
-    const bool align_row = align_row_shown(e);
-    const layer_watch watch[] = {{ui.rows, sizeof ui.rows},
-                                 {&ui.merge_mode, sizeof ui.merge_mode},
-                                 {&ui.current, sizeof ui.current},
-                                 {g.doc.pictures, sizeof g.doc.pictures}};
+    // What is drawn live: the current item and the group.
+    std::bitset<ITEM_CAPACITY> lifted = ui.group;
+    if (doc_item(g.doc, ui.current)) lifted.set(ui.current);
     layer_extra extras[CLOCK_SAMPLES_MAX];
     const int extra_count = clock_extras(extras, CLOCK_SAMPLES_MAX);
-    const item_frame layered = {&g.doc, &g.v,    f.now,      ui.current,   &f, draw_under_items, draw_one,
-                                extras, extra_count, watch, (int)(sizeof watch / sizeof watch[0])};
-    // Read-outs and group selections sit between the items in the drawing
-    // order: those frames are drawn directly. The layers cover the whole view.
-    const bool from_layers = !f.group && !align_row && !coords && draw_items_layered(g.layers, layered);
+    item_frame layered{};
+    layered.doc = &g.doc;
+    layered.v = &g.v;
+    layered.now = f.now;
+    layered.lifted = &lifted;
+    layered.caller = &f;
+    layered.under = draw_under_items;
+    layered.draw = draw_one;
+    layered.extras = extras;
+    layered.extra_count = extra_count;
+    layered.lifted_free = ui.gesture == GESTURE_DRAG;
+    part_states(g);
+    const bool from_layers = draw_items_layered(g.layers, layered);
     if (!from_layers) {
         gfx_clear();
-        draw_under_items(&f);
+        draw_under_items(&f, UNDER_ALL);
         for (int i = 0; i < extra_count; i++) draw_one(&f, *extras[i].it, NO_ITEM, extras[i].x, extras[i].y, false);
-
-        // Tables first, so every other item stands on top of them.
-        for (bool under : {true, false})
-            pool_walk(g.doc.items, ITEM_TABLE_UNITS, [&](item_id id, const item& it) {
-                if (kind_of(it).under_others == under) draw_direct(f, id, it);
-            });
-
-        char text[READOUT_LEN];
-        if (coords) {
-            snprintf(text, sizeof text, "[%d , %d]", (int)view_dot_at_x(g.v, ui.pointer_x),
-                     (int)view_dot_at_y(g.v, ui.pointer_y));
-            draw_readout(text, ui.pointer_x, ui.pointer_y);
-        }
-        if (align_row) {
-            const dot_box b = measure_item(g.doc, *doc_item(g.doc, ui.sel_ref));
-            snprintf(text, sizeof text, "[x=%d,y=%d,w=%d,h=%d]", (int)b.x, (int)b.y, (int)b.w, (int)b.h);
-            draw_readout(text, BOX_READOUT_X, BOX_READOUT_Y);
-            for (int k = 0; k < ALIGN_SLOTS; k++) draw_row_slot(g, ROW_ALIGN, k);
-        }
-        pool_walk(g.doc.items, ITEM_TABLE_TEXTS, [&](item_id id, const item& it) { draw_direct(f, id, it); });
+        doc_walk_drawing_order(g.doc, [&](item_id id, const item& it) { draw_direct(f, id, it); });
     }
+    // Over the items: the buttons, the selection's controls and the status
+    // line, kept while they stay the same; the read-outs, the composition, the
+    // band and the prompt, drawn each frame and mended apart next frame.
+    draw_tool_rows(g, from_layers);
+    draw_controls(g, from_layers);
+    draw_align_row(g, from_layers);
+    draw_part(g, from_layers, PART_STATUS, [&] { draw_status_line(g); });
+    item_layers_note_drawn(g.layers);
+    draw_pointer_readout(g);
+    item_layers_note_drawn(g.layers);
     draw_composition(g);
+    item_layers_note_drawn(g.layers);
     draw_band(ui);
-    draw_status_line(g);
+    item_layers_note_drawn(g.layers);
     draw_prompt(ui.prompt);
 
     gfx_texturing(false);
@@ -326,6 +515,8 @@ void frame_routine(designer& g)
     s.status = ui.status.serial;
     s.clock = clock_item_on_screen(g.doc);
     if (s.clock) s.time = read_clock();
+    s.last_frame_us = now_micros();
+    s.frames++;
 }
 
 // ---- pacing -----------------------------------------------------------------------------
@@ -339,9 +530,18 @@ bool frame_wanted(const designer& g)
     return s.clock && !same_local_time(s.time, read_clock());
 }
 
+bool frame_due(const designer& g)
+{
+    return frame_wanted(g) && now_micros() - g.pacing.last_frame_us >= g.pacing.refresh_us;
+}
+
 int frame_wait_ms(const designer& g)
 {
-    if (frame_wanted(g)) return 0;
+    if (frame_wanted(g)) {
+        // At most one frame a refresh: wait for the next one's time.
+        const long long left = g.pacing.last_frame_us + g.pacing.refresh_us - now_micros();
+        return left <= 0 ? 0 : (int)((left + US_PER_MS - 1) / US_PER_MS);
+    }
     if (!g.pacing.clock) return FRAME_IDLE_WAIT_MS;
     // Wake just after the next whole second of the computer's clock.
     using namespace std::chrono;
@@ -356,5 +556,6 @@ void on_reshape(designer& g, int w, int h)
     if (h == 0) h = 1;
     g.v.window_w = w;
     g.v.window_h = h;
+    designer_layout(g);
     gfx_reshape(w, h);
 }

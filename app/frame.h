@@ -7,10 +7,11 @@
  * (items/item_layers.h) unless they are switched off.
  *
  * A frame is drawn only when something changed: input and window events
- * (request_redraw), a new status message, and, while a clock or calendar
- * field is on screen, each new second. The event loop calls request_redraw
- * after each event it hands on, draws when frame_wanted says so, and waits
- * at most frame_wait_ms for the next event.
+ * that change what shows (request_redraw), a new status message, and, while
+ * a clock or calendar field is on screen, each new second; and at most once
+ * a display refresh. The event loop hands on every event that is waiting,
+ * draws when frame_due says so, and waits at most frame_wait_ms for the
+ * next event.
  *
  * Depends on: nothing outside the C++ standard library.
  * Does NOT: swap the window's buffers (app/main.cpp does).
@@ -24,6 +25,10 @@ constexpr int FRAME_IDLE_WAIT_MS = 1000;  // longest wait when nothing is due
 constexpr int STATUS_X = 730;
 constexpr int STATUS_Y = 20;
 
+// Lay the view out for the window and the document: the panel's area, the
+// scroll bars, the scroll kept inside the panel and the items.
+void designer_layout(designer& g);
+
 // Draw one whole frame through the drawing layer (no buffer swap).
 void frame_routine(designer& g);
 
@@ -31,6 +36,9 @@ void frame_routine(designer& g);
 void request_redraw(designer& g);
 // True when the window no longer shows the current state.
 bool frame_wanted(const designer& g);
+// True when a frame is wanted and its refresh has come: at most one frame
+// is drawn a refresh, however fast the input comes.
+bool frame_due(const designer& g);
 // Milliseconds the event loop may wait before a frame may be due (0: now).
 int frame_wait_ms(const designer& g);
 

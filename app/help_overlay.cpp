@@ -39,7 +39,7 @@ void draw_help_overlay(bool shown)
     gfx_color(1.0f, 1.0f, 0.6f);
     draw_screen_text(help_title(), left, HELP_BOX_Y + HELP_LINE_H, HELP_BOX_W, HELP_LINE_H);
     for (int i = 0; i < KEY_HELP_LINES; i++) {
-        const int y = HELP_BOX_Y + (i + 2) * HELP_LINE_H - 6;
+        const int y = HELP_BOX_Y + (i + 2) * HELP_LINE_H - HELP_BASELINE_RAISE;
         gfx_color(1.0f, 1.0f, 0.6f);
         draw_screen_text(key_help_wide(i, 0), left, y, HELP_BOX_W, HELP_LINE_H);
         gfx_color(1, 1, 1);

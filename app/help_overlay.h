@@ -14,7 +14,8 @@
 constexpr int HELP_BOX_X = 240;        // window pixels of the box's corner
 constexpr int HELP_BOX_Y = 60;
 constexpr int HELP_BOX_W = 900;
-constexpr int HELP_LINE_H = 24;        // one line of the list
+constexpr int HELP_LINE_H = 20;        // one line of the list: the list fits the least window
+constexpr int HELP_BASELINE_RAISE = 6; // a line's base line stands this far above its slot's foot
 constexpr int HELP_KEYS_W = 290;       // width of the key column
 
 // Draw the list when it is `shown`; nothing otherwise.

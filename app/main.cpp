@@ -24,8 +24,12 @@
 #include "edit/text_input.h"
 #include "edit/undo.h"
 #include "platform/outcome.h"
+#include "platform/system.h"
 #include "platform/window.h"
 #include "raster/gfx.h"
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
 
@@ -33,21 +37,64 @@ namespace {
 
 constexpr const char* WINDOW_TITLE = "lumiker";
 constexpr const char* WINDOW_TITLE_UNSAVED = "lumiker *";
+constexpr long long US_PER_SECOND = 1000000;
 
 designer* the_designer = nullptr;
 
-editor ed() { return the_designer->edit(); }
+// An event was handled: the next frame shows it.
+editor ed()
+{
+    request_redraw(*the_designer);
+    return the_designer->edit();
+}
+
+// What a pointer move without a button can change on the screen.
+struct hover_look {
+    int32_t marks[ROW_COUNT + 2];
+    int resize_handle;
+    int32_t readout_x, readout_y;   // the pointer, while F4 shows its dot
+
+    explicit hover_look(const interaction& ui)
+    {
+        for (int r = 0; r < ROW_COUNT; r++) marks[r] = ui.rows[r].hover;
+        marks[ROW_COUNT] = ui.prop.hover;
+        marks[ROW_COUNT + 1] = ui.nudge.hover;
+        resize_handle = ui.resize_handle;
+        readout_x = ui.show_coords ? ui.pointer_x : 0;
+        readout_y = ui.show_coords ? ui.pointer_y : 0;
+    }
+    bool operator==(const hover_look& o) const
+    {
+        return memcmp(marks, o.marks, sizeof marks) == 0 && resize_handle == o.resize_handle &&
+               readout_x == o.readout_x && readout_y == o.readout_y;
+    }
+};
 
 void key(unsigned char k, int, int) { editor e = ed(); on_key(e, k); }
 void special(int k, int, int) { editor e = ed(); on_special_key(e, k); }
 void mouse(int b, int s, int x, int y) { editor e = ed(); on_mouse(e, b, s, x, y); }
 void motion(int x, int y) { editor e = ed(); on_motion(e, x, y); }
-void passive(int x, int y) { editor e = ed(); on_passive_motion(e, x, y); }
+// A move that changes nothing on the screen draws nothing.
+void passive(int x, int y)
+{
+    designer& g = *the_designer;
+    const hover_look before(g.ui);
+    editor e = g.edit();
+    on_passive_motion(e, x, y);
+    if (!(hover_look(g.ui) == before)) request_redraw(g);
+}
 void reshape(int w, int h) { on_reshape(*the_designer, w, h); }
+void wheel(int dx, int dy, int x, int y) { editor e = ed(); on_wheel(e, dx, dy, x, y); }
+void key_up(unsigned char k) { editor e = ed(); on_key_up(e, k); }
 void text(const char* utf8) { editor e = ed(); on_text_input(e, utf8); }
 void composition(const char* utf8) { editor e = ed(); on_composition(e, utf8); }
 // The window's close button does what "关闭窗口" does.
 void close_request() { editor e = ed(); close_window(e); }
+
+// LUMIKER_FRAME_LOG=FILE: a line for every frame shown, "SHOWN_US CPU_US
+// BUILDS PANS": when it was shown (monotonic), the CPU the frame took, and how
+// many times the item layers were made and panned so far, for benchmarks.
+FILE* frame_log = nullptr;
 
 // What the text input last followed.
 struct text_input_shown {
@@ -95,26 +142,43 @@ int main(int argc, char** argv)
     status = startup(*g, ws.dir.c_str(), ws.fonts.c_str());
     if (status != 0) return status;
     std::string why;
-    if (!window_open(WINDOW_TITLE, WINDOW_START_X, WINDOW_START_Y, g->v.window_w, g->v.window_h, false, why)) {
+    int screen[4];
+    if (!window_screen_area(screen, why)) {
         report(REPORT_STDERR, outcome_fail(MSG_PLAIN, why.c_str()));
         return 1;
     }
+    fit_window_to_screen(*g, screen);
+    if (!window_open(WINDOW_TITLE, g->ui.window_x, g->ui.window_y, g->v.window_w, g->v.window_h, false, why)) {
+        report(REPORT_STDERR, outcome_fail(MSG_PLAIN, why.c_str()));
+        return 1;
+    }
+    window_set_minimum_size(WINDOW_MIN_W, WINDOW_MIN_H);
     startup_window_ready(*g, ws.news);
     undo_reset(*g->ui.undo, g->doc);   // undoing every step gives back the layout as loaded
-    window_set_handlers(window_handlers{key, special, mouse, motion, passive, reshape, text, composition, close_request});
+    window_set_handlers(
+        window_handlers{key, special, mouse, motion, passive, reshape, text, composition, close_request, wheel, key_up});
     text_input_shown shown;
+    if (const char* log = getenv("LUMIKER_FRAME_LOG")) frame_log = fopen(log, "w");
+    if (const int hz = window_refresh_hz()) g->pacing.refresh_us = US_PER_SECOND / hz;
     for (;;) {
-        // Every event that is waiting is handled before the next frame.
-        for (int wait = frame_wait_ms(*g); window_dispatch_event(wait); wait = 0) {
-            request_redraw(*g);
+        // Every event that is waiting is handled before the next frame, and
+        // a frame is drawn at most once a refresh.
+        while (window_dispatch_event(frame_wait_ms(*g))) {
+            designer_layout(*g);
             follow_current_text(*g, shown);
             undo_checkpoint(*g->ui.undo, g->doc, gesture_under_way(g->ui));
         }
         follow_title(*g, shown);
-        if (frame_wanted(*g)) {
+        if (frame_due(*g)) {
+            const long long cpu = process_cpu_micros();
             frame_routine(*g);
             gfx_flush();
             window_swap();
+            if (frame_log) {
+                fprintf(frame_log, "%lld %lld %u %u\n", now_micros(), process_cpu_micros() - cpu, g->layers.builds,
+                        g->layers.pans);
+                fflush(frame_log);
+            }
         }
     }
 }

@@ -41,10 +41,15 @@ void draw_panel_preview(const document& d, const view& v)
     gfx_push();
     draw_panel_background(v.panel_x, v.panel_y, d.settings.panel_w, d.settings.panel_h);
     if (p >= GRID_PITCH_MIN) {
-        gfx_push();
-        gfx_translate((float)v.panel_x, (float)v.panel_y);
-        draw_panel_grid(d.settings.panel_w, d.settings.panel_h);
-        gfx_pop();
+        // The grid over the whole panel, its rulers along the panel's edges
+        // as the window has them (a side number may reach into the panel).
+        view whole = v;
+        whole.area_x = v.panel_x;
+        whole.area_y = v.panel_y;
+        whole.area_w = clamp32((int64_t)d.settings.panel_w * p + RULER_STEP * p);
+        whole.area_h = clamp32((int64_t)d.settings.panel_h * p + RULER_STEP * p);
+        draw_panel_rulers(whole);
+        draw_panel_grid(whole, d.settings.panel_w, d.settings.panel_h);
     }
     gfx_texturing(false);
     // The pictures, with textures of this drawing context.

@@ -15,6 +15,7 @@
 #include "raster/dot_font.h"
 #include "raster/gfx.h"
 #include "raster/screen_text.h"
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -56,7 +57,23 @@ void report_startup_problems(const document& d)
 
 int window_width_for(int panel_w)
 {
-    return panel_w >= WINDOW_WIDE_FROM ? 2 * panel_w + WINDOW_WIDE_MARGIN : WINDOW_NARROW_W;
+    return (int)std::max<int64_t>(WINDOW_MIN_W, (int64_t)VIEW_PITCH_START * panel_w + WINDOW_WIDE_MARGIN);
+}
+
+int window_height_for(int panel_h)
+{
+    return (int)std::max<int64_t>(WINDOW_MIN_H, (int64_t)VIEW_PITCH_START * panel_h + WINDOW_TALL_MARGIN);
+}
+
+void fit_window_to_screen(designer& g, const int screen[4])
+{
+    interaction& ui = g.ui;
+    g.v.window_w = std::min(g.v.window_w, screen[2] - WINDOW_FRAME_W);
+    g.v.window_h = std::min(g.v.window_h, screen[3] - WINDOW_FRAME_H);
+    ui.window_w = g.v.window_w + WINDOW_FRAME_W;
+    ui.window_h = g.v.window_h + WINDOW_FRAME_H;
+    ui.window_x = std::max(screen[0], std::min(ui.window_x, screen[0] + screen[2] - ui.window_w));
+    ui.window_y = std::max(screen[1], std::min(ui.window_y, screen[1] + screen[3] - ui.window_h));
 }
 
 int startup(designer& g, const char* workspace, const char* font_dir)
@@ -91,7 +108,7 @@ int startup(designer& g, const char* workspace, const char* font_dir)
         return 1;
     }
     g.v.window_w = window_width_for(d.settings.panel_w);
-    g.v.window_h = WINDOW_CLIENT_H;
+    g.v.window_h = window_height_for(d.settings.panel_h);
     g.ui.window_x = WINDOW_START_X;
     g.ui.window_y = WINDOW_START_Y;
     g.ui.window_w = g.v.window_w + WINDOW_FRAME_W;

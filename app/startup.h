@@ -19,13 +19,16 @@
 #include "app/workspace.h"
 #include <cstdio>
 
-// Client size of the window for a panel W dots wide: 2W + 300 from 512 on,
-// else 1300; always WINDOW_CLIENT_H tall.
-constexpr int WINDOW_NARROW_W = 1300;
-constexpr int WINDOW_WIDE_FROM = 512;
+// Client size the window asks for a panel of W x H dots: the panel whole at
+// two pixels a dot beside the palette, and at least WINDOW_MIN_W x WINDOW_MIN_H.
 constexpr int WINDOW_WIDE_MARGIN = 300;
-constexpr int WINDOW_CLIENT_H = 791;
+constexpr int WINDOW_TALL_MARGIN = 200;
 int window_width_for(int panel_w);
+int window_height_for(int panel_h);
+
+// Fit the window into the screen's usable area (x, y, w, h): never larger,
+// never starting off it.
+void fit_window_to_screen(designer& g, const int screen[4]);
 
 // Where the window opens on the screen, and what its frame adds round the client area.
 constexpr int WINDOW_START_X = 120;

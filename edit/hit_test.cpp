@@ -36,6 +36,7 @@ item_id rectangle_winner(const editor& e, item_id first, int px, int py)
 item_id item_under(const editor& e, int px, int py)
 {
     item_id hit = NO_ITEM;
+    if (!view_in_area(e.v, px, py)) return hit;   // what is scrolled out of the area cannot be taken
     for (int t = 0; t < ITEM_TABLES && hit == NO_ITEM; t++)
         pool_walk(e.doc.items, (item_table)t, [&](item_id id, const item& it) {
             if (hit == NO_ITEM && item_hit(e, it, px, py)) hit = id;
@@ -71,11 +72,11 @@ int item_row_hit(const button* row, int n, int pitch, int px, int py)
 }
 
 // Index of the first labelled tool button of a row under the pointer, or -1.
-int tool_row_hit(tool_row_id r, int pitch, int px, int py)
+int tool_row_hit(const editor& e, tool_row_id r, int px, int py)
 {
-    const button* row = tool_row(r, pitch);
+    const button* row = tool_row(r, e.v.window_w);
     for (int k = 0; k < ROW_SLOTS; k++)
-        if (tool_button_hit(row[k], pitch, px, py)) return k;
+        if (tool_button_hit(row[k], UI_PITCH, px, py)) return k;
     return -1;
 }
 
@@ -86,7 +87,7 @@ int tool_row_hit(tool_row_id r, int pitch, int px, int py)
 // property buttons only those it shows.
 button_spot button_under(const editor& e, int px, int py)
 {
-    const int p = view_pitch(e.v);
+    const int p = UI_PITCH;
     const item* it = doc_item(e.doc, e.ui.current);
     int k;
     auto item_buttons = [&](button_spot& out) {
@@ -104,10 +105,10 @@ button_spot button_under(const editor& e, int px, int py)
     };
     button_spot out{BUTTONS_NONE, -1};
     if (it && it->kind == KIND_TEXT && item_buttons(out)) return out;
-    if (align_row_shown(e) && (k = tool_row_hit(ROW_ALIGN, p, px, py)) >= 0) return {BUTTONS_ALIGN, k};
+    if (align_row_shown(e) && (k = tool_row_hit(e, ROW_ALIGN, px, py)) >= 0) return {BUTTONS_ALIGN, k};
     if (it && it->kind != KIND_TEXT && item_buttons(out)) return out;
-    if ((k = tool_row_hit(ROW_COMMAND, p, px, py)) >= 0) return {BUTTONS_COMMAND, k};
-    if (span_row_shown(e) && (k = tool_row_hit(ROW_SPAN, p, px, py)) >= 0) return {BUTTONS_SPAN, k};
-    if (delete_row_shown(e) && (k = tool_row_hit(ROW_DELETE, p, px, py)) >= 0) return {BUTTONS_DELETE, k};
+    if ((k = tool_row_hit(e, ROW_COMMAND, px, py)) >= 0) return {BUTTONS_COMMAND, k};
+    if (span_row_shown(e) && (k = tool_row_hit(e, ROW_SPAN, px, py)) >= 0) return {BUTTONS_SPAN, k};
+    if (delete_row_shown(e) && (k = tool_row_hit(e, ROW_DELETE, px, py)) >= 0) return {BUTTONS_DELETE, k};
     return out;
 }

@@ -66,7 +66,7 @@ void test_resize_handles(editor& e, int px, int py)
     interaction& ui = e.ui;
     const bool band = ui.gesture == GESTURE_BAND;
     handle_hit hit{ui.resize_handle, CURSOR_KEPT};
-    hit = handle_at(px, py, 0, 0, ui.window_w, ui.window_h, band, hit);
+    hit = handle_at(px, py, 0, 0, e.v.window_w, e.v.window_h, band, hit);
     ui.resize_window = hit.handle != HANDLE_NONE;
     dot_box box;
     if (const item* it = current_item(e))

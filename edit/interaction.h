@@ -33,6 +33,8 @@ enum gesture_kind : uint8_t {
     GESTURE_BAND,          // a rubber band picking a group
     GESTURE_WINDOW_MOVE,   // the window, by empty space off the panel
     GESTURE_BUTTON,        // a button held down
+    GESTURE_PAN,           // the panel pulled by the middle button, or Space and the left
+    GESTURE_SCROLL_BAR,    // a scroll bar's thumb
 };
 
 // One item moved by a drag, and the window pixel of its corner at the press.
@@ -70,6 +72,8 @@ struct saving_state {
 };
 
 constexpr int COMPOSITION_UNITS = 128;
+// The least client size of the window: every control fits, none overlaps another.
+constexpr int WINDOW_MIN_W = 1300, WINDOW_MIN_H = 791;
 
 struct interaction {
     // ---- selection
@@ -86,6 +90,11 @@ struct interaction {
     gesture_kind gesture = GESTURE_NONE;
     bool left_down = false;
     int32_t press_x = 0, press_y = 0;        // window pixel of the press
+    int64_t press_scroll_x = 0, press_scroll_y = 0;   // the view's scroll then
+    bool middle_down = false;
+    bool space_held = false;                 // Space is down (no text being typed): the left button pans
+    bool bar_horizontal = false;             // the scroll bar a press took
+    int32_t bar_grab = 0;                    // where along its thumb
     int32_t pointer_x = 0, pointer_y = 0;    // the pointer's last window pixel
     int resize_handle = 0;                   // which edge or corner (items/handles.h)
     item resize_from;                        // the item as it was at the press

@@ -51,10 +51,8 @@ void say(editor& e, const outcome& o)
 // The next colour code, 6 wrapping to 0 (a code outside 0..6 starts again at 0).
 int next_colour(int c) { return (c >= 0 && c < COLOURS - 1) ? c + 1 : 0; }
 
-void set_zoom(editor& e, int p)
-{
-    e.v.pitch = p < VIEW_PITCH_MIN ? VIEW_PITCH_MIN : p > VIEW_PITCH_MAX ? VIEW_PITCH_MAX : p;
-}
+// The zoom keys keep the dot at the area's corner where it is.
+void set_zoom(editor& e, int p) { zoom_at(e, p, e.v.area_x, e.v.area_y); }
 
 // Move the current item by (dx, dy) dots; its parts keep up.
 void nudge_current(editor& e, int dx, int dy)
@@ -153,6 +151,15 @@ void on_key(editor& e, unsigned char key)
     }
     if (key_help_close(ui.key_help_shown)) return;   // the key only closes the F1 list
     item* s = current_text(e);
+    if (key == KEY_BYTE_ZERO && (input_modifiers & MOD_CTRL)) {
+        fit_panel(e);
+        return;
+    }
+    // Space with no text being typed: the left button pans while it is held.
+    if (key == KEY_BYTE_SPACE && !s) {
+        ui.space_held = true;
+        return;
+    }
     switch (key) {
     case KEY_CTRL_A: set_zoom(e, e.v.pitch > PITCH_ZOOM_OUT_MIN ? e.v.pitch - 1 : e.v.pitch); break;
     case KEY_CTRL_B:
@@ -226,6 +233,11 @@ void on_key(editor& e, unsigned char key)
         if (s) type_key(ui.caret, *s, ui.current, key);
         break;
     }
+}
+
+void on_key_up(editor& e, unsigned char key)
+{
+    if (key == KEY_BYTE_SPACE) e.ui.space_held = false;
 }
 
 void on_special_key(editor& e, int key)

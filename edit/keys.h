@@ -19,6 +19,8 @@ constexpr int PITCH_ZOOM_OUT_MIN = 2;
 
 // One key byte (Ctrl+letter gives 1..26; input_modifiers tells Shift).
 void on_key(editor& e, unsigned char key);
+// A key went up: Space ends the pans of the left button.
+void on_key_up(editor& e, unsigned char key);
 // A special key (SPECIAL_* of platform/window.h): function, arrow and paging keys.
 void on_special_key(editor& e, int key);
 

@@ -16,6 +16,7 @@
  * Does NOT: pick the handle (edit/hover.cpp) or start anything (edit/press.cpp).
  ******************************************************************************/
 #include "edit/arrange.h"
+#include "edit/panning.h"
 #include "edit/pointer.h"
 #include "items/handles.h"
 #include "items/kinds.h"
@@ -29,8 +30,6 @@ constexpr int DRAG_LIMIT = 20;          // item corners at or left of / above th
 constexpr int BAND_LIMIT = 20;          // the band follows only right of and below this
 constexpr int BAND_CORNER_MARGIN = 2;   // a corner must lie 2 px inside the band's far edges
 constexpr int WINDOW_MOVE_BAND = 185;   // the window follows the pointer at or above this
-constexpr int WINDOW_MIN_W = 320;       // least client size a resize leaves
-constexpr int WINDOW_MIN_H = 200;
 constexpr int FRAME_W = 16, FRAME_H = 39;   // outer size minus client size
 
 // The rubber band: its extent in dots, and the items whose corner it covers
@@ -91,8 +90,8 @@ void resize_current(editor& e, int px, int py)
     if (!k.resizable()) return;
     const item before = *it;
     *it = e.ui.resize_from;
-    k.resize(*it, e.ui.resize_handle, view_dots_of(e.v, px - e.ui.press_x), view_dots_of(e.v, py - e.ui.press_y),
-             e.ui.sel_col, e.ui.sel_row);
+    k.resize(*it, e.ui.resize_handle, view_dots_of(e.v, px - e.ui.press_x + (e.v.scroll_x - e.ui.press_scroll_x)),
+             view_dots_of(e.v, py - e.ui.press_y + (e.v.scroll_y - e.ui.press_scroll_y)), e.ui.sel_col, e.ui.sel_row);
     follow_current(e, before);
 }
 
@@ -112,7 +111,9 @@ bool out_of_reach(int64_t was_px, int64_t rest_px) { return was_px > DRAG_LIMIT 
 // one of them out of reach.
 void drag_items(editor& e, int px, int py)
 {
-    const int64_t dx = (int64_t)px - e.ui.press_x, dy = (int64_t)py - e.ui.press_y;
+    // The pointer's movement over the content: a scroll since the press counts too.
+    const int64_t dx = (int64_t)px - e.ui.press_x + (e.v.scroll_x - e.ui.press_scroll_x);
+    const int64_t dy = (int64_t)py - e.ui.press_y + (e.v.scroll_y - e.ui.press_scroll_y);
     for (int k = 0; k < e.ui.moved_count; k++) {
         const moved_item& m = e.ui.moved[k];
         if (!doc_item(e.doc, m.id)) continue;
@@ -135,8 +136,10 @@ void drag_items(editor& e, int px, int py)
 void on_motion(editor& e, int x, int y)
 {
     interaction& ui = e.ui;
+    const int moved_x = x - ui.pointer_x, moved_y = y - ui.pointer_y;
     ui.pointer_x = x;
     ui.pointer_y = y;
+    if (panning_motion(e, x, y)) return;
     // Only the left button drags: a right-button drag would find the state of
     // an older press.
     if (!ui.left_down) return;
@@ -146,11 +149,15 @@ void on_motion(editor& e, int x, int y)
     case GESTURE_BAND: grow_band(e, x, y); break;
     case GESTURE_RESIZE:
         if (ui.resize_window) resize_window(e, ui.resize_handle, now[0] - ui.cursor_prev[0], now[1] - ui.cursor_prev[1]);
-        else resize_current(e, x, y);
+        else {
+            auto_scroll(e, x, y, moved_x, moved_y);
+            resize_current(e, x, y);
+        }
         break;
     case GESTURE_DRAG:
         // A text is dragged under the cursor it has; other items show the drag cursor.
         if (ui.moved_count > 0 && !text_pressed(e)) set_cursor_shape(CURSOR_INFO);
+        auto_scroll(e, x, y, moved_x, moved_y);
         drag_items(e, x, y);
         break;
     case GESTURE_WINDOW_MOVE:

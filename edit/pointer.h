@@ -16,6 +16,13 @@
 
 // Mouse button: button 0 left, 1 middle, 2 right; state 0 press, 1 release.
 void on_mouse(editor& e, int button, int state, int x, int y);
+// The wheel: scrolls the panel down and up, Shift+wheel left and right,
+// Ctrl+wheel zooms keeping the dot under the pointer where it is.
+void on_wheel(editor& e, int dx, int dy, int x, int y);
+// Ctrl+0 and "适合窗口": the largest pitch that shows the whole panel.
+void fit_panel(editor& e);
+// Zoom to `pitch` keeping the dot under window pixel (x, y) where it is.
+void zoom_at(editor& e, int pitch, int x, int y);
 // Motion (a button held): drags, resizes, the rubber band, window moves.
 void on_motion(editor& e, int x, int y);
 // Passive motion (no button): hover marks and the cursor shape.

@@ -26,6 +26,7 @@
  ******************************************************************************/
 #include "edit/actions.h"
 #include "edit/arrange.h"
+#include "edit/panning.h"
 #include "edit/hit_test.h"
 #include "edit/key_help.h"
 #include "edit/pointer.h"
@@ -38,7 +39,7 @@
 
 namespace {
 
-constexpr int BUTTON_LEFT = 0, BUTTON_RIGHT = 2;
+constexpr int BUTTON_LEFT = 0, BUTTON_MIDDLE = 1, BUTTON_RIGHT = 2;
 constexpr int STATE_PRESS = 0, STATE_RELEASE = 1;
 constexpr int MERGE_REACH_DOTS = 1;   // the erased grid piece reaches a dot past the cells
 constexpr int BAND_START_LEFT = 215;  // a rubber band starts right of this
@@ -141,6 +142,7 @@ void press_button(editor& e, const button_spot& b)
         press_row_slot(e, ROW_COMMAND, k);
         if (k == SAVE_SLOT) save_data(e);
         if (k == CLOSE_SLOT) close_window(e);
+        if (k == FIT_SLOT) fit_panel(e);
         break;
     case BUTTONS_DELETE:
         press_row_slot(e, ROW_DELETE, k);
@@ -377,6 +379,8 @@ void left_press(editor& e, int x, int y)
     ui.left_down = true;
     ui.press_x = x;
     ui.press_y = y;
+    ui.press_scroll_x = e.v.scroll_x;
+    ui.press_scroll_y = e.v.scroll_y;
     ui.gesture = GESTURE_NONE;
     ui.moved_count = 0;
     for (item_id& id : ui.from_palette) id = NO_ITEM;
@@ -411,7 +415,7 @@ void left_press(editor& e, int x, int y)
         if (const item* it = current_item(e)) ui.resize_from = *it;
         return;
     }
-    const int sample = x < PALETTE_RIGHT ? palette_sample_at(x, y, view_pitch(e.v)) : -1;
+    const int sample = x < PALETTE_RIGHT ? palette_sample_at(x, y, UI_PITCH) : -1;
     if (sample >= 0 && !toggle && !ui.multi_select) {
         take_from_palette(e, sample);
         return;
@@ -470,6 +474,18 @@ void on_mouse(editor& e, int button, int state, int x, int y)
         return;
     }
     if (state == STATE_PRESS && key_help_close(e.ui.key_help_shown)) return;   // the click only closes the F1 list
+    // Pans and scroll bars move the view alone.
+    if (state == STATE_PRESS && e.ui.gesture != GESTURE_PAN && panning_press(e, button, x, y)) return;
+    if (state == STATE_RELEASE && (e.ui.gesture == GESTURE_PAN || e.ui.gesture == GESTURE_SCROLL_BAR)) {
+        const bool ends = e.ui.gesture == GESTURE_SCROLL_BAR ? button == BUTTON_LEFT
+                                                              : (button == BUTTON_MIDDLE) == e.ui.middle_down;
+        if (ends) {
+            e.ui.gesture = GESTURE_NONE;
+            e.ui.left_down = e.ui.middle_down = false;
+            set_cursor_shape(CURSOR_RIGHT_ARROW);
+        }
+        return;
+    }
     if (button == BUTTON_LEFT && state == STATE_PRESS) left_press(e, x, y);
     else if (button == BUTTON_LEFT && state == STATE_RELEASE) left_release(e, x);
     else if (button == BUTTON_RIGHT && state == STATE_PRESS) right_press(e);

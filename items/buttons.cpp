@@ -4,6 +4,7 @@
  * Sections: labels | tool rows | the selection's buttons | drawing | hitting
  ******************************************************************************/
 #include "items/buttons.h"
+#include "raster/view.h"
 #include "platform/gbk.h"
 #include "raster/gfx.h"
 #include "raster/screen_text.h"
@@ -45,43 +46,30 @@ namespace {
 struct tool_place {
     tool_row_id row;
     int slot, x, y;
+    bool from_right;     // kept at its distance from the window's right edge
     const char* utf8;
 };
 
 constexpr tool_place TOOL_PLACES[] = {
-    {ROW_DELETE, DELETE_SLOT, 1030, 90, "删除所选"},
-    {ROW_COMMAND, SAVE_SLOT, 1130, 90, "保存数据"},
-    {ROW_COMMAND, CLOSE_SLOT, 1230, 90, "关闭窗口"},
-    {ROW_SPAN, MERGE_SLOT, 200, 55, "合并"},
-    {ROW_SPAN, SPLIT_SLOT, 200, 95, "拆分"},
-    {ROW_ALIGN, ALIGN_LEFT, 200, 55, "左对齐"},
-    {ROW_ALIGN, ALIGN_RIGHT, 200, 95, "右对齐"},
-    {ROW_ALIGN, ALIGN_TOP, 265, 55, "上对齐"},
-    {ROW_ALIGN, ALIGN_BOTTOM, 265, 95, "下对齐"},
-    {ROW_ALIGN, SAME_WIDTH, 330, 55, "等长度"},
-    {ROW_ALIGN, SAME_HEIGHT, 330, 95, "等高度"},
+    {ROW_DELETE, DELETE_SLOT, 1030, 90, true, "删除所选"},
+    {ROW_COMMAND, SAVE_SLOT, 1130, 90, true, "保存数据"},
+    {ROW_COMMAND, CLOSE_SLOT, 1230, 90, true, "关闭窗口"},
+    {ROW_COMMAND, FIT_SLOT, 60, 90, false, "适合窗口"},
+    {ROW_SPAN, MERGE_SLOT, 200, 55, false, "合并"},
+    {ROW_SPAN, SPLIT_SLOT, 200, 95, false, "拆分"},
+    {ROW_ALIGN, ALIGN_LEFT, 200, 55, false, "左对齐"},
+    {ROW_ALIGN, ALIGN_RIGHT, 200, 95, false, "右对齐"},
+    {ROW_ALIGN, ALIGN_TOP, 265, 55, false, "上对齐"},
+    {ROW_ALIGN, ALIGN_BOTTOM, 265, 95, false, "下对齐"},
+    {ROW_ALIGN, SAME_WIDTH, 330, 55, false, "等长度"},
+    {ROW_ALIGN, SAME_HEIGHT, 330, 95, false, "等高度"},
 };
 
-// The rows, labelled once; sized again whenever another pitch asks.
+// The rows, labelled and sized once; placed again for another window width.
 struct tool_rows {
     button rows[ROW_COUNT][ROW_SLOTS];
-    int fitted_for = 0;
+    int placed_for = -1;
 };
-
-tool_rows& rows()
-{
-    static tool_rows r = [] {
-        tool_rows t;
-        for (const tool_place& p : TOOL_PLACES) {
-            button& b = t.rows[p.row][p.slot];
-            b.x = p.x;
-            b.y = p.y;
-            set_label(b, p.utf8);
-        }
-        return t;
-    }();
-    return r;
-}
 
 // The rectangle runs from x - p to x + p(w - 1) and from y - p*h to below y:
 // w - 1 steps cover the label and its margin, h steps cover one em above the base line.
@@ -92,16 +80,31 @@ void fit(button& b, int p)
     b.h = ceil_div(label_em_px(b.label_size), p);
 }
 
+tool_rows& rows()
+{
+    static tool_rows r = [] {
+        tool_rows t;
+        for (const tool_place& p : TOOL_PLACES) {
+            button& b = t.rows[p.row][p.slot];
+            b.x = p.x;
+            b.y = p.y;
+            set_label(b, p.utf8);
+            fit(b, UI_PITCH);
+        }
+        return t;
+    }();
+    return r;
+}
+
 } // namespace
 
-const button* tool_row(tool_row_id row, int pitch)
+const button* tool_row(tool_row_id row, int window_w)
 {
     tool_rows& t = rows();
-    const int p = pitch > 0 ? pitch : 1;
-    if (t.fitted_for != p) {
-        for (auto& r : t.rows)
-            for (button& b : r) fit(b, p);
-        t.fitted_for = p;
+    if (t.placed_for != window_w) {
+        for (const tool_place& p : TOOL_PLACES)
+            t.rows[p.row][p.slot].x = p.from_right ? window_w - (TOOL_DESIGN_W - p.x) : p.x;
+        t.placed_for = window_w;
     }
     return t.rows[row < ROW_COUNT ? row : ROW_DELETE];
 }

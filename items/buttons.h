@@ -49,11 +49,14 @@ struct button_marks {
 // ---- tool rows ---------------------------------------------------------------------
 
 enum tool_row_id : int { ROW_DELETE = 0, ROW_COMMAND = 1, ROW_SPAN = 2, ROW_ALIGN = 3, ROW_COUNT = 4 };
-constexpr int DELETE_SLOT = 2, SAVE_SLOT = 2, CLOSE_SLOT = 7, MERGE_SLOT = 0, SPLIT_SLOT = 1;
+constexpr int DELETE_SLOT = 2, SAVE_SLOT = 2, CLOSE_SLOT = 7, FIT_SLOT = 4, MERGE_SLOT = 0, SPLIT_SLOT = 1;
 enum align_slot : int { ALIGN_LEFT, ALIGN_RIGHT, ALIGN_TOP, ALIGN_BOTTOM, SAME_WIDTH, SAME_HEIGHT, ALIGN_SLOTS };
 
-// The slots of a tool row, sized for `pitch`.
-const button* tool_row(tool_row_id row, int pitch);
+// The slots of a tool row in a window `window_w` pixels wide, sized for
+// UI_PITCH: the delete, save and close buttons keep their distance from the
+// window's right edge (their places are for a window TOOL_DESIGN_W wide).
+constexpr int TOOL_DESIGN_W = 1310;   // the close button ends inside a window of the least width
+const button* tool_row(tool_row_id row, int window_w);
 
 // Pixels per em of the screen face a label of `label_size` is drawn with.
 int label_em_px(int label_size);

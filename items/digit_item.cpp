@@ -3,6 +3,7 @@
  * selected items other than texts
  ******************************************************************************/
 #include "items/digit_item.h"
+#include "raster/view.h"
 #include "items/calendar.h"
 #include "items/digits.h"
 #include "items/figures.h"
@@ -70,19 +71,24 @@ const item_texts& texts()
 void draw_description(const item& it, const item_draw_ctx& ctx)
 {
     char line[LINE_BYTES];
-    description_line(it, line, LINE_BYTES);
-    gfx_color(1, 1, 1);
-    draw_screen_text_sized(DESCRIPTION_SIZE, to_wide(line), SELECTION_ANCHOR_X + DESCRIPTION_DX,
-                           SELECTION_ANCHOR_Y + DESCRIPTION_DY, DESCRIPTION_WRAP, LINE_H);
+    const bool lines = ctx.look.controls & CONTROL_LINES;
+    if (lines) {
+        description_line(it, line, LINE_BYTES);
+        gfx_color(1, 1, 1);
+        draw_screen_text_sized(DESCRIPTION_SIZE, to_wide(line), SELECTION_ANCHOR_X + DESCRIPTION_DX,
+                               SELECTION_ANCHOR_Y + DESCRIPTION_DY, DESCRIPTION_WRAP, LINE_H);
+    }
     if (!ctx.doc || !doc_on_panel(*ctx.doc, it.x, it.y)) return;
-    format_field(line, LINE_BYTES, "x=%d,y=%d", it.x, it.y);
-    gfx_color(1, 1, 1);
-    draw_screen_text_sized(DESCRIPTION_SIZE, to_wide(line), SELECTION_ANCHOR_X + POSITION_DX,
-                           SELECTION_ANCHOR_Y + DESCRIPTION_DY, POSITION_WRAP, LINE_H);
+    if (lines) {
+        format_field(line, LINE_BYTES, "x=%d,y=%d", it.x, it.y);
+        gfx_color(1, 1, 1);
+        draw_screen_text_sized(DESCRIPTION_SIZE, to_wide(line), SELECTION_ANCHOR_X + POSITION_DX,
+                               SELECTION_ANCHOR_Y + DESCRIPTION_DY, POSITION_WRAP, LINE_H);
+    }
     static const button_marks none;
     const button* nudges = nudge_buttons(false);
-    for (int k = 0; ctx.look.buttons && k < NUDGE_BUTTONS; k++)
-        draw_row_button(nudges, k, ctx.look.nudge ? *ctx.look.nudge : none, ctx.pitch);
+    for (int k = 0; ctx.look.buttons && (ctx.look.controls & CONTROL_NUDGES) && k < NUDGE_BUTTONS; k++)
+        draw_row_button(nudges, k, ctx.look.nudge ? *ctx.look.nudge : none, UI_PITCH);
 }
 
 // The caption over a selected item, in white.
@@ -162,12 +168,16 @@ dot_box measure_variable(const item& it)
 
 void draw_unit_selected(const item& it, const item_draw_ctx& ctx)
 {
-    if (ctx.look.description) draw_description(it, ctx);
     kind_of(it).draw(it, ctx);
     draw_caption(it, ctx);
-    if (!ctx.look.buttons) return;
+}
+
+void draw_unit_controls(const item& it, const item_draw_ctx& ctx)
+{
+    if (ctx.look.description) draw_description(it, ctx);
+    if (!ctx.look.buttons || !(ctx.look.controls & CONTROL_PROPS)) return;
     static const button_marks none;
     const button* props = prop_buttons(it.kind);
     const int shown = unit_button_count(it);
-    for (int i = 0; i < shown; i++) draw_row_button(props, i, ctx.look.prop ? *ctx.look.prop : none, ctx.pitch);
+    for (int i = 0; i < shown; i++) draw_row_button(props, i, ctx.look.prop ? *ctx.look.prop : none, UI_PITCH);
 }

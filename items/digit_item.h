@@ -32,8 +32,11 @@ void draw_variable_item(const item& it, const item_draw_ctx& ctx);
 // field's from its font size.
 dot_box measure_variable(const item& it);
 
-// The selected look of any item but a text: description, the item, caption, buttons.
+// The selected look of any item but a text: the item and its caption.
 void draw_unit_selected(const item& it, const item_draw_ctx& ctx);
+// Its controls, at UI_PITCH: the description line, position and nudge
+// buttons (look.description) and the property buttons (look.buttons).
+void draw_unit_controls(const item& it, const item_draw_ctx& ctx);
 
 // The GBK caption of a variable's component code into `out` ("" for none);
 // `shifted` tells whether it stands 8 pixels left of the item (formatted captions).

@@ -1,118 +1,186 @@
 /*******************************************************************************
  * items/item_layers.cpp - the items that did not change, kept as two layers
  *
- * Sections: boxes and damage | roles and copies | making and mending |
- * the back buffer | the frame
+ * Sections: boxes and damage | the order and what changed | making and
+ * painting again | the back buffer | the frame
  ******************************************************************************/
 #include "items/item_layers.h"
 #include "items/calendar.h"
 #include "items/kinds.h"
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
 
-constexpr int LAYER_FRAME = 0;  // the frame without the selected item
-constexpr int LAYER_OVER = 1;   // the kept items drawn after the selected one
+constexpr int LAYER_FRAME = 0;   // the under layer and every item not lifted
+constexpr int LAYER_UNDER = 1;   // what lies below the items
 constexpr uint8_t MARK_BIT = 1;  // flipped in the blue of one corner pixel to check the back buffer
-enum key_field { KEY_PITCH, KEY_PANEL_W, KEY_PANEL_H, KEY_VIEW_W, KEY_VIEW_H, KEY_SELECTED, KEY_EXTRAS, KEY_FIELDS };
+constexpr int BOX_PAD_PX = 2;    // pixels a box is grown by beyond its dots (line ends, point edges)
+enum key_field { KEY_PITCH, KEY_PANEL_X, KEY_PANEL_Y, KEY_PANEL_W, KEY_PANEL_H, KEY_VIEW_W, KEY_VIEW_H, KEY_EXTRAS,
+                 KEY_AREA_W, KEY_AREA_H, KEY_FIELDS };
+static_assert(KEY_FIELDS == sizeof(item_layers::key) / sizeof(int), "one key field each");
 
 typedef item_layers::box box;
 typedef item_layers::entry entry;
 
 // ---- boxes and damage ------------------------------------------------------------------
 
-// The window box an item draws into, one dot wider all round. Its measured
-// box is added: digits unlit now (the 0 of 01 after 12) light later.
-box entry_box(item_layers& L, const item_frame& f, const entry& e)
+// The window box an item standing with its corner at window pixel (x, y)
+// draws into at `pitch`: its measured box grown by LAYER_BOX_MARGIN dots.
+box box_at(const document& d, const item& it, int32_t x, int32_t y, int pitch)
 {
+    const dot_box r = measure_item(d, it);
+    const int64_t m = LAYER_BOX_MARGIN;
+    const int64_t x0 = x + (r.x - it.x - m) * pitch - BOX_PAD_PX, y0 = y + (r.y - it.y - m) * pitch - BOX_PAD_PX;
+    const int64_t x1 = x + (r.x + r.w - it.x + m) * pitch + BOX_PAD_PX;
+    const int64_t y1 = y + (r.y + r.h - it.y + m) * pitch + BOX_PAD_PX;
+    return box{(float)clamp32(x0), (float)clamp32(y0), (float)clamp32(x1), (float)clamp32(y1)};
+}
+
+// What drawing an item at window pixel (x, y) covers, joined with its
+// measured box: digits unlit now may light later.
+box drawn_box(item_layers& L, const item_frame& f, const item& it, item_id id, int32_t x, int32_t y, int pitch)
+{
+    box b = box_at(*f.doc, it, x, y, pitch);
     L.bounds.reset();
     L.bounds.bounds_only = true;
     gfx_backend* was = gfx_current();
     L.bounds.texture_maker = was;
     gfx_use(&L.bounds);
-    f.draw(f.caller, *e.it, e.id, e.x, e.y, false);
+    f.draw(f.caller, it, id, x, y, false);
     gfx_use(was);
-    const int p = view_pitch(*f.v);
-    const float m = (float)p;
-    box b = {L.bounds.box[0] - m, L.bounds.box[1] - m, L.bounds.box[2] + m, L.bounds.box[3] + m};
-    const dot_box r = measure_item(*f.doc, *e.it);
-    const float x0 = (float)clamp32(e.x + (r.x - e.it->x) * p), y0 = (float)clamp32(e.y + (r.y - e.it->y) * p);
-    b.x0 = std::min(b.x0, x0 - m);
-    b.y0 = std::min(b.y0, y0 - m);
-    b.x1 = std::max(b.x1, x0 + (float)view_len(*f.v, r.w) + m);
-    b.y1 = std::max(b.y1, y0 + (float)view_len(*f.v, r.h) + m);
+    if (L.bounds.box[0] <= L.bounds.box[2]) {
+        const float m = (float)pitch;
+        b = box{std::min(b.x0, L.bounds.box[0] - m), std::min(b.y0, L.bounds.box[1] - m),
+                std::max(b.x1, L.bounds.box[2] + m), std::max(b.y1, L.bounds.box[3] + m)};
+    }
     return b;
+}
+
+// The box of document item `id` where the view puts it, kept while it stays the same.
+box item_box(item_layers& L, const item_frame& f, item_id id)
+{
+    if (!L.box_known[id]) {
+        const item& it = f.doc->items.cells[id];
+        L.boxes[id] = drawn_box(L, f, it, id, view_x(*f.v, it.x), view_y(*f.v, it.y), view_pitch(*f.v));
+        L.box_known.set(id);
+    }
+    return L.boxes[id];
 }
 
 bool meets(const box& a, const box& b) { return a.x0 < b.x1 && b.x0 < a.x1 && a.y0 < b.y1 && b.y0 < a.y1; }
 
-// Widen the damage by a box.
-void add_damage(item_layers& L, const float* b)
+box join(const box& a, const box& b)
 {
-    if (!L.damaged) {
-        for (int i = 0; i < 4; i++) L.damage[i] = b[i];
-        L.damaged = true;
-        return;
+    return box{std::min(a.x0, b.x0), std::min(a.y0, b.y0), std::max(a.x1, b.x1), std::max(a.y1, b.y1)};
+}
+
+// Add a box to the damage: overlapping boxes merge, and past the limit all do.
+void add_damage(item_layers& L, const box& x)
+{
+    box nb = x;
+    for (int i = 0; i < L.damage_count;)
+        if (meets(L.damage[i], nb)) {
+            nb = join(nb, L.damage[i]);
+            L.damage[i] = L.damage[--L.damage_count];
+            i = 0;
+        } else {
+            i++;
+        }
+    if (L.damage_count == LAYER_DIRTY_BOXES) {
+        for (int i = 0; i < L.damage_count; i++) nb = join(nb, L.damage[i]);
+        L.damage_count = 0;
     }
-    L.damage[0] = std::min(L.damage[0], b[0]);
-    L.damage[1] = std::min(L.damage[1], b[1]);
-    L.damage[2] = std::max(L.damage[2], b[2]);
-    L.damage[3] = std::max(L.damage[3], b[3]);
+    L.damage[L.damage_count++] = nb;
 }
 
 // Put a window box of a layer back, in whole pixels covering it.
-void show_part(int layer, bool keyed, const float* b)
+void show_part(int layer, const box& b)
 {
-    const int x0 = (int)b[0] - 1, y0 = (int)b[1] - 1;
-    gfx_layer_draw(layer, keyed, x0, y0, (int)b[2] + 2 - x0, (int)b[3] + 2 - y0);
+    const int x0 = (int)b.x0 - 1, y0 = (int)b.y0 - 1;
+    gfx_layer_draw(layer, false, x0, y0, (int)b.x1 + 2 - x0, (int)b.y1 + 2 - y0);
 }
 
-// ---- roles and copies --------------------------------------------------------------------
+// Clip to the view's area (an item) or not (an extra), within `only` when given.
+void clip_for(const item_frame& f, bool item, const box* only)
+{
+    int64_t x0 = INT32_MIN, y0 = INT32_MIN, x1 = INT32_MAX, y1 = INT32_MAX;
+    if (item) {
+        x0 = f.v->area_x;
+        y0 = f.v->area_y;
+        x1 = (int64_t)f.v->area_x + f.v->area_w;
+        y1 = (int64_t)f.v->area_y + f.v->area_h;
+    }
+    if (only) {
+        x0 = std::max<int64_t>(x0, (int64_t)only->x0 - 1);
+        y0 = std::max<int64_t>(y0, (int64_t)only->y0 - 1);
+        x1 = std::min<int64_t>(x1, (int64_t)only->x1 + 2);
+        y1 = std::min<int64_t>(y1, (int64_t)only->y1 + 2);
+    }
+    if (x0 == INT32_MIN && x1 == INT32_MAX) gfx_clip(false);
+    else gfx_clip(true, (int)x0, (int)y0, (int)std::max<int64_t>(0, x1 - x0), (int)std::max<int64_t>(0, y1 - y0));
+}
 
-// List the items in the drawing order and give each its layer: under the
-// selected item or over it.
-void assign_roles(item_layers& L, const item_frame& f)
+// A few boxes to paint again; overlapping ones merge, and past the limit all do.
+struct dirty_boxes {
+    box b[LAYER_DIRTY_BOXES];
+    int n = 0;
+    void add(const box& x)
+    {
+        box nb = x;
+        for (int i = 0; i < n;)
+            if (meets(b[i], nb)) {
+                nb = join(nb, b[i]);
+                b[i] = b[--n];
+                i = 0;
+            } else {
+                i++;
+            }
+        if (n == LAYER_DIRTY_BOXES) {
+            for (int i = 1; i < n; i++) nb = join(nb, b[i]);
+            nb = join(nb, b[0]);
+            n = 0;
+        }
+        b[n++] = nb;
+    }
+};
+
+// ---- the order and what changed ------------------------------------------------------------
+
+bool is_lifted(const item_frame& f, item_id id) { return id != NO_ITEM && f.lifted && (*f.lifted)[id]; }
+
+// List the extras and the items in the drawing order, with their boxes.
+void take_order(item_layers& L, const item_frame& f)
 {
     L.order.clear();
-    L.has_over = false;
-    L.has_clock = false;
-    bool after_selected = false;
+    if ((int)L.extra_boxes.size() != f.extra_count) L.extra_boxes.clear();
     for (int k = 0; k < f.extra_count; k++) {
         const layer_extra& x = f.extras[k];
-        entry e{x.it, NO_ITEM, x.x, x.y, shows_clock(*x.it), 0, item_layers::ROLE_UNDER, {0, 0, 0, 0}};
-        L.has_clock = L.has_clock || e.clock;
-        L.order.push_back(e);
+        if ((int)L.extra_boxes.size() <= k) L.extra_boxes.push_back(drawn_box(L, f, *x.it, NO_ITEM, x.x, x.y, UI_PITCH));
+        L.order.push_back(entry{x.it, NO_ITEM, x.x, x.y, false, shows_clock(*x.it), L.extra_boxes[k]});
     }
     doc_walk_drawing_order(*f.doc, [&](item_id id, const item& it) {
-        entry e{&it, id, view_x(*f.v, it.x), view_y(*f.v, it.y), false, 0, item_layers::ROLE_UNDER, {0, 0, 0, 0}};
-        const bool selected = id == f.selected;
-        e.clock = shows_clock(it) && !selected;
-        L.has_clock = L.has_clock || e.clock;
-        if (selected) {
-            e.role = item_layers::ROLE_SELECTED;
-            after_selected = true;
-        } else {
-            e.role = after_selected ? item_layers::ROLE_OVER : item_layers::ROLE_UNDER;
-            L.has_over = L.has_over || after_selected;
-        }
-        L.order.push_back(e);
+        const bool lifted = is_lifted(f, id);
+        // A lifted item's box is not needed (it is drawn live) and it changes as it moves.
+        const box b = lifted ? box{0, 0, 0, 0} : item_box(L, f, id);
+        L.order.push_back(entry{&it, id, view_x(*f.v, it.x), view_y(*f.v, it.y), lifted, shows_clock(it), b});
     });
-    // The boxes tell which items a clock's repaint must draw again.
-    if (L.has_clock)
-        for (entry& e : L.order)
-            if (e.role != item_layers::ROLE_SELECTED) e.at = entry_box(L, f, e);
 }
 
 void key_now(const item_frame& f, int vw, int vh, int* k)
 {
     k[KEY_PITCH] = view_pitch(*f.v);
+    k[KEY_PANEL_X] = f.v->panel_x;
+    k[KEY_PANEL_Y] = f.v->panel_y;
     k[KEY_PANEL_W] = f.doc->settings.panel_w;
     k[KEY_PANEL_H] = f.doc->settings.panel_h;
     k[KEY_VIEW_W] = vw;
     k[KEY_VIEW_H] = vh;
-    k[KEY_SELECTED] = f.selected;
     k[KEY_EXTRAS] = f.extra_count;
+    k[KEY_AREA_W] = f.v->area_w;
+    k[KEY_AREA_H] = f.v->area_h;
 }
 
 size_t watch_bytes(const item_frame& f)
@@ -122,31 +190,22 @@ size_t watch_bytes(const item_frame& f)
     return n;
 }
 
-// True when no item, picture or watched region differs from the copies.
-bool nothing_changed(const item_layers& L, const item_frame& f)
+// True when the pictures or a watched region differ from the copies.
+bool under_changed(const item_layers& L, const item_frame& f)
 {
-    const item_pool& now = f.doc->items;
-    const item_pool& was = *L.items_copy;
-    if (memcmp(now.used, was.used, sizeof now.used) != 0) return false;
-    for (int i = 0; i < ITEM_CAPACITY; i++)
-        if (now.used[i] && i != f.selected && memcmp(&now.cells[i], &was.cells[i], sizeof(item)) != 0) return false;
     if (f.doc->picture_count != L.picture_count_copy ||
         memcmp(f.doc->pictures, L.pictures_copy, sizeof L.pictures_copy) != 0)
-        return false;
+        return true;
     size_t at = 0;
     for (int i = 0; i < f.watch_count; i++) {
-        if (memcmp(f.watch[i].at, L.watch_copy.data() + at, f.watch[i].bytes) != 0) return false;
+        if (memcmp(f.watch[i].at, L.watch_copy.data() + at, f.watch[i].bytes) != 0) return true;
         at += f.watch[i].bytes;
     }
-    return true;
+    return false;
 }
 
-void keep_copies(item_layers& L, const item_frame& f)
+void keep_under_copies(item_layers& L, const item_frame& f)
 {
-    const item_pool& now = f.doc->items;
-    memcpy(L.items_copy->used, now.used, sizeof now.used);
-    for (int i = 0; i < ITEM_CAPACITY; i++)
-        if (now.used[i]) memcpy((void*)&L.items_copy->cells[i], (const void*)&now.cells[i], sizeof(item));
     memcpy(L.pictures_copy, f.doc->pictures, sizeof L.pictures_copy);
     L.picture_count_copy = f.doc->picture_count;
     L.watch_copy.resize(watch_bytes(f));
@@ -157,76 +216,173 @@ void keep_copies(item_layers& L, const item_frame& f)
     }
 }
 
-// ---- making and mending ------------------------------------------------------------------
-
-// Draw the items of one layer in order; with `only`, just those meeting it.
-void draw_layer_items(const item_layers& L, const item_frame& f, item_layers::role_t role, const box* only)
+// Keep item i as the frame layer now shows it.
+void keep_item(item_layers& L, const item_frame& f, int i)
 {
-    for (const entry& e : L.order)
-        if (e.role == role && (!only || meets(e.at, *only))) f.draw(f.caller, *e.it, e.id, e.x, e.y, false);
+    item_pool& was = *L.items_copy;
+    was.used[i] = f.doc->items.used[i];
+    if (was.used[i]) memcpy((void*)&was.cells[i], (const void*)&f.doc->items.cells[i], sizeof(item));
+    L.lifted_copy[i] = is_lifted(f, (item_id)i);
 }
 
-// What the clock field of an entry shows now.
-int32_t entry_clock(const entry& e, const local_time& t) { return clock_value(*e.it, t); }
+// The boxes where the frame layer no longer shows the document: items that
+// changed, came, went, were lifted or set down, and clock fields whose value
+// moved on. Keeps what it found as shown.
+void find_changes(item_layers& L, const item_frame& f, dirty_boxes& dirty)
+{
+    const item_pool& now = f.doc->items;
+    const item_pool& was = *L.items_copy;
+    for (int i = 0; i < ITEM_CAPACITY; i++) {
+        const bool shown_before = was.used[i] && !L.lifted_copy[i];
+        const bool shown_now = now.used[i] && !is_lifted(f, (item_id)i);
+        if (!shown_before && !shown_now) {
+            if (was.used[i] != now.used[i] || L.lifted_copy[i] != is_lifted(f, (item_id)i)) keep_item(L, f, i);
+            continue;
+        }
+        const bool same = shown_before && shown_now && memcmp(&was.cells[i], &now.cells[i], sizeof(item)) == 0;
+        if (same) continue;
+        // The box it had where the frame layer shows it, then the one it has now.
+        if (shown_before) dirty.add(L.box_known[i] ? L.boxes[i] : box_at(*f.doc, was.cells[i], view_x(*f.v, was.cells[i].x),
+                                                                         view_y(*f.v, was.cells[i].y), view_pitch(*f.v)));
+        L.box_known.reset(i);
+        if (shown_now) dirty.add(item_box(L, f, (item_id)i));
+        keep_item(L, f, i);
+    }
+    if (same_local_time(L.clock_shown, f.now)) return;
+    for (const entry& e : L.order)
+        if (e.clock && !e.lifted && clock_value(*e.it, L.clock_shown) != clock_value(*e.it, f.now)) dirty.add(e.at);
+    L.clock_shown = f.now;
+}
 
-// Make both layers again: the items after the selected one alone, and the
-// whole frame without the selected item. False when a layer cannot be used.
+// ---- making and painting again ---------------------------------------------------------------
+
+// Draw the items of the frame layer in order; with `only`, just those meeting it.
+void draw_frame_items(const item_layers& L, const item_frame& f, const box* only)
+{
+    for (const entry& e : L.order)
+        if (!e.lifted && (!only || meets(e.at, *only))) {
+            clip_for(f, e.id != NO_ITEM, only);
+            f.draw(f.caller, *e.it, e.id, e.x, e.y, false);
+        }
+    gfx_clip(false);
+}
+
+// Make both layers again. False when a layer cannot be used.
 bool build(item_layers& L, const item_frame& f, int vw, int vh)
 {
-    assign_roles(L, f);
-    if (L.has_clock) {
-        L.clock_shown = f.now;
-        for (entry& e : L.order)
-            if (e.clock) e.shown = entry_clock(e, L.clock_shown);
-    }
-    if (L.has_over) {
-        if (!gfx_layer_open(LAYER_OVER, vw, vh, GFX_LAYER_TRANSPARENT)) return false;
-        draw_layer_items(L, f, item_layers::ROLE_OVER, nullptr);
-        gfx_layer_close();
-    }
+    if (!gfx_layer_open(LAYER_UNDER, vw, vh, GFX_LAYER_OPAQUE)) return false;
+    f.under(f.caller, UNDER_ALL);
+    gfx_clip(false);
+    gfx_layer_close();
     if (!gfx_layer_open(LAYER_FRAME, vw, vh, GFX_LAYER_OPAQUE)) return false;
-    f.under(f.caller);
-    draw_layer_items(L, f, item_layers::ROLE_UNDER, nullptr);
-    if (L.has_over) gfx_layer_draw(LAYER_OVER, true, 0, 0, vw, vh);
+    gfx_layer_draw(LAYER_UNDER, false, 0, 0, vw, vh);
+    draw_frame_items(L, f, nullptr);
     gfx_layer_close();
     L.builds++;
     L.back_valid = false;
+    item_pool& was = *L.items_copy;
+    memcpy(was.used, f.doc->items.used, sizeof was.used);
+    for (int i = 0; i < ITEM_CAPACITY; i++) {
+        if (was.used[i]) memcpy((void*)&was.cells[i], (const void*)&f.doc->items.cells[i], sizeof(item));
+        L.lifted_copy[i] = is_lifted(f, (item_id)i);
+    }
+    L.clock_shown = f.now;
+    keep_under_copies(L, f);
     return true;
 }
 
-// The clock moved on: paint the box of every clock field that now shows
-// another value again, inside the box exactly as the whole layers would be
-// painted (what lies under the items, then every item reaching into the box,
-// in order).
-bool repaint_clocks(item_layers& L, const item_frame& f, int vw, int vh)
+// Paint the frame layer again inside each box: the under layer's pixels,
+// then every item of the frame layer reaching into it, in order.
+bool paint_again(item_layers& L, const item_frame& f, const dirty_boxes& dirty, int vw, int vh)
 {
-    L.clock_shown = f.now;
-    for (entry& e : L.order) {
-        if (!e.clock) continue;
-        const int32_t now = entry_clock(e, L.clock_shown);
-        if (now == e.shown) continue;
-        e.shown = now;
-        const box b = e.at;
-        const int x0 = (int)b.x0 - 1, y0 = (int)b.y0 - 1;
-        const int w = (int)b.x1 + 2 - x0, h = (int)b.y1 + 2 - y0;
-        gfx_clip(true, x0, y0, w, h);
-        bool ok = true;
-        if (L.has_over && (ok = gfx_layer_open(LAYER_OVER, vw, vh, GFX_LAYER_TRANSPARENT) != 0)) {
-            draw_layer_items(L, f, item_layers::ROLE_OVER, &b);
-            gfx_layer_close();
+    if (dirty.n == 0) return true;
+    if (!gfx_layer_open(LAYER_FRAME, vw, vh, GFX_LAYER_KEEP)) return false;
+    // The panel inside the axes is drawn afresh: a pan leaves the under
+    // layer's area behind (the axes' row and column it keeps up to date).
+    const box inside{(float)f.v->area_x + 1, (float)f.v->area_y + 1, (float)(f.v->area_x + f.v->area_w),
+                     (float)(f.v->area_y + f.v->area_h)};
+    for (int k = 0; k < dirty.n; k++) {
+        const box& b = dirty.b[k];
+        // The whole pixels painted again (as show_part takes them).
+        const box shown{std::floor(b.x0) - 1, std::floor(b.y0) - 1, std::floor(b.x1) + 2, std::floor(b.y1) + 2};
+        const box both{std::max(shown.x0, inside.x0), std::max(shown.y0, inside.y0), std::min(shown.x1, inside.x1),
+                       std::min(shown.y1, inside.y1)};
+        if (both.x1 > both.x0 && both.y1 > both.y0) {
+            // The under layer's pixels round the area's inside, then the inside cleared and drawn.
+            const box strips[] = {box{shown.x0, shown.y0, shown.x1, both.y0}, box{shown.x0, both.y1, shown.x1, shown.y1},
+                                  box{shown.x0, both.y0, both.x0, both.y1}, box{both.x1, both.y0, shown.x1, both.y1}};
+            gfx_clip(false);
+            for (const box& r : strips)
+                if (r.x1 > r.x0 && r.y1 > r.y0)
+                    gfx_layer_draw(LAYER_UNDER, false, (int)r.x0, (int)r.y0, (int)(r.x1 - r.x0), (int)(r.y1 - r.y0));
+            gfx_clip(true, (int)both.x0, (int)both.y0, (int)(both.x1 - both.x0), (int)(both.y1 - both.y0));
+            gfx_clear();   // black, as the panel and the area round it are
+            f.under(f.caller, UNDER_PANEL);
+        } else {
+            clip_for(f, false, &b);
+            show_part(LAYER_UNDER, b);
         }
-        if (ok && (ok = gfx_layer_open(LAYER_FRAME, vw, vh, GFX_LAYER_OPAQUE) != 0)) {
-            f.under(f.caller);
-            draw_layer_items(L, f, item_layers::ROLE_UNDER, &b);
-            if (L.has_over) gfx_layer_draw(LAYER_OVER, true, x0, y0, w, h);
-            gfx_layer_close();
-        }
-        gfx_clip(false);
-        if (!ok) return false;
-        const float d[4] = {b.x0, b.y0, b.x1, b.y1};
-        add_damage(L, d);
+        draw_frame_items(L, f, &b);
+        add_damage(L, b);
+        L.repaints++;
     }
+    gfx_clip(false);
+    gfx_layer_close();
     return true;
+}
+
+// True when only the panel's corner moved since the layers were made, by
+// less than the area: a pan.
+bool only_panned(const item_layers& L, const int* k, int& dx, int& dy)
+{
+    for (int i = 0; i < KEY_FIELDS; i++)
+        if (i != KEY_PANEL_X && i != KEY_PANEL_Y && k[i] != L.key[i]) return false;
+    dx = k[KEY_PANEL_X] - L.key[KEY_PANEL_X];
+    dy = k[KEY_PANEL_Y] - L.key[KEY_PANEL_Y];
+    return std::abs(dx) < k[KEY_AREA_W] && std::abs(dy) < k[KEY_AREA_H];
+}
+
+// A pan: the rulers and the scroll bars are drawn again in the under layer,
+// and the whole area (with them) painted again in the frame layer: the
+// panel afresh and the items in view.
+bool pan(item_layers& L, const item_frame& f, int vw, int vh)
+{
+    const view& v = *f.v;
+    const float ax0 = (float)v.area_x, ay0 = (float)v.area_y;
+    const float ax1 = ax0 + (float)v.area_w, ay1 = ay0 + (float)v.area_h;
+    const unsigned axis_row = UNDER_PANEL | UNDER_BACKGROUND;   // the grid crosses the axes
+    const struct {
+        box at;
+        unsigned parts;
+    } rulers[] = {// Side numbers near the top reach up into the top band.
+                  {box{ax0 - RULER_BAND_PX, ay0 - RULER_BAND_PX, (float)vw, ay0 + 1}, UNDER_RULERS | axis_row},
+                  {box{ax0 - RULER_BAND_PX, ay0 + 1, ax0 + 1, (float)vh}, UNDER_SIDE_RULER | axis_row},
+                  {box{ax1, ay0, (float)vw, (float)vh}, UNDER_BARS},
+                  {box{ax0, ay1, (float)vw, (float)vh}, UNDER_BARS}};
+    dirty_boxes fresh;
+    for (const auto& r : rulers) {
+        const box b{std::max(r.at.x0, 0.0f), std::max(r.at.y0, 0.0f), std::min(r.at.x1, (float)vw),
+                    std::min(r.at.y1, (float)vh)};
+        if (b.x1 <= b.x0 || b.y1 <= b.y0) continue;
+        gfx_clip(true, (int)b.x0, (int)b.y0, (int)(b.x1 - b.x0), (int)(b.y1 - b.y0));
+        if (!gfx_layer_open(LAYER_UNDER, vw, vh, GFX_LAYER_OPAQUE)) return false;
+        f.under(f.caller, r.parts);
+        gfx_layer_close();
+        fresh.add(b);
+    }
+    gfx_clip(false);
+    fresh.add(box{ax0, ay0, ax1, ay1});
+    return paint_again(L, f, fresh, vw, vh);
+}
+
+// The boxes kept move with a pan.
+void move_boxes(item_layers& L, int dx, int dy)
+{
+    for (int i = 0; i < ITEM_CAPACITY; i++)
+        if (L.box_known[i]) {
+            box& b = L.boxes[i];
+            b = box{b.x0 + dx, b.y0 + dy, b.x1 + dx, b.y1 + dy};
+        }
 }
 
 // ---- the back buffer -----------------------------------------------------------------------
@@ -252,8 +408,7 @@ void put_mark(item_layers& L, int vw, int vh)
     gfx_vertex((float)L.mark_x - 1, (float)L.mark_y + 2);
     gfx_end();
     gfx_clip(false);
-    const float b[4] = {(float)L.mark_x, (float)L.mark_y, (float)L.mark_x + 1, (float)L.mark_y + 1};
-    add_damage(L, b);
+    add_damage(L, box{(float)L.mark_x, (float)L.mark_y, (float)L.mark_x + 1, (float)L.mark_y + 1});
     L.back_keeps = item_layers::KEEP_PROBE;
 }
 
@@ -267,6 +422,53 @@ void probe_back_buffer(item_layers& L, int vw, int vh)
         L.back_keeps = item_layers::KEEP_YES;
 }
 
+// Draw the lifted items live, each followed by the frame layer's items that
+// come after it and reach into what it drew, clipped to that.
+void draw_lifted(item_layers& L, const item_frame& f)
+{
+    for (size_t k = 0; k < L.order.size(); k++) {
+        const entry& e = L.order[k];
+        if (!e.lifted) continue;
+        gfx_track(true);
+        if (!f.lifted_free) clip_for(f, true, nullptr);
+        f.draw(f.caller, *e.it, e.id, e.x, e.y, true);
+        gfx_clip(false);
+        float t[4];
+        if (!gfx_tracked(t)) continue;
+        const box drawn{t[0], t[1], t[2], t[3]};
+        add_damage(L, drawn);
+        for (size_t j = k + 1; j < L.order.size(); j++) {
+            const entry& later = L.order[j];
+            if (later.lifted || !meets(later.at, drawn)) continue;
+            clip_for(f, later.id != NO_ITEM, &drawn);
+            f.draw(f.caller, *later.it, later.id, later.x, later.y, false);
+        }
+        gfx_clip(false);
+    }
+}
+
+// Which parts this frame draws: all when the back buffer is not kept; else
+// those whose state changed (their old place is mended) and those the
+// mending meets (and so on, as each one mended may meet another).
+void choose_parts(item_layers& L, bool kept)
+{
+    for (item_layers::part& p : L.parts) {
+        p.redraw = !kept || !p.has || p.sig != p.next;
+        if (p.redraw && kept && p.has) add_damage(L, p.at);
+    }
+    for (bool more = kept; more;) {
+        more = false;
+        for (item_layers::part& p : L.parts) {
+            if (p.redraw || !p.has) continue;
+            for (int i = 0; i < L.damage_count && !p.redraw; i++)
+                if (meets(p.at, L.damage[i])) {
+                    p.redraw = more = true;
+                    add_damage(L, p.at);
+                }
+        }
+    }
+}
+
 } // namespace
 
 // ---- the frame -----------------------------------------------------------------------------------
@@ -275,6 +477,7 @@ item_layers::item_layers() : items_copy(new item_pool) { order.reserve(ITEM_CAPA
 
 bool draw_items_layered(item_layers& L, const item_frame& f)
 {
+    L.boxes.resize(ITEM_CAPACITY);
     if (!L.retained || !f.under || !f.draw || !f.doc || !f.v || f.watch_count > LAYER_WATCH_MAX ||
         watch_bytes(f) > LAYER_WATCH_BYTES)
         return false;
@@ -284,19 +487,46 @@ bool draw_items_layered(item_layers& L, const item_frame& f)
 
     int k[KEY_FIELDS];
     key_now(f, vw, vh, k);
-    const bool rebuild = !L.valid || memcmp(k, L.key, sizeof k) != 0 || !nothing_changed(L, f);
-    L.valid = false;
-    if (rebuild && !build(L, f, vw, vh)) {
-        gfx_layer_close();
-        return false;
-    }
-    if (!rebuild && L.has_clock && !same_local_time(L.clock_shown, f.now) && !repaint_clocks(L, f, vw, vh)) {
-        gfx_layer_close();
-        return false;
-    }
+    int dx = 0, dy = 0;
+    const bool under_moved = L.valid && under_changed(L, f);
+    const bool changed = !L.valid || under_moved || memcmp(k, L.key, sizeof k) != 0;
+    const bool panned = changed && L.valid && !under_moved && only_panned(L, k, dx, dy);
+    const bool rebuild = changed && !panned;
     if (rebuild) {
+        // Every box is measured again for this view.
+        L.box_known.reset();
+        L.extra_boxes.clear();
+    }
+    if (panned) move_boxes(L, dx, dy);
+    take_order(L, f);
+    L.valid = false;
+    if (rebuild) {
+        if (!build(L, f, vw, vh)) {
+            gfx_layer_close();
+            return false;
+        }
         memcpy(L.key, k, sizeof k);
-        keep_copies(L, f);
+    } else if (panned) {
+        const bool ok = pan(L, f, vw, vh);
+        gfx_clip(false);
+        gfx_layer_close();
+        if (!ok) return false;
+        memcpy(L.key, k, sizeof k);
+        L.pans++;
+        L.back_valid = false;   // the whole frame layer is shown
+        dirty_boxes dirty;
+        find_changes(L, f, dirty);
+        if (!paint_again(L, f, dirty, vw, vh)) {
+            gfx_layer_close();
+            return false;
+        }
+    } else {
+        dirty_boxes dirty;
+        find_changes(L, f, dirty);
+        if (!paint_again(L, f, dirty, vw, vh)) {
+            gfx_layer_close();
+            return false;
+        }
     }
     L.valid = true;
 
@@ -304,33 +534,63 @@ bool draw_items_layered(item_layers& L, const item_frame& f)
         if (L.back_valid) probe_back_buffer(L, vw, vh);
         else L.back_keeps = item_layers::KEEP_MARK;  // a frame drawn directly came between
     }
-    if (L.back_valid && L.back_keeps == item_layers::KEEP_YES) {
-        if (L.damaged) show_part(LAYER_FRAME, false, L.damage);
+    const bool kept = L.back_valid && L.back_keeps == item_layers::KEEP_YES;
+    choose_parts(L, kept);
+    if (kept) {
+        for (int i = 0; i < L.damage_count; i++) show_part(LAYER_FRAME, L.damage[i]);
     } else {
         gfx_layer_draw(LAYER_FRAME, false, 0, 0, vw, vh);
         if (L.back_keeps == item_layers::KEEP_UNKNOWN) L.back_keeps = item_layers::KEEP_MARK;
     }
     // What is drawn from here on is mended from the frame layer next time.
-    L.damaged = false;
+    L.damage_count = 0;
+    draw_lifted(L, f);
     gfx_track(true);
-    // The selected item may have moved since the layers were made: it stands
-    // where the view puts it now.
-    for (const entry& e : L.order)
-        if (e.role == item_layers::ROLE_SELECTED) {
-            f.draw(f.caller, *e.it, e.id, view_x(*f.v, e.it->x), view_y(*f.v, e.it->y), true);
-            float b[4];
-            if (L.has_over && gfx_tracked(b)) show_part(LAYER_OVER, true, b);
-        }
     return true;
+}
+
+void item_layers_part_state(item_layers& L, int k, uint64_t sig)
+{
+    if (k >= 0 && k < LAYER_PARTS) L.parts[k].next = sig;
+}
+
+bool item_layers_part_begin(item_layers& L, int k)
+{
+    if (k < 0 || k >= LAYER_PARTS) return true;
+    item_layers::part& p = L.parts[k];
+    if (!p.redraw) return false;
+    item_layers_note_drawn(L);   // what came before is damage; the part is measured alone
+    return true;
+}
+
+void item_layers_part_done(item_layers& L, int k)
+{
+    if (k < 0 || k >= LAYER_PARTS) return;
+    item_layers::part& p = L.parts[k];
+    float b[4];
+    p.has = gfx_tracked(b);
+    if (p.has) p.at = box{b[0], b[1], b[2], b[3]};
+    p.sig = p.next;
+    gfx_track(true);
+}
+
+void item_layers_note_drawn(item_layers& L)
+{
+    float b[4];
+    if (gfx_tracked(b)) add_damage(L, box{b[0], b[1], b[2], b[3]});
+    gfx_track(true);
 }
 
 bool item_layers_frame_done(item_layers& L, bool layered)
 {
     float b[4];
-    if (layered && gfx_tracked(b)) add_damage(L, b);
+    if (layered && gfx_tracked(b)) add_damage(L, box{b[0], b[1], b[2], b[3]});
     gfx_track(false);
     L.back_valid = layered;
-    if (!layered) L.damaged = false;
+    if (!layered) {
+        L.damage_count = 0;
+        for (item_layers::part& p : L.parts) p.has = false;
+    }
     if (!layered || L.back_keeps != item_layers::KEEP_MARK) return false;
     int vw = 0, vh = 0;
     gfx_view_size(vw, vh);
@@ -344,6 +604,7 @@ void item_layers_reset(item_layers& L)
 {
     L.valid = false;
     L.back_valid = false;
+    for (item_layers::part& p : L.parts) p.has = false;
 }
 
 bool clock_item_on_screen(const document& d)

@@ -6,6 +6,7 @@
 #include "items/graphic_items.h"
 #include "items/table_item.h"
 #include "items/text_item.h"
+#include "raster/canvas.h"
 
 // Columns: kind, register caption, all buttons, extra buttons, under others,
 // draw, measure, resize.
@@ -62,10 +63,20 @@ bool resize_handle_box(const document& d, const item& it, int sel_col, int sel_r
     return true;
 }
 
+void draw_selection_controls(const item& it, const item_draw_ctx& ctx)
+{
+    if (it.kind == KIND_TEXT) draw_text_controls(it, ctx);
+    else draw_unit_controls(it, ctx);
+}
+
 void draw_item(const item& it, const item_draw_ctx& ctx)
 {
+    // Dots, digits and glyphs go by the canvas pitch: the item's own while it is drawn.
+    const int was = canvas_pitch();
+    canvas_use_pitch(ctx.pitch);
     if (ctx.selected && it.kind != KIND_TEXT) draw_unit_selected(it, ctx);
     else kind_of(it).draw(it, ctx);
+    canvas_use_pitch(was);
 }
 
 int shown_prop_buttons(const item& it)

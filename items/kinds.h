@@ -30,6 +30,9 @@ struct dot_box {
 };
 
 // What the interaction shows of a selected item.
+// Which of a selected item's controls a call draws (the frame keeps them apart).
+enum control_parts : uint8_t { CONTROL_LINES = 1, CONTROL_NUDGES = 2, CONTROL_PROPS = 4, CONTROL_ALL = 7 };
+
 struct selection_look {
     bool description = true;    // its description line, position and nudge buttons (not in a group)
     bool buttons = true;        // its property and nudge buttons (the item whose buttons act)
@@ -38,6 +41,7 @@ struct selection_look {
     int caret = -1;             // a text's caret, a byte offset (-1: at its end)
     int sel_col = NO_BUTTON, sel_row = NO_BUTTON;    // a table's picked cell
     int span_col = NO_BUTTON, span_row = NO_BUTTON;  // and its span cell (merging)
+    uint8_t controls = CONTROL_ALL;                  // the controls a call draws
 };
 
 // Where and how one item is drawn.
@@ -95,9 +99,12 @@ dot_box measure_item(const document& d, const item& it);
 // has none now.
 bool resize_handle_box(const document& d, const item& it, int sel_col, int sel_row, dot_box& out);
 
-// Draw an item in its plain look, or selected with its decorations (the
-// description line and caption, the buttons the look asks for).
+// Draw an item in its plain look, or selected (its outline, caret or caption).
 void draw_item(const item& it, const item_draw_ctx& ctx);
+// The controls of a selected item, at fixed window places and UI_PITCH
+// whatever the view: the description line, the position and nudge buttons,
+// the property buttons, as the look asks.
+void draw_selection_controls(const item& it, const item_draw_ctx& ctx);
 
 // How many property buttons a selected item shows.
 int shown_prop_buttons(const item& it);

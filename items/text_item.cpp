@@ -5,6 +5,7 @@
  * model/text_measure.cpp's)
  ******************************************************************************/
 #include "items/text_item.h"
+#include "raster/view.h"
 #include "items/buttons.h"
 #include "items/figures.h"
 #include "items/graphic_items.h"
@@ -196,31 +197,40 @@ void draw_selected(const item& t, const item_draw_ctx& ctx)
     gfx_vertex((float)caret[0], (float)(caret[1] + caret[3]));
     gfx_end();
     gfx_line_width(1.0f);
+}
 
+} // namespace
+
+void draw_text_controls(const item& t, const item_draw_ctx& ctx)
+{
+    const int p = UI_PITCH;
     static const button_marks none;
+    const bool lines = ctx.look.controls & CONTROL_LINES;
     if (ctx.look.description) {
         char text[DESCRIPTION_LEN];
-        describe_text_item(t, text, sizeof text);
-        gfx_color(1, 1, 0);
-        draw_screen_text_sized(DESCRIPTION_SIZE, to_wide(text), SELECTION_ANCHOR_X + DESCRIPTION_DX,
-                               SELECTION_ANCHOR_Y + DESCRIPTION_DY, DESCRIPTION_WRAP, LINE_H);
-        if (ctx.doc && doc_on_panel(*ctx.doc, t.x, t.y)) {
-            format_field(text, sizeof text, "x=%d,y=%d", t.x, t.y);
+        if (lines) {
+            describe_text_item(t, text, sizeof text);
             gfx_color(1, 1, 0);
-            draw_screen_text_sized(POSITION_SIZE, to_wide(text), SELECTION_ANCHOR_X + POSITION_DX,
-                                   SELECTION_ANCHOR_Y + DESCRIPTION_DY, POSITION_WRAP, LINE_H);
+            draw_screen_text_sized(DESCRIPTION_SIZE, to_wide(text), SELECTION_ANCHOR_X + DESCRIPTION_DX,
+                                   SELECTION_ANCHOR_Y + DESCRIPTION_DY, DESCRIPTION_WRAP, LINE_H);
+        }
+        if (ctx.doc && doc_on_panel(*ctx.doc, t.x, t.y)) {
+            if (lines) {
+                format_field(text, sizeof text, "x=%d,y=%d", t.x, t.y);
+                gfx_color(1, 1, 0);
+                draw_screen_text_sized(POSITION_SIZE, to_wide(text), SELECTION_ANCHOR_X + POSITION_DX,
+                                       SELECTION_ANCHOR_Y + DESCRIPTION_DY, POSITION_WRAP, LINE_H);
+            }
             const button* nudges = nudge_buttons(true);
-            for (int i = 0; ctx.look.buttons && i < NUDGE_BUTTONS; i++)
+            for (int i = 0; ctx.look.buttons && (ctx.look.controls & CONTROL_NUDGES) && i < NUDGE_BUTTONS; i++)
                 draw_row_button(nudges, i, ctx.look.nudge ? *ctx.look.nudge : none, p);
         }
     }
-    if (!ctx.look.buttons) return;
+    if (!ctx.look.buttons || !(ctx.look.controls & CONTROL_PROPS)) return;
     const button* props = prop_buttons(KIND_TEXT);
     const int count = text_item_button_count(t.mode);
     for (int i = 0; i < count; i++) draw_row_button(props, i, ctx.look.prop ? *ctx.look.prop : none, p);
 }
-
-} // namespace
 
 void draw_text_kind(const item& t, const item_draw_ctx& ctx)
 {

@@ -20,6 +20,10 @@
 
 // The kind's drawing: plain, or selected with its decorations.
 void draw_text_kind(const item& t, const item_draw_ctx& ctx);
+// The controls of a selected text, at UI_PITCH: its description and
+// position with the nudge buttons (look.description), its property buttons
+// (look.buttons).
+void draw_text_controls(const item& t, const item_draw_ctx& ctx);
 
 // The box of a text in dots: a static text's measured from its text, a
 // scrolling text's own.

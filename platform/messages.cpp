@@ -75,6 +75,11 @@ constexpr msg_row msg_rows[MSG_COUNT] = {
     {MSG_GL_CANNOT_READ, "无法读取离屏像素"},
     {MSG_FREETYPE_INIT, "无法初始化 FreeType 库"},
     {MSG_SCREEN_FONT_OPEN, "无法打开屏幕字体 %s"},
+    {MSG_DISPLAY_FAILED, "无法打开显示：%s"},
+    {MSG_NO_WINDOW_SYSTEM, "无法打开显示：没有窗口系统（设置了 DISPLAY 吗？）"},
+    {MSG_SCREEN_SIZE_FAILED, "无法得到屏幕的大小：%s"},
+    {MSG_WINDOW_FAILED, "无法打开窗口：%s"},
+    {MSG_NO_GL_CONTEXT, "没有 OpenGL 上下文：%s"},
     // ---- start-up and the workspace
     {MSG_SETTINGS_UNREADABLE, "%s 无法读取：没有面板大小（WIDTH、HEIGHT）"},
     {MSG_SETTINGS_WIDTH, "%s 中的 WIDTH=%.40s 不是 %d 到 %d 点的面板宽度"},

@@ -92,6 +92,11 @@ enum msg_id : int {
     MSG_GL_CANNOT_READ,
     MSG_FREETYPE_INIT,
     MSG_SCREEN_FONT_OPEN,
+    MSG_DISPLAY_FAILED,
+    MSG_NO_WINDOW_SYSTEM,
+    MSG_SCREEN_SIZE_FAILED,
+    MSG_WINDOW_FAILED,
+    MSG_NO_GL_CONTEXT,
     // ---- start-up and the workspace --------------------------------------------------
     MSG_SETTINGS_UNREADABLE,
     MSG_SETTINGS_WIDTH,

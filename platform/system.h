@@ -45,3 +45,5 @@ void sleep_micros(long us);
 
 // Monotonic clock in microseconds.
 long long now_micros();
+// CPU time this process has used, in microseconds (every thread).
+long long process_cpu_micros();

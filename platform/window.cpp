@@ -14,6 +14,7 @@
  * closing | title, buffers and text input
  ******************************************************************************/
 #include "platform/window.h"
+#include "platform/messages.h"
 #include "platform/screen.h"
 #include <SDL2/SDL.h>
 #include <cstring>
@@ -119,6 +120,7 @@ int special_of(SDL_Keycode k)
 unsigned char byte_of(SDL_Keycode k, int32_t mods)
 {
     if ((mods & MOD_CTRL) && k >= SDLK_a && k <= SDLK_z) return (unsigned char)(k - SDLK_a + 1);
+    if ((mods & MOD_CTRL) && (k == SDLK_0 || k == SDLK_KP_0)) return KEY_BYTE_ZERO;
     switch (k) {
     case SDLK_RETURN:
     case SDLK_KP_ENTER: return BYTE_ENTER;
@@ -177,15 +179,18 @@ void on_composition(const char* text)
 
 // ---- opening, dispatching and closing -------------------------------------------------
 
-bool window_open(const char* title, int x, int y, int w, int h, bool hidden, std::string& why)
+namespace {
+
+// Start SDL's video once: false with a reason when there is no window system.
+bool start_video(std::string& why)
 {
-    if (window) return true;
+    if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint(SDL_HINT_IME_SUPPORT_EXTENDED_TEXT, "1");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-        why = std::string("cannot open the display: ") + SDL_GetError();
+        why = msg(MSG_DISPLAY_FAILED, SDL_GetError());
         return false;
     }
     // With no display SDL may fall back to a driver that shows nothing; a
@@ -193,10 +198,46 @@ bool window_open(const char* title, int x, int y, int w, int h, bool hidden, std
     const char* driver = SDL_GetCurrentVideoDriver();
     const char* asked = SDL_getenv("SDL_VIDEODRIVER");
     if (driver && (!strcmp(driver, "offscreen") || !strcmp(driver, "dummy")) && !(asked && !strcmp(asked, driver))) {
-        why = "cannot open the display: no window system (is DISPLAY set?)";
+        why = msg(MSG_NO_WINDOW_SYSTEM);
         SDL_Quit();
         return false;
     }
+    return true;
+}
+
+} // namespace
+
+bool window_screen_area(int out[4], std::string& why)
+{
+    if (!start_video(why)) return false;
+    SDL_Rect r;
+    if (SDL_GetDisplayUsableBounds(0, &r) != 0 && SDL_GetDisplayBounds(0, &r) != 0) {
+        why = msg(MSG_SCREEN_SIZE_FAILED, SDL_GetError());
+        return false;
+    }
+    out[0] = r.x;
+    out[1] = r.y;
+    out[2] = r.w;
+    out[3] = r.h;
+    return true;
+}
+
+void window_set_minimum_size(int w, int h)
+{
+    if (window) SDL_SetWindowMinimumSize(window, w, h);
+}
+
+int window_refresh_hz()
+{
+    SDL_DisplayMode mode;
+    if (!window || SDL_GetWindowDisplayMode(window, &mode) != 0) return 0;
+    return mode.refresh_rate;
+}
+
+bool window_open(const char* title, int x, int y, int w, int h, bool hidden, std::string& why)
+{
+    if (window) return true;
+    if (!start_video(why)) return false;
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
@@ -207,13 +248,13 @@ bool window_open(const char* title, int x, int y, int w, int h, bool hidden, std
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | (hidden ? SDL_WINDOW_HIDDEN : 0);
     window = SDL_CreateWindow(title, x, y, w, h, flags);
     if (!window) {
-        why = std::string("cannot open the window: ") + SDL_GetError();
+        why = msg(MSG_WINDOW_FAILED, SDL_GetError());
         SDL_Quit();
         return false;
     }
     context = SDL_GL_CreateContext(window);
     if (!context) {
-        why = std::string("no OpenGL context: ") + SDL_GetError();
+        why = msg(MSG_NO_GL_CONTEXT, SDL_GetError());
         SDL_DestroyWindow(window);
         window = nullptr;
         SDL_Quit();
@@ -238,7 +279,19 @@ bool window_dispatch_event(int timeout_ms)
     if (!SDL_WaitEventTimeout(&e, timeout_ms < 0 ? 0 : timeout_ms)) return false;
     switch (e.type) {
     case SDL_KEYDOWN: on_key_down(e.key); break;
-    case SDL_KEYUP: input_modifiers = modifiers_of(e.key.keysym.mod); break;
+    case SDL_KEYUP:
+        input_modifiers = modifiers_of(e.key.keysym.mod);
+        if (e.key.keysym.sym == SDLK_SPACE && handlers.key_up) handlers.key_up(KEY_BYTE_SPACE);
+        break;
+    case SDL_MOUSEWHEEL:
+        if (handlers.wheel) {
+            input_modifiers = modifiers_of((Uint16)SDL_GetModState());
+            int x = 0, y = 0;
+            SDL_GetMouseState(&x, &y);
+            const int flip = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -1 : 1;
+            handlers.wheel(flip * e.wheel.x, flip * e.wheel.y, x, y);
+        }
+        break;
     case SDL_TEXTINPUT:
         if (handlers.text) handlers.text(e.text.text);
         break;

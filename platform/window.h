@@ -49,7 +49,28 @@ struct window_handlers {
     void (*text)(const char* utf8);
     void (*composition)(const char* utf8);
     void (*close)();
+    // The wheel turned by (dx, dy) notches (dy > 0: away from the user) with
+    // the pointer at (x, y).
+    void (*wheel)(int dx, int dy, int x, int y);
+    // A key byte's key went up (only the space bar is reported).
+    void (*key_up)(unsigned char key);
 };
+
+// Ctrl+0 reaches the key handler as this byte with MOD_CTRL in input_modifiers.
+constexpr unsigned char KEY_BYTE_ZERO = '0';
+// The space bar's byte, for the key-up handler.
+constexpr unsigned char KEY_BYTE_SPACE = ' ';
+
+// The screen's usable area (without panels and task bars) in screen pixels:
+// x, y, w, h. Starts the window system when needed; false with a reason
+// when there is none.
+bool window_screen_area(int out[4], std::string& why);
+
+// The least client size the window manager lets the user make.
+void window_set_minimum_size(int w, int h);
+
+// The refresh rate of the window's display in Hz, or 0 when it does not say.
+int window_refresh_hz();
 
 // Open the window at (x, y) with a client area of w x h and make its GL
 // context current. False with a short reason when it cannot be made.

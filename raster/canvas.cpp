@@ -4,6 +4,7 @@
 #include "raster/canvas.h"
 #include "raster/gfx.h"
 #include "raster/screen_text.h"
+#include <algorithm>
 #include <cstdio>
 
 const float led_colour[LED_COLOURS][3] = {
@@ -74,48 +75,90 @@ void draw_panel_background(int x, int y, int w_dots, int h_dots)
     gfx_end();
 }
 
-void draw_panel_grid(int W, int H)
+namespace {
+
+constexpr int GRID_STEP = 4;             // dots between grid lines
+constexpr int TICK_PX = 15;              // a ruler tick reaches this far out of the area
+constexpr int LABEL_DX = 3, LABEL_DY = -5;      // a top label's pen from its tick
+constexpr int SIDE_LABEL_GAP = 3;               // a side label ends this far left of the area
+constexpr int LABEL_WRAP = 89, LABEL_LINE = 25;
+constexpr float GRID_GREY = 0.2f;
+
+// The multiples of `step` dots whose lines fall in [from, to) window pixels
+// for a panel corner at `corner`: first and last index.
+void steps_in(int64_t corner, int p, int step, int64_t from, int64_t to, int64_t& first, int64_t& last)
+{
+    const int64_t span = (int64_t)step * p;
+    first = floor_div(from - corner + span - 1, span);
+    last = floor_div(to - 1 - corner, span);
+}
+
+} // namespace
+
+void draw_panel_grid(const view& v, int W, int H)
 {
     const int p = pitch_in_use;
-
+    const float x0 = (float)v.panel_x, y0 = (float)v.panel_y;
+    int64_t first, last;
     gfx_texturing(false);
-    gfx_color(1, 1, 1);
-    gfx_begin(GFX_LINES);
-    gfx_vertex(0, 0); gfx_vertex(12500, 0);
-    gfx_vertex(0, 0); gfx_vertex(0, 12500);
-    gfx_end();
-
     gfx_line_width(1.0f);
     gfx_begin(GFX_LINES);
+    gfx_color(GRID_GREY, GRID_GREY, GRID_GREY);
+    // Inside the panel and the area both; never the panel's own edges.
+    steps_in(v.panel_y, p, GRID_STEP, v.area_y, (int64_t)v.area_y + v.area_h, first, last);
+    for (int64_t i = std::max<int64_t>(first, 1); i <= last && i < H / GRID_STEP; i++) {
+        const float y = y0 + (float)(GRID_STEP * i * p);
+        gfx_vertex(x0, y); gfx_vertex(x0 + (float)W * p, y);
+    }
+    steps_in(v.panel_x, p, GRID_STEP, v.area_x, (int64_t)v.area_x + v.area_w, first, last);
+    for (int64_t i = std::max<int64_t>(first, 1); i <= last && i < W / GRID_STEP; i++) {
+        const float x = x0 + (float)(GRID_STEP * i * p);
+        gfx_vertex(x, y0); gfx_vertex(x, y0 + (float)H * p);
+    }
+    gfx_end();
+}
+
+void draw_panel_rulers(const view& v, bool top, bool side)
+{
+    const int p = pitch_in_use;
+    const float ax = (float)v.area_x, ay = (float)v.area_y;
+    const float right = ax + (float)v.area_w, bottom = ay + (float)v.area_h;
+    gfx_texturing(false);
+    gfx_line_width(1.0f);
     gfx_color(1, 1, 1);
-    for (int i = 0; i < 100; i++) {
-        float x = 32.0f * i * p;
-        gfx_vertex(x, 0); gfx_vertex(x, -15);
+    gfx_begin(GFX_LINES);
+    gfx_vertex(ax, ay); gfx_vertex(right, ay);
+    gfx_vertex(ax, ay); gfx_vertex(ax, bottom);
+    gfx_end();
+
+    int64_t tx0, tx1, ty0, ty1;
+    steps_in(v.panel_x, p, RULER_STEP, v.area_x, (int64_t)v.area_x + v.area_w, tx0, tx1);
+    steps_in(v.panel_y, p, RULER_STEP, v.area_y, (int64_t)v.area_y + v.area_h, ty0, ty1);
+    if (!top) tx1 = tx0 - 1;
+    if (!side) ty1 = ty0 - 1;
+    gfx_begin(GFX_LINES);
+    for (int64_t i = tx0; i <= tx1; i++) {
+        const float x = (float)(v.panel_x + RULER_STEP * i * p);
+        gfx_vertex(x, ay); gfx_vertex(x, ay - TICK_PX);
     }
-    for (int i = 0; i < 200; i++) {
-        float y = 32.0f * i * p;
-        gfx_vertex(0, y); gfx_vertex(-15, y);
-    }
-    gfx_color(0.2f, 0.2f, 0.2f);
-    for (int i = 1; i < H / 4; i++) {
-        float y = 4.0f * i * p;
-        gfx_vertex(0, y); gfx_vertex((float)W * p, y);
-    }
-    for (int i = 1; i < W / 4; i++) {
-        float x = 4.0f * i * p;
-        gfx_vertex(x, 0); gfx_vertex(x, (float)H * p);
+    for (int64_t i = ty0; i <= ty1; i++) {
+        const float y = (float)(v.panel_y + RULER_STEP * i * p);
+        gfx_vertex(ax, y); gfx_vertex(ax - TICK_PX, y);
     }
     gfx_end();
 
-    // Ruler numbers every 32 dots, above and left of the panel.
-    gfx_color(1, 1, 1);
-    char num[16];
-    for (int i = 0; i < 50; i++) {
-        snprintf(num, sizeof num, "%d", 32 * i);
-        draw_screen_text(to_wide(num), 32 * i * p + 3, -5, 89, 25);
+    // Numbers of the ticks in view; down the side from the first below the corner.
+    char num[24];
+    for (int64_t i = tx0; i <= tx1; i++) {
+        snprintf(num, sizeof num, "%lld", (long long)(RULER_STEP * i));
+        draw_screen_text(to_wide(num), clamp32(v.panel_x + RULER_STEP * i * p + LABEL_DX), clamp32(v.area_y + LABEL_DY),
+                         LABEL_WRAP, LABEL_LINE);
     }
-    for (int i = 1; i < 50; i++) {
-        snprintf(num, sizeof num, "%d", 32 * i);
-        draw_screen_text(to_wide(num), -25, 32 * i * p - 5, 89, 25);
+    for (int64_t i = std::max<int64_t>(ty0, v.panel_y + RULER_STEP * ty0 * p > v.area_y ? ty0 : ty0 + 1); i <= ty1; i++) {
+        snprintf(num, sizeof num, "%lld", (long long)(RULER_STEP * i));
+        // Right-aligned, so no number reaches into the panel's area.
+        const std::u16string wide = to_wide(num);
+        draw_screen_text(wide, v.area_x - SIDE_LABEL_GAP - screen_text_width(wide),
+                         clamp32(v.panel_y + RULER_STEP * i * p + LABEL_DY), LABEL_WRAP, LABEL_LINE);
     }
 }

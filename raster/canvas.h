@@ -11,10 +11,11 @@
  * frame, the panel picture and the layers set it from their view before
  * they draw.
  * Depends on: nothing outside the C++ standard library.
- * Does NOT: clip dots to the panel, or remember anything between calls but
- * the pitch.
+ * Does NOT: clip dots to the panel or the area (the caller clips), or
+ * remember anything between calls but the pitch.
  ******************************************************************************/
 #pragma once
+#include "raster/view.h"
 #include <cstdint>
 
 constexpr int LED_COLOURS = 7;
@@ -34,6 +35,11 @@ int draw_text_dot_double(int code, int x, int y);
 
 // The black panel area of w x h dots with its corner at window pixel (x, y).
 void draw_panel_background(int x, int y, int w, int h);
-// Axes, ruler ticks and labels, and the 4-dot grid of a w x h panel,
-// relative to the panel's corner (the caller translates there).
-void draw_panel_grid(int w, int h);
+// The 4-dot grid of a w x h panel where view `v` has it, the lines inside
+// the view's area only (the caller clips to it).
+void draw_panel_grid(const view& v, int w, int h);
+// The rulers along the area's top and left edges: both axes, and a tick
+// every RULER_STEP dots with its number, for the dots in view, along the top
+// and down the side as asked.
+constexpr int RULER_STEP = 32;
+void draw_panel_rulers(const view& v, bool top = true, bool side = true);

@@ -2,6 +2,7 @@
  * raster/gfx.cpp - backend selection, forwarders and the recording backend
  ******************************************************************************/
 #include "raster/gfx.h"
+#include <algorithm>
 
 namespace {
 gfx_backend* active = nullptr;
@@ -122,9 +123,52 @@ void gfx_view_size(int& w, int& h)
 void gfx_flush() { B().flush(); }
 void gfx_finish() { B().finish(); }
 uint32_t gfx_layer_open(int slot, int w, int h, int clear) { return B().layer_open(slot, w, h, clear); }
-void gfx_clip(bool on, int x, int y, int w, int h) { B().clip(on, x, y, w, h); }
+namespace {
+
+// The clips in force: [0] set by gfx_clip, the others pushed within it.
+struct clip_box {
+    bool on;
+    int x, y, w, h;
+};
+clip_box clips[GFX_CLIP_DEPTH] = {};
+int clip_depth = 0;
+
+void apply_clip(const clip_box& c) { B().clip(c.on, c.x, c.y, c.w, c.h); }
+
+} // namespace
+
+void gfx_clip(bool on, int x, int y, int w, int h)
+{
+    clip_depth = 0;
+    clips[0] = {on, x, y, w, h};
+    apply_clip(clips[0]);
+}
+
+void gfx_clip_push(int x, int y, int w, int h)
+{
+    const clip_box& top = clips[clip_depth];
+    clip_box c{true, x, y, w, h};
+    if (top.on) {
+        const int x0 = std::max(x, top.x), y0 = std::max(y, top.y);
+        const int x1 = std::min(x + w, top.x + top.w), y1 = std::min(y + h, top.y + top.h);
+        c = {true, x0, y0, std::max(0, x1 - x0), std::max(0, y1 - y0)};
+    }
+    if (clip_depth + 1 < GFX_CLIP_DEPTH) clip_depth++;
+    clips[clip_depth] = c;
+    apply_clip(c);
+}
+
+void gfx_clip_pop()
+{
+    if (clip_depth > 0) clip_depth--;
+    apply_clip(clips[clip_depth]);
+}
 void gfx_layer_close() { B().layer_close(); }
-void gfx_layer_draw(int slot, bool keyed, int x, int y, int w, int h) { B().layer_draw(slot, keyed, x, y, w, h); }
+void gfx_layer_draw(int slot, bool keyed, int x, int y, int w, int h) { B().layer_draw(slot, keyed, x, y, w, h, 0, 0); }
+void gfx_layer_draw_moved(int slot, int x, int y, int w, int h, int dx, int dy)
+{
+    B().layer_draw(slot, false, x, y, w, h, dx, dy);
+}
 bool gfx_read_pixels(int slot, int x, int y, int w, int h, uint8_t* rgb)
 {
     return B().read_pixels(slot, x, y, w, h, rgb);

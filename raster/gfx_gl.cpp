@@ -192,8 +192,10 @@ public:
         glBindFramebuffer(GL_FRAMEBUFFER, l.fbo);
         if (!l.ok) {
             glBindFramebuffer(GL_FRAMEBUFFER, 0);
+            drawing_into_ = 0;
             return 0;
         }
+        drawing_into_ = l.fbo;
         if (clear != GFX_LAYER_KEEP) {
             glClearColor(0.0f, 0.0f, 0.0f, clear == GFX_LAYER_TRANSPARENT ? 0.0f : 1.0f);
             glClear(GL_COLOR_BUFFER_BIT);
@@ -205,8 +207,23 @@ public:
     {
         close();
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        drawing_into_ = 0;
     }
-    void layer_draw(int slot, bool keyed, int x, int y, int w, int h) override
+    // A plain copy of a layer's rectangle into what is drawn into, moved by
+    // (dx, dy): a framebuffer blit, which copies rows without shading them.
+    void layer_blit(int slot, int x0, int y0, int x1, int y1, int dx, int dy)
+    {
+        const auto& l = layers_[slot];
+        GLint vp[4];
+        glGetIntegerv(GL_VIEWPORT, vp);
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, l.fbo);
+        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, drawing_into_);
+        // Framebuffer rows count from the bottom.
+        glBlitFramebuffer(x0, l.h - y1, x1, l.h - y0, x0 + dx, vp[3] - (y1 + dy), x1 + dx, vp[3] - (y0 + dy),
+                          GL_COLOR_BUFFER_BIT, GL_NEAREST);
+        glBindFramebuffer(GL_FRAMEBUFFER, drawing_into_);
+    }
+    void layer_draw(int slot, bool keyed, int x, int y, int w, int h, int dx, int dy) override
     {
         close();
         if (slot < 0 || slot >= GFX_LAYERS || !layers_[slot].ok) return;
@@ -215,6 +232,10 @@ public:
         int x0 = x < 0 ? 0 : x, y0 = y < 0 ? 0 : y;
         int x1 = x + w > l.w ? l.w : x + w, y1 = y + h > l.h ? l.h : y + h;
         if (x1 <= x0 || y1 <= y0) return;
+        if (!keyed && l.fbo != drawing_into_) {
+            layer_blit(slot, x0, y0, x1, y1, dx, dy);
+            return;
+        }
         GLint bound = 0;
         glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
         const GLboolean tex_on = glIsEnabled(GL_TEXTURE_2D), blend_on = glIsEnabled(GL_BLEND);
@@ -229,11 +250,12 @@ public:
         // Texture rows count from the bottom of the view, window rows from its top.
         const float s0 = (float)x0 / l.w, s1 = (float)x1 / l.w;
         const float t0 = 1.0f - (float)y0 / l.h, t1 = 1.0f - (float)y1 / l.h;
+        const float u0 = (float)(x0 + dx), u1 = (float)(x1 + dx), v0 = (float)(y0 + dy), v1 = (float)(y1 + dy);
         glBegin(GL_QUADS);
-        glTexCoord2f(s0, t0); glVertex3f((float)x0, (float)y0, 0);
-        glTexCoord2f(s1, t0); glVertex3f((float)x1, (float)y0, 0);
-        glTexCoord2f(s1, t1); glVertex3f((float)x1, (float)y1, 0);
-        glTexCoord2f(s0, t1); glVertex3f((float)x0, (float)y1, 0);
+        glTexCoord2f(s0, t0); glVertex3f(u0, v0, 0);
+        glTexCoord2f(s1, t0); glVertex3f(u1, v0, 0);
+        glTexCoord2f(s1, t1); glVertex3f(u1, v1, 0);
+        glTexCoord2f(s0, t1); glVertex3f(u0, v1, 0);
         glEnd();
         if (keyed) glDisable(GL_ALPHA_TEST);
         glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
@@ -291,6 +313,7 @@ private:
         bool ok = false, alpha = false;
     };
     layer layers_[GFX_LAYERS];
+    GLuint drawing_into_ = 0;  // the framebuffer drawn into: a layer's, or the window's (0)
     bool open_ = false;       // a batch of points is waiting
     bool gathering_ = false;  // between begin and end of points
     float psize_ = -1;

@@ -162,6 +162,16 @@ int draw_text_with(int slot, int size, const std::u16string& text, int x, int y,
 
 } // namespace
 
+int screen_text_width(const std::u16string& text)
+{
+    int w = 0;
+    for (char16_t c : text) {
+        load_glyph_texture(1, c);
+        w += glyph_cache[c].advance;
+    }
+    return w;
+}
+
 int draw_screen_text(const std::u16string& text, int x, int y, int wrap_width, int line_height)
 {
     return draw_text_with(1, 36, text, x, y, wrap_width, line_height);

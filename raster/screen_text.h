@@ -51,6 +51,8 @@ void load_glyph_texture(int slot, char16_t code);
 // Draw UTF-16 text with the 36 face; (x, y) is the first line's baseline.
 // Returns how far the pen went on the last line, px.
 int draw_screen_text(const std::u16string& text, int x, int y, int wrap_width, int line_height);
+// The width draw_screen_text gives a one-line text, without drawing it.
+int screen_text_width(const std::u16string& text);
 // The same with the face picked by size: 24 slot 0, 48 slot 2, 64 slot 3, else slot 1.
 void draw_screen_text_sized(int size, const std::u16string& text, int x, int y, int wrap_width,
                             int line_height);

@@ -46,8 +46,15 @@ struct setup {
         c.selected = selected;
         return c;
     }
-    // Draw as the frame draws the current item.
-    void selected(const item& u) const { draw_item(u, ctx(u, true)); }
+    // The controls' context. It carries the view's pitch: the controls stand
+    // at fixed window places and at UI_PITCH whatever it is.
+    item_draw_ctx controls(const item& u) const { return ctx(u, true); }
+    // Draw as the frame draws the current item: the item, then its controls.
+    void selected(const item& u) const
+    {
+        draw_item(u, ctx(u, true));
+        draw_selection_controls(u, controls(u));
+    }
 };
 
 std::vector<gfx_event> texts(const gfx_recorder& rec) { return rec.of_type(gfx_event::TEXT); }
@@ -163,11 +170,24 @@ TEST(DigitItem, DescriptionLinesNameTheValueType)
     item f = setup::make(KIND_RECT, 7);
     f.w = 30; f.h = 15; f.color = 2;
     EXPECT_EQ(description_of(f), u"宽度=30,高度=15，颜色=2");
-    for (int pitch : {1, 3, 8}) {
+    // The line and the buttons stand where they do, and keep their size, at every zoom.
+    std::vector<gfx_event> buttons_at_2;
+    for (int pitch : {2, 1, 3, 8}) {
         recording r;
         s.v.pitch = pitch;
         s.selected(f);
-        EXPECT_NE(text_event(r.rec, u"宽度=30,高度=15，颜色=2"), nullptr) << pitch;
+        const gfx_event* at = text_event(r.rec, u"宽度=30,高度=15，颜色=2");
+        ASSERT_NE(at, nullptr) << pitch;
+        EXPECT_EQ(at->x[0], 550) << pitch;
+        EXPECT_EQ(at->y[0], 120) << pitch;
+        const std::vector<gfx_event> buttons = r.rec.of_type(gfx_event::QUAD);
+        ASSERT_EQ(buttons.size(), 12u) << pitch;
+        if (pitch == 2) buttons_at_2 = buttons;
+        for (size_t k = 0; k < buttons.size(); k++)
+            for (int c = 0; c < 4; c++) {
+                EXPECT_EQ(buttons[k].x[c], buttons_at_2[k].x[c]) << pitch << " button " << k;
+                EXPECT_EQ(buttons[k].y[c], buttons_at_2[k].y[c]) << pitch << " button " << k;
+            }
     }
     s.v.pitch = 2;
 
@@ -211,20 +231,30 @@ TEST(DigitItem, GroupSelectionShowsCaptionAndButtonsButNoDescription)
     setup s;
     item u = setup::make(KIND_VARIABLE, 41, 3, 3);
     item_draw_ctx c = s.ctx(u, true);
-    c.look.description = false;   // a group member
+    item_draw_ctx k = s.controls(u);
+    c.look.description = k.look.description = false;   // a group member
     recording r;
     draw_item(u, c);
+    draw_selection_controls(u, k);
     EXPECT_NE(text_event(r.rec, u"寄存器:4x40001"), nullptr);
     EXPECT_EQ(quads(r.rec), 14u);
     for (const gfx_event& e : texts(r.rec)) {
         EXPECT_EQ(e.text.find(u"大小="), std::u16string::npos);
         EXPECT_EQ(e.text.find(u"x="), std::u16string::npos);
     }
-    // A member whose buttons do not act shows none.
+    // A member whose buttons do not act shows none: the item alone, with its caption.
     c.look.buttons = false;
     r.rec.reset();
     draw_item(u, c);
     EXPECT_EQ(quads(r.rec), 0u);
+    EXPECT_NE(text_event(r.rec, u"寄存器:4x40001"), nullptr);
+    // Nor does the current item itself: its controls are drawn apart from it.
+    c.look.buttons = true;
+    c.look.description = true;
+    r.rec.reset();
+    draw_item(u, c);
+    EXPECT_EQ(quads(r.rec), 0u);
+    EXPECT_EQ(text_event(r.rec, u"x=3,y=3"), nullptr);
     EXPECT_NE(text_event(r.rec, u"寄存器:4x40001"), nullptr);
 }
 
@@ -289,10 +319,10 @@ TEST(DigitItem, PressedAndHoveredPropertyButtons)
     marks.hover = 3;
     marks.pressed = 5;
     marks.down = 1;
-    item_draw_ctx c = s.ctx(u, true);
+    item_draw_ctx c = s.controls(u);
     c.look.prop = &marks;
     recording r;
-    draw_item(u, c);
+    draw_selection_controls(u, c);
     auto q = r.rec.of_type(gfx_event::QUAD);
     ASSERT_EQ(q.size(), 13u);   // twelve buttons and the highlighted one again
     int dark = 0, mid = 0;
@@ -305,7 +335,7 @@ TEST(DigitItem, PressedAndHoveredPropertyButtons)
     // The pressed look only while the button is held.
     marks.down = 0;
     r.rec.reset();
-    draw_item(u, c);
+    draw_selection_controls(u, c);
     dark = 0;
     for (const gfx_event& e : r.rec.of_type(gfx_event::QUAD))
         if (same_colour(e, 0.2f, 0.2f, 0.2f)) dark++;
@@ -381,6 +411,9 @@ TEST(DigitItem, HostileFieldsDrawWithoutFaults)
     c.look.prop = c.look.nudge = &marks;
     draw_item(u, s.ctx(u, false));
     draw_item(u, c);
+    item_draw_ctx k = s.controls(u);
+    k.look.prop = k.look.nudge = &marks;
+    draw_selection_controls(u, k);
     EXPECT_GT(measure_item(u).w, (int64_t)INT32_MAX);   // the box does not wrap round
 
     item t = setup::make(KIND_TABLE, 0, INT32_MAX - 5, INT32_MIN + 5);
@@ -399,6 +432,7 @@ TEST(DigitItem, HostileFieldsDrawWithoutFaults)
         t.w = INT32_MAX; t.h = 40;
         draw_item(t, s.ctx(t, false));
         draw_item(t, s.ctx(t, true));
+        draw_selection_controls(t, s.controls(t));
     }
     EXPECT_FALSE(r.rec.events.empty());
 }

@@ -16,6 +16,9 @@ struct FrameTest : ::testing::Test {
     void SetUp() override
     {
         need_screen_fonts();
+        // The least window, as the designer opens for a small panel.
+        g.v.window_w = WINDOW_MIN_W;
+        g.v.window_h = WINDOW_MIN_H;
         panel(256, 64);
     }
     void panel(int w, int h)
@@ -77,21 +80,40 @@ TEST_F(FrameTest, ButtonsAndReadOutsFollowTheSelection)
     interaction& ui = g.ui;
     const std::u16string del = u"删除所选", save = u"保存数据", close = u"关闭窗口";
 
-    // Nothing selected: save and close, no delete button, no read-outs.
+    // Nothing selected: save, close and fit, no delete button, no read-outs.
     frame_routine(g);
     EXPECT_TRUE(drew(r.rec, save));
     EXPECT_TRUE(drew(r.rec, close));
+    EXPECT_TRUE(drew(r.rec, u"适合窗口"));
     EXPECT_FALSE(drew(r.rec, del));
     EXPECT_FALSE(drew(r.rec, u"左对齐"));
     EXPECT_FALSE(drew(r.rec, u"合并"));
     EXPECT_EQ(r.rec.clears, 1);
 
-    // A current item brings the delete button.
+    // A current item brings the delete button and its own buttons, once. At
+    // every zoom they stand where they did, in the same face.
     const item_id block = add(SAMPLE_BLOCK, 30, 20);
-    r.rec.reset();
     ui.current = block;
-    frame_routine(g);
-    EXPECT_TRUE(drew(r.rec, del));
+    std::vector<gfx_event> at_start;
+    for (int pitch : {2, 1, 5, 8}) {
+        SCOPED_TRACE(pitch);
+        g.v.pitch = pitch;
+        r.rec.reset();
+        frame_routine(g);
+        EXPECT_TRUE(drew(r.rec, del));
+        std::vector<gfx_event> controls;
+        for (const gfx_event& e : r.rec.of_type(gfx_event::TEXT))
+            if (e.text == del || e.text == save || e.text == u"颜色+" || e.text == u"颜色-") controls.push_back(e);
+        ASSERT_EQ(controls.size(), 4u);
+        if (pitch == 2) at_start = controls;
+        for (size_t k = 0; k < controls.size(); k++) {
+            EXPECT_EQ(controls[k].text, at_start[k].text);
+            EXPECT_EQ(controls[k].x[0], at_start[k].x[0]) << k;
+            EXPECT_EQ(controls[k].y[0], at_start[k].y[0]) << k;
+            EXPECT_EQ(controls[k].size, at_start[k].size) << k;
+        }
+    }
+    g.v.pitch = 2;
     ui.current = NO_ITEM;
 
     // The pointer read-out in dots.
@@ -109,11 +131,15 @@ TEST_F(FrameTest, ButtonsAndReadOutsFollowTheSelection)
             EXPECT_TRUE(same_colour(e, 1, 1, 1));
         }
     EXPECT_TRUE(found);
-    // Left of or above the panel origin there is no read-out.
-    r.rec.reset();
-    ui.pointer_x = 265;
-    frame_routine(g);
-    for (const gfx_event& e : r.rec.of_type(gfx_event::TEXT)) EXPECT_NE(e.text[0], u'[');
+    // Outside the panel's area (left of it, above it, on the palette) there is no read-out.
+    const int outside[][2] = {{264, 151}, {271, 144}, {100, 400}};
+    for (const auto& at : outside) {
+        r.rec.reset();
+        ui.pointer_x = at[0];
+        ui.pointer_y = at[1];
+        frame_routine(g);
+        for (const gfx_event& e : r.rec.of_type(gfx_event::TEXT)) EXPECT_NE(e.text[0], u'[') << at[0] << "," << at[1];
+    }
     ui.show_coords = false;
 
     // A group selection: delete button, the reference's box in dots and the six align buttons.
@@ -211,7 +237,7 @@ TEST(Buttons, RowRulePicksTheLooks)
 {
     need_screen_fonts();
     recording r;
-    const button* row = tool_row(ROW_COMMAND, 2);
+    const button* row = tool_row(ROW_COMMAND, WINDOW_MIN_W);
     auto fills = [&](void) {
         std::vector<gfx_event> q = r.rec.of_type(gfx_event::QUAD);
         r.rec.reset();

@@ -154,8 +154,8 @@ TEST_F(PointerTest, HoverMarksTheToolButtons)
     // delete button while something is selected.
     group_add(e, add(sample(SAMPLE_LINE, 20, 80)));
     ui->merge_mode = true;
-    const int p = view_pitch(v);
-    const button* align = tool_row(ROW_ALIGN, p);
+    const int p = UI_PITCH;
+    const button* align = tool_row(ROW_ALIGN, v.window_w);
     int x, y;
     centre_of(align[ALIGN_LEFT], x, y);
     on_passive_motion(e, x, y);
@@ -165,11 +165,11 @@ TEST_F(PointerTest, HoverMarksTheToolButtons)
     centre_of(align[SAME_HEIGHT], x, y);
     on_passive_motion(e, x, y);
     EXPECT_EQ(ui->rows[ROW_ALIGN].hover, SAME_HEIGHT);
-    centre_of(tool_row(ROW_DELETE, p)[DELETE_SLOT], x, y);
+    centre_of(tool_row(ROW_DELETE, v.window_w)[DELETE_SLOT], x, y);
     on_passive_motion(e, x, y);
     EXPECT_EQ(ui->rows[ROW_DELETE].hover, DELETE_SLOT);
     EXPECT_EQ(ui->rows[ROW_ALIGN].hover, NO_HOVER);
-    centre_of(tool_row(ROW_COMMAND, p)[CLOSE_SLOT], x, y);
+    centre_of(tool_row(ROW_COMMAND, v.window_w)[CLOSE_SLOT], x, y);
     on_passive_motion(e, x, y);
     EXPECT_EQ(ui->rows[ROW_COMMAND].hover, CLOSE_SLOT);
     EXPECT_EQ(ui->rows[ROW_DELETE].hover, NO_HOVER);
@@ -186,23 +186,55 @@ TEST_F(PointerTest, HoverMarksTheToolButtons)
     EXPECT_EQ(ui->rows[ROW_ALIGN].hover, NO_HOVER);
 }
 
-TEST_F(PointerTest, ZoomKeysShowTheToolButtonsFittedToTheirLabels)
+TEST_F(PointerTest, ZoomKeysKeepTheToolButtonsFittedToTheirLabels)
 {
     const item_id r = add_rect(20, 30, 30, 10);
-    const int w2 = tool_row(ROW_DELETE, view_pitch(v))[DELETE_SLOT].w;
+    click(px(20) + 4, py(30) + 4);   // selected: the delete button shows
+    ASSERT_EQ(ui->current, r);
+    const button before = tool_row(ROW_DELETE, v.window_w)[DELETE_SLOT];
+    EXPECT_GE(UI_PITCH * (before.w - 1), label_width_px(before.label, before.label_size));
     on_key(e, 17);   // Ctrl+Q: zoom in to 3
     on_key(e, 17);   // and to 4
     ASSERT_EQ(view_pitch(v), 4);
-    const button& del = tool_row(ROW_DELETE, view_pitch(v))[DELETE_SLOT];
-    EXPECT_LT(del.w, w2);
-    EXPECT_GE(view_pitch(v) * (del.w - 1), label_width_px(del.label, del.label_size));
+    // The buttons are the view's no more: same place, same size at every zoom,
+    // and hovered where they were.
+    const button& del = tool_row(ROW_DELETE, v.window_w)[DELETE_SLOT];
+    EXPECT_EQ(del.x, before.x);
+    EXPECT_EQ(del.y, before.y);
+    EXPECT_EQ(del.w, before.w);
+    EXPECT_EQ(del.h, before.h);
+    int x, y;
+    centre_of(before, x, y);
+    on_passive_motion(e, x, y);
+    EXPECT_EQ(ui->rows[ROW_DELETE].hover, DELETE_SLOT);
+    int l, t, rr, b;
+    button_rect(before, UI_PITCH, l, t, rr, b);
+    on_passive_motion(e, rr, (t + b) / 2);
+    EXPECT_EQ(ui->rows[ROW_DELETE].hover, NO_HOVER);
     // The zoom is the view's alone: the item keeps its dots and is pressed where it is drawn.
     EXPECT_EQ(at(r).x, 20);
     EXPECT_EQ(at(r).w, 30);
+    click(900, 400);
+    EXPECT_EQ(ui->current, NO_ITEM);
     click(px(20) + 4, py(30) + 4);
     EXPECT_EQ(ui->current, r);
     on_key(e, 1);    // Ctrl+A: zoom out
     on_key(e, 1);
     ASSERT_EQ(view_pitch(v), 2);
-    EXPECT_EQ(tool_row(ROW_DELETE, view_pitch(v))[DELETE_SLOT].w, w2);
+    EXPECT_EQ(tool_row(ROW_DELETE, v.window_w)[DELETE_SLOT].w, before.w);
+
+    // Scrolled into a panel larger than its area, the zoom keys keep the dot
+    // at the area's top-left corner where it is.
+    set_panel(1024, 512);
+    ASSERT_TRUE(v.hbar && v.vbar);
+    view_scroll_by(v, 301, 121);
+    const int64_t dot_x = view_dot_at_x(v, v.area_x), dot_y = view_dot_at_y(v, v.area_y);
+    ASSERT_EQ(dot_x, 150);
+    ASSERT_EQ(dot_y, 60);
+    for (unsigned char k : {17, 17, 1, 1, 1}) {   // in to 4, out to 2 and no further
+        on_key(e, k);
+        EXPECT_EQ(view_dot_at_x(v, v.area_x), dot_x) << v.pitch;
+        EXPECT_EQ(view_dot_at_y(v, v.area_y), dot_y) << v.pitch;
+    }
+    EXPECT_EQ(v.pitch, 2);
 }

@@ -1,7 +1,7 @@
 // Frames whose unchanged items come from the item layers look exactly like
 // frames that draw every item: the demo and a full layout at pitches 1 to 4,
 // with one item selected, while it is dragged and while the clock ticks
-// into a new year.
+// into a new year, with a group, after a pan and after a zoom.
 // Real OpenGL in a window on a private X server; pixels read before the swap.
 #include "e2e_helpers.h"
 #include "frame_helpers.h"
@@ -122,6 +122,25 @@ TEST(ItemLayers, FramesMatchDirectDrawingPixelForPixel)
             EXPECT_EQ(differing_pixels(frame(g, true), direct[2]), 0);
             shown_time = year_end;
             EXPECT_EQ(g.layers.builds - builds, 1u) << "dragging and the clock keep the layers";
+
+            // A group drawn live with the current item, then a pan and a
+            // zoom at a pointer: the layers still give the direct frame.
+            item_id other = NO_ITEM;
+            pool_walk(g.doc.items, ITEM_TABLE_TEXTS, [&](item_id id, const item&) { other = other == NO_ITEM ? id : other; });
+            ASSERT_NE(other, NO_ITEM);
+            g.ui.group.set(other);
+            g.ui.group.set(g.ui.current);
+            EXPECT_EQ(differing_pixels(frame(g, true), frame(g, false)), 0) << "a group";
+            EXPECT_EQ(g.layers.builds - builds, 1u) << "a new group keeps the layers";
+            g.ui.group.reset();
+            const unsigned pans = g.layers.pans;
+            const int64_t scrolled = g.v.scroll_x;
+            view_scroll_by(g.v, 3 * pitch, 2 * pitch);
+            EXPECT_EQ(differing_pixels(frame(g, true), frame(g, false)), 0) << "a pan";
+            if (g.v.scroll_x != scrolled) EXPECT_EQ(g.layers.pans - pans, 1u) << "a pan moves the layers' pixels";
+            view_zoom_at(g.v, pitch + 1, 700, 300);
+            EXPECT_EQ(differing_pixels(frame(g, true), frame(g, false)), 0) << "a zoom";
+            g.v.scroll_x = g.v.scroll_y = 0;
         }
     set_clock_source(nullptr);
 }

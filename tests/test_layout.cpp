@@ -218,7 +218,7 @@ TEST(Layout, SelectionButtonsArePlacedFromTheAnchor)
     const button* d = prop_buttons(KIND_VARIABLE);
     EXPECT_EQ(gbk_to_utf8(d[12].label), "小数+");
     EXPECT_EQ(d[12].x, a + 50 + 58 * 6);
-    EXPECT_EQ(gbk_to_utf8(tool_row(ROW_COMMAND, 2)[SAVE_SLOT].label), "保存数据");
+    EXPECT_EQ(gbk_to_utf8(tool_row(ROW_COMMAND, WINDOW_MIN_W)[SAVE_SLOT].label), "保存数据");
 }
 
 TEST(Layout, CopyFieldIsBoundedAndTerminated)

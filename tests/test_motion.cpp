@@ -297,6 +297,8 @@ TEST_F(PointerTest, ScrollingTextBoxesTakeEveryHandle)
 TEST_F(PointerTest, TheWindowTakesEveryHandle)
 {
     window_place place;
+    // A window a little larger than the least one: it can shrink by a few pixels.
+    constexpr int OUTER_W = WINDOW_MIN_W + 100 + 16, OUTER_H = WINDOW_MIN_H + 100 + 39;
     struct change { int px, py, w, h; bool placed; };
     const change want[HANDLE_COUNT] = {{},
                                        {3, 4, -3, -4, true}, {3, 0, -3, 0, true}, {3, 0, -3, 4, true}, {0, 0, 0, 4, false},
@@ -304,14 +306,14 @@ TEST_F(PointerTest, TheWindowTakesEveryHandle)
     for (int h = HANDLE_TOP_LEFT; h <= HANDLE_TOP; h++) {
         SCOPED_TRACE(h);
         ui->window_x = ui->window_y = 50;
-        ui->window_w = TEST_WINDOW_W;
-        ui->window_h = TEST_WINDOW_H;
+        ui->window_w = OUTER_W;
+        ui->window_h = OUTER_H;
         clear_screen_log();
         resize_step(*this, h, 3, 4);
         EXPECT_EQ(ui->window_x, 50 + want[h].px);
         EXPECT_EQ(ui->window_y, 50 + want[h].py);
-        EXPECT_EQ(ui->window_w, TEST_WINDOW_W + want[h].w);
-        EXPECT_EQ(ui->window_h, TEST_WINDOW_H + want[h].h);
+        EXPECT_EQ(ui->window_w, OUTER_W + want[h].w);
+        EXPECT_EQ(ui->window_h, OUTER_H + want[h].h);
         EXPECT_EQ(screen_log.places, want[h].placed ? 1 : 0);
         if (want[h].placed) {
             EXPECT_EQ(screen_log.placed[0], ui->window_x);
@@ -321,12 +323,56 @@ TEST_F(PointerTest, TheWindowTakesEveryHandle)
         EXPECT_EQ(screen_log.sized[0], ui->window_w - 16);
         EXPECT_EQ(screen_log.sized[1], ui->window_h - 39);
     }
-    // Not below a usable client area.
-    clear_screen_log();
-    ui->window_w = 400;
-    resize_step(*this, HANDLE_RIGHT, -100, 0);
-    EXPECT_EQ(ui->window_w, 400);
-    EXPECT_EQ(screen_log.sizes, 0);
+    // Not below the least client area, where every control fits.
+    ui->window_w = WINDOW_MIN_W + 16;
+    ui->window_h = WINDOW_MIN_H + 39;
+    for (int h : {HANDLE_RIGHT, HANDLE_BOTTOM, HANDLE_TOP_LEFT}) {
+        SCOPED_TRACE(h);
+        clear_screen_log();
+        resize_step(*this, h, h == HANDLE_TOP_LEFT ? 1 : -1, h == HANDLE_TOP_LEFT ? 1 : -1);
+        EXPECT_EQ(ui->window_w, WINDOW_MIN_W + 16);
+        EXPECT_EQ(ui->window_h, WINDOW_MIN_H + 39);
+        EXPECT_EQ(screen_log.sizes + screen_log.places, 0);
+    }
+
+    // Through the pointer: every edge of the client area can be grabbed, the
+    // right and the bottom ones too, even over the scroll bars of a large panel.
+    for (bool large : {false, true}) {
+        if (large) set_panel(1024, 512);
+        lay_out(WINDOW_MIN_W + 100, WINDOW_MIN_H + 100);
+        ASSERT_EQ(v.vbar && v.hbar, large);
+        const int W = v.window_w, H = v.window_h;
+        struct grab { int x, y, handle, dx, dy, dw, dh; };
+        const grab grabs[] = {{W - 2, H / 2, HANDLE_RIGHT, 30, 0, 30, 0},
+                              {W / 2, H - 2, HANDLE_BOTTOM, 0, 20, 0, 20},
+                              {W - 2, H - 2, HANDLE_BOTTOM_RIGHT, -40, -30, -40, -30},
+                              {1, H / 2, HANDLE_LEFT, -25, 0, 25, 0}};
+        for (const grab& g : grabs) {
+            SCOPED_TRACE(testing::Message() << "large " << large << " handle " << g.handle);
+            ui->window_x = ui->window_y = window_pos[0] = window_pos[1] = 50;
+            ui->window_w = W + 16;
+            ui->window_h = H + 39;
+            const int64_t sx = v.scroll_x, sy = v.scroll_y;
+            clear_screen_log();
+            on_passive_motion(e, g.x, g.y);
+            EXPECT_EQ(ui->resize_handle, g.handle);
+            EXPECT_TRUE(ui->resize_window);
+            press_only(g.x, g.y);
+            EXPECT_EQ(ui->gesture, GESTURE_RESIZE);
+            drag(g.x + g.dx, g.y + g.dy);
+            release(g.x + g.dx, g.y + g.dy);
+            EXPECT_EQ(ui->window_w, W + 16 + g.dw);
+            EXPECT_EQ(ui->window_h, H + 39 + g.dh);
+            EXPECT_EQ(screen_log.sizes, 1);
+            EXPECT_EQ(screen_log.sized[0], W + g.dw);
+            EXPECT_EQ(screen_log.sized[1], H + g.dh);
+            EXPECT_EQ(ui->window_x, g.handle == HANDLE_LEFT ? 50 - 25 : 50);
+            EXPECT_EQ(ui->window_y, 50);
+            // The view did not scroll under the grab.
+            EXPECT_EQ(v.scroll_x, sx);
+            EXPECT_EQ(v.scroll_y, sy);
+        }
+    }
 }
 
 TEST_F(PointerTest, TableCellsTakeEveryHandleAndMergesFollow)
@@ -461,7 +507,7 @@ TEST_F(PointerTest, AnEmptySpotOfTheTopBandDragsTheWindow)
     // A held delete button does not drag the window.
     ui->current = add(sample(SAMPLE_LINE, 20, 80));
     int x, y;
-    centre_of(tool_row(ROW_DELETE, view_pitch(v))[DELETE_SLOT], x, y);
+    centre_of(tool_row(ROW_DELETE, v.window_w)[DELETE_SLOT], x, y);
     press(x, y);
     drag(x + 30, y);
     EXPECT_EQ(ui->window_x, 90);

@@ -416,7 +416,7 @@ TEST_F(PointerTest, AlignButtonsLineTheGroupUpWithTheLastJoined)
     ASSERT_EQ(measure_item(at(t)).h, 18);
     for (item_id id : {a, b, t}) group_add(e, id);
 
-    const button* row = tool_row(ROW_ALIGN, view_pitch(v));
+    const button* row = tool_row(ROW_ALIGN, v.window_w);
     int x, y;
     centre_of(row[ALIGN_RIGHT], x, y);
     press(x, y);
@@ -453,7 +453,7 @@ TEST_F(PointerTest, AlignButtonsDoNothingWithoutAGroup)
 {
     ui->current = add(sample(SAMPLE_LINE, 20, 80));
     int x, y;
-    centre_of(tool_row(ROW_ALIGN, view_pitch(v))[ALIGN_LEFT], x, y);
+    centre_of(tool_row(ROW_ALIGN, v.window_w)[ALIGN_LEFT], x, y);
     press(x, y);
     EXPECT_EQ(ui->rows[ROW_ALIGN].down, 0);
     EXPECT_EQ(current_item(e)->x, 20);
@@ -471,7 +471,7 @@ TEST_F(PointerTest, DeleteRemovesTheGroupAndTheCurrentItem)
     ui->current = a;
 
     int x, y;
-    centre_of(tool_row(ROW_DELETE, view_pitch(v))[DELETE_SLOT], x, y);
+    centre_of(tool_row(ROW_DELETE, v.window_w)[DELETE_SLOT], x, y);
     press(x, y);
     EXPECT_EQ(ui->rows[ROW_DELETE].pressed, DELETE_SLOT);
     EXPECT_EQ(ui->rows[ROW_DELETE].down, 1);
@@ -503,7 +503,7 @@ TEST_F(PointerTest, MergeTakesOnlyTheSpanCellRightOfThePickedOne)
     EXPECT_EQ(ui->span_row, 2);
     EXPECT_EQ(ui->sel_row, 1);
     int x, y;
-    centre_of(tool_row(ROW_SPAN, view_pitch(v))[MERGE_SLOT], x, y);
+    centre_of(tool_row(ROW_SPAN, v.window_w)[MERGE_SLOT], x, y);
     click(x, y);
     EXPECT_EQ(ui->rows[ROW_SPAN].pressed, MERGE_SLOT);
     EXPECT_EQ(at(t).grid.merge_count, 0);
@@ -526,7 +526,7 @@ TEST_F(PointerTest, MergeTakesOnlyTheSpanCellRightOfThePickedOne)
 
     // "拆分" shows pressed in merge mode; outside it the row does not react.
     ui->merge_mode = true;
-    centre_of(tool_row(ROW_SPAN, view_pitch(v))[SPLIT_SLOT], x, y);
+    centre_of(tool_row(ROW_SPAN, v.window_w)[SPLIT_SLOT], x, y);
     press(x, y);
     EXPECT_EQ(ui->rows[ROW_SPAN].pressed, SPLIT_SLOT);
     release(x, y);
@@ -546,7 +546,7 @@ TEST_F(PointerTest, AFullTableTakesNoFurtherMerge)
     ui->span_row = 1;
     ui->merge_mode = true;
     int x, y;
-    centre_of(tool_row(ROW_SPAN, view_pitch(v))[MERGE_SLOT], x, y);
+    centre_of(tool_row(ROW_SPAN, v.window_w)[MERGE_SLOT], x, y);
     click(x, y);
     EXPECT_EQ(at(t).grid.merge_count, TABLE_MAX);
     EXPECT_TRUE(ui->merge_mode);
@@ -568,7 +568,7 @@ TEST_F(PointerTest, SaveDataWritesTheScriptAndTheProgramFileAndGoesOn)
     item_id id;
     ASSERT_TRUE(doc_create(ws.d(), sample(SAMPLE_LINE, 10, 5), id).ok);
     int x, y;
-    centre_of(tool_row(ROW_COMMAND, view_pitch(v))[SAVE_SLOT], x, y);
+    centre_of(tool_row(ROW_COMMAND, v.window_w)[SAVE_SLOT], x, y);
     click_in(we, x, y);
     EXPECT_EQ(asked_exit(), -1);
     EXPECT_EQ(ui->rows[ROW_COMMAND].pressed, SAVE_SLOT);
@@ -586,7 +586,7 @@ TEST_F(PointerTest, TheClosePromptTakesEveryPressAndClosesWithoutSaving)
     fresh_start(ws);
     editor we{ws.d(), v, *ui};
     int x, y;
-    centre_of(tool_row(ROW_COMMAND, view_pitch(v))[CLOSE_SLOT], x, y);
+    centre_of(tool_row(ROW_COMMAND, v.window_w)[CLOSE_SLOT], x, y);
     item_id id;
     ASSERT_TRUE(doc_create(ws.d(), sample(SAMPLE_LINE, 10, 5), id).ok);
     on_passive_motion(we, x, y);
@@ -602,44 +602,105 @@ TEST_F(PointerTest, TheClosePromptTakesEveryPressAndClosesWithoutSaving)
 
 // ---- tool-button sizes ---------------------------------------------------------------------
 
-TEST_F(PointerTest, ToolButtonsCoverTheirLabelsAtEveryPitch)
+TEST_F(PointerTest, ToolButtonsCoverTheirLabelsAtEveryZoom)
 {
     EXPECT_EQ(label_em_px(36), 18);
-    for (int p = 1; p <= 8; p++) {
-        SCOPED_TRACE(p);
-        for (tool_row_id r : {ROW_DELETE, ROW_COMMAND, ROW_SPAN, ROW_ALIGN})
-            for (int k = 0; k < ROW_SLOTS; k++) {
-                const button& b = tool_row(r, p)[k];
-                if (!b.label[0]) continue;
-                int l, t, rt, bt;
-                button_rect(b, p, l, t, rt, bt);
-                EXPECT_LE(l, b.x);
-                EXPECT_GE(rt, b.x + label_width_px(b.label, b.label_size));
-                EXPECT_LE(t, b.y - label_em_px(b.label_size));
-                EXPECT_GT(bt, b.y);
-                // Pressed exactly where drawn: one pixel inside each corner, not on the outline.
-                EXPECT_TRUE(tool_button_hit(b, p, l + 1, t + 1));
-                EXPECT_TRUE(tool_button_hit(b, p, rt - 1, bt - 1));
-                EXPECT_FALSE(tool_button_hit(b, p, l, t + 1));
-                EXPECT_FALSE(tool_button_hit(b, p, rt - 1, bt));
-            }
-        // The six align buttons never share a pixel that hits two of them.
-        const button* align = tool_row(ROW_ALIGN, p);
-        for (int a = 0; a < ALIGN_SLOTS; a++)
-            for (int c = a + 1; c < ALIGN_SLOTS; c++) {
-                int l1, t1, r1, b1, l2, t2, r2, b2;
-                button_rect(align[a], p, l1, t1, r1, b1);
-                button_rect(align[c], p, l2, t2, r2, b2);
-                const bool apart = r1 <= l2 + 1 || r2 <= l1 + 1 || b1 <= t2 + 1 || b2 <= t1 + 1;
-                EXPECT_TRUE(apart) << a << " and " << c;
-            }
+    const int p = UI_PITCH;
+    for (tool_row_id r : {ROW_DELETE, ROW_COMMAND, ROW_SPAN, ROW_ALIGN})
+        for (int k = 0; k < ROW_SLOTS; k++) {
+            SCOPED_TRACE(testing::Message() << "row " << r << " slot " << k);
+            const button& b = tool_row(r, v.window_w)[k];
+            if (!b.label[0]) continue;
+            int l, t, rt, bt;
+            button_rect(b, p, l, t, rt, bt);
+            EXPECT_LE(l, b.x);
+            EXPECT_GE(rt, b.x + label_width_px(b.label, b.label_size));
+            EXPECT_LE(t, b.y - label_em_px(b.label_size));
+            EXPECT_GT(bt, b.y);
+            // Pressed exactly where drawn: one pixel inside each corner, not on the outline.
+            EXPECT_TRUE(tool_button_hit(b, p, l + 1, t + 1));
+            EXPECT_TRUE(tool_button_hit(b, p, rt - 1, bt - 1));
+            EXPECT_FALSE(tool_button_hit(b, p, l, t + 1));
+            EXPECT_FALSE(tool_button_hit(b, p, rt - 1, bt));
+        }
+    // The six align buttons never share a pixel that hits two of them; nor do
+    // the buttons of the top rows, the fit button among them.
+    auto apart = [&](const button& a, const button& c) {
+        int l1, t1, r1, b1, l2, t2, r2, b2;
+        button_rect(a, p, l1, t1, r1, b1);
+        button_rect(c, p, l2, t2, r2, b2);
+        return r1 <= l2 + 1 || r2 <= l1 + 1 || b1 <= t2 + 1 || b2 <= t1 + 1;
+    };
+    const button* align = tool_row(ROW_ALIGN, v.window_w);
+    for (int a = 0; a < ALIGN_SLOTS; a++)
+        for (int c = a + 1; c < ALIGN_SLOTS; c++) EXPECT_TRUE(apart(align[a], align[c])) << a << " and " << c;
+    const button tops[] = {tool_row(ROW_DELETE, v.window_w)[DELETE_SLOT], tool_row(ROW_COMMAND, v.window_w)[SAVE_SLOT],
+                           tool_row(ROW_COMMAND, v.window_w)[CLOSE_SLOT], tool_row(ROW_COMMAND, v.window_w)[FIT_SLOT],
+                           tool_row(ROW_SPAN, v.window_w)[MERGE_SLOT], tool_row(ROW_SPAN, v.window_w)[SPLIT_SLOT]};
+    for (size_t a = 0; a < std::size(tops); a++)
+        for (size_t c = a + 1; c < std::size(tops); c++) EXPECT_TRUE(apart(tops[a], tops[c])) << a << " and " << c;
+
+    // The buttons do not grow with the zoom: at every pitch the command row is
+    // pressed in the same rectangle, and just outside it nothing is.
+    for (int zoom = VIEW_PITCH_MIN; zoom <= VIEW_PITCH_MAX; zoom++) {
+        SCOPED_TRACE(zoom);
+        v.pitch = zoom;
+        for (int k : {SAVE_SLOT, CLOSE_SLOT, FIT_SLOT}) {
+            const button& b = tool_row(ROW_COMMAND, v.window_w)[k];
+            int l, t, rt, bt;
+            button_rect(b, p, l, t, rt, bt);
+            const button_spot in = button_under(e, rt - 1, bt - 1);
+            EXPECT_EQ(in.row, BUTTONS_COMMAND) << k;
+            EXPECT_EQ(in.index, k);
+            EXPECT_EQ(button_under(e, rt + 1, bt - 1).row, BUTTONS_NONE) << k;
+            EXPECT_EQ(button_under(e, rt - 1, bt + 1).row, BUTTONS_NONE) << k;
+        }
     }
+    v.pitch = VIEW_PITCH_START;
+
+    // Delete, save and close keep their distance from the window's right edge,
+    // the close button ending inside it; the fit button stays by the palette.
+    const int delete_x = tool_row(ROW_DELETE, WINDOW_MIN_W)[DELETE_SLOT].x;
+    const int save_x = tool_row(ROW_COMMAND, WINDOW_MIN_W)[SAVE_SLOT].x;
+    const int close_x = tool_row(ROW_COMMAND, WINDOW_MIN_W)[CLOSE_SLOT].x;
+    for (int w : {WINDOW_MIN_W, WINDOW_MIN_W + 300}) {
+        SCOPED_TRACE(w);
+        const int moved = w - WINDOW_MIN_W;
+        EXPECT_EQ(tool_row(ROW_DELETE, w)[DELETE_SLOT].x, delete_x + moved);
+        EXPECT_EQ(tool_row(ROW_COMMAND, w)[SAVE_SLOT].x, save_x + moved);
+        EXPECT_EQ(tool_row(ROW_COMMAND, w)[CLOSE_SLOT].x, close_x + moved);
+        int l = 0, t = 0, r = 0, b = 0;
+        button_rect(tool_row(ROW_COMMAND, w)[CLOSE_SLOT], UI_PITCH, l, t, r, b);
+        EXPECT_LT(r, w) << "关闭窗口 reaches out of the window";
+        EXPECT_EQ(tool_row(ROW_COMMAND, w)[FIT_SLOT].x, 60);
+        EXPECT_EQ(tool_row(ROW_COMMAND, w)[FIT_SLOT].y, 90);
+        EXPECT_EQ(tool_row(ROW_ALIGN, w)[ALIGN_LEFT].x, 200);
+    }
+    // And are pressed there in a wider window.
+    lay_out(WINDOW_MIN_W + 300, WINDOW_MIN_H);
+    int x, y;
+    centre_of(tool_row(ROW_COMMAND, v.window_w)[CLOSE_SLOT], x, y);
+    EXPECT_GT(x, WINDOW_MIN_W);
+    const button_spot close = button_under(e, x, y);
+    EXPECT_EQ(close.row, BUTTONS_COMMAND);
+    EXPECT_EQ(close.index, CLOSE_SLOT);
+    // "适合窗口" picks the largest zoom that shows the whole panel: 384 x 128
+    // dots in an area of 1335 x 646 pixels go at three pixels a dot.
+    zoom_at(e, 6, v.area_x + 200, v.area_y + 100);
+    ASSERT_TRUE(v.hbar || v.vbar);
+    centre_of(tool_row(ROW_COMMAND, v.window_w)[FIT_SLOT], x, y);
+    click(x, y);
+    EXPECT_EQ(ui->rows[ROW_COMMAND].pressed, FIT_SLOT);
+    EXPECT_EQ(v.pitch, 3);
+    EXPECT_FALSE(v.hbar || v.vbar);
+    EXPECT_EQ(px(0), v.area_x + 1);
+    EXPECT_EQ(py(0), v.area_y + 1);
 }
 
 TEST_F(PointerTest, UnlabelledSlotsNeverReact)
 {
     // Slot 0 of the command row keeps its constructed place (0, 64), 6 x 6.
-    ASSERT_EQ(tool_row(ROW_COMMAND, view_pitch(v))[0].label[0], '\0');
+    ASSERT_EQ(tool_row(ROW_COMMAND, v.window_w)[0].label[0], '\0');
     click(4, 64);
     EXPECT_NE(ui->rows[ROW_COMMAND].pressed, 0);
     EXPECT_EQ(asked_exit(), -1);
@@ -651,23 +712,40 @@ TEST_F(PointerTest, UnlabelledSlotsNeverReact)
 
 TEST_F(PointerTest, TheButtonDrawnOnTopIsTheOneThatActs)
 {
-    // At pitch 3 a scrolling text's "方向-" reaches over "删除所选": the text's
-    // button acts alone, and what it refuses is named on the status line.
-    v.pitch = 3;
+    // A scrolling text's last button, "方向-", stands beside "删除所选" and
+    // keeps its size at every zoom: the two never share a pixel, each acts
+    // alone, and what the text's button refuses is named on the status line.
     const item_id s = add_text(120, 60, "AB");
     at(s).mode = TEXT_SCROLLING;
     at(s).w = 32;
     at(s).h = 16;
     ui->current = s;
     const button& dir_down = prop_buttons(KIND_TEXT)[15];
-    const button& del = tool_row(ROW_DELETE, 3)[DELETE_SLOT];
-    const int x = del.x + 5, y = dir_down.y - 5;
-    ASSERT_TRUE(item_button_hit(dir_down, 3, x, y) && tool_button_hit(del, 3, x, y));
-    click(x, y);
-    EXPECT_NE(doc_item(*doc, s), nullptr);
-    EXPECT_EQ(ui->prop.pressed, 15);
-    EXPECT_STREQ(ui->status.utf8, "方向已最小");
+    const button& del = tool_row(ROW_DELETE, v.window_w)[DELETE_SLOT];
+    int dl, dt, dr, db;
+    button_rect(del, UI_PITCH, dl, dt, dr, db);
+    for (int zoom = VIEW_PITCH_MIN; zoom <= VIEW_PITCH_MAX; zoom++) {
+        SCOPED_TRACE(zoom);
+        v.pitch = zoom;
+        const int y = dir_down.y - 5;
+        for (int x = dir_down.x + 1; x < dr; x++) {
+            const bool on_dir = item_button_hit(dir_down, UI_PITCH, x, y);
+            EXPECT_FALSE(on_dir && tool_button_hit(del, UI_PITCH, x, y)) << x;
+            if (on_dir) {
+                EXPECT_EQ(button_under(e, x, y).row, BUTTONS_PROP) << x;
+            }
+        }
+        status_clear(ui->status);
+        click(dir_down.x + 5, y);
+        EXPECT_NE(doc_item(*doc, s), nullptr);
+        EXPECT_EQ(ui->prop.pressed, 15);
+        EXPECT_STREQ(ui->status.utf8, "方向已最小");
+    }
     v.pitch = 2;
+    int x, y;
+    centre_of(del, x, y);
+    click(x, y);
+    EXPECT_EQ(doc_item(*doc, s), nullptr);
 
     // The align row stands over the span row: "左对齐" aligns and never merges.
     const item_id t = add_table(200, 60);
@@ -677,7 +755,7 @@ TEST_F(PointerTest, TheButtonDrawnOnTopIsTheOneThatActs)
     ui->merge_mode = true;
     group_add(e, add(sample(SAMPLE_LINE, 40, 90)));
     int ax, ay;
-    centre_of(tool_row(ROW_ALIGN, 2)[ALIGN_LEFT], ax, ay);
+    centre_of(tool_row(ROW_ALIGN, v.window_w)[ALIGN_LEFT], ax, ay);
     click(ax, ay);
     EXPECT_EQ(ui->rows[ROW_ALIGN].pressed, ALIGN_LEFT);
     EXPECT_EQ(at(t).grid.merge_count, 0);
@@ -688,7 +766,7 @@ TEST_F(PointerTest, TheButtonDrawnOnTopIsTheOneThatActs)
     ASSERT_EQ(at(t).grid.merge_count, 1);
     EXPECT_NE(script_text(*doc).find("led l 255 "), std::string::npos);
     ui->merge_mode = true;
-    centre_of(tool_row(ROW_SPAN, 2)[SPLIT_SLOT], ax, ay);
+    centre_of(tool_row(ROW_SPAN, v.window_w)[SPLIT_SLOT], ax, ay);
     click(ax, ay);
     EXPECT_EQ(at(t).grid.merge_count, 0);
     EXPECT_FALSE(ui->merge_mode);
@@ -723,7 +801,7 @@ TEST_F(PointerTest, ShiftAndCtrlClicksBuildAGroupThatMovesAlignsAndDeletes)
     EXPECT_EQ(at(b).x, 90);
     EXPECT_EQ(at(b).y, 100);
     int x, y;
-    centre_of(tool_row(ROW_ALIGN, view_pitch(v))[ALIGN_LEFT], x, y);   // to where b is now
+    centre_of(tool_row(ROW_ALIGN, v.window_w)[ALIGN_LEFT], x, y);   // to where b is now
     click(x, y);
     EXPECT_EQ(at(a).x, 90);
     EXPECT_EQ(at(s).x, 90);

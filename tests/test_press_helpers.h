@@ -40,6 +40,17 @@ struct test_editor {
         doc->settings.height_text = std::to_string(h);
         doc->settings.panel_w = w;
         doc->settings.panel_h = h;
+        lay_out();
+    }
+    // The view laid out for the window and the panel, as the designer does after each event.
+    void lay_out(int window_w = TEST_WINDOW_W - 16, int window_h = TEST_WINDOW_H - 40)
+    {
+        v.window_w = window_w;
+        v.window_h = window_h;
+        content_box c;
+        c.x1 = doc->settings.panel_w;
+        c.y1 = doc->settings.panel_h;
+        view_layout(v, c);
     }
     // A new item made from `it` (its slot is chosen as a new item's is).
     item_id add(const item& it)
@@ -101,8 +112,7 @@ struct PointerTest : ::testing::Test, test_editor {
     {
         ui->window_w = TEST_WINDOW_W;
         ui->window_h = TEST_WINDOW_H;
-        v.window_w = TEST_WINDOW_W - 16;
-        v.window_h = TEST_WINDOW_H - 40;
+        lay_out();
         clear_screen_log();
         saved_exit = program_exit;
         program_exit = note_exit;
@@ -126,10 +136,10 @@ struct PointerTest : ::testing::Test, test_editor {
         press(x, y);
         release(x, y);
     }
-    // Centre of a tool button's rectangle.
+    // Centre of a tool button's rectangle (drawn at UI_PITCH whatever the zoom).
     void centre_of(const button& b, int& x, int& y) const
     {
-        const int p = view_pitch(v);
+        const int p = UI_PITCH;
         x = b.x + (b.w - 2) * p / 2;
         y = b.y + ((b.h / 4 + 2) * p - b.h * p) / 2;
     }

@@ -1,5 +1,6 @@
 // Paths built from the executable's directory, the settings, and the window-size rule.
 #include "app/startup.h"
+#include "model/document.h"
 #include "model/font_sizes.h"
 #include <memory>
 #include <gtest/gtest.h>
@@ -9,12 +10,24 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-TEST(Startup, WindowWidthFollowsThePanelFrom512Dots)
+TEST(Startup, WindowSizeFollowsThePanelAndNeverFallsBelowTheLeast)
 {
-    EXPECT_EQ(window_width_for(511), 1300);
+    // The panel whole at two pixels a dot, beside the palette: 2W + 300 wide,
+    // never narrower than the least window.
+    EXPECT_EQ(window_width_for(0), WINDOW_MIN_W);
+    EXPECT_EQ(window_width_for(500), 1300);
+    EXPECT_EQ(window_width_for(501), 1302);
+    EXPECT_EQ(window_width_for(511), 1322);
     EXPECT_EQ(window_width_for(512), 1324);
     EXPECT_EQ(window_width_for(1024), 2348);
-    EXPECT_EQ(window_width_for(0), 1300);
+    // And 2H + 200 tall, never lower than the least window.
+    EXPECT_EQ(window_height_for(0), WINDOW_MIN_H);
+    EXPECT_EQ(window_height_for(295), 791);
+    EXPECT_EQ(window_height_for(296), 792);
+    EXPECT_EQ(window_height_for(512), 1224);
+    // The largest panel the settings take.
+    EXPECT_EQ(window_width_for(PANEL_MAX_DOTS), 2 * PANEL_MAX_DOTS + 300);
+    EXPECT_EQ(window_height_for(PANEL_MAX_DOTS), 2 * PANEL_MAX_DOTS + 200);
 }
 
 TEST(Startup, PathsAndSettingsComeFromTheProgramFolder)

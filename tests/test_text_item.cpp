@@ -196,8 +196,13 @@ TEST(TextItem, SelectedItemShowsBoxCaretDescriptionAndButtons)
     view v;
     item t = text_item(10, 5, 12, "abc");
     const int x = view_x(v, t.x), y = view_y(v, t.y);
+    // As the frame draws the current text: the item, then its controls.
+    auto selected = [](const item& it, const item_draw_ctx& c) {
+        draw_item(it, c);
+        draw_selection_controls(it, c);
+    };
     recording r;
-    draw_item(t, at(x, y, true, d.get()));
+    selected(t, at(x, y, true, d.get()));
 
     // Dotted box in white, 1 pixel wide, stipple pattern 0xAAAA, round the three characters.
     int box = 0;
@@ -238,10 +243,38 @@ TEST(TextItem, SelectedItemShowsBoxCaretDescriptionAndButtons)
     EXPECT_EQ(labels, 4);
     EXPECT_EQ(texts.size(), 2u + 4u + 6u);
 
+    // The item alone shows no controls: the frame draws them once, apart.
+    r.rec.reset();
+    draw_item(t, at(x, y, true, d.get()));
+    EXPECT_EQ(r.rec.count(gfx_event::TEXT), 0u);
+    EXPECT_EQ(r.rec.count(gfx_event::QUAD), 0u);
+
+    // The controls keep their places and sizes at every zoom.
+    r.rec.reset();
+    draw_selection_controls(t, at(x, y, true, d.get()));
+    const std::vector<gfx_event> at_2 = r.rec.events;
+    for (int pitch : {1, 4, 8}) {
+        r.rec.reset();
+        item_draw_ctx c = at(x, y, true, d.get());
+        c.pitch = pitch;
+        draw_selection_controls(t, c);
+        ASSERT_EQ(r.rec.events.size(), at_2.size()) << pitch;
+        for (size_t k = 0; k < at_2.size(); k++) {
+            EXPECT_EQ(r.rec.events[k].type, at_2[k].type) << pitch << " event " << k;
+            const int corners = at_2[k].type == gfx_event::QUAD || at_2[k].type == gfx_event::TEXQUAD ? 4
+                                : at_2[k].type == gfx_event::LINE                                     ? 2
+                                                                                                      : 1;
+            for (int c4 = 0; c4 < corners; c4++) {
+                EXPECT_EQ(r.rec.events[k].x[c4], at_2[k].x[c4]) << pitch << " event " << k;
+                EXPECT_EQ(r.rec.events[k].y[c4], at_2[k].y[c4]) << pitch << " event " << k;
+            }
+        }
+    }
+
     // Outside the panel: description, but no coordinates and no nudge buttons.
     r.rec.reset();
     t.x = -10;
-    draw_item(t, at(view_x(v, t.x), y, true, d.get()));
+    selected(t, at(view_x(v, t.x), y, true, d.get()));
     texts = r.rec.of_type(gfx_event::TEXT);
     EXPECT_EQ(texts.size(), 1u + 6u);
 
@@ -251,7 +284,7 @@ TEST(TextItem, SelectedItemShowsBoxCaretDescriptionAndButtons)
     t.mode = TEXT_STATIC_SWITCHED;
     item_draw_ctx c = at(x, y, true, d.get());
     c.look.description = false;
-    draw_item(t, c);
+    selected(t, c);
     texts = r.rec.of_type(gfx_event::TEXT);
     EXPECT_EQ(texts.size(), 8u);
     EXPECT_EQ(texts[0].text, u"字体+");
