@@ -1,13 +1,27 @@
 // Shared by the tests of segment digits, digit items, calendar fields and
-// figures: the lit positions of a recording, drawing recorded aside, and
+// figures: an item's drawing place, the lit positions of a recording, drawing recorded aside, and
 // segment cells read back as the digits they show.
 #pragma once
 #include "frame_helpers.h"
+#include "items/kinds.h"
 #include <set>
 #include <string>
 #include <utility>
 
 using dot_set = std::set<std::pair<int, int>>;
+
+// An item drawn with its corner (a circle's centre) at window pixel (x, y),
+// pitch 2, plainly or selected.
+inline item_draw_ctx at(int x, int y, bool selected = false, const document* doc = nullptr)
+{
+    item_draw_ctx c;
+    c.doc = doc;
+    c.x = x;
+    c.y = y;
+    c.pitch = 2;
+    c.selected = selected;
+    return c;
+}
 
 // The lit positions of a recording.
 inline dot_set lit_positions(const gfx_recorder& rec)

@@ -56,17 +56,6 @@ item fresh(item_kind kind)
     return u;
 }
 
-// Drawn with its corner (a circle's centre) at window pixel (x, y), pitch 2.
-item_draw_ctx at(int x, int y, bool selected = false, const document* doc = nullptr)
-{
-    item_draw_ctx c;
-    c.doc = doc;
-    c.x = x;
-    c.y = y;
-    c.pitch = 2;
-    c.selected = selected;
-    return c;
-}
 
 // What the kind's own drawing lights.
 dot_set drawn(const item& u, const item_draw_ctx& c)

@@ -1,4 +1,5 @@
 // Text items: measuring, boxes, the scrolling cut, the selected look.
+#include "dot_helpers.h"
 #include "app/workspace.h"
 #include "frame_helpers.h"
 #include "items/text_item.h"
@@ -31,17 +32,6 @@ item text_item(int x, int y, int font, const char* gbk)
     return t;
 }
 
-// Drawn at window pixel (x, y), pitch 2, plainly or selected.
-item_draw_ctx at(int x, int y, bool selected, const document* doc = nullptr)
-{
-    item_draw_ctx c;
-    c.doc = doc;
-    c.x = x;
-    c.y = y;
-    c.pitch = 2;
-    c.selected = selected;
-    return c;
-}
 
 // The dots draw_dot_text lights for `gbk` at (x, y).
 std::vector<gfx_event> dots_of(const char* gbk, int size, int colour, int x, int y)
