@@ -4,8 +4,10 @@
 #include "app/cli.h"
 #include "app/workspace.h"
 #include "edit/key_help.h"
+#include "platform/gif_write.h"
 #include "platform/outcome.h"
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -36,6 +38,29 @@ bool parse_int(const char* s, int& out)
     long v = strtol(s, &end, 10);
     if (*end || errno || v < -1000000 || v > 1000000) return false;
     out = (int)v;
+    return true;
+}
+
+// A finite decimal number, nothing after it.
+bool parse_real(const char* s, double& out)
+{
+    if (!s || !*s) return false;
+    char* end = nullptr;
+    errno = 0;
+    const double v = strtod(s, &end);
+    if (*end || errno || !std::isfinite(v)) return false;
+    out = v;
+    return true;
+}
+
+constexpr int PORT_MAX = 65535;
+
+// "HOST:PORT" (the port after the last colon) into its parts.
+bool parse_host_port(const char* s, std::string& host, int& port)
+{
+    const char* colon = s ? strrchr(s, ':') : nullptr;
+    if (!colon || colon == s || !parse_int(colon + 1, port) || port < 1 || port > PORT_MAX) return false;
+    host.assign(s, colon);
     return true;
 }
 
@@ -85,11 +110,12 @@ bool parse_fixed_time(const char* text, local_time& out)
 
 namespace {
 
-// Both programs' options; --png, --pitch and --time are the script tool's.
+// Both programs' options; the picture's are the script tool's.
 cli_options parse_args(int argc, const char* const* argv, bool script)
 {
     cli_options o;
-    bool pitch_given = false, options_done = false;
+    bool pitch_given = false, fps_given = false, options_done = false, at_given = false;
+    int used = 0;
     for (int i = 1; i < argc; i++) {
         const char* a = argv[i];
         const bool has_value = i + 1 < argc;
@@ -103,7 +129,30 @@ cli_options parse_args(int argc, const char* const* argv, bool script)
         } else if (script && !strcmp(a, "--png")) {
             if (!has_value || !argv[i + 1][0]) return usage_error("--png needs a file name");
             o.png = argv[++i];
-        } else if (script && !strcmp(a, "--pitch")) {
+        } else if (script && (!strcmp(a, "--gif") || !strcmp(a, "--values"))) {
+            if (!has_value || !argv[i + 1][0]) return usage_error(msg(MSG_CLI_NEEDS_FILE, a));
+            (!strcmp(a, "--gif") ? o.gif : o.values) = argv[++i];
+        } else if (script && !strcmp(a, "--seconds")) {
+            if (!has_value || !parse_real(argv[i + 1], o.seconds) || o.seconds <= 0 || o.seconds > GIF_SECONDS_MAX)
+                return usage_error(msg(MSG_CLI_SECONDS, (int)GIF_SECONDS_MAX));
+            i++;
+        } else if (script && !strcmp(a, "--fps")) {
+            if (!has_value || !parse_real(argv[i + 1], o.fps) || o.fps < GIF_FPS_MIN || o.fps > GIF_FPS_MAX)
+                return usage_error(msg(MSG_CLI_FPS, (int)GIF_FPS_MIN, (int)GIF_FPS_MAX));
+            fps_given = true;
+            i++;
+        } else if (script && !strcmp(a, "--modbus")) {
+            if (!has_value || !parse_host_port(argv[i + 1], o.plc_host, o.plc_port))
+                return usage_error(msg(MSG_CLI_MODBUS));
+            i++;
+        } else if (!script && !strcmp(a, "--play")) {
+            o.play = true;
+        } else if (!script && !strcmp(a, "--at")) {
+            if (!has_value || sscanf(argv[i + 1], "%d,%d%n", &o.at_x, &o.at_y, &used) != 2 || argv[i + 1][used])
+                return usage_error(msg(MSG_CLI_AT));
+            at_given = true;
+            i++;
+        } else if (!strcmp(a, "--pitch")) {
             if (!has_value || !parse_int(argv[i + 1], o.pitch) || o.pitch < PREVIEW_PITCH_MIN ||
                 o.pitch > PREVIEW_PITCH_MAX)
                 return usage_error("--pitch needs a whole number from 1 to 8");
@@ -116,8 +165,15 @@ cli_options parse_args(int argc, const char* const* argv, bool script)
             i++;
         } else return usage_error(std::string("unknown option ") + a);
     }
+    if (!script && o.action == CLI_RUN && !o.play && (pitch_given || at_given)) return usage_error(msg(MSG_CLI_ONLY_PLAY));
+    if (!script && o.play && !pitch_given) o.pitch = PLAYER_PITCH_DEFAULT;
     if (!script || o.action != CLI_RUN) return o;
-    if (o.png.empty() && (pitch_given || o.fixed_time)) return usage_error("--pitch and --time go with --png");
+    const bool picture = !o.png.empty() || !o.gif.empty();
+    if (!o.png.empty() && !o.gif.empty()) return usage_error(msg(MSG_CLI_PNG_AND_GIF));
+    if (!picture && (pitch_given || o.fixed_time || !o.values.empty() || !o.plc_host.empty()))
+        return usage_error(msg(MSG_CLI_ONLY_PICTURE));
+    if (o.gif.empty() && (o.seconds > 0 || fps_given)) return usage_error(msg(MSG_CLI_ONLY_GIF));
+    if (!o.gif.empty() && o.seconds <= 0) return usage_error(msg(MSG_CLI_GIF_SECONDS));
     if (o.folder.empty()) return usage_error("no workspace folder given");
     return o;
 }
@@ -130,13 +186,18 @@ cli_options parse_script_args(int argc, const char* const* argv) { return parse_
 
 std::string designer_usage()
 {
-    return "Usage: lumiker [--help] [--version] [WORKSPACE]\n\n"
+    return "Usage: lumiker [--help] [--version] [WORKSPACE]\n"
+           "  or:  lumiker --play [--at X,Y] [--pitch N] [WORKSPACE]\n\n"
            "Opens the LED panel designer on the workspace folder WORKSPACE (SysCfg.ini,\n"
            "ledsys/CMD<n>/cmd.txt, one_pic_effect.vsn). Without WORKSPACE: the program's\n"
            "own folder when it holds a workspace and can be written, else\n"
            "$XDG_DATA_HOME/lumiker (~/.local/share/lumiker), made from the demo on the\n"
            "first start. Font files come from the workspace's Font/ when it has them,\n"
            "else from the installed share folder.\n\n"
+           "  --play      show only the panel, playing, in a window without a frame: the\n"
+           "              picture a sending card captures from the screen; Esc ends it\n"
+           "  --at X,Y    where the player's window stands on the screen (default 0,0)\n"
+           "  --pitch N   the player's pixels per LED dot, 1 to 8 (default 1)\n"
            "  --help      this text\n"
            "  --version   the version\n"
            "\nExit status: 0, or 2 for a bad option or a workspace that cannot be used.\n";
@@ -147,17 +208,32 @@ std::string designer_help() { return designer_usage() + key_lines(); }
 std::string script_usage()
 {
     return "Usage: lumiker-script [--help] [--version] DIR\n"
-           "  or:  lumiker-script --png FILE [--pitch N] [--time \"YYYY-MM-DD HH:MM:SS\"] DIR\n\n"
+           "  or:  lumiker-script --png FILE [--pitch N] [--time \"YYYY-MM-DD HH:MM:SS\"]\n"
+           "                      [--values FILE] [--modbus HOST:PORT] DIR\n"
+           "  or:  lumiker-script --gif FILE --seconds N [--fps F] [--pitch N] [--time T]\n"
+           "                      [--values FILE] [--modbus HOST:PORT] DIR\n\n"
            "Loads the workspace in DIR (SysCfg.ini, one_pic_effect.vsn, ledsys/CMD<n>/cmd.txt)\n"
-           "as the designer does. Without --png it writes the normalised cmd.txt to standard\n"
-           "output. Every refused or changed line goes to standard error.\n\n"
-           "  --png FILE  write a picture of what the panel shows to FILE instead (no display\n"
-           "              needed)\n"
-           "  --pitch N   pixels per LED dot, 1 to 8 (default 2); 1 gives one pixel per dot\n"
-           "              on black, 2 or more the designer's magnified panel with its grid\n"
-           "  --time T    show this local time in the clock and calendar fields\n"
-           "  --help      this text\n"
-           "  --version   the version\n"
+           "as the designer does. Without --png or --gif it writes the normalised cmd.txt to\n"
+           "standard output. Every refused or changed line goes to standard error.\n\n"
+           "  --png FILE     write a picture of what the panel shows to FILE instead (no\n"
+           "                 display needed); with --values or --modbus, as the panel plays\n"
+           "                 at its start: switched texts, moving texts and values shown\n"
+           "  --gif FILE     write the panel playing as an animated GIF (loops forever);\n"
+           "                 frame k shows the panel k / F seconds in\n"
+           "  --seconds N    length of the GIF in seconds, above 0 and up to 600\n"
+           "  --fps F        frames a second of the GIF, 1 to 50 (default 25)\n"
+           "  --pitch N      pixels per LED dot, 1 to 8 (default 2); 1 gives one pixel per\n"
+           "                 dot on black, 2 or more the designer's magnified panel with\n"
+           "                 its grid\n"
+           "  --time T       show this local time in the clock and calendar fields (the\n"
+           "                 GIF's first frame; its clock runs on)\n"
+           "  --values FILE  the values the variables and switched texts show: a values\n"
+           "                 file like the workspace's sim_values.ini\n"
+           "  --modbus HOST:PORT\n"
+           "                 read the holding registers from this PLC (Modbus TCP, read\n"
+           "                 only), polled a few periods before the first frame\n"
+           "  --help         this text\n"
+           "  --version      the version\n"
            "\nExit status: 0 ok, 1 lines refused, 2 bad usage or workspace or file unusable.\n";
 }
 
@@ -177,9 +253,9 @@ int answer_cli(const cli_options& o, const char* program, const std::string& hel
     return -1;
 }
 
-int designer_command_line(int argc, const char* const* argv, workspace_choice& ws)
+int designer_command_line(int argc, const char* const* argv, workspace_choice& ws, cli_options& o)
 {
-    cli_options o = parse_designer_args(argc, argv);
+    o = parse_designer_args(argc, argv);
     if (o.action != CLI_RUN) return answer_cli(o, "lumiker", designer_help(), designer_usage());
     char exe[EXE_PATH_MAX];
     if (!exe_directory(exe, sizeof exe)) {

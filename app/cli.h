@@ -3,11 +3,15 @@
  *
  *   lumiker [--help] [--version] [WORKSPACE]
  *   lumiker-script [--help] [--version] DIR
- *   lumiker-script --png FILE [--pitch N] [--time "YYYY-MM-DD HH:MM:SS"] DIR
+ *   lumiker-script --png FILE [--pitch N] [--time "YYYY-MM-DD HH:MM:SS"]
+ *                  [--values FILE] [--modbus HOST:PORT] DIR
+ *   lumiker-script --gif FILE --seconds N [--fps F] [--pitch N] [--time T]
+ *                  [--values FILE] [--modbus HOST:PORT] DIR
  *
  * Parses into a plain record and gives the usage and version texts. --help
- * and --version need no display. A bad option, a pitch outside 1..8 or a
- * time that is not a real date and time is a usage error (exit status 2).
+ * and --version need no display. A bad option, a pitch outside 1..8, a time
+ * that is not a real date and time, a length or frame rate out of range or
+ * a PLC address that is not HOST:PORT is a usage error (exit status 2).
  *
  * Depends on: timegm and gmtime_r (the C library's calendar) to check a
  * --time date and find its weekday; otherwise nothing outside the C++
@@ -15,12 +19,14 @@
  * Does NOT: check folders or files (app/workspace.h does), or open anything.
  ******************************************************************************/
 #pragma once
+#include "app/recording.h"
 #include "platform/system.h"
 #include <string>
 
 constexpr int PREVIEW_PITCH_MIN = 1;
 constexpr int PREVIEW_PITCH_MAX = 8;
 constexpr int PREVIEW_PITCH_DEFAULT = 2;   // the designer's own magnification
+constexpr int PLAYER_PITCH_DEFAULT = 1;    // the player: one pixel a dot, as a sending card captures it
 
 enum cli_action { CLI_RUN, CLI_HELP, CLI_VERSION, CLI_USAGE_ERROR };
 
@@ -28,9 +34,17 @@ struct cli_options {
     cli_action action = CLI_RUN;
     std::string folder;            // WORKSPACE or DIR; empty when not given
     std::string png;               // lumiker-script --png FILE
+    std::string gif;               // --gif FILE
+    double seconds = 0;            // --seconds N (0: not given)
+    double fps = GIF_FPS_DEFAULT;  // --fps F
     int pitch = PREVIEW_PITCH_DEFAULT;
     bool fixed_time = false;       // --time given
     local_time time = {};
+    std::string values;            // --values FILE
+    std::string plc_host;          // --modbus HOST:PORT ("" when not given)
+    int plc_port = 0;
+    bool play = false;             // lumiker --play: the player window
+    int at_x = 0, at_y = 0;        // --at X,Y: where it stands on the screen
     std::string why;               // CLI_USAGE_ERROR: what was wrong
 };
 
@@ -58,4 +72,4 @@ struct workspace_choice;
 // The designer's command line up to its window: --help, --version, usage
 // errors and the choice of workspace. Returns the exit status when the
 // program ends here, or -1 to go on with `ws`.
-int designer_command_line(int argc, const char* const* argv, workspace_choice& ws);
+int designer_command_line(int argc, const char* const* argv, workspace_choice& ws, cli_options& o);

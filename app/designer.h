@@ -14,7 +14,9 @@
 #include "edit/interaction.h"
 #include "items/item_layers.h"
 #include "platform/system.h"
+#include "play/engine.h"
 #include "raster/picture.h"
+#include <vector>
 
 // What the last frame showed of the things that change without input.
 constexpr long long REFRESH_US_DEFAULT = 1000000 / 60;   // a display's refresh when it does not say
@@ -35,6 +37,7 @@ struct designer {
     interaction ui;
     item_layers layers;
     graph_draw pictures[PICTURE_COUNT];   // the document's pictures as drawn, with their textures
+    std::vector<play_show> shows;          // what each item shows this frame, by id
     frame_pacing pacing;
 
     editor edit() { return editor{doc, v, ui}; }

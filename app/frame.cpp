@@ -13,6 +13,7 @@
 #include "items/calendar.h"
 #include "items/kinds.h"
 #include "items/palette.h"
+#include "play/engine.h"
 #include "platform/gbk.h"
 #include "platform/system.h"
 #include "raster/canvas.h"
@@ -133,6 +134,12 @@ void draw_prompt(const prompt_state& q)
     gfx_color(1, 1, 1);
     draw_screen_text(std::u16string(q.question), PROMPT_X + PROMPT_TEXT_INSET, PROMPT_Y + PROMPT_TEXT_TOP,
                      PROMPT_W - PROMPT_TEXT_TRIM, PROMPT_LINE);
+    if (q.entry) {
+        // The number typed so far, and the caret after it.
+        const std::u16string typed = to_wide(q.entry_text) + u"_";
+        gfx_color(1.0f, 1.0f, 0.6f);
+        draw_screen_text(typed, PROMPT_X + PROMPT_TEXT_INSET, PROMPT_ENTRY_Y, PROMPT_W - PROMPT_TEXT_TRIM, PROMPT_LINE);
+    }
     for (int k = 0; k < q.button_count; k++) {
         const int left = prompt_button_left(q, k);
         gfx_texturing(false);
@@ -173,8 +180,21 @@ void draw_band(const interaction& ui)
 struct frame_state {
     designer* g;
     local_time now;
-    bool group;      // a group is selected: the frame is drawn directly
+    bool group;                // a group is selected
+    play_moment moment;        // what the items show: the still picture, or the panel playing
 };
+
+// What an item shows at the frame's moment: the document's items from the
+// frame's list, a palette sample worked out on the spot.
+play_show shown_by(const frame_state& f, const item& it, item_id id)
+{
+    return id == NO_ITEM ? play_item(it, f.moment) : f.g->shows[id];
+}
+
+uint64_t stamp_of(void* caller, const item& it, item_id id)
+{
+    return shown_by(*static_cast<frame_state*>(caller), it, id).stamp;
+}
 
 // Everything the items stand on, in the parts asked for: the palette; the
 // rulers and the scroll bars; the panel with its grid and pictures.
@@ -224,6 +244,8 @@ void draw_one(void* caller, const item& it, item_id id, int32_t x, int32_t y, bo
     ctx.now = f.now;
     ctx.selected = selected;
     ctx.sample = id == NO_ITEM;
+    const play_show show = shown_by(f, it, id);
+    ctx.show = &show;
     if (selected) {
         selection_look& look = ctx.look;
         look.description = !ui.group[id];
@@ -259,7 +281,7 @@ void draw_direct(frame_state& f, item_id id, const item& it)
 // Parts of the frame over the items that stay in the back buffer while they
 // do not change (items/item_layers.h); each is named by a signature of what it shows.
 enum overlay_part : int {
-    PART_DELETE, PART_SPAN, PART_SAVE, PART_CLOSE, PART_FIT,
+    PART_DELETE, PART_SPAN, PART_SAVE, PART_CLOSE, PART_FIT, PART_SIM,
     PART_CONTROL_LINES, PART_NUDGES, PART_PROPS, PART_ALIGN, PART_STATUS, PART_COUNT
 };
 static_assert(PART_COUNT <= LAYER_PARTS, "the layers keep every part");
@@ -287,6 +309,7 @@ void part_states(designer& g)
     set(PART_DELETE, signature().with(g.v.window_w).with(shown).with(ui.rows[ROW_DELETE]));
     set(PART_SPAN, signature().with(span).with(ui.rows[ROW_SPAN]));
     for (int k : {PART_SAVE, PART_CLOSE, PART_FIT}) set(k, signature().with(k).with(g.v.window_w).with(ui.rows[ROW_COMMAND]));
+    set(PART_SIM, signature().with(ui.rows[ROW_COMMAND]).with(ui.sim.on));
     signature lines, nudges, props;
     if (it) {
         // A group member's lines and nudges show nothing; its buttons do not
@@ -336,6 +359,12 @@ void draw_tool_rows(designer& g, bool layered)
     draw_part(g, layered, PART_SAVE, [&] { draw_row_slot(g, ROW_COMMAND, SAVE_SLOT); });
     draw_part(g, layered, PART_CLOSE, [&] { draw_row_slot(g, ROW_COMMAND, CLOSE_SLOT); });
     draw_part(g, layered, PART_FIT, [&] { draw_row_slot(g, ROW_COMMAND, FIT_SLOT); });
+    // The simulation's button stays down while the panel plays.
+    draw_part(g, layered, PART_SIM, [&] {
+        button_marks m = g.ui.rows[ROW_COMMAND];
+        if (g.ui.sim.on) m.pressed = SIM_SLOT, m.down = 1;
+        draw_row_button(tool_row(ROW_COMMAND, g.v.window_w), SIM_SLOT, m, UI_PITCH);
+    });
 }
 
 // F4's dot under the pointer (drawn every frame).
@@ -465,7 +494,14 @@ void frame_routine(designer& g)
     gfx_push();
     gfx_scale(1, 1, 1);
 
-    frame_state f{&g, read_clock(), group_exists(ui)};
+    frame_state f{&g, read_clock(), group_exists(ui), play_moment{}};
+    f.moment.now = f.now;
+    f.moment.simulating = ui.sim.on;
+    if (ui.sim.on) {
+        f.moment.values = ui.sim.values.get();
+        f.moment.ms = (now_micros() - ui.sim.start_us) / US_PER_MS;
+    }
+    play_document(g.doc, f.moment, g.shows);
     // What is drawn live: the current item and the group.
     std::bitset<ITEM_CAPACITY> lifted = ui.group;
     if (doc_item(g.doc, ui.current)) lifted.set(ui.current);
@@ -481,6 +517,7 @@ void frame_routine(designer& g)
     layered.draw = draw_one;
     layered.extras = extras;
     layered.extra_count = extra_count;
+    layered.stamp = stamp_of;
     layered.lifted_free = ui.gesture == GESTURE_DRAG;
     part_states(g);
     const bool from_layers = draw_items_layered(g.layers, layered);
@@ -526,7 +563,8 @@ void request_redraw(designer& g) { g.pacing.wanted = true; }
 bool frame_wanted(const designer& g)
 {
     const frame_pacing& s = g.pacing;
-    if (s.wanted || s.status != g.ui.status.serial) return true;
+    // While the panel plays, every refresh may show it moved on.
+    if (s.wanted || s.status != g.ui.status.serial || g.ui.sim.on) return true;
     return s.clock && !same_local_time(s.time, read_clock());
 }
 

@@ -18,9 +18,11 @@
  ******************************************************************************/
 #include "app/cli.h"
 #include "app/frame.h"
+#include "app/player.h"
 #include "app/startup.h"
 #include "edit/keys.h"
 #include "edit/pointer.h"
+#include "edit/simulate.h"
 #include "edit/text_input.h"
 #include "edit/undo.h"
 #include "platform/outcome.h"
@@ -135,8 +137,10 @@ void follow_title(designer& g, text_input_shown& last)
 int main(int argc, char** argv)
 {
     workspace_choice ws;
-    int status = designer_command_line(argc, argv, ws);
+    cli_options o;
+    int status = designer_command_line(argc, argv, ws, o);
     if (status >= 0) return status;
+    if (o.play) return run_player(ws, o);
     std::unique_ptr<designer> g(new designer());
     the_designer = g.get();
     status = startup(*g, ws.dir.c_str(), ws.fonts.c_str());
@@ -154,6 +158,10 @@ int main(int argc, char** argv)
     }
     window_set_minimum_size(WINDOW_MIN_W, WINDOW_MIN_H);
     startup_window_ready(*g, ws.news);
+    {
+        editor e = g->edit();
+        simulation_open(e, g->doc.paths.dir);
+    }
     undo_reset(*g->ui.undo, g->doc);   // undoing every step gives back the layout as loaded
     window_set_handlers(
         window_handlers{key, special, mouse, motion, passive, reshape, text, composition, close_request, wheel, key_up});
@@ -169,6 +177,11 @@ int main(int argc, char** argv)
             undo_checkpoint(*g->ui.undo, g->doc, gesture_under_way(g->ui));
         }
         follow_title(*g, shown);
+        {
+            // The values' state may change without input (a PLC going away).
+            editor e = g->edit();
+            simulation_follow(e);
+        }
         if (frame_due(*g)) {
             const long long cpu = process_cpu_micros();
             frame_routine(*g);

@@ -34,13 +34,13 @@ void append_bytes(void* context, void* data, int size)
 } // namespace
 
 // The frame's panel steps, in the frame's order, without the selection.
-void draw_panel_preview(const document& d, const view& v)
+void draw_panel_preview(const document& d, const view& v, const play_moment* moment, bool grid)
 {
     const int p = view_pitch(v);
     canvas_use_pitch(p);
     gfx_push();
     draw_panel_background(v.panel_x, v.panel_y, d.settings.panel_w, d.settings.panel_h);
-    if (p >= GRID_PITCH_MIN) {
+    if (grid && p >= GRID_PITCH_MIN) {
         // The grid over the whole panel, its rulers along the panel's edges
         // as the window has them (a side number may reach into the panel).
         view whole = v;
@@ -72,17 +72,23 @@ void draw_panel_preview(const document& d, const view& v)
     item_draw_ctx ctx;
     ctx.doc = &d;
     ctx.pitch = p;
-    ctx.now = read_clock();
+    ctx.now = moment ? moment->now : read_clock();
+    play_show show;
     doc_walk_drawing_order(d, [&](item_id, const item& it) {
         ctx.x = view_x(v, it.x);
         ctx.y = view_y(v, it.y);
+        if (moment) {
+            show = play_item(it, *moment);
+            ctx.show = &show;
+        }
         draw_item(it, ctx);
     });
     gfx_texturing(false);
     gfx_pop();
 }
 
-bool render_panel_preview(const document& d, int pitch, std::vector<uint8_t>& rgb, int& w, int& h, std::string& why)
+bool render_panel_preview(const document& d, int pitch, std::vector<uint8_t>& rgb, int& w, int& h, std::string& why,
+                          const play_moment* moment)
 {
     view v;
     v.pitch = pitch;
@@ -107,7 +113,7 @@ bool render_panel_preview(const document& d, int pitch, std::vector<uint8_t>& rg
     gfx_reshape((int)sw, (int)sh);
     gfx_clear();
     gfx_lighting_off();
-    draw_panel_preview(d, v);
+    draw_panel_preview(d, v, moment);
     gfx_finish();
     std::vector<uint8_t> all;
     bool ok = offscreen_read(all, why);
@@ -119,12 +125,12 @@ bool render_panel_preview(const document& d, int pitch, std::vector<uint8_t>& rg
     return true;
 }
 
-outcome write_panel_png(const document& d, int pitch, const char* path)
+outcome write_panel_png(const document& d, int pitch, const char* path, const play_moment* moment)
 {
     std::vector<uint8_t> rgb;
     int w = 0, h = 0;
     std::string why;
-    if (!render_panel_preview(d, pitch, rgb, w, h, why)) return outcome_fail(MSG_PLAIN, why.c_str());
+    if (!render_panel_preview(d, pitch, rgb, w, h, why, moment)) return outcome_fail(MSG_PLAIN, why.c_str());
     std::string png;
     if (!stbi_write_png_to_func(append_bytes, &png, w, h, 3, rgb.data(), w * 3)) return outcome_fail(MSG_PNG_ENCODE_FAILED);
     return replace_file(path, png);

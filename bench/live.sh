@@ -18,12 +18,17 @@
 #      the frame shown and its CPU (median, max);
 #   7. the demo's items on a 4096 x 1024 panel: idle share, a drag frame's
 #      and a pan frame's CPU (middle button, then the wheel), peak resident
-#      memory (VmHWM).
+#      memory (VmHWM);
+#   8. the demo playing (F7) for SIM_SECONDS from a values file, then from a
+#      PLC host that does not answer (a TEST-NET address) and one that takes
+#      the connection and never replies: share of a core, frames shown a
+#      second, CPU a frame (mean, max) and the longest gap between frames.
 #
 #   bench/live.sh                       the designer of build/ (built first)
 #   bench/live.sh PROGRAM [PROGRAM...]  those programs, one column each
 #                                       (e.g. another build's lumiker)
 #   LIVE_IDLE_SECONDS=N                 idle spans of N s instead of 20
+#   LIVE_STEPS="demo texts big sim"     only these steps (default: all)
 #   LIVE_DISPLAY=:N                     the private Xvfb on display N
 #   LIVE_SHOTS=DIR                      a screenshot (PNG) after each step,
 #                                       to check that the steps did what
@@ -38,14 +43,14 @@
 # own start, printed under the table.
 #
 # Sections: settings; programs, display, temporary folder; measuring; the
-# steps (demo, 400 texts, large panel); the table.
+# steps (demo, 400 texts, large panel, simulation); the table.
 #
 # Limits: runs under a private Xvfb 1920 x 1080 x 24 unless DISPLAY is set;
 # the positions clicked assume the window the designer opens there (at least
 # 1300 x 791, the panel's dot (0, 0) at window pixel 265, 145, 2 pixels a
 # dot). Software GL under Xvfb (Mesa llvmpipe) is what is measured. Takes
-# about 2 minutes a program.
-# Depends on: bash, Xvfb, xdotool, a C++ compiler (bench/live/stamp.cpp, the
+# about 3 minutes a program.
+# Depends on: bash, Xvfb, xdotool, python3 (the silent PLC), a C++ compiler (bench/live/stamp.cpp, the
 # monotonic clock, is compiled into the temporary folder), awk, sort.
 # Does NOT: fail when a target is missed (it is a measurement, not a test),
 # change the workspace it copies, or save anything.
@@ -79,6 +84,10 @@ HOVER_MOVES=200; HOVER_X0=280; HOVER_Y=390; HOVER_STEP=2
 BIG_DRAG_MOVES=50
 PAN_X=1000; PAN_Y=700; PAN_MOVES=50; PAN_DX=-8; PAN_DY=-4
 WHEEL_NOTCHES=10
+SIM_SECONDS=10
+T_SIM_PCT=25
+DEAD_HOST=192.0.2.1        # TEST-NET-1: nothing answers there
+SIM_PERIOD_MS=200
 # The 400 texts: 25 columns 40 dots apart, 16 rows 16 dots apart.
 TEXTS_COLS=25; TEXTS_ROWS=16; TEXTS_DX=40; TEXTS_DY=16; TEXTS_X0=10
 TEXTS_CLICK_COL=12; TEXTS_CLICK_ROW=8
@@ -434,14 +443,64 @@ run_big() {
   stop
 }
 
+# The longest gap between two frames shown in (T0, T1], ms.
+longest_gap() {
+  awk -v a="$1" -v b="$2" '$1 > a && $1 <= b { if (p) { g = $1 - p; if (g > m) m = g } p = $1 }
+    END { printf "%.1f\n", m / 1000 }' "$log"
+}
+
+# The demo playing from the values file SOURCE (a name under $tmp/sim):
+# R[KEY_share], R[KEY_fps], R[KEY_cpu] (mean / max), R[KEY_gap].
+sim_span() {
+  local key="$1" source="$2" c0 c1 t0 t1 f n mean max
+  cp "$tmp/$source" "$tmp/sim/sim_values.ini"
+  start sim || return 0
+  xdotool key --window "$win" F7
+  sleep 1
+  c0="$(stat_cpu_us)"; t0="$(now_us)"
+  sleep "$SIM_SECONDS"
+  c1="$(stat_cpu_us)"; t1="$(now_us)"
+  R[$col:${key}_share]="$(share $((c1 - c0)) $((t1 - t0)))"
+  if has_log; then
+    f="$(frames_in "$t0" "$t1")"
+    read -r n mean _ max <<<"$f"
+    R[$col:${key}_fps]="$(awk -v n="$n" -v w=$((t1 - t0)) 'BEGIN { printf "%.1f", n * 1e6 / w }')"
+    R[$col:${key}_cpu]="$mean / $max"
+    R[$col:${key}_gap]="$(longest_gap "$t0" "$t1")"
+  fi
+  alive "the simulation ($source)" || return 0
+  shot "$key"
+  stop
+}
+
+# The demo playing from a values file, a dead host and a silent one.
+run_sim() {
+  workspace sim 384 128
+  printf '[registers]\n1=1234\n6=1\n' >"$tmp/file.ini"
+  printf '[modbus]\nhost=%s\nport=502\nperiod_ms=%d\n' "$DEAD_HOST" "$SIM_PERIOD_MS" >"$tmp/dead.ini"
+  sim_span sim_file file.ini
+  sim_span sim_dead dead.ini
+  # A PLC that takes the connection and never says a word.
+  python3 -c 'import socket,sys,time
+s = socket.socket(); s.bind(("127.0.0.1", 0)); s.listen(8)
+print(s.getsockname()[1], flush=True)
+held = []
+while True: held.append(s.accept()[0])' >"$tmp/silent.port" &
+  local silent_pid=$!
+  for _ in $(seq 50); do [ -s "$tmp/silent.port" ] && break; sleep 0.1; done
+  printf '[modbus]\nhost=127.0.0.1\nport=%s\nperiod_ms=%d\n' "$(head -1 "$tmp/silent.port")" "$SIM_PERIOD_MS" \
+    >"$tmp/silent.ini"
+  sim_span sim_silent silent.ini
+  kill "$silent_pid" 2>/dev/null || true
+  wait "$silent_pid" 2>/dev/null || true
+}
+
 for col in "${!programs[@]}"; do
   program="${programs[$col]}"
   fonts="$(dirname "$program")/Font"
   [ -d "$fonts" ] || fonts="$repo/build/Font"
   echo "measuring $program ..." >&2
-  run_demo
-  run_texts
-  run_big
+  for step in ${LIVE_STEPS:-demo texts big sim}; do "run_$step"; done
 done
 
 # ---- the table --------------------------------------------------------------------
@@ -475,6 +534,18 @@ rows=(
   "  wheel: CPU a frame, mean / max (ms)|big_wheel_cpu|<= $T_BIG_PAN_MS|$T_BIG_PAN_MS"
   "  peak resident memory (MB)|big_mem|< $T_BIG_MEM_MB|$T_BIG_MEM_MB"
   "  (demo's peak resident memory, MB)|demo_mem||"
+  "8 simulation, values file: share of a core (%)|sim_file_share|<= $T_SIM_PCT|$T_SIM_PCT"
+  "  frames shown a second|sim_file_fps|about 60|"
+  "  CPU a frame, mean / max (ms)|sim_file_cpu||"
+  "  longest gap between frames (ms)|sim_file_gap||"
+  "  dead host: share of a core (%)|sim_dead_share|<= $T_SIM_PCT|$T_SIM_PCT"
+  "  dead host: frames shown a second|sim_dead_fps|about 60|"
+  "  dead host: CPU a frame, mean / max (ms)|sim_dead_cpu||"
+  "  dead host: longest gap between frames (ms)|sim_dead_gap||"
+  "  silent host: share of a core (%)|sim_silent_share|<= $T_SIM_PCT|$T_SIM_PCT"
+  "  silent host: frames shown a second|sim_silent_fps|about 60|"
+  "  silent host: CPU a frame, mean / max (ms)|sim_silent_cpu||"
+  "  silent host: longest gap between frames (ms)|sim_silent_gap||"
 )
 
 # A value against its target: the value with " ok" or " MISSED"; for "A / B"

@@ -2,13 +2,14 @@
  * edit/close_prompt.cpp - the prompt's state, buttons and keys
  ******************************************************************************/
 #include "edit/close_prompt.h"
+#include <cstring>
 #include "edit/interaction.h"
 #include "platform/gbk.h"
 #include <string>
 
 namespace {
 
-constexpr unsigned char KEY_ENTER = 13, KEY_ESC = 27;
+constexpr unsigned char KEY_ENTER = 13, KEY_ESC = 27, KEY_BACKSPACE_BYTE = 8;
 
 // UTF-8 text to the screen text's UTF-16, through GBK as every label.
 void to_screen(const std::string& utf8, char16_t* out, int cap)
@@ -36,6 +37,8 @@ void prompt_open(prompt_state& p, const std::string& question, const msg_id* lab
     p.enter_choice = enter_choice;
     p.esc_choice = esc_choice;
     p.answer = answer;
+    p.entry = false;
+    p.entry_text[0] = 0;
     p.shown = true;
 }
 
@@ -64,6 +67,17 @@ void prompt_press(editor& e, int x, int y)
 
 void prompt_key(editor& e, unsigned char key)
 {
-    if (key == KEY_ENTER) prompt_choose(e, e.ui.prompt.enter_choice);
-    else if (key == KEY_ESC) prompt_choose(e, e.ui.prompt.esc_choice);
+    prompt_state& p = e.ui.prompt;
+    if (key == KEY_ENTER || key == KEY_ESC) {
+        prompt_choose(e, key == KEY_ENTER ? p.enter_choice : p.esc_choice);
+        return;
+    }
+    if (!p.entry) return;
+    const size_t n = strnlen(p.entry_text, PROMPT_ENTRY_MAX);
+    if (key == KEY_BACKSPACE_BYTE) {
+        if (n > 0) p.entry_text[n - 1] = 0;
+    } else if (((key >= '0' && key <= '9') || key == '.' || (key == '-' && n == 0)) && n + 1 < PROMPT_ENTRY_MAX) {
+        p.entry_text[n] = (char)key;
+        p.entry_text[n + 1] = 0;
+    }
 }

@@ -29,6 +29,8 @@ constexpr int PROMPT_BUTTON_W = 130, PROMPT_BUTTON_GAP = 15;
 constexpr int PROMPT_BUTTON_MAX = 3;
 constexpr int PROMPT_TEXT_MAX = 192;
 constexpr int PROMPT_LABEL_MAX = 32;
+constexpr int PROMPT_ENTRY_MAX = 24;                 // bytes a typed number may take
+constexpr int PROMPT_ENTRY_Y = 375;                  // the typed number's base line
 
 // The buttons of the two questions the designer asks.
 enum close_choice : int { CLOSE_SAVE = 0, CLOSE_DISCARD = 1, CLOSE_CANCEL = 2 };
@@ -46,6 +48,12 @@ struct prompt_state {
     int enter_choice = 0;
     int esc_choice = 0;
     prompt_answer answer = nullptr;
+    // A question that takes a number: what is typed so far (ASCII digits,
+    // a point and a minus), and what it is about.
+    bool entry = false;
+    char entry_text[PROMPT_ENTRY_MAX] = "";
+    int entry_about = 0;                  // the register the number goes to
+    int entry_type = 0, entry_digits = 0, entry_point = 0;   // how its variable shows it
 };
 
 // Left edge of button k of the open prompt.
@@ -59,5 +67,6 @@ void prompt_open(prompt_state& p, const std::string& question, const msg_id* lab
 void prompt_choose(editor& e, int choice);
 // A left press while the prompt is open: a button, or nothing.
 void prompt_press(editor& e, int x, int y);
-// A key byte while the prompt is open: Enter and Esc pick their buttons.
+// A key byte while the prompt is open: Enter and Esc pick their buttons; a
+// question that takes a number takes digits, a point, a minus and Backspace.
 void prompt_key(editor& e, unsigned char key);

@@ -19,6 +19,7 @@
 #include "edit/undo.h"
 #include "items/buttons.h"
 #include "model/document.h"
+#include "play/values.h"
 #include "raster/view.h"
 #include <bitset>
 #include <cstdint>
@@ -69,6 +70,14 @@ struct saving_state {
     uint32_t saves_made = 0;
     std::string asked_files;         // the files the overwrite question names
     bool end_after_save = false;     // and whether the program ends once the save succeeds
+};
+
+// The panel playing: since when, and where its values come from.
+struct simulation {
+    bool on = false;
+    long long start_us = 0;                      // monotonic, when it was switched on
+    std::unique_ptr<values_workspace> values;    // the workspace's values file and PLC (opened at start)
+    std::string state_shown;                     // the source's state as the status line last said it
 };
 
 constexpr int COMPOSITION_UNITS = 128;
@@ -124,6 +133,7 @@ struct interaction {
     bool key_help_shown = false;
     int thickness_cycle = 0;                 // Page Up steps the thickness through 1, 2, 3
     undo_history_ptr undo;
+    simulation sim;
 
     interaction();
 };

@@ -13,7 +13,7 @@
 #include <cstdint>
 #include <string>
 
-constexpr int KEY_HELP_LINES = 33;
+constexpr int KEY_HELP_LINES = 34;
 constexpr int KEY_HELP_LINE_MAX = 96;
 
 struct key_help_line {

@@ -20,6 +20,7 @@
 #include "edit/arrange.h"
 #include "edit/key_help.h"
 #include "edit/pointer.h"
+#include "edit/simulate.h"
 #include "edit/text_input.h"
 #include "edit/typing.h"
 #include "platform/messages.h"
@@ -151,6 +152,7 @@ void on_key(editor& e, unsigned char key)
     }
     if (key_help_close(ui.key_help_shown)) return;   // the key only closes the F1 list
     item* s = current_text(e);
+    if (simulation_refuses_key(e, key)) return;
     if (key == KEY_BYTE_ZERO && (input_modifiers & MOD_CTRL)) {
         fit_panel(e);
         return;
@@ -247,6 +249,15 @@ void on_special_key(editor& e, int key)
     if (key_help_close(ui.key_help_shown)) return;
     if (key == SPECIAL_F1) {
         ui.key_help_shown = true;
+        return;
+    }
+    if (key == SPECIAL_F7) {
+        simulation_toggle(e);
+        return;
+    }
+    // While the panel plays, only the read-out of the dot under the pointer changes.
+    if (ui.sim.on && key != SPECIAL_F3 && key != SPECIAL_F4) {
+        report(REPORT_STATUS, outcome_fail(MSG_SIM_EDIT_PAUSED));
         return;
     }
     item* it = current_item(e);

@@ -27,6 +27,7 @@
 #include "edit/actions.h"
 #include "edit/arrange.h"
 #include "edit/panning.h"
+#include "edit/simulate.h"
 #include "edit/hit_test.h"
 #include "edit/key_help.h"
 #include "edit/pointer.h"
@@ -143,6 +144,7 @@ void press_button(editor& e, const button_spot& b)
         if (k == SAVE_SLOT) save_data(e);
         if (k == CLOSE_SLOT) close_window(e);
         if (k == FIT_SLOT) fit_panel(e);
+        if (k == SIM_SLOT) simulation_toggle(e);
         break;
     case BUTTONS_DELETE:
         press_row_slot(e, ROW_DELETE, k);
@@ -391,6 +393,12 @@ void left_press(editor& e, int x, int y)
 
     const bool toggle = (input_modifiers & (MOD_SHIFT | MOD_CTRL)) != 0;
     const button_spot b = button_under(e, x, y);
+    // While the panel plays only the commands act, and a register item asks for its value.
+    if (ui.sim.on && b.row != BUTTONS_COMMAND) {
+        ui.gesture = GESTURE_NONE;
+        if (!simulation_press(e, x, y)) press_empty(e, x, y);
+        return;
+    }
     if (b.row != BUTTONS_NONE) {
         // A button press neither resizes nor moves anything but what it shows.
         ui.resize_handle = 0;

@@ -55,6 +55,7 @@ constexpr tool_place TOOL_PLACES[] = {
     {ROW_COMMAND, SAVE_SLOT, 1130, 90, true, "保存数据"},
     {ROW_COMMAND, CLOSE_SLOT, 1230, 90, true, "关闭窗口"},
     {ROW_COMMAND, FIT_SLOT, 60, 90, false, "适合窗口"},
+    {ROW_COMMAND, SIM_SLOT, 60, 50, false, "模拟运行"},
     {ROW_SPAN, MERGE_SLOT, 200, 55, false, "合并"},
     {ROW_SPAN, SPLIT_SLOT, 200, 95, false, "拆分"},
     {ROW_ALIGN, ALIGN_LEFT, 200, 55, false, "左对齐"},

@@ -49,7 +49,7 @@ struct button_marks {
 // ---- tool rows ---------------------------------------------------------------------
 
 enum tool_row_id : int { ROW_DELETE = 0, ROW_COMMAND = 1, ROW_SPAN = 2, ROW_ALIGN = 3, ROW_COUNT = 4 };
-constexpr int DELETE_SLOT = 2, SAVE_SLOT = 2, CLOSE_SLOT = 7, FIT_SLOT = 4, MERGE_SLOT = 0, SPLIT_SLOT = 1;
+constexpr int DELETE_SLOT = 2, SAVE_SLOT = 2, CLOSE_SLOT = 7, FIT_SLOT = 4, SIM_SLOT = 5, MERGE_SLOT = 0, SPLIT_SLOT = 1;
 enum align_slot : int { ALIGN_LEFT, ALIGN_RIGHT, ALIGN_TOP, ALIGN_BOTTOM, SAME_WIDTH, SAME_HEIGHT, ALIGN_SLOTS };
 
 // The slots of a tool row in a window `window_w` pixels wide, sized for

@@ -57,20 +57,7 @@ local_time read_clock() { return current_source ? current_source() : get_local_t
 
 bool is_clock_code(int code) { return code >= CODE_YEAR && code <= CODE_SECOND; }
 
-uint32_t clock_field(const local_time& t, int code)
-{
-    int v = 0;
-    switch (code) {
-    case CODE_YEAR: v = t.year; break;
-    case CODE_MONTH: v = t.month; break;
-    case CODE_DAY: v = t.day; break;
-    case CODE_HOUR: v = t.hour; break;
-    case CODE_MINUTE: v = t.minute; break;
-    case CODE_SECOND: v = t.second; break;
-    default: break;
-    }
-    return v < 0 ? 0u : (uint32_t)v;
-}
+uint32_t clock_field(const local_time& t, int code) { return is_clock_code(code) ? play_clock_field(t, code) : 0; }
 
 const char* unit_word(int code) { return is_clock_code(code) ? words().unit[code - CODE_YEAR] : ""; }
 
@@ -83,11 +70,14 @@ const char* wind_word() { return words().wind; }
 
 bool shows_clock(const item& it)
 {
-    return it.kind == KIND_VARIABLE && (is_clock_code(it.code) || it.code == CODE_WEEKDAY);
+    return it.kind == KIND_VARIABLE && (is_clock_code(it.code) || it.code == CODE_WEEKDAY ||
+                                        (it.code >= CODE_LUNAR_YEAR && it.code <= CODE_LUNAR_DAY));
 }
 
 int32_t clock_value(const item& it, const local_time& t)
 {
+    uint32_t lunar = 0;
+    if (play_lunar_field(t, it.code, lunar)) return (int32_t)lunar;
     return it.code == CODE_WEEKDAY ? t.weekday : (int32_t)clock_field(t, it.code);
 }
 

@@ -5,14 +5,15 @@
  * month, day, hour, minute and second in segment digits followed by a unit
  * word; code 16 shows the weekday name and code 20 the fixed wind word, both
  * in the dot-matrix font of the item's `font_px`. The lunar fields (17-19)
- * have no source here and show the sample value like other variables.
+ * change with the date too (play/engine converts it); they count as clock
+ * fields here, so that a frame paints them again when their value moves.
  *
  * The clock is read through a replaceable source so that a fixed local time
  * can be shown (tests, demonstrations); by default it is the computer's clock.
  * Words are GBK, converted once from the readable texts below on first use.
  * Depends on: nothing outside the C++ standard library.
  * Does NOT: draw the digits (items/digit_item.cpp does), convert to the lunar
- * calendar, or keep the time between draws.
+ * calendar (play/engine does), or keep the time between draws.
  ******************************************************************************/
 #pragma once
 #include "items/kinds.h"
@@ -29,11 +30,12 @@ local_time read_clock();
 
 // True for the codes 5 to 10 that show a clock or calendar field in digits.
 bool is_clock_code(int code);
-// True for the fields that change with the clock: those, and the weekday.
+// True for the fields that change with the clock: those, the weekday and
+// the lunar fields.
 bool shows_clock(const item& it);
 // The field of `t` that code 5..10 shows (0 for other codes).
 uint32_t clock_field(const local_time& t, int code);
-// What a clock field shows of `t`: its field, or the weekday.
+// What a clock field shows of `t`: its field, the weekday, or its lunar field.
 int32_t clock_value(const item& it, const local_time& t);
 
 // GBK unit word of code 5..10, weekday name of day 0..6 (0 = Sunday) and the

@@ -149,6 +149,19 @@ void draw_variable_item(const item& it, const item_draw_ctx& ctx)
         draw_word_field(it, ctx);
         return;
     }
+    // What the moment decides: a value of the simulation, a lunar date.
+    play_show designed;
+    const play_show* show = ctx.show;
+    if (!show) {
+        play_moment still;
+        still.now = ctx.now;
+        designed = play_item(it, still);
+        show = &designed;
+    }
+    if (show->has_cells) {
+        draw_cells(it.color, ctx.x, ctx.y, show->cells, (uint8_t)it.size, (uint8_t)it.thickness, it.decimals);
+        return;
+    }
     uint32_t value = SAMPLE_VALUE;
     if (is_clock_code(it.code)) {
         value = clock_field(ctx.now, it.code);

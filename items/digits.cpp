@@ -153,6 +153,31 @@ void draw_glyph(int e, int color, int x, int y, uint8_t w, uint8_t h)
     glyph_table[e](color, x, y, w, h);
 }
 
+constexpr int DIGIT_ENTRIES = 10;   // entries of one stroke weight's digits
+
+// Where the cells of a number stand: a cell's glyph size, the advance from
+// one cell to the next, the sign cell's x and the digits' weight.
+struct cell_layout {
+    uint8_t w, h;
+    int advance;
+    int sign_x;
+    int weight;
+};
+
+cell_layout layout_of(int x, uint8_t size, uint8_t thickness)
+{
+    const int p = canvas_pitch();
+    const int s = size;
+    cell_layout l;
+    l.w = (uint8_t)(p * s);
+    l.h = (uint8_t)(2 * s * p);
+    l.advance = (uint8_t)(p * (s / 2 + s + 2));
+    // The sign cell: one unwrapped cell advance left of the first digit.
+    l.sign_x = x - p * (s + s / 2 + 2);
+    l.weight = stroke_weight(thickness);
+    return l;
+}
+
 } // namespace
 
 void fill_glyph_table()
@@ -200,19 +225,15 @@ void draw_number(int color, int x, int y, uint32_t value, uint8_t digits, uint8_
                  uint8_t thickness, uint8_t decimals, uint8_t is_signed)
 {
     if (!within_reach(x, y)) return;
-    const int p = canvas_pitch();
-    const int s = size;
-    const uint8_t W = (uint8_t)(p * s);
-    const uint8_t H = (uint8_t)(2 * s * p);
-    const int advance = (uint8_t)(p * (s / 2 + s + 2));
-    const int weight = stroke_weight(thickness);
+    const cell_layout l = layout_of(x, size, thickness);
+    const uint8_t W = l.w, H = l.h;
+    const int advance = l.advance, weight = l.weight;
 
-    // The sign cell: one unwrapped cell advance left of the first digit, the
-    // size of a digit cell, showing the minus of the digits' stroke weight.
-    if (is_signed) draw_glyph(GLYPH_MINUS + weight, color, x - p * (s + s / 2 + 2), y, W, H);
+    // The sign cell, the size of a digit cell, shows the minus of the digits' stroke weight.
+    if (is_signed) draw_glyph(GLYPH_MINUS + weight, color, l.sign_x, y, W, H);
 
     if (digits == 1) {
-        draw_glyph(10 * weight + (int)(value % 10), color, x, y, W, H);
+        draw_glyph(DIGIT_ENTRIES * weight + (int)(value % 10), color, x, y, W, H);
         return;
     }
     if (digits < 2 || digits > NUMBER_MAX_DIGITS) return;
@@ -222,7 +243,21 @@ void draw_number(int color, int x, int y, uint32_t value, uint8_t digits, uint8_
     for (int i = 1; i < digits; i++) divisor *= 10;
     for (int i = 0; i < digits; i++) {
         int d = (int)((value / divisor) % 10);
-        draw_glyph(10 * weight + d, color, x + i * advance, y, W, H);
+        draw_glyph(DIGIT_ENTRIES * weight + d, color, x + i * advance, y, W, H);
         divisor /= 10;
+    }
+}
+
+void draw_cells(int color, int x, int y, const decode_cells& c, uint8_t size, uint8_t thickness,
+                uint8_t point_before)
+{
+    if (!within_reach(x, y) || c.count < 1 || c.count > NUMBER_MAX_DIGITS) return;
+    const cell_layout l = layout_of(x, size, thickness);
+    if (c.sign_cell && c.minus) draw_glyph(GLYPH_MINUS + l.weight, color, l.sign_x, y, l.w, l.h);
+    if (c.point) draw_decimal_point(color, x + point_before * l.advance, y, size, thickness);
+    for (int i = 0; i < c.count; i++) {
+        const int cx = x + i * l.advance;
+        if (c.cell[i] >= 0 && c.cell[i] < DIGIT_ENTRIES) draw_glyph(DIGIT_ENTRIES * l.weight + c.cell[i], color, cx, y, l.w, l.h);
+        else if (c.cell[i] == DECODE_DASH) draw_glyph(GLYPH_MINUS + l.weight, color, cx, y, l.w, l.h);
     }
 }

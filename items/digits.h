@@ -8,6 +8,10 @@
  * Segments are lit at every screen pixel along them, so with the dot size of
  * the pitch they read as solid bars; the decimal point sits on steps of the pitch.
  *
+ * draw_cells lays out cells decided elsewhere (play/decode: a digit, a blank
+ * or a dash each, a point, a minus in the sign cell) exactly where
+ * draw_number puts its digits, point and sign cell.
+ *
  * Limits: glyph width and height are 8-bit (larger values wrap); a number has
  * 1 to 6 digits; nothing is drawn at corners beyond +-GLYPH_COORD_LIMIT; the
  * table must be filled once (fill_glyph_table) before use, and draw_number
@@ -17,6 +21,7 @@
  * digits.
  ******************************************************************************/
 #pragma once
+#include "play/decode.h"
 #include <cstdint>
 
 constexpr int GLYPH_COUNT = 36;        // entries of glyph_table
@@ -44,3 +49,10 @@ void draw_decimal_point(int color, int x, int y, uint8_t size, uint8_t thickness
 // left of the first digit when `is_signed` is set.
 void draw_number(int color, int x, int y, uint32_t value, uint8_t digits, uint8_t size,
                  uint8_t thickness, uint8_t decimals, uint8_t is_signed);
+
+// Draw the cells `c` with the first at (x, y), laid out as draw_number lays
+// out digits: a dash is the minus glyph, a blank nothing; the point stands
+// before cell `point_before` when c.point; the sign cell shows a minus when
+// c.sign_cell and c.minus.
+void draw_cells(int color, int x, int y, const decode_cells& c, uint8_t size, uint8_t thickness,
+                uint8_t point_before);

@@ -159,13 +159,15 @@ void take_order(item_layers& L, const item_frame& f)
     for (int k = 0; k < f.extra_count; k++) {
         const layer_extra& x = f.extras[k];
         if ((int)L.extra_boxes.size() <= k) L.extra_boxes.push_back(drawn_box(L, f, *x.it, NO_ITEM, x.x, x.y, UI_PITCH));
-        L.order.push_back(entry{x.it, NO_ITEM, x.x, x.y, false, shows_clock(*x.it), L.extra_boxes[k]});
+        const uint64_t stamp = f.stamp ? f.stamp(f.caller, *x.it, NO_ITEM) : 0;
+        L.order.push_back(entry{x.it, NO_ITEM, x.x, x.y, false, stamp, L.extra_boxes[k]});
     }
     doc_walk_drawing_order(*f.doc, [&](item_id id, const item& it) {
         const bool lifted = is_lifted(f, id);
         // A lifted item's box is not needed (it is drawn live) and it changes as it moves.
         const box b = lifted ? box{0, 0, 0, 0} : item_box(L, f, id);
-        L.order.push_back(entry{&it, id, view_x(*f.v, it.x), view_y(*f.v, it.y), lifted, shows_clock(it), b});
+        const uint64_t stamp = f.stamp ? f.stamp(f.caller, it, id) : 0;
+        L.order.push_back(entry{&it, id, view_x(*f.v, it.x), view_y(*f.v, it.y), lifted, stamp, b});
     });
 }
 
@@ -248,10 +250,27 @@ void find_changes(item_layers& L, const item_frame& f, dirty_boxes& dirty)
         if (shown_now) dirty.add(item_box(L, f, (item_id)i));
         keep_item(L, f, i);
     }
-    if (same_local_time(L.clock_shown, f.now)) return;
-    for (const entry& e : L.order)
-        if (e.clock && !e.lifted && clock_value(*e.it, L.clock_shown) != clock_value(*e.it, f.now)) dirty.add(e.at);
-    L.clock_shown = f.now;
+    // What items show beyond their fields moved on: a clock, a scrolling text, a value.
+    int extra = 0;
+    if (L.stamps_shown.size() != (size_t)ITEM_CAPACITY) L.stamps_shown.assign(ITEM_CAPACITY, 0);
+    for (const entry& e : L.order) {
+        if (e.id == NO_ITEM && (size_t)extra >= L.extra_stamps_shown.size()) L.extra_stamps_shown.push_back(0);
+        uint64_t& shown = e.id == NO_ITEM ? L.extra_stamps_shown[extra++] : L.stamps_shown[e.id];
+        if (e.lifted || e.stamp == shown) continue;
+        shown = e.stamp;
+        dirty.add(e.at);
+    }
+}
+
+// Take every entry's stamp as the frame layer shows it.
+void keep_stamps(item_layers& L)
+{
+    L.stamps_shown.assign(ITEM_CAPACITY, 0);
+    L.extra_stamps_shown.clear();
+    for (const entry& e : L.order) {
+        if (e.id == NO_ITEM) L.extra_stamps_shown.push_back(e.stamp);
+        else L.stamps_shown[e.id] = e.stamp;
+    }
 }
 
 // ---- making and painting again ---------------------------------------------------------------
@@ -286,7 +305,7 @@ bool build(item_layers& L, const item_frame& f, int vw, int vh)
         if (was.used[i]) memcpy((void*)&was.cells[i], (const void*)&f.doc->items.cells[i], sizeof(item));
         L.lifted_copy[i] = is_lifted(f, (item_id)i);
     }
-    L.clock_shown = f.now;
+    keep_stamps(L);
     keep_under_copies(L, f);
     return true;
 }

@@ -16,8 +16,10 @@
  * boxes the last frame drew live instead of showing the whole frame layer.
  *
  * Only what changed is painted again: an item that moved, changed, came or
- * went, was lifted or set down, or a clock field whose value moved on has
- * its old and new boxes painted again in the frame layer (the under layer's
+ * went, was lifted or set down, or whose stamp moved on (what the caller
+ * says it shows beyond its fields: a clock field's value, a scrolling
+ * text's place, a variable's value while the panel plays) has its old and
+ * new boxes painted again in the frame layer (the under layer's
  * pixels there, then every item reaching into the box, in order). The view,
  * the pictures or what the caller names as under-layer state changing makes
  * both layers again; a pan moves both layers' pixels of the panel's area
@@ -91,6 +93,9 @@ struct item_frame {
     void (*draw)(void* caller, const item& it, item_id id, int32_t x, int32_t y, bool selected);
     const layer_extra* extras;               // drawn first, over `under`
     int extra_count;
+    // A number that changes when what an item (or an extra, `id` NO_ITEM)
+    // shows changes beyond its fields; null: nothing changes but the fields.
+    uint64_t (*stamp)(void* caller, const item& it, item_id id);
     const layer_watch* watch;                // regions that change what `under` draws
     int watch_count;
     bool lifted_free;                        // lifted items are drawn outside the area too (dragged)
@@ -111,7 +116,7 @@ struct item_layers {
         item_id id;          // NO_ITEM for an extra
         int32_t x, y;        // window pixel of its corner
         bool lifted;
-        bool clock;          // shows the computer's clock
+        uint64_t stamp;      // what it shows beyond its fields, now
         box at;              // window box it draws into
     };
     std::vector<entry> order;
@@ -120,7 +125,8 @@ struct item_layers {
     std::vector<box> extra_boxes;             // the extras' boxes, for the key they were made at
     gfx_recorder bounds;                      // measures what an item draws
     bool valid = false;
-    local_time clock_shown = {};
+    std::vector<uint64_t> stamps_shown;       // each pool cell's stamp as the frame layer shows it
+    std::vector<uint64_t> extra_stamps_shown; // and each extra's
     int key[10] = {};                         // pitch, panel corner and size, view size, extras, area size
     std::unique_ptr<item_pool> items_copy;    // the items as the frame layer shows them
     std::bitset<ITEM_CAPACITY> lifted_copy;   // what was lifted then

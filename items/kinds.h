@@ -12,7 +12,10 @@
  * pixel (the view's mapping of its dots, or a palette cell) and the pitch.
  * A selected item also gets what the interaction shows of it: the caret of
  * a text, the picked cells of a table, and whether its buttons and
- * description show.
+ * description show. While the panel plays, an item also gets what it shows
+ * at that moment (play/engine's play_show): a switched text that is off
+ * draws nothing, a scrolling text draws its content where it stands,
+ * clipped to its box, and a variable draws the cells of its value.
  *
  * Limits: boxes and positions are 64-bit; pixels are held to the 32-bit range.
  * Depends on: nothing outside the C++ standard library.
@@ -21,6 +24,7 @@
 #pragma once
 #include "items/buttons.h"
 #include "model/document.h"
+#include "play/engine.h"
 #include "platform/system.h"
 #include <cstdint>
 
@@ -52,6 +56,8 @@ struct item_draw_ctx {
     local_time now = {};            // the clock clock and calendar fields show
     bool selected = false;
     bool sample = false;            // drawn as a palette sample (a valve shows "BMP")
+    const play_show* show = nullptr; // what the item shows at the moment played (null: its
+                                     // design look, a lunar field its date at `now`)
     selection_look look;
 };
 

@@ -14,6 +14,7 @@
 #include "raster/dot_text.h"
 #include "raster/gfx.h"
 #include "raster/screen_text.h"
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -22,7 +23,6 @@ namespace {
 constexpr int SCROLL_BUFFER = 512;   // bytes of the visible window of a scrolling text
 constexpr int DESCRIPTION_LEN = 256;
 constexpr int DIRECTIONS = 7;
-constexpr int LINE_GAP_DOTS = 2;     // between two lines of a text
 constexpr int DESCRIPTION_DX = 50, DESCRIPTION_DY = 20, POSITION_DX = -80;
 constexpr int DESCRIPTION_SIZE = 30, POSITION_SIZE = 36, DESCRIPTION_WRAP = 450, POSITION_WRAP = 400, LINE_H = 25;
 constexpr int BUTTONS_STATIC = 6, BUTTONS_SWITCHED = 8;
@@ -104,10 +104,8 @@ int text_item_button_count(int mode)
 dot_box measure_text_item(const item& t)
 {
     if (t.mode & TEXT_SCROLLING) return {t.x, t.y, t.w, t.h};
-    int32_t chars = 0, widest = 0, lines = 1;
-    measure_text(t.text, chars, widest, lines);
-    if (widest < chars) widest = chars;
-    return {t.x, t.y, (int64_t)(t.font_size / 2) * widest, (int64_t)(t.font_size + LINE_GAP_DOTS) * lines};
+    const text_extent e = measure_text_dots(t.text, t.font_size);
+    return {t.x, t.y, e.w, e.h};
 }
 
 namespace {
@@ -138,6 +136,31 @@ void draw_plain(const item& t, const item_draw_ctx& ctx)
     draw_dot_text(t.font_size, t.color, text_px(ctx.x), text_px(ctx.y), copy);
 }
 
+// A scrolling text as it plays: its whole content at `at`, and the copies
+// that follow it, clipped to the box (a page to its whole lines).
+void draw_placed(const item& t, const item_draw_ctx& ctx, const scroll_place& at)
+{
+    if (!at.shown || t.w <= 0 || t.h <= 0) return;
+    gfx_texturing(false);
+    const int64_t p = ctx.pitch;
+    int64_t shown_h = t.h;
+    if (t.direction == SCROLL_PAGES || t.direction == SCROLL_REMOTE_PAGES) {
+        const int64_t line_h = t.font_size + TEXT_LINE_GAP_DOTS;
+        shown_h = std::min<int64_t>(t.h, std::max<int64_t>(1, t.h / line_h) * line_h);
+    }
+    int left, top;
+    dot_cell_corner(ctx.x, ctx.y, ctx.pitch, left, top);
+    gfx_clip_push(left, top, clamp_px(t.w * p), clamp_px(shown_h * p));
+    const bool copies = at.step_x > 0 || at.step_y > 0;
+    for (int64_t dx = at.dx, dy = at.dy; dx < t.w && dy < t.h; dx += at.step_x, dy += at.step_y) {
+        char copy[TEXT_LEN];
+        copy_field(copy, TEXT_LEN, t.text);
+        draw_dot_text(t.font_size, t.color, text_px(ctx.x + dx * p), text_px(ctx.y + dy * p), copy);
+        if (!copies) break;
+    }
+    gfx_clip_pop();
+}
+
 } // namespace
 
 void resize_text(item& t, int h, int64_t dx, int64_t dy, int col, int row)
@@ -156,7 +179,7 @@ void text_caret(const item& t, int x, int y, int p, int offset, int32_t out[4])
     int32_t chars = 0, widest = 0, lines = 1;
     measure_text(before, chars, widest, lines);
     out[0] = clamp_px(x + (int64_t)(t.font_size / 2) * p * chars);
-    out[1] = clamp_px(y + (int64_t)(t.font_size + LINE_GAP_DOTS) * (lines - 1) * p);
+    out[1] = clamp_px(y + (int64_t)(t.font_size + TEXT_LINE_GAP_DOTS) * (lines - 1) * p);
     out[2] = 0;
     out[3] = p * t.font_size;
 }
@@ -235,5 +258,7 @@ void draw_text_controls(const item& t, const item_draw_ctx& ctx)
 void draw_text_kind(const item& t, const item_draw_ctx& ctx)
 {
     if (ctx.selected) draw_selected(t, ctx);
+    else if (ctx.show && !ctx.show->shown) return;   // a switched text that is off
+    else if (ctx.show && ctx.show->placed) draw_placed(t, ctx, ctx.show->place);
     else draw_plain(t, ctx);
 }

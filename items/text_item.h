@@ -8,8 +8,10 @@
  * text is shown with its dotted box, a caret, a yellow description line, its
  * dot position, the nudge buttons and the property buttons of its mode.
  *
- * The designer does not animate scrolling: speed and direction are only
- * shown and saved.
+ * Still, that is all the designer shows of a scrolling text. As the panel
+ * plays (item_draw_ctx::show) a scrolling text draws its whole content where
+ * play/scroll puts it, copies following, clipped to its box, and a switched
+ * text that is off draws nothing.
  * Depends on: nothing outside the C++ standard library.
  * Does NOT: handle input or change the item.
  ******************************************************************************/

@@ -55,3 +55,11 @@ void measure_text(const char* text, int32_t& line_chars, int32_t& max_line_chars
         i++;
     }
 }
+
+text_extent measure_text_dots(const char* text, int font_size)
+{
+    int32_t chars = 0, widest = 0, lines = 1;
+    measure_text(text, chars, widest, lines);
+    if (widest < chars) widest = chars;
+    return {(int64_t)(font_size / 2) * widest, (int64_t)(font_size + TEXT_LINE_GAP_DOTS) * lines, lines};
+}

@@ -202,6 +202,46 @@ enum msg_id : int {
     MSG_CMD_TABLE_NOT_MERGE,  // "表格块内的线必须是合并线（颜色 %d）"
     MSG_CMD_TABLE_UNENDED,
     // ---- playback and values ----------------------------------------------------
+    MSG_SIM_ON,
+    MSG_SIM_OFF,
+    MSG_SIM_EDIT_PAUSED,
+    MSG_SIM_TYPE_VALUE,
+    MSG_SIM_VALUE_NOT_NUMBER,
+    MSG_SIM_VALUE_TOO_WIDE,
+    MSG_SIM_VALUE_SET,
+    MSG_SIM_NOT_A_REGISTER,
+    MSG_PROMPT_SET,
+    MSG_VALUES_FROM_FILE,     // "数值来自 %s": numbers come from the values file
+    MSG_VALUES_NO_FILE,       // "没有数值文件 %s：数值未知": the values file does not exist
+    MSG_VALUES_BAD_LINE,      // "%s 第 %d 行无法识别，已忽略": file, line
+    MSG_VALUES_BAD_REGISTER,  // "寄存器 %d 不存在（1 到 65536）"
+    MSG_VALUES_SAVED_PLC,     // "已写入 %s；连接 PLC 时显示 PLC 的值": a typed register while Modbus is set
+    MSG_LUNAR_FAILED,         // "无法换算 %s 的农历日期": civil date
+    MSG_MODBUS_CONNECTING,    // "Modbus %s 正在连接": host:port
+    MSG_MODBUS_CONNECTED,     // "Modbus %s 已连接"
+    MSG_MODBUS_DISCONNECTED,  // "Modbus %s 未连接：%s": host:port, reason
+    MSG_MODBUS_READ_ERROR,    // "Modbus %s 已连接，读取出错：%s": host:port, reason
+    MSG_MODBUS_REFUSED,       // "连接被拒绝"
+    MSG_MODBUS_TIMEOUT,       // "应答超时"
+    MSG_MODBUS_CLOSED,        // "连接被对方断开"
+    MSG_MODBUS_BAD_REPLY,     // "应答无效"
+    MSG_MODBUS_NO_HOST,       // "找不到主机 %s"
+    MSG_MODBUS_EXCEPTION,     // "PLC 拒绝读取寄存器 %s（异常码 %d）": register range, code
+    MSG_MODBUS_SILENT,        // "%d 毫秒内没有新数据"
+    MSG_MODBUS_NETWORK,       // "网络错误：%s": system reason
+    MSG_GIF_NO_FRAMES,        // "动画 %s 没有画面"
+    MSG_GIF_BAD_SIZE,         // "动画尺寸 %d x %d 无效"
+    MSG_GIF_ENCODE_FAILED,    // "无法生成动画 %s：%s": file, library reason
+    MSG_CLI_NEEDS_FILE,       // "%s 需要一个文件名": the option
+    MSG_CLI_SECONDS,          // "--seconds 需要大于 0、不超过 %d 的秒数"
+    MSG_CLI_FPS,              // "--fps 需要 %d 到 %d 的帧率（每秒画面数）"
+    MSG_CLI_MODBUS,           // "--modbus 需要 主机:端口 ..."
+    MSG_CLI_PNG_AND_GIF,      // --png and --gif together
+    MSG_CLI_ONLY_PICTURE,     // --pitch, --time, --values, --modbus without a picture
+    MSG_CLI_ONLY_GIF,         // --seconds, --fps without --gif
+    MSG_CLI_AT,               // --at without X,Y
+    MSG_CLI_ONLY_PLAY,        // --at, --pitch without --play
+    MSG_CLI_GIF_SECONDS,      // --gif without --seconds
     MSG_COUNT
 };
 

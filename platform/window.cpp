@@ -234,7 +234,7 @@ int window_refresh_hz()
     return mode.refresh_rate;
 }
 
-bool window_open(const char* title, int x, int y, int w, int h, bool hidden, std::string& why)
+bool window_open(const char* title, int x, int y, int w, int h, bool hidden, std::string& why, bool borderless)
 {
     if (window) return true;
     if (!start_video(why)) return false;
@@ -245,7 +245,8 @@ bool window_open(const char* title, int x, int y, int w, int h, bool hidden, std
     SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
-    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | (hidden ? SDL_WINDOW_HIDDEN : 0);
+    Uint32 flags = SDL_WINDOW_OPENGL | (hidden ? SDL_WINDOW_HIDDEN : 0) |
+                   (borderless ? SDL_WINDOW_BORDERLESS : SDL_WINDOW_RESIZABLE);
     window = SDL_CreateWindow(title, x, y, w, h, flags);
     if (!window) {
         why = msg(MSG_WINDOW_FAILED, SDL_GetError());

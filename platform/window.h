@@ -74,7 +74,8 @@ int window_refresh_hz();
 
 // Open the window at (x, y) with a client area of w x h and make its GL
 // context current. False with a short reason when it cannot be made.
-bool window_open(const char* title, int x, int y, int w, int h, bool hidden, std::string& why);
+// `borderless`: a window without a frame (the player).
+bool window_open(const char* title, int x, int y, int w, int h, bool hidden, std::string& why, bool borderless = false);
 
 // Give the events to these handlers from now on.
 void window_set_handlers(const window_handlers& h);

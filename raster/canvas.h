@@ -28,6 +28,15 @@ int canvas_pitch();
 
 // Light one dot; returns 0 always.
 int draw_dot(int code, int x, int y);
+
+// The top-left window pixel of the square a dot drawn at (x, y) lights at
+// pitch p: OpenGL centres a point of even size on its vertex, one of odd size
+// on the middle of the pixel right of and above it (y grows downwards here).
+inline void dot_cell_corner(int x, int y, int p, int& left, int& top)
+{
+    left = x - p / 2;
+    top = y - (p + 1) / 2;
+}
 // The same with the rules of text glyphs.
 int draw_text_dot(int code, int x, int y);
 // Text glyph dot at doubled size (48- and 64-dot fonts).

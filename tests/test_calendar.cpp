@@ -4,6 +4,9 @@
 #include "items/calendar.h"
 #include "items/digit_item.h"
 #include "items/digits.h"
+#include "items/palette.h"
+#include "raster/view.h"
+#include <memory>
 #include "platform/gbk.h"
 #include "raster/canvas.h"
 #include "raster/dot_font.h"
@@ -92,12 +95,27 @@ TEST(Calendar, ClockFieldsShowTheLocalTimeWithLeadingZeros)
     EXPECT_EQ(shown(field(CODE_MONTH, 3), fixed_wednesday()), "012");
 }
 
-TEST(Calendar, LunarFieldsShowTheSampleCutToTheirDigits)
+TEST(Calendar, LunarFieldsAndTheirPaletteSamplesShowTheLunarDate)
 {
     at_fixed_time t;
-    EXPECT_EQ(shown(field(CODE_LUNAR_YEAR, 4)), "8888");
-    EXPECT_EQ(shown(field(CODE_LUNAR_MONTH, 2)), "88");
-    EXPECT_EQ(shown(field(CODE_LUNAR_DAY, 6)), "888888");
+    // 2024-06-09 is lunar 2024-05-04; 1999-12-31 is lunar 1999-11-24.
+    EXPECT_EQ(shown(field(CODE_LUNAR_YEAR, 4)), "2024");
+    EXPECT_EQ(shown(field(CODE_LUNAR_MONTH, 2)), "05");
+    EXPECT_EQ(shown(field(CODE_LUNAR_DAY, 6)), "000004");
+    EXPECT_EQ(shown(field(CODE_LUNAR_DAY, 2), fixed_wednesday()), "24");
+    // They count as clock fields: a frame paints them again when the date moves on.
+    EXPECT_TRUE(shows_clock(field(CODE_LUNAR_MONTH, 2)));
+    EXPECT_EQ(clock_value(field(CODE_LUNAR_MONTH, 2), fixed_wednesday()), 11);
+
+    // The palette's samples show today's lunar date, not 8s.
+    std::unique_ptr<document> d(new document());
+    const dot_set palette = capture([&] { draw_palette(*d, UI_PITCH, fixed_sunday(), true); });
+    const struct { int id; const char* reads; } samples[] = {
+        {SAMPLE_LUNAR_YEAR, "2024"}, {SAMPLE_LUNAR_MONTH, "05"}, {SAMPLE_LUNAR_DAY, "04"}};
+    for (const auto& s : samples) {
+        const palette_sample& p = palette_sample_of(s.id);
+        EXPECT_EQ(read_cells(palette, p.x, p.y, p.sample.digits, p.sample.size, UI_PITCH), s.reads) << s.id;
+    }
 }
 
 TEST(Calendar, FieldValuesAndWords)

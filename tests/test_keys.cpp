@@ -604,7 +604,7 @@ TEST_F(Keys, OtherSpecialKeysAndNoCurrentItemChangeNothing)
     const item_id line = add(sample(SAMPLE_LINE, 30, 30));
     const item before = at(line);
     ui->current = NO_ITEM;   // after a right press
-    for (int k : {SPECIAL_F2, SPECIAL_F7, SPECIAL_F10, SPECIAL_F11, SPECIAL_F12, SPECIAL_HOME, SPECIAL_END,
+    for (int k : {SPECIAL_F2, SPECIAL_F10, SPECIAL_F11, SPECIAL_F12, SPECIAL_HOME, SPECIAL_END,
                   SPECIAL_INSERT, SPECIAL_LEFT, SPECIAL_PAGE_DOWN})
         special(k);
     EXPECT_FALSE(ui->show_coords);

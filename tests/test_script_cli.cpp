@@ -1,6 +1,8 @@
 // lumiker-script DIR: normalised script on standard output, refused and
 // changed lines on standard error, exit status 0 / 1 / 2, no file changed.
+#include "dot_helpers.h"
 #include "test_layout_helpers.h"
+#include <stb_image.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -143,11 +145,13 @@ TEST(ScriptCli, BothProgramsAnswerHelpVersionAndBadUsageWithoutADisplay)
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("工作区文件夹 /nonexistent/ws 不存在"), std::string::npos) << r.err;
 
-    // Bad pitch, bad time, an unwritable picture path: a reason and status 2, no file.
+    // Bad pitch, time, length, frame rate or PLC, an unwritable picture path:
+    // a reason and status 2, no file.
     const std::string demo = std::string(" '") + LUMIKER_SOURCE_DIR + "/workspace'";
     for (const char* bad : {"--png /tmp/x.png --pitch 9", "--png /tmp/x.png --pitch 0", "--png /tmp/x.png --pitch 2x",
                             "--png /tmp/x.png --time '2024-02-30 10:00:00'", "--png /tmp/x.png --time 10:00",
-                            "--pitch 2"}) {
+                            "--pitch 2", "--gif /tmp/x.gif", "--gif /tmp/x.gif --seconds 0", "--gif /tmp/x.gif --seconds 1 --fps 51",
+                            "--png /tmp/x.png --modbus 127.0.0.1", "--values /tmp/v.ini", "--png /tmp/x.png --seconds 2"}) {
         r = run_cli(bad + demo);
         EXPECT_EQ(r.status, 2) << bad;
         EXPECT_NE(r.err.find("Usage: lumiker-script"), std::string::npos) << bad;
@@ -158,6 +162,36 @@ TEST(ScriptCli, BothProgramsAnswerHelpVersionAndBadUsageWithoutADisplay)
     r = run_cli("--png /tmp" + demo);
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("它是文件夹"), std::string::npos) << r.err;
+    r = run_cli("--gif /tmp/x.gif --seconds 1 --fps 0.5" + demo);
+    EXPECT_NE(r.err.find("--fps 需要 1 到 50 的帧率"), std::string::npos) << r.err;
+    r = run_cli("--png /tmp/x.png --values /nonexistent/values.ini" + demo);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("无法读取 /nonexistent/values.ini："), std::string::npos) << r.err;
+}
+
+// With a values file the picture shows the panel playing: a register
+// variable reads its register, where the still picture reads 8s.
+TEST(ScriptCli, APictureOfThePanelPlayingShowsTheValuesFile)
+{
+    temp_workspace ws;
+    ASSERT_EQ(system(("cp -r '" LUMIKER_SOURCE_DIR "/workspace/.' '" + ws.dir + "'").c_str()), 0);
+    ws.write("values.ini", "[registers]\n1=1234   ; the demo's register variable, 4x40001\n");
+    const std::string png = ws.path("panel.png");
+    // The cyan segment cells of the variable at dot (100, 42), four digits of
+    // size 6: at two pixels a dot, each dot lights the pixel it is drawn at.
+    auto variable = [&](const std::string& values) {
+        run_result r = run_cli("--png '" + png + "' " + values + " '" + ws.dir + "'");
+        EXPECT_EQ(r.status, 0) << r.err;
+        int w = 0, h = 0, n = 0;
+        unsigned char* px = stbi_load(png.c_str(), &w, &h, &n, 3);
+        dot_set cyan;
+        for (int i = 0; px && i < w * h; i++)
+            if (px[3 * i] < 64 && px[3 * i + 1] > 192 && px[3 * i + 2] > 192) cyan.insert({i % w, i / w});
+        stbi_image_free(px);
+        return read_cells(cyan, 2 * 100 + 1, 2 * 42 + 1, 4, 6, 2);
+    };
+    EXPECT_EQ(variable(""), "8888");
+    EXPECT_EQ(variable("--values '" + ws.path("values.ini") + "'"), "1234");
 }
 
 // Pipes in place of files never hang the tool, and the picture goes only to

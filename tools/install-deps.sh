@@ -7,11 +7,13 @@ packages=(
   build-essential cmake pkg-config git
   libsdl2-dev libglu1-mesa-dev libgl1-mesa-dri libfreetype-dev libfontconfig-dev libjsoncpp-dev
   libx11-dev libstb-dev libegl-dev libegl-mesa0
+  libicu-dev libmodbus-dev libgif-dev
   help2man lintian desktop-file-utils dpkg-dev
   fonts-arphic-uming xfonts-wqy
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool xclip x11-utils
   ibus ibus-table-wubi dbus-x11
+  lunar python3-pymodbus python3-serial python3-serial-asyncio
 )
 
 missing=()

@@ -1,0 +1,97 @@
+/*******************************************************************************
+ * app/player.cpp - the player: the panel alone, playing, in a frameless window
+ ******************************************************************************/
+#include "app/player.h"
+#include "app/preview.h"
+#include "app/startup.h"
+#include "items/calendar.h"
+#include "items/digits.h"
+#include "play/engine.h"
+#include "play/values.h"
+#include "platform/outcome.h"
+#include "platform/system.h"
+#include "platform/window.h"
+#include "raster/dot_font.h"
+#include "raster/gfx.h"
+#include <memory>
+
+namespace {
+
+constexpr const char* PLAYER_TITLE = "lumiker player";
+constexpr unsigned char KEY_ESC = 27;
+constexpr long long US_PER_MS = 1000, US_PER_SECOND = 1000000;
+constexpr long long PLAYER_REFRESH_US = US_PER_SECOND / 60;
+
+bool ended = false;
+
+void on_key(unsigned char key, int, int)
+{
+    if (key == KEY_ESC) ended = true;
+}
+void on_close() { ended = true; }
+
+} // namespace
+
+int run_player(const workspace_choice& ws, const cli_options& o)
+{
+    std::unique_ptr<document> d(new document());
+    if (!startup_paths(*d, ws.dir.c_str(), ws.fonts.c_str())) {
+        report(REPORT_STDERR, outcome_fail(MSG_NO_WORKSPACE));
+        return 1;
+    }
+    startup_documents(*d, true);
+    view v;
+    v.pitch = o.pitch;
+    // Dot (0, 0) lights the window's first pixel: a point of the pitch is
+    // centred half a pitch into its cell.
+    v.panel_x = v.panel_y = view_pitch(v) / 2 - ITEM_PIXEL_OFFSET;
+    v.window_w = clamp32((int64_t)d->settings.panel_w * view_pitch(v));
+    v.window_h = clamp32((int64_t)d->settings.panel_h * view_pitch(v));
+    std::string why;
+    if (v.window_w < 1 || v.window_h < 1) {
+        report(REPORT_STDERR, outcome_fail(MSG_PNG_NO_PANEL));
+        return 2;
+    }
+    if (!window_open(PLAYER_TITLE, o.at_x, o.at_y, v.window_w, v.window_h, false, why, true)) {
+        report(REPORT_STDERR, outcome_fail(MSG_PLAIN, why.c_str()));
+        return 1;
+    }
+    gfx_init_state();
+    gfx_final_state();
+    gfx_reshape(v.window_w, v.window_h);
+    fill_glyph_table();
+    dot_font_use_files(d->paths);
+    dot_font_init();
+    values_workspace values;
+    const outcome opened = values.open(ws.dir);
+    if (!opened.why.empty()) report(REPORT_STDERR, opened);
+    values.watch(play_registers(*d));
+    window_handlers h{};
+    h.key = on_key;
+    h.close = on_close;
+    window_set_handlers(h);
+    const long long start = now_micros();
+    std::string state;
+    while (!ended) {
+        const long long frame_start = now_micros();
+        play_moment m;
+        m.values = &values;
+        m.simulating = true;
+        m.now = read_clock();
+        m.ms = (frame_start - start) / US_PER_MS;
+        gfx_clear();
+        draw_panel_preview(*d, v, &m, false);
+        gfx_flush();
+        window_swap();
+        // Where the values come from, and what is wrong with them, on standard error.
+        if (values.state_line() != state) {
+            state = values.state_line();
+            report(REPORT_STDERR, outcome{values.state_ok(), state});
+        }
+        const long long left = frame_start + PLAYER_REFRESH_US - now_micros();
+        while (window_dispatch_event(left > 0 ? (int)(left / US_PER_MS) : 0) && !ended) {
+        }
+    }
+    window_close();
+    return 0;
+}

@@ -1,0 +1,94 @@
+/*******************************************************************************
+ * app/recording.cpp - frames of the panel playing, into an animated GIF
+ ******************************************************************************/
+#include "app/recording.h"
+#include "app/preview.h"
+#include "platform/gif_write.h"
+#include "platform/offscreen_gl.h"
+#include "raster/gfx.h"
+#include "raster/view.h"
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+constexpr double MS_PER_SECOND = 1000;
+
+// True when every item looks as it did (the same stamps).
+bool same_looks(const std::vector<play_show>& a, const std::vector<play_show>& b)
+{
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); i++)
+        if (a[i].stamp != b[i].stamp) return false;
+    return true;
+}
+
+// The off-screen surface of one recording, closed when it goes out of scope.
+struct surface {
+    bool open = false;
+    ~surface()
+    {
+        if (open) offscreen_close();
+    }
+};
+
+} // namespace
+
+int gif_frame_count(const gif_recording& r)
+{
+    const double frames = std::round(r.seconds * r.fps);
+    return frames < 1 ? 1 : (int)frames;
+}
+
+outcome write_panel_gif(const document& d, const gif_recording& r)
+{
+    view v;
+    v.pitch = r.pitch;
+    const int p = view_pitch(v);
+    const int64_t w64 = (int64_t)d.settings.panel_w * p, h64 = (int64_t)d.settings.panel_h * p;
+    if (w64 < 1 || h64 < 1) return outcome_fail(MSG_PNG_NO_PANEL);
+    // As the panel picture: the surface reaches from the window's corner to
+    // the panel's far corner, and the panel is cut out of it.
+    const int64_t sw = v.panel_x + w64, sh = v.panel_y + h64;
+    const int w = (int)w64, h = (int)h64;
+    v.window_w = (int)sw;
+    v.window_h = (int)sh;
+
+    gif_writer gif;
+    outcome o = gif.open(r.path, w, h, r.fps);
+    if (!o) return o;
+    std::string why;
+    surface s;
+    s.open = offscreen_open((int)sw, (int)sh, why);
+    if (!s.open) return outcome_fail(MSG_PLAIN, why.c_str());
+    gfx_use(nullptr);
+    gfx_init_state();
+    gfx_final_state();
+    gfx_reshape((int)sw, (int)sh);
+    gfx_lighting_off();
+
+    std::vector<play_show> looks, last;
+    std::vector<uint8_t> all, rgb((size_t)w * h * 3);
+    const int frames = gif_frame_count(r);
+    for (int k = 0; k < frames; k++) {
+        play_moment m;
+        m.values = r.values;
+        m.simulating = true;
+        m.ms = (int64_t)std::llround(k * MS_PER_SECOND / r.fps);
+        m.now = play_time_after(r.start, m.ms / (int64_t)MS_PER_SECOND);
+        play_document(d, m, looks);
+        if (k == 0 || !same_looks(looks, last)) {
+            gfx_clear();
+            draw_panel_preview(d, v, &m);
+            gfx_finish();
+            if (!offscreen_read(all, why)) return outcome_fail(MSG_PLAIN, why.c_str());
+            for (int y = 0; y < h; y++)
+                memcpy(&rgb[(size_t)y * w * 3], &all[((size_t)(v.panel_y + y) * sw + v.panel_x) * 3], (size_t)w * 3);
+        }
+        o = gif.add(rgb.data());
+        if (!o) return o;
+        looks.swap(last);
+    }
+    return gif.finish();
+}
