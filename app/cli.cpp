@@ -4,6 +4,7 @@
 #include "app/cli.h"
 #include "app/workspace.h"
 #include "edit/key_help.h"
+#include "model/document.h"
 #include "platform/gif_write.h"
 #include "platform/outcome.h"
 #include <cerrno>
@@ -66,6 +67,16 @@ bool parse_host_port(const char* s, std::string& host, int& port)
 
 constexpr int KEY_COLUMN = 25;   // terminal columns of the key column, with its gap
 
+// "WxH" (or "WXH") with both sides a panel size; nothing after it.
+bool parse_size(const char* s, int& w, int& h)
+{
+    if (!s) return false;
+    int used = 0;
+    char x = 0;
+    if (sscanf(s, "%d%c%d%n", &w, &x, &h, &used) != 3 || s[used] != '\0' || (x != 'x' && x != 'X')) return false;
+    return w >= PANEL_MIN_DOTS && w <= PANEL_MAX_DOTS && h >= PANEL_MIN_DOTS && h <= PANEL_MAX_DOTS;
+}
+
 // The key list as two aligned columns, one line each.
 std::string key_lines()
 {
@@ -110,22 +121,34 @@ bool parse_fixed_time(const char* text, local_time& out)
 
 namespace {
 
-// Both programs' options; the picture's are the script tool's.
+// Both programs' options; the picture's are the script tool's, --new,
+// --size and the player's the designer's.
 cli_options parse_args(int argc, const char* const* argv, bool script)
 {
     cli_options o;
-    bool pitch_given = false, fps_given = false, options_done = false, at_given = false;
+    bool pitch_given = false, fps_given = false, options_done = false, at_given = false, size_given = false;
     int used = 0;
     for (int i = 1; i < argc; i++) {
         const char* a = argv[i];
         const bool has_value = i + 1 < argc;
         if (options_done || !is_option(a)) {
+            if (o.new_workspace) return usage_error(msg(MSG_USAGE_NEW_AND_FOLDER));
             if (!o.folder.empty()) return usage_error("only one workspace folder can be given");
             o.folder = a;
         } else if (!strcmp(a, "--")) options_done = true;
         else if (!strcmp(a, "--help") || !strcmp(a, "-h")) o.action = CLI_HELP;
         else if (!strcmp(a, "--version")) {
             if (o.action != CLI_HELP) o.action = CLI_VERSION;
+        } else if (!script && !strcmp(a, "--new")) {
+            if (!has_value || !argv[i + 1][0]) return usage_error(msg(MSG_USAGE_NEW_NEEDS_FOLDER));
+            if (!o.folder.empty()) return usage_error(msg(MSG_USAGE_NEW_AND_FOLDER));
+            o.new_workspace = true;
+            o.folder = argv[++i];
+        } else if (!script && !strcmp(a, "--size")) {
+            if (!has_value || !parse_size(argv[i + 1], o.new_width, o.new_height))
+                return usage_error(msg(MSG_USAGE_SIZE, PANEL_MIN_DOTS, PANEL_MAX_DOTS));
+            size_given = true;
+            i++;
         } else if (script && !strcmp(a, "--png")) {
             if (!has_value || !argv[i + 1][0]) return usage_error("--png needs a file name");
             o.png = argv[++i];
@@ -165,9 +188,11 @@ cli_options parse_args(int argc, const char* const* argv, bool script)
             i++;
         } else return usage_error(std::string("unknown option ") + a);
     }
-    if (!script && o.action == CLI_RUN && !o.play && (pitch_given || at_given)) return usage_error(msg(MSG_CLI_ONLY_PLAY));
+    if (o.action != CLI_RUN) return o;
+    if (size_given && !o.new_workspace) return usage_error(msg(MSG_USAGE_SIZE_WITHOUT_NEW));
+    if (!script && !o.play && (pitch_given || at_given)) return usage_error(msg(MSG_CLI_ONLY_PLAY));
     if (!script && o.play && !pitch_given) o.pitch = PLAYER_PITCH_DEFAULT;
-    if (!script || o.action != CLI_RUN) return o;
+    if (!script) return o;
     const bool picture = !o.png.empty() || !o.gif.empty();
     if (!o.png.empty() && !o.gif.empty()) return usage_error(msg(MSG_CLI_PNG_AND_GIF));
     if (!picture && (pitch_given || o.fixed_time || !o.values.empty() || !o.plc_host.empty()))
@@ -187,6 +212,7 @@ cli_options parse_script_args(int argc, const char* const* argv) { return parse_
 std::string designer_usage()
 {
     return "Usage: lumiker [--help] [--version] [WORKSPACE]\n"
+           "  or:  lumiker --new DIR [--size WxH]\n"
            "  or:  lumiker --play [--at X,Y] [--pitch N] [WORKSPACE]\n\n"
            "Opens the LED panel designer on the workspace folder WORKSPACE (SysCfg.ini,\n"
            "ledsys/CMD<n>/cmd.txt, one_pic_effect.vsn). Without WORKSPACE: the program's\n"
@@ -194,13 +220,17 @@ std::string designer_usage()
            "$XDG_DATA_HOME/lumiker (~/.local/share/lumiker), made from the demo on the\n"
            "first start. Font files come from the workspace's Font/ when it has them,\n"
            "else from the installed share folder.\n\n"
+           "  --new DIR   make a new workspace in folder DIR (made when missing; one that\n"
+           "              already holds a workspace is left alone) and open it\n"
+           "  --size WxH  its panel size in LED dots, 1 to 4096 each (default 384x128)\n"
            "  --play      show only the panel, playing, in a window without a frame: the\n"
            "              picture a sending card captures from the screen; Esc ends it\n"
            "  --at X,Y    where the player's window stands on the screen (default 0,0)\n"
            "  --pitch N   the player's pixels per LED dot, 1 to 8 (default 1)\n"
            "  --help      this text\n"
            "  --version   the version\n"
-           "\nExit status: 0, or 2 for a bad option or a workspace that cannot be used.\n";
+           "\nExit status: 0, or 2 for a bad option or a workspace that cannot be used or\n"
+           "made.\n";
 }
 
 std::string designer_help() { return designer_usage() + key_lines(); }
@@ -214,7 +244,8 @@ std::string script_usage()
            "                      [--values FILE] [--modbus HOST:PORT] DIR\n\n"
            "Loads the workspace in DIR (SysCfg.ini, one_pic_effect.vsn, ledsys/CMD<n>/cmd.txt)\n"
            "as the designer does. Without --png or --gif it writes the normalised cmd.txt to\n"
-           "standard output. Every refused or changed line goes to standard error.\n\n"
+           "standard output, in GBK as the file is (read it with: lumiker-script DIR |\n"
+           "iconv -f GBK). Every refused or changed line goes to standard error.\n\n"
            "  --png FILE     write a picture of what the panel shows to FILE instead (no\n"
            "                 display needed); with --values or --modbus, as the panel plays\n"
            "                 at its start: switched texts, moving texts and values shown\n"
@@ -234,7 +265,8 @@ std::string script_usage()
            "                 only), polled a few periods before the first frame\n"
            "  --help         this text\n"
            "  --version      the version\n"
-           "\nExit status: 0 ok, 1 lines refused, 2 bad usage or workspace or file unusable.\n";
+           "\nExit status: 0 ok, 1 lines refused or (--png, --gif) a picture missing, 2 bad\n"
+           "usage or workspace or file unusable.\n";
 }
 
 std::string version_text(const char* program)
@@ -262,10 +294,21 @@ int designer_command_line(int argc, const char* const* argv, workspace_choice& w
         report(REPORT_STDERR, outcome_fail(MSG_NO_OWN_FOLDER));
         return 2;
     }
+    if (o.new_workspace) {
+        const outcome made = make_new_workspace(o.folder, o.new_width, o.new_height);
+        if (!made) {
+            report(REPORT_STDERR, made);
+            return 2;
+        }
+    }
     const outcome chosen = choose_workspace(o.folder.empty() ? nullptr : o.folder.c_str(), exe, ws);
     if (!chosen) {
         report(REPORT_STDERR, chosen);
         return 2;
+    }
+    if (o.new_workspace) {
+        ws.news = outcome_note(MSG_WS_NEW_MADE, ws.dir.c_str(), o.new_width, o.new_height);
+        report(REPORT_STDERR, ws.news);
     }
     // A new workspace is news to the user: say where it is, in the window too.
     if (ws.created && ws.from_demo) ws.news = outcome{true, msg(MSG_WS_NEW_FROM_DEMO, ws.dir.c_str())};

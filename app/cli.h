@@ -2,6 +2,7 @@
  * app/cli.h - the command lines of lumiker and lumiker-script
  *
  *   lumiker [--help] [--version] [WORKSPACE]
+ *   lumiker --new DIR [--size WxH]
  *   lumiker-script [--help] [--version] DIR
  *   lumiker-script --png FILE [--pitch N] [--time "YYYY-MM-DD HH:MM:SS"]
  *                  [--values FILE] [--modbus HOST:PORT] DIR
@@ -9,9 +10,11 @@
  *                  [--values FILE] [--modbus HOST:PORT] DIR
  *
  * Parses into a plain record and gives the usage and version texts. --help
- * and --version need no display. A bad option, a pitch outside 1..8, a time
- * that is not a real date and time, a length or frame rate out of range or
- * a PLC address that is not HOST:PORT is a usage error (exit status 2).
+ * and --version need no display. A bad option, a pitch outside 1..8, a
+ * panel size outside 1..4096 dots a side, a time that is not a real date
+ * and time, a length or frame rate out of range or a PLC address that is
+ * not HOST:PORT is a usage error (exit status 2). --new makes the workspace
+ * (app/workspace.h) before the designer opens it.
  *
  * Depends on: timegm and gmtime_r (the C library's calendar) to check a
  * --time date and find its weekday; otherwise nothing outside the C++
@@ -27,12 +30,16 @@ constexpr int PREVIEW_PITCH_MIN = 1;
 constexpr int PREVIEW_PITCH_MAX = 8;
 constexpr int PREVIEW_PITCH_DEFAULT = 2;   // the designer's own magnification
 constexpr int PLAYER_PITCH_DEFAULT = 1;    // the player: one pixel a dot, as a sending card captures it
+constexpr int NEW_PANEL_WIDTH = 384;       // lumiker --new without --size: the demo's panel
+constexpr int NEW_PANEL_HEIGHT = 128;
 
 enum cli_action { CLI_RUN, CLI_HELP, CLI_VERSION, CLI_USAGE_ERROR };
 
 struct cli_options {
     cli_action action = CLI_RUN;
-    std::string folder;            // WORKSPACE or DIR; empty when not given
+    std::string folder;            // WORKSPACE or DIR (also --new DIR); empty when not given
+    bool new_workspace = false;    // lumiker --new DIR
+    int new_width = NEW_PANEL_WIDTH, new_height = NEW_PANEL_HEIGHT;   // --size WxH
     std::string png;               // lumiker-script --png FILE
     std::string gif;               // --gif FILE
     double seconds = 0;            // --seconds N (0: not given)
@@ -70,6 +77,6 @@ int answer_cli(const cli_options& o, const char* program, const std::string& hel
 
 struct workspace_choice;
 // The designer's command line up to its window: --help, --version, usage
-// errors and the choice of workspace. Returns the exit status when the
-// program ends here, or -1 to go on with `ws`.
+// errors, making a --new workspace and the choice of workspace. Returns the
+// exit status when the program ends here, or -1 to go on with `ws`.
 int designer_command_line(int argc, const char* const* argv, workspace_choice& ws, cli_options& o);

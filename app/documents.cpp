@@ -5,7 +5,8 @@
  * regions (placing their pictures) and the command script, whose lines re-create the saved items.
  * Shared by the designer and by tools that load a workspace without opening
  * a window (lumiker-script). Problems are reported on standard error (under
- * the program's own name); start-up always goes on. The date's and the
+ * the program's own name); start-up always goes on. The pictures that could
+ * not be had are given back too, for the status line or the exit status. The date's and the
  * time's parts are linked as when they were placed, and the loaded layout
  * is remembered as the saved one.
  *
@@ -50,17 +51,19 @@ void load_valve_pictures(document& d)
 
 } // namespace
 
-void startup_documents(document& d, bool convert_pictures, FILE* unknown_words)
+outcome startup_documents(document& d, bool convert_pictures, FILE* unknown_words)
 {
     doc_clear_layout(d);
     load_valve_pictures(d);
     const outcome program = load_program_file(d);
     if (!program) report(REPORT_STDERR, outcome_fail(MSG_PROGRAM_NOT_LOADED, program.why.c_str()));
-    place_program_pictures(d, convert_pictures);
+    const outcome pictures = place_program_pictures(d, convert_pictures);
+    report(REPORT_STDERR, pictures);
 
     if (!load_script(d, stderr, unknown_words) && d.script.state == FILE_UNREADABLE)
         report(REPORT_STDERR, outcome_fail(MSG_PLAIN, d.script.why.c_str()));
     // The date's and the time's parts move together, as when they were placed.
     link_loaded_parts(d);
     remember_saved_layout(d);
+    return pictures;
 }

@@ -488,7 +488,6 @@ void frame_routine(designer& g)
     designer_layout(g);
     if (pointer_busy(ui)) yield_processor();
     canvas_use_pitch(view_pitch(g.v));
-    editor e = g.edit();
 
     gfx_lighting_off();
     gfx_push();

@@ -16,6 +16,7 @@
  * (app/startup.h does), or talk to the window system except through
  * platform/window.
  ******************************************************************************/
+#include "app/app_icon.h"
 #include "app/cli.h"
 #include "app/frame.h"
 #include "app/player.h"
@@ -34,6 +35,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -157,6 +159,8 @@ int main(int argc, char** argv)
         return 1;
     }
     window_set_minimum_size(WINDOW_MIN_W, WINDOW_MIN_H);
+    const std::vector<uint8_t> icon = app_icon_pixels(APP_ICON_WINDOW_SIDE);
+    window_set_icon(icon.data(), APP_ICON_WINDOW_SIDE);
     startup_window_ready(*g, ws.news);
     {
         editor e = g->edit();

@@ -15,9 +15,11 @@
  * for every register the layout reads, or for a few poll periods). With
  * --gif FILE --seconds N it records the panel playing (app/recording.h).
  * Like the designer's start it converts the workspace's pictures into
- * bitmaps.
+ * bitmaps (into the user's cache folder when the workspace cannot be
+ * written); a picture that cannot be had is named on standard error.
  *
- * Exit status: 0 all lines loaded, 1 a line was refused, 2 bad usage or the
+ * Exit status: 0 all lines loaded, 1 a line was refused or (with --png or
+ * --gif) a picture could not be had (the file is still written), 2 bad usage or the
  * workspace cannot be read (no folder, no SysCfg.ini, an invalid panel size
  * or program number, no readable cmd.txt, a program file that cannot be
  * loaded), a values file that cannot be read, or the picture cannot be
@@ -156,7 +158,7 @@ int main(int argc, char** argv)
     }
     // Start-up names what it cannot load on standard error; the report below
     // names unknown commands, so nothing else goes to standard output.
-    startup_documents(*d, picture, nullptr);
+    const outcome pictures = startup_documents(*d, picture, nullptr);
     if (d->script.state != FILE_READ || d->program_file_unusable) return EXIT_UNREADABLE;
 
     if (picture) {
@@ -199,7 +201,7 @@ int main(int argc, char** argv)
             written = write_panel_png(*d, o.pitch, o.png.c_str());
         }
         if (!written) return fail_with(written.why, EXIT_UNREADABLE);
-        return d->script.refused > 0 ? EXIT_REFUSED : EXIT_CLEAN;
+        return d->script.refused > 0 || !pictures ? EXIT_REFUSED : EXIT_CLEAN;
     }
 
     std::string out = script_text(*d);

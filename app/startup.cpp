@@ -35,8 +35,9 @@ std::string folder_of(const std::string& path)
 
 // What start-up found goes on the status line, where the user looks: why
 // saving is refused, how many script lines were refused and where their
-// report is, and another designer on the same workspace.
-void report_startup_problems(const document& d)
+// report is, the pictures that could not be had, and another designer on
+// the same workspace.
+void report_startup_problems(const document& d, const outcome& pictures)
 {
     outcome shown = save_refusal(d);
     if (d.script.refused > 0) {
@@ -47,6 +48,7 @@ void report_startup_problems(const document& d)
         if (!written) lines += STARTUP_SEPARATOR + written.why;
         shown = outcome{false, shown.ok ? lines : shown.why + STARTUP_SEPARATOR + lines};
     }
+    if (!pictures) shown = outcome{false, shown.ok ? pictures.why : shown.why + STARTUP_SEPARATOR + pictures.why};
     if (!workspace_in_use.why.empty())
         shown = shown.why.empty() ? workspace_in_use
                                   : outcome{shown.ok, shown.why + STARTUP_SEPARATOR + workspace_in_use.why};
@@ -123,8 +125,8 @@ void startup_window_ready(designer& g, const outcome& news)
     fill_glyph_table();
     status_take_reports(g.ui.status);
     report(REPORT_STATUS, news);
-    startup_documents(g.doc, true);
-    report_startup_problems(g.doc);
+    const outcome pictures = startup_documents(g.doc, true);
+    report_startup_problems(g.doc, pictures);
     dot_font_use_files(g.doc.paths);
     dot_font_init();
     on_reshape(g, g.v.window_w, g.v.window_h);

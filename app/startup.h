@@ -9,7 +9,8 @@
  * removes the temporaries of saves whose process has ended; once the
  * documents are loaded, the status line names why saving is refused, how
  * many script lines were refused (their report is written beside the
- * script) and another designer on the workspace.
+ * script), the pictures that could not be had and another designer on the
+ * workspace.
  *
  * Depends on: nothing outside the C++ standard library.
  * Does NOT: open the window (app/main.cpp does) or draw.
@@ -40,8 +41,9 @@ constexpr int WINDOW_FRAME_H = 39;
 // pictures it places (their files converted when `convert_pictures`), the
 // command script, the links of the date's and time's parts; what was loaded
 // is what closing compares against. Problems go to standard error; words
-// the script does not know go to `unknown_words` (null: nowhere).
-void startup_documents(document& d, bool convert_pictures, FILE* unknown_words = stdout);
+// the script does not know go to `unknown_words` (null: nowhere). Gives
+// back the pictures that could not be converted (ok when none).
+outcome startup_documents(document& d, bool convert_pictures, FILE* unknown_words = stdout);
 
 // Start-up up to the window, on the workspace folder `workspace` with the font
 // files under `font_dir`: paths, settings, the workspace lock, stale

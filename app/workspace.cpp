@@ -3,15 +3,18 @@
  ******************************************************************************/
 #include "app/workspace.h"
 #include "model/font_sizes.h"
+#include "output/script_export.h"
 #include "platform/file_write.h"
 #include "platform/profile.h"
 #include "platform/system.h"
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -46,10 +49,11 @@ bool holds_workspace(const std::string& dir)
 
 bool has_fonts(const std::string& dir) { return is_folder(dir + "Font/fonts/font_libs"); }
 
-// $XDG_DATA_HOME when it is an absolute path, else ~/.local/share (ends in '/').
-std::string data_home()
+// An XDG base folder: the variable when it is an absolute path, else
+// `fallback` under the home folder (ends in '/').
+std::string xdg_home(const char* variable, const char* fallback)
 {
-    const char* xdg = getenv("XDG_DATA_HOME");
+    const char* xdg = getenv(variable);
     if (xdg && xdg[0] == '/') return with_slash(xdg);
     const char* home = getenv("HOME");
     std::string h = home && home[0] ? home : "";
@@ -57,8 +61,15 @@ std::string data_home()
         struct passwd* pw = getpwuid(getuid());
         if (pw && pw->pw_dir) h = pw->pw_dir;
     }
-    return with_slash(h) + ".local/share/";
+    return with_slash(h) + fallback;
 }
+
+// $XDG_DATA_HOME, else ~/.local/share/.
+std::string data_home() { return xdg_home("XDG_DATA_HOME", ".local/share/"); }
+
+constexpr uint64_t FNV_OFFSET = 14695981039346656037ull;   // 64-bit FNV-1a, naming a workspace's cache
+constexpr uint64_t FNV_PRIME = 1099511628211ull;
+constexpr int CACHE_NAME_LEN = 16;                         // hexadecimal digits of that name
 
 // Copy the demo files the workspace does not have yet; never overwrite one.
 outcome fill_from_demo(const std::string& demo, const std::string& dir)
@@ -70,6 +81,7 @@ outcome fill_from_demo(const std::string& demo, const std::string& dir)
 }
 
 constexpr const char* FONT_BASE = "Font/fonts/font_libs/";
+constexpr const char* NEW_PROGRAM_FOLDER = "ledsys/CMD1/";   // program 1, as a new workspace's settings say
 constexpr int FONT_SIZE_FIRST = 12;
 
 } // namespace
@@ -195,6 +207,33 @@ std::string font_folder_for(const std::string& workspace, const std::string& exe
     for (const std::string& c : candidates)
         if (has_fonts(c)) return c;
     return with_slash(workspace);
+}
+
+std::string picture_cache_folder(const std::string& workspace)
+{
+    uint64_t h = FNV_OFFSET;
+    for (unsigned char c : with_slash(workspace)) h = (h ^ c) * FNV_PRIME;
+    char name[CACHE_NAME_LEN + 1];
+    snprintf(name, sizeof name, "%0*llx", CACHE_NAME_LEN, (unsigned long long)h);
+    return xdg_home("XDG_CACHE_HOME", ".cache/") + "lumiker/" + name + "/";
+}
+
+outcome make_new_workspace(const std::string& dir, int width, int height)
+{
+    const std::string d = with_slash(dir);
+    if (holds_workspace(d)) return outcome_fail(MSG_WS_NEW_EXISTS, dir.c_str(), dir.c_str());
+    const std::string program = d + NEW_PROGRAM_FOLDER;
+    if (!make_folders(program)) return outcome_fail(MSG_WS_CANNOT_CREATE, program.c_str());
+    // The settings as the demo lays them out; no controller address yet.
+    const std::string settings = "[LEDPARA]\r\nWIDTH=" + std::to_string(width) + "\r\nHEIGHT=" +
+                                 std::to_string(height) + "\r\nPROGRAMID=1\r\n[RemotIP]\r\nRemotIP=\r\n"
+                                 "[NetSyc]\r\nSyc_Update=0\r\n";
+    // An empty layout, as a save of a layout without items writes it.
+    const std::unique_ptr<document> empty(new document());
+    outcome o = replace_file((program + "cmd.txt").c_str(), script_text(*empty));
+    if (o) o = replace_file((d + "SysCfg.ini").c_str(), settings);
+    if (!o) return outcome_fail(MSG_WS_NEW_FAILED, dir.c_str(), o.why.c_str());
+    return outcome_ok();
 }
 
 outcome check_workspace_folder(const char* given, bool need_write, std::string& abs)

@@ -13,7 +13,7 @@ namespace {
 
 constexpr unsigned char KEY_CTRL_A = 1, KEY_CTRL_L = 12, KEY_CTRL_Q = 17, KEY_CTRL_S = 19;
 
-void say(editor& e, const outcome& o) { report(REPORT_STATUS, o); }
+void say(const outcome& o) { report(REPORT_STATUS, o); }
 
 // The register a click on this item sets, and how its variable shows it; 0: none.
 int register_of(const item& it, decode_format& f)
@@ -40,7 +40,7 @@ void answer_value(editor& e, int choice)
     char* end = nullptr;
     const double v = strtod(p.entry_text, &end);
     if (!p.entry_text[0] || !end || *end) {
-        say(e, outcome_fail(MSG_SIM_VALUE_NOT_NUMBER, p.entry_text));
+        say(outcome_fail(MSG_SIM_VALUE_NOT_NUMBER, p.entry_text));
         return;
     }
     decode_format f;
@@ -50,17 +50,17 @@ void answer_value(editor& e, int choice)
     uint16_t words[2] = {};
     const int n = encode_register(f, v, words);
     if (n == 0) {
-        say(e, outcome_fail(MSG_SIM_VALUE_TOO_WIDE, p.entry_text));
+        say(outcome_fail(MSG_SIM_VALUE_TOO_WIDE, p.entry_text));
         return;
     }
     for (int k = 0; k < n; k++) {
         const outcome o = e.ui.sim.values->set_register(p.entry_about + k, words[k]);
         if (!o) {
-            say(e, o);
+            say(o);
             return;
         }
     }
-    say(e, outcome{true, msg(MSG_SIM_VALUE_SET, p.entry_about, p.entry_text)});
+    say(outcome{true, msg(MSG_SIM_VALUE_SET, p.entry_about, p.entry_text)});
 }
 
 } // namespace
@@ -110,7 +110,7 @@ bool simulation_press(editor& e, int x, int y)
     const int reg = it ? register_of(*it, f) : 0;
     if (!it) return view_in_area(e.v, x, y);
     if (reg == 0) {
-        say(e, outcome_fail(MSG_SIM_NOT_A_REGISTER, VALUES_FILE_NAME));
+        say(outcome_fail(MSG_SIM_NOT_A_REGISTER, VALUES_FILE_NAME));
         return true;
     }
     static const msg_id labels[] = {MSG_PROMPT_SET, MSG_PROMPT_CANCEL};
@@ -130,6 +130,6 @@ bool simulation_refuses_key(editor& e, unsigned char key)
     // The view may still move, and Ctrl+S still saves and closes.
     if (key == KEY_CTRL_A || key == KEY_CTRL_L || key == KEY_CTRL_Q || key == KEY_CTRL_S) return false;
     if (key == ' ' || key == '0') return false;
-    say(e, outcome_fail(MSG_SIM_EDIT_PAUSED));
+    say(outcome_fail(MSG_SIM_EDIT_PAUSED));
     return true;
 }

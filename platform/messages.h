@@ -51,7 +51,7 @@ enum msg_id : int {
     MSG_FILE_FOLDER_FAILED,   // "无法创建文件夹 %s：%s"
     MSG_FILE_SYNC_FAILED,     // "无法确认 %s 已写入磁盘：%s"
     MSG_FILE_HARD_LINKS,      // note: the other names of a hard-linked file keep the old content
-    MSG_SAVE_SETTINGS_BAD,    // "%s；布局未保存"
+    MSG_SAVE_SETTINGS_BAD,    // "%s；布局未保存（新建工作区：lumiker --new ……）"
     MSG_SAVE_NO_SCRIPT_NAME,
     MSG_SAVE_SCRIPT_KEPT,     // "脚本 %s 载入失败（...），..."
     MSG_SAVE_PROGRAM_KEPT,    // "程序文件 %s 载入失败（...），..."
@@ -110,9 +110,20 @@ enum msg_id : int {
     MSG_WS_DEMO_COPY_FAILED,
     MSG_WS_NEW_FROM_DEMO,
     MSG_WS_NEW_EMPTY,
+    MSG_WS_NEW_MADE,          // "新工作区 %s：%d x %d 点的面板……"
+    MSG_WS_NEW_EXISTS,        // "%s 已是一个工作区……lumiker %s"
+    MSG_WS_NEW_FAILED,        // "无法建立新工作区 %s：%s"
+    MSG_USAGE_NEW_NEEDS_FOLDER,
+    MSG_USAGE_NEW_AND_FOLDER,
+    MSG_USAGE_SIZE,           // "--size 需要……各 %d 到 %d 点……"
+    MSG_USAGE_SIZE_WITHOUT_NEW,
     MSG_NO_OWN_FOLDER,
     MSG_NO_WORKSPACE,
     MSG_NO_SCREEN_FONT,
+    MSG_PICTURE_UNAVAILABLE,  // "图片 %s 无法使用：%s"
+    MSG_PICTURE_NO_FOLDER,    // "无法转换图片 %s：工作区不能写入，缓存文件夹 %s 也无法创建"
+    MSG_PICTURE_NO_NAME,
+    MSG_PICTURE_NOT_A_NAME,
     // ---- editing ----------------------------------------------------------------
     MSG_NOTHING_SELECTED,
     MSG_NOTHING_TO_DELETE,

@@ -268,6 +268,17 @@ bool window_open(const char* title, int x, int y, int w, int h, bool hidden, std
     return true;
 }
 
+bool window_set_icon(const uint8_t* rgba, int side)
+{
+    if (!window || !rgba || side <= 0) return false;
+    SDL_Surface* icon =
+        SDL_CreateRGBSurfaceWithFormatFrom((void*)rgba, side, side, 32, side * 4, SDL_PIXELFORMAT_RGBA32);
+    if (!icon) return false;
+    SDL_SetWindowIcon(window, icon);
+    SDL_FreeSurface(icon);
+    return true;
+}
+
 void window_set_handlers(const window_handlers& h)
 {
     handlers = h;

@@ -9,16 +9,17 @@
  * without a button held, the new client size, committed text (UTF-8) from
  * the input method and its composition string, and the close request.
  * Also switches text input on and off, places the input method's candidate
- * window, and gives screen.h the cursor shapes, window moves and the
- * clipboard's text.
+ * window, gives the window the icon it is handed as pixels, and gives
+ * screen.h the cursor shapes, window moves and the clipboard's text.
  *
  * Limits: one window per process; a composition string is cut to
  * COMPOSITION_MAX bytes.
- * Depends on: SDL2 (video, events, text input, clipboard, cursors).
+ * Depends on: SDL2 (video, events, text input, clipboard, cursors, icon).
  * Does NOT: know about items, drawing or the interaction state (the
  * handlers do), or decide when to draw (app/frame does).
  ******************************************************************************/
 #pragma once
+#include <cstdint>
 #include <string>
 
 constexpr int COMPOSITION_MAX = 256;   // bytes of a composition string kept, with its NUL
@@ -76,6 +77,10 @@ int window_refresh_hz();
 // context current. False with a short reason when it cannot be made.
 // `borderless`: a window without a frame (the player).
 bool window_open(const char* title, int x, int y, int w, int h, bool hidden, std::string& why, bool borderless = false);
+
+// The window's icon for the task bar and title: side x side RGBA pixels, top
+// row first. False when there is no window or the icon cannot be made.
+bool window_set_icon(const uint8_t* rgba, int side);
 
 // Give the events to these handlers from now on.
 void window_set_handlers(const window_handlers& h);

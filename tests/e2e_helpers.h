@@ -133,19 +133,23 @@ public:
         return false;
     }
 
-    // Start the program and wait for its window.
-    bool start_app(const char* env_name = nullptr, const char* env_value = nullptr)
+    // Start the program (with `args` on its command line) and wait for its window.
+    bool start_app(const char* env_name = nullptr, const char* env_value = nullptr,
+                   const std::vector<std::string>& args = {})
     {
         app = fork();
         if (app == 0) {
             setenv("DISPLAY", display.c_str(), 1);
             if (env_name) setenv(env_name, env_value, 1);
-            freopen((dir + "stderr.txt").c_str(), "w", stderr);
+            if (!freopen((dir + "stderr.txt").c_str(), "w", stderr)) _exit(127);
             // Nor stdout on the test's pipe: a program left behind by a test
             // that died must not keep the test runner waiting.
-            freopen("/dev/null", "w", stdout);
+            if (!freopen("/dev/null", "w", stdout)) _exit(127);
             std::string exe = dir + "lumiker";
-            execl(exe.c_str(), exe.c_str(), (char*)nullptr);
+            std::vector<char*> argv{&exe[0]};
+            for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+            argv.push_back(nullptr);
+            execv(exe.c_str(), argv.data());
             _exit(127);
         }
         for (int i = 0; i < 200; i++) {

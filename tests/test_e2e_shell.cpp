@@ -1,5 +1,5 @@
 // The real program under Xvfb: its window, and the panel, grid, rulers and
-// palette as pixels on the screen.
+// palette as pixels on the screen; a new workspace's first steps.
 #include "e2e_helpers.h"
 #include <stb_image.h>
 #include <algorithm>
@@ -154,4 +154,70 @@ TEST(EndToEnd, PanelPictureMatchesTheWindowAndF1ListsTheKeys)
     EXPECT_TRUE(shows_box(true));
     s.xdotool("key x");
     EXPECT_TRUE(shows_box(false));
+}
+
+// A new user's first steps: lumiker --new makes a workspace for the panel
+// size asked and opens it, with the program's icon on the window; a line
+// pulled onto the panel and saved is there when the workspace is opened again.
+TEST(EndToEnd, ANewWorkspaceIsMadeOpenedSavedAndReopened)
+{
+    e2e_session s("new");
+    const std::string ws = s.dir + "panels/hall/";
+    ASSERT_TRUE(s.start_x());
+    ASSERT_TRUE(s.start_app(nullptr, nullptr, {"--new", ws, "--size", "256x64"})) << e2e_session::read(s.dir + "stderr.txt");
+    EXPECT_NE(e2e_session::read(ws + "SysCfg.ini").find("WIDTH=256\r\nHEIGHT=64\r\nPROGRAMID=1\r\n"), std::string::npos);
+    EXPECT_EQ(e2e_session::read(ws + "ledsys/CMD1/cmd.txt"), "led clearall \r\nled clearall \r\n\r\n\r\n");
+
+    // The window's icon: 64 x 64, the red LED of the "L" at its place.
+    Atom type;
+    int format;
+    unsigned long n = 0, left = 0;
+    unsigned char* data = nullptr;
+    XGetWindowProperty(s.dpy, s.win, XInternAtom(s.dpy, "_NET_WM_ICON", 0), 0, 2 + 64 * 64, 0, AnyPropertyType,
+                       &type, &format, &n, &left, &data);
+    ASSERT_TRUE(data && n == 2 + 64 * 64) << "no icon on the window";
+    const long* icon = (const long*)data;
+    EXPECT_EQ(icon[0], 64);
+    EXPECT_EQ(icon[1], 64);
+    const unsigned long red_led = (unsigned long)icon[2 + 24 * 64 + 16];   // ARGB at (16, 24)
+    EXPECT_GT((red_led >> 16) & 255, 200u);
+    EXPECT_LT((red_led >> 8) & 255, 80u);
+    XFree(data);
+
+    // A line off the palette onto the panel, nothing selected, then "保存数据"
+    // and "关闭窗口".
+    const std::string win = "--window " + std::to_string(s.win) + " ";
+    s.xdotool("mousemove " + win + "150 719 mousedown 1");
+    for (int k = 1; k <= 3; k++) {
+        usleep(100000);
+        s.xdotool("mousemove " + win + std::to_string(150 + 152 * k / 3) + " " + std::to_string(719 - 519 * k / 3));
+    }
+    s.xdotool("mouseup 1");
+    usleep(300000);
+    s.xdotool("mousemove " + win + "600 300 click 1");
+    usleep(300000);
+    s.xdotool("mousemove " + win + "1160 84 click 1");
+    usleep(400000);
+    const std::string saved = e2e_session::read(ws + "ledsys/CMD1/cmd.txt");
+    EXPECT_NE(saved.find("\r\nled l "), std::string::npos) << saved;
+    EXPECT_NE(e2e_session::read(ws + "one_pic_effect.vsn").find("Programs"), std::string::npos);
+    const std::vector<rgb8> before = panel_pixels(s);
+    s.xdotool("mousemove " + win + "1250 84 click 1");
+    EXPECT_EQ(s.wait_exit(5), 0);
+
+    // A second --new on it changes nothing; opening it shows the same panel.
+    EXPECT_NE(system(("env -u DISPLAY '" + s.dir + "lumiker' --new '" + ws + "' 2>/dev/null").c_str()), 0);
+    EXPECT_EQ(e2e_session::read(ws + "ledsys/CMD1/cmd.txt"), saved);
+    ASSERT_TRUE(s.start_app(nullptr, nullptr, {ws}));
+    s.xdotool("mousemove " + win + "1160 84");
+    usleep(300000);
+    const std::vector<rgb8> after = panel_pixels(s);
+    ASSERT_EQ(before.size(), after.size());
+    int differ = 0, lit = 0;
+    for (size_t i = 0; i < before.size(); i++) {
+        differ += before[i].r != after[i].r || before[i].g != after[i].g || before[i].b != after[i].b;
+        lit += after[i].r > 200 && after[i].g < 80;
+    }
+    EXPECT_EQ(differ, 0) << "the reopened panel differs";
+    EXPECT_GT(lit, 10) << "no red line on the reopened panel";
 }

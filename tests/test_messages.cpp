@@ -32,6 +32,7 @@ std::string formatted(msg_id id, const std::string& kinds)
     if (kinds == "s") return msg(id, "x");
     if (kinds == "d") return msg(id, 7);
     if (kinds == "sd") return msg(id, "x", 7);
+    if (kinds == "sdd") return msg(id, "x", 7, 8);
     if (kinds == "ds") return msg(id, 7, "x");
     if (kinds == "ss") return msg(id, "x", "y");
     if (kinds == "dd") return msg(id, 7, 8);

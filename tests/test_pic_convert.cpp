@@ -367,8 +367,10 @@ TEST(PictureStartup, RegionsPlacePicturesAndConvertInTheWorkspace)
     place_picture_region(doc, -1, region(REGION_PICTURE, 1, 1, 1, 1, "a.jpg"), true);
     for (int i = 0; i < PICTURE_COUNT; i++) EXPECT_EQ(doc.pictures[i].shown, i == 3) << i;
 
-    // A missing picture places the picture all the same.
-    place_picture_region(doc, 5, region(REGION_PICTURE, 1, 2, 3, 4, "gone.png"), true);
+    // A missing picture places the picture all the same, and is named.
+    const outcome gone = place_picture_region(doc, 5, region(REGION_PICTURE, 1, 2, 3, 4, "gone.png"), true);
+    EXPECT_FALSE(gone);
+    EXPECT_NE(gone.why.find(ws.path("gone.png")), std::string::npos) << gone.why;
     EXPECT_EQ(doc.pictures[5].shown, 1);
     EXPECT_EQ(std::string(doc.pictures[5].bmp_path), ws.path("gone.bmp"));
     EXPECT_FALSE(exists(ws.path("gone.bmp")));

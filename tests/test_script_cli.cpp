@@ -140,10 +140,16 @@ TEST(ScriptCli, BothProgramsAnswerHelpVersionAndBadUsageWithoutADisplay)
     }
     // The designer's help lists the keys of the window's F1 list.
     EXPECT_NE(run_cli("--help", LUMIKER_BINARY).out.find("Ctrl+C、Ctrl+V"), std::string::npos);
-    // A workspace that does not exist ends the designer before any window.
+    // A workspace that does not exist ends the designer before any window;
+    // so does a new one of a panel size out of range, and nothing is made.
     run_result r = run_cli("/nonexistent/ws", LUMIKER_BINARY);
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("工作区文件夹 /nonexistent/ws 不存在"), std::string::npos) << r.err;
+    for (const char* bad : {"--new /tmp/lumiker_never --size 0x64", "--new /tmp/lumiker_never --size 64x4097",
+                            "--size 64x64 /tmp/lumiker_never", "--new /tmp/lumiker_never /tmp/lumiker_never2"}) {
+        EXPECT_EQ(run_cli(bad, LUMIKER_BINARY).status, 2) << bad;
+        EXPECT_NE(access("/tmp/lumiker_never", F_OK), 0) << bad;
+    }
 
     // Bad pitch, time, length, frame rate or PLC, an unwritable picture path:
     // a reason and status 2, no file.
@@ -214,8 +220,10 @@ TEST(ScriptCli, PipesDevicesAndBrokenProgramFilesAreRefusedNeverWaitedOn)
     EXPECT_NE(r.err.find("lumiker-script: " + pipe + " 不是普通文件"), std::string::npos) << r.err;
     struct stat st;
     EXPECT_TRUE(lstat(pipe.c_str(), &st) == 0 && S_ISFIFO(st.st_mode));
+    // The picture is still drawn; the logo that is a pipe is named, status 1.
     r = limited("--png '" + png + "' '" + ws.dir + "'");
-    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_NE(r.err.find(ws.path("logo.jpg")), std::string::npos) << r.err;
     EXPECT_EQ(temp_workspace::read_path(png).compare(1, 3, "PNG"), 0);
 
     // A program file that cannot be loaded: named, status 2.

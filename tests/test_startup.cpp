@@ -2,6 +2,7 @@
 #include "app/startup.h"
 #include "model/document.h"
 #include "model/font_sizes.h"
+#include "output/layout_save.h"
 #include <memory>
 #include <gtest/gtest.h>
 #include <cstdio>
@@ -48,6 +49,8 @@ TEST(Startup, PathsAndSettingsComeFromTheProgramFolder)
     EXPECT_EQ(set.width_text, "Error");
     EXPECT_EQ(set.panel_w, 0);
     EXPECT_EQ(set.panel_h, 0);
+    // The refused save says how to start a workspace.
+    EXPECT_NE(save_refusal(d).why.find("lumiker --new"), std::string::npos) << save_refusal(d).why;
     EXPECT_EQ(p.cmd, dir + "ledsys/CMD1/cmd.txt");
     EXPECT_EQ(p.vsn, dir + "one_pic_effect.vsn");
     EXPECT_EQ(p.logo_bmp, dir + "logo.bmp");

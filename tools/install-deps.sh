@@ -8,7 +8,7 @@ packages=(
   libsdl2-dev libglu1-mesa-dev libgl1-mesa-dri libfreetype-dev libfontconfig-dev libjsoncpp-dev
   libx11-dev libstb-dev libegl-dev libegl-mesa0
   libicu-dev libmodbus-dev libgif-dev
-  help2man lintian desktop-file-utils dpkg-dev
+  help2man lintian desktop-file-utils appstream dpkg-dev debhelper devscripts fakeroot
   fonts-arphic-uming xfonts-wqy
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool xclip x11-utils

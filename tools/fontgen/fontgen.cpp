@@ -12,9 +12,13 @@
  * 0..255 (every ASC_S.Dzk); a byte stands for the Unicode code point of the
  * same value (Latin-1), control codes are blank.
  *
- * Sources (Debian packages fonts-arphic-uming and xfonts-wqy):
- *   - Chinese 12..16: the hand-made WenQuanYi Bitmap Song strikes, falling
- *     back to the embedded bitmap strikes of AR PL UMing, then its outline.
+ * Sources (Debian packages fonts-arphic-uming and xfonts-wqy). The two
+ * fonts are under licences that do not mix, so every file is drawn from one
+ * font only:
+ *   - Chinese 12..16: the hand-made WenQuanYi Bitmap Song strikes; the few
+ *     code-table positions they lack take a look-alike character of the same
+ *     strike (LOOK_ALIKES). Without xfonts-wqy: the embedded bitmap strikes
+ *     of AR PL UMing, then its outline.
  *   - Western 12, 14, 15, 16: the UMing bitmap strikes; a size whose strike
  *     letters do not fit the cell (13) takes the outline as below.
  *   - 17..24 and 32, both scripts: monochrome rasterisation of the UMing
@@ -25,9 +29,16 @@
  * Western files every character but g j p q y is stored one row higher,
  * because the program draws those one row lower.
  *
+ * Beside the files it writes SOURCES.txt: the font each file comes from,
+ * its licence, how it was converted and when (SOURCE_DATE_EPOCH when set, so
+ * a rebuild of one source gives the same file).
+ *
  * Limits: glyph cells of at most 32 x 32 dots. Depends on FreeType and iconv.
  * Does NOT: draw anything or write the 48- and 64-dot sizes (the program
  * draws the 24- and 32-dot files doubled).
+ *
+ * Sections: the file set and source fonts; rendering and placing glyphs;
+ * Chinese; Western; the notice and main().
  ******************************************************************************/
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -38,6 +49,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <iconv.h>
+#include <ctime>
 #include <string>
 #include <sys/stat.h>
 #include <vector>
@@ -52,6 +64,33 @@ constexpr int SIZES = 14;                    // 12..24 and 32
 
 const char* const UMING = "/usr/share/fonts/truetype/arphic/uming.ttc";
 const char* const WQY_DIR = "/usr/share/fonts/X11/misc/";
+const char* const NOTICE_NAME = "SOURCES.txt";
+
+// The two source fonts, their packages and licences, for SOURCES.txt.
+enum font_family { FAMILY_UMING, FAMILY_WQY, FAMILIES };
+struct family_row {
+    font_family family;
+    const char* font;
+    const char* package;
+    const char* licence;
+};
+const family_row FAMILY_ROWS[FAMILIES] = {
+    {FAMILY_UMING, "AR PL UMing (uming.ttc)", "fonts-arphic-uming",
+     "Copyright (C) 1999 Arphic Technology Co., Ltd.,\nunder the Arphic Public License"},
+    {FAMILY_WQY, "WenQuanYi Bitmap Song (wenquanyi_*.pcf)", "xfonts-wqy",
+     "Copyright (C) 2004-2007, WenQuanYi's Board of Trustees and Qianqian Fang,\n"
+     "under the GNU General Public License version 2 with its font embedding\nexception, which extends to these files"},
+};
+static_assert(sizeof FAMILY_ROWS / sizeof FAMILY_ROWS[0] == FAMILIES, "one row per source font");
+
+// Characters a bitmap strike lacks, and the look-alike of the same strike drawn for them.
+struct look_alike {
+    uint32_t wanted, drawn;
+};
+const look_alike LOOK_ALIKES[] = {
+    {0x2015, 0x2014},   // horizontal bar (the Chinese dash): em dash
+    {0x30FB, 0x00B7},   // katakana middle dot: middle dot
+};
 
 // One size's two files: names, glyph sizes and layouts.
 struct size_files {
@@ -265,10 +304,22 @@ bool is_descender_letter(int code) { return code == 'g' || code == 'j' || code =
 
 // ---- Chinese ---------------------------------------------------------------
 
-// Choose the sources of a Chinese size: bitmap first, then the outline.
-std::vector<source> hz_sources(const size_files& s, FT_Face uming, std::vector<FT_Face>& opened)
+// Render `cp` from `src` (from its strike only, when it is a strike), or the
+// look-alike the strike has in its place; false when it has neither.
+bool render_or_look_alike(const source& src, uint32_t cp, ink& out)
+{
+    if (render(src, cp, out) && (!src.strike || out.from_strike)) return true;
+    for (const look_alike& l : LOOK_ALIKES)
+        if (l.wanted == cp) return render(src, l.drawn, out) && (!src.strike || out.from_strike);
+    return false;
+}
+
+// Choose the sources of a Chinese size, all of one font: the WenQuanYi strike
+// of the size when there is one, else UMing's strike and then its outline.
+std::vector<source> hz_sources(const size_files& s, FT_Face uming, std::vector<FT_Face>& opened, font_family& family)
 {
     std::vector<source> out;
+    family = FAMILY_UMING;
     if (s.wqy_file) {
         std::string p = std::string(WQY_DIR) + s.wqy_file;
         FT_Face f = open_face(p.c_str(), 0);
@@ -279,7 +330,11 @@ std::vector<source> hz_sources(const size_files& s, FT_Face uming, std::vector<F
             w.strike = true;
             w.ppem_h = w.ppem_w = (f->available_sizes[0].y_ppem + 32) >> 6;
             w.name = s.wqy_file;
-            if (w.ppem_h == s.size) out.push_back(w);
+            if (w.ppem_h == s.size) {
+                out.push_back(w);
+                family = FAMILY_WQY;
+                return out;
+            }
         }
         source u;
         u.face = uming;
@@ -297,10 +352,11 @@ std::vector<source> hz_sources(const size_files& s, FT_Face uming, std::vector<F
 }
 
 // Write the Chinese file of one size.
-bool write_hz(const size_files& s, FT_Face uming, iconv_t cd, const std::string& outdir, bool report)
+bool write_hz(const size_files& s, FT_Face uming, iconv_t cd, const std::string& outdir, bool report,
+              font_family& family)
 {
     std::vector<FT_Face> opened;
-    std::vector<source> srcs = hz_sources(s, uming, opened);
+    std::vector<source> srcs = hz_sources(s, uming, opened, family);
 
     // Centre the ink box of a sample of hanzi (rows 16..87) in the em box.
     std::vector<int> base(srcs.size()), ox(srcs.size());
@@ -333,8 +389,7 @@ bool write_hz(const size_files& s, FT_Face uming, iconv_t cd, const std::string&
         for (size_t i = 0; i < srcs.size(); i++) {
             if (current != (int)i) { apply(srcs[i]); current = (int)i; }
             ink k;
-            if (!render(srcs[i], cp, k)) continue;
-            if (srcs[i].strike && !k.from_strike) continue;  // not in this strike
+            if (!render_or_look_alike(srcs[i], cp, k)) continue;
             cell c;
             c.cols = cols;
             c.rows = rows;
@@ -444,6 +499,43 @@ bool write_asc(const size_files& s, FT_Face uming, const std::string& outdir, bo
     return write_file(outdir + "/" + s.asc_name, data);
 }
 
+// The conversion date: SOURCE_DATE_EPOCH when set, else today (UTC).
+std::string conversion_date()
+{
+    time_t t = time(nullptr);
+    if (const char* epoch = getenv("SOURCE_DATE_EPOCH")) t = (time_t)strtoll(epoch, nullptr, 10);
+    char day[16] = "";
+    struct tm tm;
+    if (gmtime_r(&t, &tm)) strftime(day, sizeof day, "%Y-%m-%d", &tm);
+    return day;
+}
+
+// ---- The notice and main() --------------------------------------------------
+
+// SOURCES.txt: the font, package and licence of each file, and how it was made.
+bool write_notice(const std::string& outdir, const font_family hz_family[SIZES])
+{
+    std::string text = "These dot-matrix font files were converted on " + conversion_date() +
+                       " by lumiker-fontgen\n"
+                       "(tools/fontgen in the lumiker source) from the fonts named below: each glyph was\n"
+                       "rendered in one bit per dot at the file's size, placed in its cell and stored\n"
+                       "in the order of the GB2312 code table (Chinese) or of the codes 0 to 255\n"
+                       "(Western). Each file comes from one font and is under that font's licence.\n\n";
+    for (int f = 0; f < FAMILIES; f++) {
+        text += std::string("From ") + FAMILY_ROWS[f].font + ", Debian package " + FAMILY_ROWS[f].package +
+                ":\n" + FAMILY_ROWS[f].licence + ":\n";
+        for (int i = 0; i < SIZES; i++) {
+            if (hz_family[i] == f) text += std::string("  ") + FILE_SET[i].hz_name + "\n";
+            if (f == FAMILY_UMING) text += std::string("  ") + FILE_SET[i].asc_name + "\n";
+        }
+        text += "\n";
+    }
+    text += "The licence texts are in the copyright file of the package that installed these\n"
+            "files (/usr/share/doc/lumiker-data/copyright) and in those of the source fonts'\n"
+            "packages.\n";
+    return write_file(outdir + "/" + NOTICE_NAME, std::vector<uint8_t>(text.begin(), text.end()));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -468,12 +560,18 @@ int main(int argc, char** argv)
         fprintf(stderr, "fontgen: iconv has no GB2312 converter\n");
         return 1;
     }
-    for (const size_files& s : FILE_SET) {
+    font_family hz_family[SIZES];
+    for (int i = 0; i < SIZES; i++) {
+        const size_files& s = FILE_SET[i];
         if (report) printf("size %d\n", s.size);
-        if (!write_hz(s, uming, cd, outdir, report) || !write_asc(s, uming, outdir, report)) {
+        if (!write_hz(s, uming, cd, outdir, report, hz_family[i]) || !write_asc(s, uming, outdir, report)) {
             fprintf(stderr, "fontgen: cannot write the %d-dot files under %s\n", s.size, outdir.c_str());
             return 1;
         }
+    }
+    if (!write_notice(outdir, hz_family)) {
+        fprintf(stderr, "fontgen: cannot write %s/%s\n", outdir.c_str(), NOTICE_NAME);
+        return 1;
     }
     iconv_close(cd);
     FT_Done_Face(uming);
