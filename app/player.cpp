@@ -44,7 +44,7 @@ int run_player(const workspace_choice& ws, const cli_options& o)
     v.pitch = o.pitch;
     // Dot (0, 0) lights the window's first pixel: a point of the pitch is
     // centred half a pitch into its cell.
-    v.panel_x = v.panel_y = view_pitch(v) / 2 - ITEM_PIXEL_OFFSET;
+    v.panel_x = v.panel_y = preview_panel_corner(view_pitch(v));
     v.window_w = clamp32((int64_t)d->settings.panel_w * view_pitch(v));
     v.window_h = clamp32((int64_t)d->settings.panel_h * view_pitch(v));
     std::string why;
@@ -71,6 +71,7 @@ int run_player(const workspace_choice& ws, const cli_options& o)
     h.close = on_close;
     window_set_handlers(h);
     const long long start = now_micros();
+    preview_cache cache;
     std::string state;
     while (!ended) {
         const long long frame_start = now_micros();
@@ -80,7 +81,7 @@ int run_player(const workspace_choice& ws, const cli_options& o)
         m.now = read_clock();
         m.ms = (frame_start - start) / US_PER_MS;
         gfx_clear();
-        draw_panel_preview(*d, v, &m, false);
+        draw_panel_preview(*d, v, cache, &m, false);
         gfx_flush();
         window_swap();
         // Where the values come from, and what is wrong with them, on standard error.

@@ -48,28 +48,28 @@ outcome write_panel_gif(const document& d, const gif_recording& r)
     const int p = view_pitch(v);
     const int64_t w64 = (int64_t)d.settings.panel_w * p, h64 = (int64_t)d.settings.panel_h * p;
     if (w64 < 1 || h64 < 1) return outcome_fail(MSG_PNG_NO_PANEL);
-    // As the panel picture: the surface reaches from the window's corner to
-    // the panel's far corner, and the panel is cut out of it.
-    const int64_t sw = v.panel_x + w64, sh = v.panel_y + h64;
+    // The surface is the panel, its corner placed as in the panel picture.
     const int w = (int)w64, h = (int)h64;
-    v.window_w = (int)sw;
-    v.window_h = (int)sh;
+    v.panel_x = v.panel_y = preview_panel_corner(p);
+    v.window_w = w;
+    v.window_h = h;
 
     gif_writer gif;
     outcome o = gif.open(r.path, w, h, r.fps);
     if (!o) return o;
     std::string why;
     surface s;
-    s.open = offscreen_open((int)sw, (int)sh, why);
+    s.open = offscreen_open(w, h, why);
     if (!s.open) return outcome_fail(MSG_PLAIN, why.c_str());
     gfx_use(nullptr);
     gfx_init_state();
     gfx_final_state();
-    gfx_reshape((int)sw, (int)sh);
+    gfx_reshape(w, h);
     gfx_lighting_off();
 
     std::vector<play_show> looks, last;
-    std::vector<uint8_t> all, rgb((size_t)w * h * 3);
+    preview_cache cache;
+    std::vector<uint8_t> rgb;
     const int frames = gif_frame_count(r);
     for (int k = 0; k < frames; k++) {
         play_moment m;
@@ -80,11 +80,9 @@ outcome write_panel_gif(const document& d, const gif_recording& r)
         play_document(d, m, looks);
         if (k == 0 || !same_looks(looks, last)) {
             gfx_clear();
-            draw_panel_preview(d, v, &m);
+            draw_panel_preview(d, v, cache, &m);
             gfx_finish();
-            if (!offscreen_read(all, why)) return outcome_fail(MSG_PLAIN, why.c_str());
-            for (int y = 0; y < h; y++)
-                memcpy(&rgb[(size_t)y * w * 3], &all[((size_t)(v.panel_y + y) * sw + v.panel_x) * 3], (size_t)w * 3);
+            if (!offscreen_read(rgb, why)) return outcome_fail(MSG_PLAIN, why.c_str());
         }
         o = gif.add(rgb.data());
         if (!o) return o;

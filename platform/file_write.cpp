@@ -46,15 +46,15 @@ bool fault_at(file_fault step)
     return true;
 }
 
-// Write all of `data` to `fd`, honouring the kill hook; false with errno.
-bool write_all(int fd, const std::string& data)
+// Write all `size` bytes to `fd`, honouring the kill hook; false with errno.
+bool write_all(int fd, const char* data, size_t size)
 {
     size_t done = 0;
-    while (done < data.size()) {
-        size_t chunk = data.size() - done;
+    while (done < size) {
+        size_t chunk = size - done;
         if (file_write_kill_after == 0) killed_here();
         if (file_write_kill_after > 0 && (int64_t)chunk > file_write_kill_after) chunk = (size_t)file_write_kill_after;
-        ssize_t n = write(fd, data.data() + done, chunk);
+        ssize_t n = write(fd, data + done, chunk);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) {
             if (n == 0) errno = ENOSPC;
@@ -272,18 +272,21 @@ file_replacement::~file_replacement() { replace_abandon(*this); }
 
 void replace_abandon(file_replacement& r)
 {
+    if (r.temp_fd >= 0) close(r.temp_fd);
+    r.temp_fd = -1;
     if (!r.temp.empty()) unlink(r.temp.c_str());
     r.temp.clear();
     if (r.folder_fd >= 0) close(r.folder_fd);
     r.folder_fd = -1;
 }
 
-outcome replace_prepare(file_replacement& r, const char* path, const std::string& data, const replace_options& options)
+outcome replace_begin(file_replacement& r, const char* path, const replace_options& options)
 {
     replace_abandon(r);
     r.shown = path ? path : "";
     r.hard_linked = false;
     r.renamed = false;
+    r.keep_owner = false;
     if (r.shown.empty()) return write_failed(r.shown, ENOENT);
     if (!follow_links(r.shown, r.target)) return write_failed(r.shown, ELOOP);
     const std::string folder = folder_of(r.target);
@@ -294,14 +297,17 @@ outcome replace_prepare(file_replacement& r, const char* path, const std::string
     struct stat st;
     const bool there = lstat(r.target.c_str(), &st) == 0;
     if (!there && errno != ENOENT) return write_failed(r.shown, errno);
-    mode_t mode = options.new_mode >= 0 ? (mode_t)options.new_mode : NEW_FILE_MODE & ~process_umask();
+    r.mode = options.new_mode >= 0 ? (mode_t)options.new_mode : NEW_FILE_MODE & ~process_umask();
     if (there) {
         if (!S_ISREG(st.st_mode)) return outcome_fail(MSG_FILE_NOT_REGULAR, r.shown.c_str());
         const bool may_write = faccessat(AT_FDCWD, r.target.c_str(), W_OK, AT_EACCESS) == 0;
         if (!may_write && errno == EROFS) return write_failed(r.shown, EROFS);
         if (!may_write || (st.st_mode & ALL_WRITE_BITS) == 0) return outcome_fail(MSG_FILE_READ_ONLY, r.shown.c_str());
-        mode = st.st_mode & MODE_BITS;
+        r.mode = st.st_mode & MODE_BITS;
         r.hard_linked = st.st_nlink > 1;
+        r.keep_owner = true;
+        r.uid = st.st_uid;
+        r.gid = st.st_gid;
     }
 
     r.folder_fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -309,18 +315,34 @@ outcome replace_prepare(file_replacement& r, const char* path, const std::string
     // O_EXCL with random letters: a name planted in advance (a link to a
     // file elsewhere) is never opened, only passed over.
     std::string name = folder + "/." + base_of(r.target) + TEMP_TAG + std::to_string((long)getpid()) + "." + TEMP_RANDOM;
-    const int fd = mkostemp(name.data(), O_CLOEXEC);
-    if (fd < 0) {
+    r.temp_fd = mkostemp(name.data(), O_CLOEXEC);
+    if (r.temp_fd < 0) {
         const int err = errno;
         replace_abandon(r);
         return write_failed(r.shown, err);
     }
     r.temp = name;
+    return outcome_ok();
+}
+
+outcome replace_write(file_replacement& r, const void* data, size_t size)
+{
+    if (r.temp_fd < 0) return write_failed(r.shown, EBADF);
+    if (write_all(r.temp_fd, static_cast<const char*>(data), size)) return outcome_ok();
+    const int err = errno;
+    replace_abandon(r);
+    return write_failed(r.shown, err);
+}
+
+outcome replace_finish(file_replacement& r)
+{
+    if (r.temp_fd < 0) return write_failed(r.shown, EBADF);
+    const int fd = r.temp_fd;
+    r.temp_fd = -1;
     int err = 0;
-    if (!write_all(fd, data)) err = errno;
-    if (!err && fchmod(fd, mode) != 0) err = errno;
+    if (fchmod(fd, (mode_t)r.mode) != 0) err = errno;
     // Root saving a user's file leaves it the user's; others keep what they may.
-    if (!err && there && fchown(fd, st.st_uid, st.st_gid) != 0 && fchown(fd, (uid_t)-1, st.st_gid) != 0) {}
+    if (!err && r.keep_owner && fchown(fd, (uid_t)r.uid, (gid_t)r.gid) != 0 && fchown(fd, (uid_t)-1, (gid_t)r.gid) != 0) {}
     if (!err && fsync(fd) != 0 && errno != EINVAL) {
         const int sync_err = errno;
         close(fd);
@@ -333,6 +355,13 @@ outcome replace_prepare(file_replacement& r, const char* path, const std::string
         return write_failed(r.shown, err);
     }
     return outcome_ok();
+}
+
+outcome replace_prepare(file_replacement& r, const char* path, const std::string& data, const replace_options& options)
+{
+    outcome o = replace_begin(r, path, options);
+    if (o) o = replace_write(r, data.data(), data.size());
+    return o ? replace_finish(r) : o;
 }
 
 outcome replace_commit(file_replacement& r)

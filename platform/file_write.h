@@ -8,7 +8,9 @@
  * only then is the replacement done, and a folder that cannot be flushed
  * makes it fail. A replacement can be prepared (the temporary written and
  * flushed) and committed (renamed) later, so that several files are all
- * written before any of them changes.
+ * written before any of them changes. The temporary can also be written in
+ * pieces as they are made (begin, write, finish), so a large file never has
+ * to be held whole in memory.
  *
  * A name that is a symbolic link is written through to the file it points
  * to: the link stays a link. A file that is there must be a regular file
@@ -88,8 +90,11 @@ struct file_replacement {
     std::string target;   // the file that gets replaced, after its links
     std::string temp;     // the temporary beside it ("" when none)
     int folder_fd = -1;   // the target's folder, flushed after the rename
+    int temp_fd = -1;     // the temporary while it is being written
     bool hard_linked = false;
     bool renamed = false; // the target holds the new content (even when flushing failed)
+    bool keep_owner = false;           // give the temporary the replaced file's owner
+    uint32_t mode = 0, uid = 0, gid = 0;
 
     file_replacement() = default;
     file_replacement(const file_replacement&) = delete;
@@ -100,6 +105,12 @@ struct file_replacement {
 // Write `data` into a new temporary beside the file `path` names.
 outcome replace_prepare(file_replacement& r, const char* path, const std::string& data,
                         const replace_options& options = replace_options());
+// The same in pieces: create the temporary, append to it any number of
+// times, then give it its mode and owner and flush it. A failing step
+// removes the temporary.
+outcome replace_begin(file_replacement& r, const char* path, const replace_options& options = replace_options());
+outcome replace_write(file_replacement& r, const void* data, size_t size);
+outcome replace_finish(file_replacement& r);
 // Rename the temporary over the target and flush the folder.
 outcome replace_commit(file_replacement& r);
 // Remove a prepared temporary (nothing happens to the target).

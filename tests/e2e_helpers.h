@@ -32,6 +32,7 @@ inline int ignore_x_error(Display*, XErrorEvent*) { return 0; }
 class e2e_session {
 public:
     std::string dir;         // the workspace: program, SysCfg.ini, ledsys/...
+    std::string window_title = "lumiker";   // the window start_app waits for
     std::string display;
     Display* dpy = nullptr;
     Window win = 0;
@@ -154,7 +155,7 @@ public:
         }
         for (int i = 0; i < 200; i++) {
             usleep(50000);
-            win = find(DefaultRootWindow(dpy), "lumiker");
+            win = find(DefaultRootWindow(dpy), window_title.c_str());
             if (win) {
                 usleep(700000);  // let it draw a few frames
                 return true;

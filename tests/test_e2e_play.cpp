@@ -2,7 +2,8 @@
 // workspace's values file (a register variable shows its value, a switched
 // text with register 0 goes dark), a click on the variable asks for its
 // value and the number typed goes into the file and onto the panel; F7
-// again shows the still design picture. Then from a PLC played by pymodbus:
+// again shows the still design picture. The player shows the panel alone,
+// one pixel a dot, as the picture at pitch 1 does. Then from a PLC played by pymodbus:
 // its value shows, and when the server stops, the variable shows dashes and
 // the status line turns red within three poll periods.
 #include "e2e_helpers.h"
@@ -111,6 +112,19 @@ TEST(EndToEnd, ThePanelPlaysFromTheValuesFileAndFromAPlcThatGoesAway)
     EXPECT_TRUE(window_box(s, VAR_X, VAR_Y, VAR_W, VAR_H) == picture_box(s, "", VAR_X, VAR_Y, VAR_W, VAR_H));
     EXPECT_TRUE(red_in(window_box(s, ALARM_X, ALARM_Y, ALARM_W, ALARM_H)));
     s.stop_app();
+
+    // The player: the panel's size in pixels, the variable as the picture at one pixel a dot has it.
+    s.window_title = "lumiker player";
+    ASSERT_TRUE(s.start_app(nullptr, nullptr, {"--play", "--at", "100,50", s.dir}));
+    int w = 0, h = 0;
+    s.client_size(w, h);
+    EXPECT_EQ(w, 384);
+    EXPECT_EQ(h, 128);
+    s.grab();
+    EXPECT_TRUE(window_box(s, 100, 42, 40, 10) ==
+                picture_box(s, "--pitch 1 --values '" + s.dir + "sim_values.ini'", PANEL_X + 100, PANEL_Y + 42, 40, 10));
+    s.stop_app();
+    s.window_title = "lumiker";
 
     // From a PLC: register 1 holds 54321 there.
     ASSERT_EQ(system((std::string(PYTHON) + " -c 'import pymodbus' 2>/dev/null").c_str()), 0)

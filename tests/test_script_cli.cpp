@@ -2,8 +2,11 @@
 // changed lines on standard error, exit status 0 / 1 / 2, no file changed.
 #include "dot_helpers.h"
 #include "test_layout_helpers.h"
+#include <png.h>
 #include <stb_image.h>
+#include <vector>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 
 #ifdef LUMIKER_SCRIPT_BINARY
@@ -198,6 +201,53 @@ TEST(ScriptCli, APictureOfThePanelPlayingShowsTheValuesFile)
     };
     EXPECT_EQ(variable(""), "8888");
     EXPECT_EQ(variable("--values '" + ws.path("values.ini") + "'"), "1234");
+}
+
+// One pixel a dot puts dot (0, 0) on the picture's first pixel. A panel of
+// 4096 x 4096 dots at pitch 3 (12288 pixels a side) is drawn in bands
+// within 300 MB, and its corner is the small panel's picture, seam for seam.
+TEST(ScriptCli, PicturesStartAtDotZeroAndBigOnesAreDrawnInBands)
+{
+    temp_workspace ws(384, 128);
+    ws.write("ledsys/CMD1/cmd.txt", "led r 6 0 0 20 10 \r\n");
+    const std::string png = ws.path("one.png");
+    ASSERT_EQ(run_cli("--png '" + png + "' --pitch 1 '" + ws.dir + "'").status, 0);
+    int w = 0, h = 0, n = 0;
+    unsigned char* px = stbi_load(png.c_str(), &w, &h, &n, 3);
+    ASSERT_TRUE(px);
+    EXPECT_EQ(w, 384);
+    EXPECT_GT(px[0] + px[1] + px[2], 0) << "dot (0, 0) is not the first pixel";
+    stbi_image_free(px);
+
+    temp_workspace big;
+    ASSERT_EQ(system(("cp -r '" LUMIKER_SOURCE_DIR "/workspace/.' '" + big.dir + "'").c_str()), 0);
+    const std::string at = " --pitch 3 --time '2026-12-08 10:00:00' '";
+    ASSERT_EQ(run_cli("--png '" + big.path("small.png") + "'" + at + big.dir + "'").status, 0);
+    ASSERT_EQ(system(("sed -i 's/^WIDTH=.*/WIDTH=4096/; s/^HEIGHT=.*/HEIGHT=4096/' '" + big.path("SysCfg.ini") + "'").c_str()), 0);
+    struct rusage before {}, after {};
+    getrusage(RUSAGE_CHILDREN, &before);
+    const run_result r = run_cli("--png '" + big.path("big.png") + "'" + at + big.dir + "'");
+    getrusage(RUSAGE_CHILDREN, &after);
+    ASSERT_EQ(r.status, 0) << r.err;
+    constexpr long PEAK_KB_MAX = 300 * 1024;
+    EXPECT_LT(after.ru_maxrss, PEAK_KB_MAX) << "peak resident memory of the picture, KB";
+    // Read with libpng: the picture loader stops at the sizes a panel picture may have.
+    png_image image {};
+    image.version = PNG_IMAGE_VERSION;
+    ASSERT_TRUE(png_image_begin_read_from_file(&image, big.path("big.png").c_str()));
+    image.format = PNG_FORMAT_RGB;
+    std::vector<unsigned char> whole(PNG_IMAGE_SIZE(image));
+    ASSERT_TRUE(png_image_finish_read(&image, nullptr, whole.data(), 0, nullptr));
+    EXPECT_EQ(image.width, 4096u * 3);
+    EXPECT_EQ(image.height, 4096u * 3);
+    int sw = 0, sh = 0;
+    unsigned char* small = stbi_load(big.path("small.png").c_str(), &sw, &sh, &n, 3);
+    ASSERT_TRUE(small);
+    int differ = 0;
+    for (int y = 0; y < sh; y++)   // the small panel's last column is its grid's edge
+        differ += memcmp(small + (size_t)y * sw * 3, &whole[(size_t)y * image.width * 3], (size_t)(sw - 1) * 3) != 0;
+    EXPECT_EQ(differ, 0) << "rows of the big panel's corner unlike the small panel's picture";
+    stbi_image_free(small);
 }
 
 // Pipes in place of files never hang the tool, and the picture goes only to

@@ -7,7 +7,7 @@ packages=(
   build-essential cmake pkg-config git
   libsdl2-dev libglu1-mesa-dev libgl1-mesa-dri libfreetype-dev libfontconfig-dev libjsoncpp-dev
   libx11-dev libstb-dev libegl-dev libegl-mesa0
-  libicu-dev libmodbus-dev libgif-dev
+  libicu-dev libmodbus-dev libgif-dev libpng-dev
   help2man lintian desktop-file-utils appstream dpkg-dev debhelper devscripts fakeroot
   fonts-arphic-uming xfonts-wqy
   libgtest-dev libbenchmark-dev
