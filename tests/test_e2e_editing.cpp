@@ -9,21 +9,6 @@
 
 namespace {
 
-// Press at (x0, y0), move in steps to (x1, y1), release.
-void drag(e2e_session& s, int x0, int y0, int x1, int y1)
-{
-    const std::string w = "--window " + std::to_string(s.win) + " ";
-    s.xdotool("mousemove " + w + std::to_string(x0) + " " + std::to_string(y0) + " mousedown 1");
-    usleep(150000);
-    for (int k = 1; k <= 3; k++) {
-        int x = x0 + (x1 - x0) * k / 3, y = y0 + (y1 - y0) * k / 3;
-        s.xdotool("mousemove " + w + std::to_string(x) + " " + std::to_string(y));
-        usleep(100000);
-    }
-    s.xdotool("mouseup 1");
-    usleep(200000);
-}
-
 void click(e2e_session& s, int x, int y)
 {
     s.xdotool("mousemove --window " + std::to_string(s.win) + " " + std::to_string(x) + " " + std::to_string(y) +

@@ -9,20 +9,6 @@
 
 namespace {
 
-// Press at (x0, y0), move in steps to (x1, y1), release.
-void drag(e2e_session& s, int x0, int y0, int x1, int y1)
-{
-    const std::string w = "--window " + std::to_string(s.win) + " ";
-    s.xdotool("mousemove " + w + std::to_string(x0) + " " + std::to_string(y0) + " mousedown 1");
-    usleep(150000);
-    for (int k = 1; k <= 3; k++) {
-        s.xdotool("mousemove " + w + std::to_string(x0 + (x1 - x0) * k / 3) + " " + std::to_string(y0 + (y1 - y0) * k / 3));
-        usleep(100000);
-    }
-    s.xdotool("mouseup 1");
-    usleep(200000);
-}
-
 // "保存数据", then a look at the status line: true when it shows the colour.
 bool save_and_see(e2e_session& s, int r, int g, int b)
 {
