@@ -262,7 +262,8 @@ const char* msg_text(msg_id id) { return id < MSG_COUNT ? msg_rows[id].text : ""
 
 std::string msg_v(msg_id id, va_list ap)
 {
-    char buf[MSG_TEXT_MAX];
+    constexpr int UTF8_CHAR_MAX = 4;   // room past the cut for the character it falls in
+    char buf[MSG_TEXT_MAX + UTF8_CHAR_MAX];
     va_list copy;
     va_copy(copy, ap);
     const int n = vsnprintf(buf, sizeof buf, msg_text(id), copy);

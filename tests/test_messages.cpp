@@ -57,6 +57,13 @@ TEST(Messages, EveryRowFormatsAndOutcomesReachTheirChannel)
         EXPECT_EQ(out.find('%'), std::string::npos) << f;
     }
     EXPECT_EQ(msg(MSG_SAVE_FAILED, "cmd.txt"), "保存失败：cmd.txt");
+    // A message too long is cut before a whole character, never inside one.
+    std::string long_name;
+    for (int i = 0; i < MSG_TEXT_MAX; i++) long_name += "中";
+    for (const std::string& cut : {msg(MSG_SAVE_FAILED, long_name.c_str()), msg(MSG_SAVE_FAILED, ("x" + long_name).c_str())}) {
+        EXPECT_LT(cut.size(), (size_t)MSG_TEXT_MAX);
+        EXPECT_EQ(cut.substr(cut.size() - 3), "中");
+    }
 
     // A status line takes the status channel once it asks for it.
     status_line line;
