@@ -19,6 +19,7 @@
  ******************************************************************************/
 #pragma once
 #include "platform/messages.h"
+#include "play/decode.h"
 #include <cstdint>
 #include <string>
 
@@ -53,7 +54,7 @@ struct prompt_state {
     bool entry = false;
     char entry_text[PROMPT_ENTRY_MAX] = "";
     int entry_about = 0;                  // the register the number goes to
-    int entry_type = 0, entry_digits = 0, entry_point = 0;   // how its variable shows it
+    decode_format entry_format;           // how its item shows it
 };
 
 // Left edge of button k of the open prompt.

@@ -152,7 +152,12 @@ void on_key(editor& e, unsigned char key)
     }
     if (key_help_close(ui.key_help_shown)) return;   // the key only closes the F1 list
     item* s = current_text(e);
-    if (simulation_refuses_key(e, key)) return;
+    // While the panel plays the view may still move, and Ctrl+S still saves and closes.
+    if (ui.sim.on && key != KEY_CTRL_A && key != KEY_CTRL_L && key != KEY_CTRL_Q && key != KEY_CTRL_S &&
+        key != KEY_BYTE_SPACE && key != KEY_BYTE_ZERO) {
+        report(REPORT_STATUS, outcome_fail(MSG_SIM_EDIT_PAUSED));
+        return;
+    }
     if (key == KEY_BYTE_ZERO && (input_modifiers & MOD_CTRL)) {
         fit_panel(e);
         return;

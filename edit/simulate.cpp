@@ -11,26 +11,7 @@
 
 namespace {
 
-constexpr unsigned char KEY_CTRL_A = 1, KEY_CTRL_L = 12, KEY_CTRL_Q = 17, KEY_CTRL_S = 19;
-
 void say(const outcome& o) { report(REPORT_STATUS, o); }
-
-// The register a click on this item sets, and how its variable shows it; 0: none.
-int register_of(const item& it, decode_format& f)
-{
-    if (it.kind == KIND_VARIABLE && it.code >= REGISTER_CODE_FIRST) {
-        f.type = it.data_type;
-        f.digits = it.digits;
-        f.point_before = it.decimals;
-        return it.code - REGISTER_CODE_BASE;
-    }
-    if (it.kind == KIND_TEXT && (it.mode == TEXT_STATIC_SWITCHED || it.mode == TEXT_SCROLLING_SWITCHED)) {
-        f = decode_format{};
-        f.digits = DECODE_MAX_CELLS;
-        return (uint8_t)it.code + 1;   // a text's register r is 4x4(r + 1)
-    }
-    return 0;
-}
 
 // The number typed: its words go to the register and the one after it.
 void answer_value(editor& e, int choice)
@@ -43,24 +24,15 @@ void answer_value(editor& e, int choice)
         say(outcome_fail(MSG_SIM_VALUE_NOT_NUMBER, p.entry_text));
         return;
     }
-    decode_format f;
-    f.type = p.entry_type;
-    f.digits = p.entry_digits;
-    f.point_before = p.entry_point;
     uint16_t words[2] = {};
-    const int n = encode_register(f, v, words);
+    const int n = encode_register(p.entry_format, v, words);
     if (n == 0) {
         say(outcome_fail(MSG_SIM_VALUE_TOO_WIDE, p.entry_text));
         return;
     }
-    for (int k = 0; k < n; k++) {
-        const outcome o = e.ui.sim.values->set_register(p.entry_about + k, words[k]);
-        if (!o) {
-            say(o);
-            return;
-        }
-    }
-    say(outcome{true, msg(MSG_SIM_VALUE_SET, p.entry_about, p.entry_text)});
+    const outcome o = e.ui.sim.values->set_registers(p.entry_about, words, n);
+    // A note (the PLC's values still show) says more than "set".
+    say(!o || !o.why.empty() ? o : outcome_note(MSG_SIM_VALUE_SET, p.entry_about, p.entry_text));
 }
 
 } // namespace
@@ -107,7 +79,7 @@ bool simulation_press(editor& e, int x, int y)
     const item_id id = item_under(e, x, y);
     const item* it = doc_item(e.doc, id);
     decode_format f;
-    const int reg = it ? register_of(*it, f) : 0;
+    const int reg = it ? play_item_register(*it, f) : 0;
     if (!it) return view_in_area(e.v, x, y);
     if (reg == 0) {
         say(outcome_fail(MSG_SIM_NOT_A_REGISTER, VALUES_FILE_NAME));
@@ -118,18 +90,6 @@ bool simulation_press(editor& e, int x, int y)
     prompt_state& p = e.ui.prompt;
     p.entry = true;
     p.entry_about = reg;
-    p.entry_type = f.type;
-    p.entry_digits = f.digits;
-    p.entry_point = f.point_before;
-    return true;
-}
-
-bool simulation_refuses_key(editor& e, unsigned char key)
-{
-    if (!e.ui.sim.on) return false;
-    // The view may still move, and Ctrl+S still saves and closes.
-    if (key == KEY_CTRL_A || key == KEY_CTRL_L || key == KEY_CTRL_Q || key == KEY_CTRL_S) return false;
-    if (key == ' ' || key == '0') return false;
-    say(outcome_fail(MSG_SIM_EDIT_PAUSED));
+    p.entry_format = f;
     return true;
 }

@@ -3,8 +3,9 @@
  *
  * F7 and the "模拟运行" button switch the simulation on and off. While it is
  * on the panel plays from the workspace's values (its values file and the
- * PLC it names, play/values.h), editing is paused, and a click on a
- * register variable or a register-switched text asks for its register's
+ * PLC it names, play/values.h), editing is paused (edit/keys.cpp refuses
+ * the keys that would edit), and a click on a register variable, a
+ * register-switched text or a remote-pages text asks for its register's
  * value, which goes into the values file. The status line says where the
  * values come from and what is wrong with them.
  *
@@ -26,5 +27,3 @@ void simulation_follow(editor& e);
 // A press while the panel plays: a register item asks for its value; the
 // rest of the panel takes no edit. True when the press was used up.
 bool simulation_press(editor& e, int x, int y);
-// A key while the panel plays: true when it was refused (editing is paused).
-bool simulation_refuses_key(editor& e, unsigned char key);

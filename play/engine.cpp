@@ -208,14 +208,21 @@ bool source_cells(const item& v, const play_moment& m, const decode_format& f, d
     return true;
 }
 
-// What a variable shows; the clock value its stamp covers goes to `clock`.
-void variable_show(const item& v, const play_moment& m, play_show& s, int64_t& clock)
+// How a variable's cells show its value.
+decode_format variable_format(const item& v)
 {
-    if (v.digits < 1 || v.digits > DECODE_MAX_CELLS) return;   // nothing drawn, as designed
     decode_format f;
     f.type = v.data_type;
     f.digits = v.digits;
     f.point_before = v.decimals;
+    return f;
+}
+
+// What a variable shows; the clock value its stamp covers goes to `clock`.
+void variable_show(const item& v, const play_moment& m, play_show& s, int64_t& clock)
+{
+    if (v.digits < 1 || v.digits > DECODE_MAX_CELLS) return;   // nothing drawn, as designed
+    decode_format f = variable_format(v);
     uint32_t lunar = 0;
     if (play_lunar_field(m.now, v.code, lunar)) {
         f.type = DECODE_U16_ZEROS;   // the lowest digits, leading zeros shown, like the clock fields
@@ -251,14 +258,25 @@ void play_document(const document& d, const play_moment& m, std::vector<play_sho
     doc_walk_drawing_order(d, [&](item_id id, const item& it) { by_id[id] = play_item(it, m); });
 }
 
+int play_item_register(const item& it, decode_format& f)
+{
+    if (it.kind == KIND_TEXT && text_reads_register(it)) {
+        f = decode_format{};
+        f.digits = DECODE_MAX_CELLS;
+        return text_register(it);
+    }
+    if (it.kind != KIND_VARIABLE) return 0;
+    f = variable_format(it);
+    return variable_register(it);
+}
+
 std::vector<int> play_registers(const document& d)
 {
     std::vector<int> regs;
     doc_walk_drawing_order(d, [&](item_id, const item& it) {
-        if (it.kind == KIND_TEXT && text_reads_register(it)) regs.push_back(text_register(it));
-        if (it.kind != KIND_VARIABLE) return;
-        const int n = variable_register(it);
-        for (int i = 0; n && i < decode_word_count(it.data_type); i++)
+        decode_format f;
+        const int n = play_item_register(it, f);
+        for (int i = 0; n && i < decode_word_count(f.type); i++)
             if (n + i <= MODBUS_REGISTER_MAX) regs.push_back(n + i);
     });
     std::sort(regs.begin(), regs.end());

@@ -84,6 +84,10 @@ play_show play_item(const item& it, const play_moment& m);
 // entries; free cells get the default).
 void play_document(const document& d, const play_moment& m, std::vector<play_show>& by_id);
 
+// The first holding register an item reads (a register variable, a switched
+// or remote-pages text), and how its value shows (`f`); 0 when it reads none.
+int play_item_register(const item& it, decode_format& f);
+
 // The holding registers (1-based) the items of `d` read while simulating,
 // each once, in increasing order: what a PLC should be asked for.
 std::vector<int> play_registers(const document& d);

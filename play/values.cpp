@@ -250,9 +250,12 @@ void values_workspace::watch(const std::vector<int>& registers)
 
 // ---- setting a register ------------------------------------------------------------------
 
-outcome values_workspace::set_register(int n, uint16_t word)
+outcome values_workspace::set_register(int n, uint16_t word) { return set_registers(n, &word, 1); }
+
+outcome values_workspace::set_registers(int n, const uint16_t* words, int count)
 {
-    if (n < 1 || n > MODBUS_REGISTER_MAX) return outcome_fail(MSG_VALUES_BAD_REGISTER, n);
+    for (int k = 0; k < count; k++)
+        if (n + k < 1 || n + k > MODBUS_REGISTER_MAX) return outcome_fail(MSG_VALUES_BAD_REGISTER, n + k);
     std::string all;
     bool missing = false;
     const outcome read = read_whole_file(path_.c_str(), VALUES_FILE_MAX, all, &missing);
@@ -262,34 +265,36 @@ outcome values_workspace::set_register(int n, uint16_t word)
     if (missing) lines.push_back(line{NEW_FILE_HEAD, eol, SEC_NONE});
     if (!lines.empty() && lines.back().eol.empty()) lines.back().eol = eol;
 
-    const std::string entry = std::to_string(n) + "=" + std::to_string(word);
-    bool replaced = false;
-    size_t after = lines.size();   // where a new entry goes: after the section's last entry
-    for (size_t i = 0; i < lines.size(); i++) {
-        if (lines[i].section != SEC_REGISTERS) continue;
-        const std::string t = trim(lines[i].text);
-        std::string key, value;
-        int k = 0;
-        const bool entry_line = !is_silent(t) && key_value(t, key, value);
-        if (is_header(t) || entry_line) after = i + 1;
-        if (entry_line && parse_register(key, k) && k == n) {
-            const size_t comment = trailing_comment(lines[i].text);
-            lines[i].text = entry + (comment == std::string::npos ? "" : lines[i].text.substr(comment));
-            replaced = true;
+    for (int r = n; r < n + count; r++) {
+        const std::string entry = std::to_string(r) + "=" + std::to_string(words[r - n]);
+        bool replaced = false;
+        size_t after = lines.size();   // where a new entry goes: after the section's last entry
+        for (size_t i = 0; i < lines.size(); i++) {
+            if (lines[i].section != SEC_REGISTERS) continue;
+            const std::string t = trim(lines[i].text);
+            std::string key, value;
+            int k = 0;
+            const bool entry_line = !is_silent(t) && key_value(t, key, value);
+            if (is_header(t) || entry_line) after = i + 1;
+            if (entry_line && parse_register(key, k) && k == r) {
+                const size_t comment = trailing_comment(lines[i].text);
+                lines[i].text = entry + (comment == std::string::npos ? "" : lines[i].text.substr(comment));
+                replaced = true;
+            }
         }
+        if (!replaced && after == lines.size() && (lines.empty() || lines.back().section != SEC_REGISTERS)) {
+            lines.push_back(line{"[registers]", eol, SEC_REGISTERS});
+            after = lines.size();
+        }
+        if (!replaced) lines.insert(lines.begin() + (long)after, line{entry, eol, SEC_REGISTERS});
     }
-    if (!replaced && after == lines.size() && (lines.empty() || lines.back().section != SEC_REGISTERS)) {
-        lines.push_back(line{"[registers]", eol, SEC_REGISTERS});
-        after = lines.size();
-    }
-    if (!replaced) lines.insert(lines.begin() + (long)after, line{entry, eol, SEC_REGISTERS});
 
     std::string out;
     for (const line& l : lines) out += l.text + l.eol;
     const outcome written = replace_file(path_.c_str(), out);
     if (!written) return written;
     file_exists_ = true;
-    registers_[n] = word;
+    for (int k = 0; k < count; k++) registers_[n + k] = words[k];
     return plc_ ? outcome_note(MSG_VALUES_SAVED_PLC, path_.c_str()) : outcome_ok();
 }
 

@@ -81,6 +81,10 @@ public:
     void watch(const std::vector<int>& registers);
     // Set register n to `word` and save the values file.
     outcome set_register(int n, uint16_t word);
+    // Set `count` registers from n on, all in one save of the file; a
+    // register out of range changes nothing. With a PLC the note says the
+    // panel still shows the PLC's values.
+    outcome set_registers(int n, const uint16_t* words, int count);
 
     std::optional<uint16_t> holding(int n) const override;
     std::optional<int64_t> counter(int k) const override;
