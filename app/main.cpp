@@ -94,6 +94,8 @@ void text(const char* utf8) { editor e = ed(); on_text_input(e, utf8); }
 void composition(const char* utf8) { editor e = ed(); on_composition(e, utf8); }
 // The window's close button does what "关闭窗口" does.
 void close_request() { editor e = ed(); close_window(e); }
+// Uncovered: the last frame is shown again (the back buffer still holds it).
+void exposed() { request_redraw(*the_designer); }
 
 // LUMIKER_FRAME_LOG=FILE: a line for every frame shown, "SHOWN_US CPU_US
 // BUILDS PANS": when it was shown (monotonic), the CPU the frame took, and how
@@ -168,7 +170,7 @@ int main(int argc, char** argv)
     }
     undo_reset(*g->ui.undo, g->doc);   // undoing every step gives back the layout as loaded
     window_set_handlers(
-        window_handlers{key, special, mouse, motion, passive, reshape, text, composition, close_request, wheel, key_up});
+        window_handlers{key, special, mouse, motion, passive, reshape, text, composition, close_request, wheel, key_up, exposed});
     text_input_shown shown;
     if (const char* log = getenv("LUMIKER_FRAME_LOG")) frame_log = fopen(log, "w");
     if (const int hz = window_refresh_hz()) g->pacing.refresh_us = US_PER_SECOND / hz;

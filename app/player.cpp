@@ -20,15 +20,17 @@ namespace {
 constexpr const char* PLAYER_TITLE = "lumiker player";
 constexpr unsigned char KEY_ESC = 27;
 constexpr long long US_PER_MS = 1000, US_PER_SECOND = 1000000;
-constexpr long long PLAYER_REFRESH_US = US_PER_SECOND / 60;
+constexpr int REFRESH_HZ_DEFAULT = 60;   // a display's refresh when it does not say
 
 bool ended = false;
+bool exposed = false;   // part of the window was uncovered: draw it again
 
 void on_key(unsigned char key, int, int)
 {
     if (key == KEY_ESC) ended = true;
 }
 void on_close() { ended = true; }
+void on_exposed() { exposed = true; }
 
 } // namespace
 
@@ -69,10 +71,15 @@ int run_player(const workspace_choice& ws, const cli_options& o)
     window_handlers h{};
     h.key = on_key;
     h.close = on_close;
+    h.exposed = on_exposed;
     window_set_handlers(h);
+    const int hz = window_refresh_hz();
+    const long long refresh_us = US_PER_SECOND / (hz > 0 ? hz : REFRESH_HZ_DEFAULT);
     const long long start = now_micros();
     preview_cache cache;
     std::string state;
+    std::vector<play_show> looks, last;
+    bool first = true;
     while (!ended) {
         const long long frame_start = now_micros();
         play_moment m;
@@ -80,16 +87,23 @@ int run_player(const workspace_choice& ws, const cli_options& o)
         m.simulating = true;
         m.now = read_clock();
         m.ms = (frame_start - start) / US_PER_MS;
-        gfx_clear();
-        draw_panel_preview(*d, v, cache, &m, false);
-        gfx_flush();
-        window_swap();
+        // A frame only when something looks otherwise (or the window was uncovered).
+        play_document(*d, m, looks);
+        if (first || exposed || !play_same_looks(looks, last)) {
+            gfx_clear();
+            draw_panel_preview(*d, v, cache, &m, false, &looks);
+            gfx_flush();
+            window_swap();
+            first = exposed = false;
+            looks.swap(last);
+        }
         // Where the values come from, and what is wrong with them, on standard error.
-        if (values.state_line() != state) {
-            state = values.state_line();
+        std::string now_state = values.state_line();
+        if (now_state != state) {
+            state.swap(now_state);
             report(REPORT_STDERR, outcome{values.state_ok(), state});
         }
-        const long long left = frame_start + PLAYER_REFRESH_US - now_micros();
+        const long long left = frame_start + refresh_us - now_micros();
         while (window_dispatch_event(left > 0 ? (int)(left / US_PER_MS) : 0) && !ended) {
         }
     }

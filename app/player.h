@@ -6,7 +6,8 @@
  * names), in a window without a frame at that screen position, at one pixel
  * a dot by default: the picture a sending card captures from a PC's screen
  * to drive a synchronous LED screen. Esc or the window manager's close ends
- * it; nothing is written.
+ * it; nothing is written. A frame is drawn, at most once a refresh, only
+ * when an item looks otherwise or the window was uncovered.
  *
  * Limits: a panel larger than the screen is cut at the screen's edge.
  * Depends on: nothing outside the C++ standard library.

@@ -30,7 +30,8 @@ constexpr int RGB_BYTES = 3;
 // ---- drawing the panel ----------------------------------------------------------------
 
 // The frame's panel steps, in the frame's order, without the selection.
-void draw_panel_preview(const document& d, const view& v, preview_cache& cache, const play_moment* moment, bool grid)
+void draw_panel_preview(const document& d, const view& v, preview_cache& cache, const play_moment* moment, bool grid,
+                        const std::vector<play_show>* shows)
 {
     const int p = view_pitch(v);
     canvas_use_pitch(p);
@@ -76,10 +77,11 @@ void draw_panel_preview(const document& d, const view& v, preview_cache& cache, 
     ctx.pitch = p;
     ctx.now = moment ? moment->now : cache.time_fixed ? cache.now : read_clock();
     play_show show;
-    doc_walk_drawing_order(d, [&](item_id, const item& it) {
+    doc_walk_drawing_order(d, [&](item_id id, const item& it) {
         ctx.x = view_x(v, it.x);
         ctx.y = view_y(v, it.y);
-        if (moment) {
+        if (moment && shows) ctx.show = &(*shows)[id];
+        else if (moment) {
             show = play_item(it, *moment);
             ctx.show = &show;
         }

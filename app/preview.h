@@ -32,6 +32,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 constexpr int64_t PREVIEW_BAND_PIXELS = 1 << 22;   // pixels of one band's surface
 
@@ -45,10 +46,11 @@ struct preview_cache {
 };
 
 // Draw the panel of `d` where view `v` has it, every item unselected: as
-// the designer shows it, or as it plays at `moment` (play/engine).
+// the designer shows it, or as it plays at `moment` (play/engine), with the
+// looks `shows` (play_document's, by item id) when they are known already.
 // Without `grid` nothing but the panel's own dots is drawn (the player).
 void draw_panel_preview(const document& d, const view& v, preview_cache& cache, const play_moment* moment = nullptr,
-                        bool grid = true);
+                        bool grid = true, const std::vector<play_show>* shows = nullptr);
 
 // Where the panel's corner stands in a picture at `pitch`: dot (0, 0)
 // lights the picture's first pixel.

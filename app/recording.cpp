@@ -15,15 +15,6 @@ namespace {
 
 constexpr double MS_PER_SECOND = 1000;
 
-// True when every item looks as it did (the same stamps).
-bool same_looks(const std::vector<play_show>& a, const std::vector<play_show>& b)
-{
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); i++)
-        if (a[i].stamp != b[i].stamp) return false;
-    return true;
-}
-
 // The off-screen surface of one recording, closed when it goes out of scope.
 struct surface {
     bool open = false;
@@ -78,9 +69,9 @@ outcome write_panel_gif(const document& d, const gif_recording& r)
         m.ms = (int64_t)std::llround(k * MS_PER_SECOND / r.fps);
         m.now = play_time_after(r.start, m.ms / (int64_t)MS_PER_SECOND);
         play_document(d, m, looks);
-        if (k == 0 || !same_looks(looks, last)) {
+        if (k == 0 || !play_same_looks(looks, last)) {
             gfx_clear();
-            draw_panel_preview(d, v, cache, &m);
+            draw_panel_preview(d, v, cache, &m, true, &looks);
             gfx_finish();
             if (!offscreen_read(rgb, why)) return outcome_fail(MSG_PLAIN, why.c_str());
         }

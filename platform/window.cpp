@@ -162,6 +162,7 @@ void on_window_event(const SDL_WindowEvent& w)
 {
     if (w.event == SDL_WINDOWEVENT_SIZE_CHANGED && handlers.reshape) handlers.reshape(w.data1, w.data2);
     else if (w.event == SDL_WINDOWEVENT_CLOSE && handlers.close) handlers.close();
+    else if (w.event == SDL_WINDOWEVENT_EXPOSED && handlers.exposed) handlers.exposed();
 }
 
 // A composition string, cut on a character boundary to COMPOSITION_MAX.

@@ -55,6 +55,8 @@ struct window_handlers {
     void (*wheel)(int dx, int dy, int x, int y);
     // A key byte's key went up (only the space bar is reported).
     void (*key_up)(unsigned char key);
+    // Part of the window was uncovered: what it shows must be shown again.
+    void (*exposed)();
 };
 
 // Ctrl+0 reaches the key handler as this byte with MOD_CTRL in input_modifiers.

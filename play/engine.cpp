@@ -270,6 +270,14 @@ int play_item_register(const item& it, decode_format& f)
     return variable_register(it);
 }
 
+bool play_same_looks(const std::vector<play_show>& a, const std::vector<play_show>& b)
+{
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); i++)
+        if (a[i].stamp != b[i].stamp) return false;
+    return true;
+}
+
 std::vector<int> play_registers(const document& d)
 {
     std::vector<int> regs;

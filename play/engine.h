@@ -84,6 +84,10 @@ play_show play_item(const item& it, const play_moment& m);
 // entries; free cells get the default).
 void play_document(const document& d, const play_moment& m, std::vector<play_show>& by_id);
 
+// True when every item looks as it did (play_document's looks with the
+// same stamps): nothing needs drawing again.
+bool play_same_looks(const std::vector<play_show>& a, const std::vector<play_show>& b);
+
 // The first holding register an item reads (a register variable, a switched
 // or remote-pages text), and how its value shows (`f`); 0 when it reads none.
 int play_item_register(const item& it, decode_format& f);
