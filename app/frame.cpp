@@ -549,7 +549,7 @@ void frame_routine(designer& g)
     frame_pacing& s = g.pacing;
     s.wanted = again;
     s.status = ui.status.serial;
-    s.clock = clock_item_on_screen(g.doc);
+    s.clock = extra_count > 0 || clock_item_on_screen(g.doc);   // the palette's clock samples tick too
     if (s.clock) s.time = read_clock();
     s.last_frame_us = now_micros();
     s.frames++;

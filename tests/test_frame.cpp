@@ -1,6 +1,7 @@
 // The frame routine, the reshape callback and the button looks through the recorder.
 #include "app/frame.h"
 #include "edit/text_input.h"
+#include "items/calendar.h"
 #include "frame_helpers.h"
 #include "items/buttons.h"
 #include "items/palette.h"
@@ -54,6 +55,9 @@ bool drew(const gfx_recorder& rec, const std::u16string& s)
     return false;
 }
 
+local_time frame_clock = {2026, 12, 8, 10, 0, 0, 2};
+local_time read_frame_clock() { return frame_clock; }
+
 } // namespace
 
 TEST_F(FrameTest, ReshapeMapsWindowPixelsOneToOne)
@@ -89,6 +93,13 @@ TEST_F(FrameTest, ButtonsAndReadOutsFollowTheSelection)
     EXPECT_FALSE(drew(r.rec, u"左对齐"));
     EXPECT_FALSE(drew(r.rec, u"合并"));
     EXPECT_EQ(r.rec.clears, 1);
+    // With no clock on the panel, the palette's clock samples still tick.
+    set_clock_source(read_frame_clock);
+    frame_routine(g);
+    EXPECT_FALSE(frame_wanted(g));
+    frame_clock.second++;
+    EXPECT_TRUE(frame_wanted(g)) << "the palette's clock stands still";
+    set_clock_source(nullptr);
 
     // A current item brings the delete button and its own buttons, once. At
     // every zoom they stand where they did, in the same face.
