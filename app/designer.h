@@ -28,7 +28,6 @@ struct frame_pacing {
     local_time time{};           // the clock it showed
     long long last_frame_us = 0; // when the last frame was drawn (monotonic)
     long long refresh_us = REFRESH_US_DEFAULT;
-    unsigned long frames = 0;    // frames drawn
 };
 
 struct designer {

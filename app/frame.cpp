@@ -29,7 +29,6 @@
 namespace {
 
 constexpr float CLOSE_PROMPT_DEPTH = 5.0f; // in front of the panel (0) and the pictures (1)
-constexpr int STATUS_FACE = 1;             // the face draw_screen_text uses
 constexpr int STATUS_RIGHT_MARGIN = 24;    // px kept free right of the status line
 constexpr int STATUS_MIN_X = 10;           // a long status line starts no further left
 constexpr int STATUS_MIN_WRAP = 300;       // a long status line wraps no narrower
@@ -103,11 +102,7 @@ void draw_status_line(const designer& g)
     // A message too long for the room right of STATUS_X starts further left,
     // so the whole of it stays in sight; only a very long one wraps.
     const std::u16string text(s.wide);
-    int64_t width = 0;
-    for (char16_t c : text) {
-        load_glyph_texture(STATUS_FACE, c);
-        width += glyph_cache[c].advance;
-    }
+    const int64_t width = screen_text_width(text);
     int view_w = 0, view_h = 0;
     gfx_view_size(view_w, view_h);
     const int64_t right = (int64_t)view_w - STATUS_RIGHT_MARGIN;
@@ -180,7 +175,6 @@ void draw_band(const interaction& ui)
 struct frame_state {
     designer* g;
     local_time now;
-    bool group;                // a group is selected
     play_moment moment;        // what the items show: the still picture, or the panel playing
 };
 
@@ -493,7 +487,7 @@ void frame_routine(designer& g)
     gfx_push();
     gfx_scale(1, 1, 1);
 
-    frame_state f{&g, read_clock(), group_exists(ui), play_moment{}};
+    frame_state f{&g, read_clock(), play_moment{}};
     f.moment.now = f.now;
     f.moment.simulating = ui.sim.on;
     if (ui.sim.on) {
@@ -552,7 +546,6 @@ void frame_routine(designer& g)
     s.clock = extra_count > 0 || clock_item_on_screen(g.doc);   // the palette's clock samples tick too
     if (s.clock) s.time = read_clock();
     s.last_frame_us = now_micros();
-    s.frames++;
 }
 
 // ---- pacing -----------------------------------------------------------------------------

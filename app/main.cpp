@@ -183,13 +183,13 @@ int main(int argc, char** argv)
             undo_checkpoint(*g->ui.undo, g->doc, gesture_under_way(g->ui));
         }
         follow_title(*g, shown);
-        {
-            // The values' state may change without input (a PLC going away).
-            editor e = g->edit();
-            simulation_follow(e);
-        }
         if (frame_due(*g)) {
-            const long long cpu = process_cpu_micros();
+            {
+                // The values' state may change without input (a PLC going away).
+                editor e = g->edit();
+                simulation_follow(e);
+            }
+            const long long cpu = frame_log ? process_cpu_micros() : 0;
             frame_routine(*g);
             gfx_flush();
             window_swap();

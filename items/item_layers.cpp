@@ -185,37 +185,17 @@ void key_now(const item_frame& f, int vw, int vh, int* k)
     k[KEY_AREA_H] = f.v->area_h;
 }
 
-size_t watch_bytes(const item_frame& f)
-{
-    size_t n = 0;
-    for (int i = 0; i < f.watch_count; i++) n += f.watch[i].bytes;
-    return n;
-}
-
-// True when the pictures or a watched region differ from the copies.
+// True when the pictures differ from the copies.
 bool under_changed(const item_layers& L, const item_frame& f)
 {
-    if (f.doc->picture_count != L.picture_count_copy ||
-        memcmp(f.doc->pictures, L.pictures_copy, sizeof L.pictures_copy) != 0)
-        return true;
-    size_t at = 0;
-    for (int i = 0; i < f.watch_count; i++) {
-        if (memcmp(f.watch[i].at, L.watch_copy.data() + at, f.watch[i].bytes) != 0) return true;
-        at += f.watch[i].bytes;
-    }
-    return false;
+    return f.doc->picture_count != L.picture_count_copy ||
+           memcmp(f.doc->pictures, L.pictures_copy, sizeof L.pictures_copy) != 0;
 }
 
 void keep_under_copies(item_layers& L, const item_frame& f)
 {
     memcpy(L.pictures_copy, f.doc->pictures, sizeof L.pictures_copy);
     L.picture_count_copy = f.doc->picture_count;
-    L.watch_copy.resize(watch_bytes(f));
-    size_t at = 0;
-    for (int i = 0; i < f.watch_count; i++) {
-        memcpy(L.watch_copy.data() + at, f.watch[i].at, f.watch[i].bytes);
-        at += f.watch[i].bytes;
-    }
 }
 
 // Keep item i as the frame layer now shows it.
@@ -497,9 +477,7 @@ item_layers::item_layers() : items_copy(new item_pool) { order.reserve(ITEM_CAPA
 bool draw_items_layered(item_layers& L, const item_frame& f)
 {
     L.boxes.resize(ITEM_CAPACITY);
-    if (!L.retained || !f.under || !f.draw || !f.doc || !f.v || f.watch_count > LAYER_WATCH_MAX ||
-        watch_bytes(f) > LAYER_WATCH_BYTES)
-        return false;
+    if (!L.retained || !f.under || !f.draw || !f.doc || !f.v) return false;
     int vw = 0, vh = 0;
     gfx_view_size(vw, vh);
     if (vw <= 0 || vh <= 0) return false;

@@ -20,10 +20,10 @@
  * says it shows beyond its fields: a clock field's value, a scrolling
  * text's place, a variable's value while the panel plays) has its old and
  * new boxes painted again in the frame layer (the under layer's
- * pixels there, then every item reaching into the box, in order). The view,
- * the pictures or what the caller names as under-layer state changing makes
- * both layers again; a pan moves both layers' pixels of the panel's area
- * and paints only what came into view, the rulers and the scroll bars.
+ * pixels there, then every item reaching into the box, in order). The view
+ * or the pictures changing makes both layers again; a pan draws the rulers
+ * and scroll bars into the under layer again and paints the whole area
+ * again in the frame layer, without measuring the items again.
  *
  * Parts drawn over the items (buttons, the selection's controls, the status
  * line) may stay in the back buffer while they do not change: the caller
@@ -50,8 +50,6 @@
 #include <memory>
 #include <vector>
 
-constexpr int LAYER_WATCH_MAX = 16;         // regions a caller may name
-constexpr size_t LAYER_WATCH_BYTES = 65536; // their total size
 constexpr int LAYER_BOX_MARGIN = 1;         // dots an item's box is grown by all round
 constexpr int LAYER_DIRTY_BOXES = 16;       // boxes painted again apart in one frame
 constexpr int LAYER_PARTS = 12;             // parts drawn over the items that may stay as they are
@@ -66,12 +64,6 @@ enum under_part : unsigned {
     UNDER_ALL = 63
 };
 constexpr int RULER_BAND_PX = 36;           // the rulers and their numbers stand this far out of the area
-
-// A region of memory whose change means the under layer must be made again.
-struct layer_watch {
-    const void* at;
-    size_t bytes;
-};
 
 // An item outside the document drawn under its items at a window pixel (a
 // palette sample that shows the clock).
@@ -96,8 +88,6 @@ struct item_frame {
     // A number that changes when what an item (or an extra, `id` NO_ITEM)
     // shows changes beyond its fields; null: nothing changes but the fields.
     uint64_t (*stamp)(void* caller, const item& it, item_id id);
-    const layer_watch* watch;                // regions that change what `under` draws
-    int watch_count;
     bool lifted_free;                        // lifted items are drawn outside the area too (dragged)
 };
 
@@ -106,7 +96,7 @@ struct item_layers {
     bool retained = true;                    // off: every frame draws every item directly
     unsigned builds = 0;                     // how many times both layers were made
     unsigned repaints = 0;                   // how many boxes were painted again
-    unsigned pans = 0;                       // how many pans moved the layers' pixels
+    unsigned pans = 0;                       // how many pans were painted without a rebuild
     struct box {
         float x0, y0, x1, y1;
     };
@@ -132,7 +122,6 @@ struct item_layers {
     std::bitset<ITEM_CAPACITY> lifted_copy;   // what was lifted then
     doc_picture pictures_copy[PICTURE_COUNT];
     int32_t picture_count_copy = 0;
-    std::vector<uint8_t> watch_copy;
     // The window's back buffer between frames.
     enum keep_t : uint8_t { KEEP_UNKNOWN, KEEP_MARK, KEEP_PROBE, KEEP_YES, KEEP_NO };
     keep_t back_keeps = KEEP_UNKNOWN;

@@ -164,11 +164,7 @@ void gfx_clip_pop()
     apply_clip(clips[clip_depth]);
 }
 void gfx_layer_close() { B().layer_close(); }
-void gfx_layer_draw(int slot, bool keyed, int x, int y, int w, int h) { B().layer_draw(slot, keyed, x, y, w, h, 0, 0); }
-void gfx_layer_draw_moved(int slot, int x, int y, int w, int h, int dx, int dy)
-{
-    B().layer_draw(slot, false, x, y, w, h, dx, dy);
-}
+void gfx_layer_draw(int slot, bool keyed, int x, int y, int w, int h) { B().layer_draw(slot, keyed, x, y, w, h); }
 bool gfx_read_pixels(int slot, int x, int y, int w, int h, uint8_t* rgb)
 {
     return B().read_pixels(slot, x, y, w, h, rgb);

@@ -71,7 +71,7 @@ public:
     virtual void layer_close() = 0;
     // Put the window rectangle x, y, w, h of layer `slot` back in its place;
     // `keyed`: only the pixels something was drawn on.
-    virtual void layer_draw(int slot, bool keyed, int x, int y, int w, int h, int dx, int dy) = 0;
+    virtual void layer_draw(int slot, bool keyed, int x, int y, int w, int h) = 0;
     // Draw only inside the window rectangle x, y, w, h (top-left origin), or everywhere.
     virtual void clip(bool on, int x, int y, int w, int h) = 0;
     // Read the rectangle x, y, w, h (RGB, top row first, w*h*3 bytes) of layer
@@ -79,7 +79,7 @@ public:
     virtual bool read_pixels(int slot, int x, int y, int w, int h, uint8_t* rgb) = 0;
 };
 
-constexpr int GFX_LAYERS = 3;
+constexpr int GFX_LAYERS = 2;
 enum gfx_layer_clear { GFX_LAYER_KEEP = 0, GFX_LAYER_OPAQUE = 1, GFX_LAYER_TRANSPARENT = 2 };
 
 // Select the backend used by all gfx_ calls; nullptr selects OpenGL.
@@ -125,8 +125,6 @@ void gfx_clip_push(int x, int y, int w, int h);
 void gfx_clip_pop();
 void gfx_layer_close();
 void gfx_layer_draw(int slot, bool keyed, int x, int y, int w, int h);
-// The same rectangle drawn (dx, dy) pixels from its place (a pan moves a layer's pixels).
-void gfx_layer_draw_moved(int slot, int x, int y, int w, int h, int dx, int dy);
 bool gfx_read_pixels(int slot, int x, int y, int w, int h, uint8_t* rgb);
 // Box tracking: while on, every vertex drawn widens a window box (by half the
 // point size or line width); gfx_tracked gives it, false when nothing was drawn.
@@ -194,7 +192,7 @@ public:
     uint32_t layer_open(int, int, int, int) override { return 0; }
     void clip(bool, int, int, int, int) override {}
     void layer_close() override {}
-    void layer_draw(int, bool, int, int, int, int, int, int) override {}
+    void layer_draw(int, bool, int, int, int, int) override {}
     bool read_pixels(int, int, int, int, int, uint8_t*) override { return false; }
 
 private:

@@ -209,9 +209,9 @@ public:
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
         drawing_into_ = 0;
     }
-    // A plain copy of a layer's rectangle into what is drawn into, moved by
-    // (dx, dy): a framebuffer blit, which copies rows without shading them.
-    void layer_blit(int slot, int x0, int y0, int x1, int y1, int dx, int dy)
+    // A plain copy of a layer's rectangle into what is drawn into: a
+    // framebuffer blit, which copies rows without shading them.
+    void layer_blit(int slot, int x0, int y0, int x1, int y1)
     {
         const auto& l = layers_[slot];
         GLint vp[4];
@@ -219,11 +219,11 @@ public:
         glBindFramebuffer(GL_READ_FRAMEBUFFER, l.fbo);
         glBindFramebuffer(GL_DRAW_FRAMEBUFFER, drawing_into_);
         // Framebuffer rows count from the bottom.
-        glBlitFramebuffer(x0, l.h - y1, x1, l.h - y0, x0 + dx, vp[3] - (y1 + dy), x1 + dx, vp[3] - (y0 + dy),
+        glBlitFramebuffer(x0, l.h - y1, x1, l.h - y0, x0, vp[3] - y1, x1, vp[3] - y0,
                           GL_COLOR_BUFFER_BIT, GL_NEAREST);
         glBindFramebuffer(GL_FRAMEBUFFER, drawing_into_);
     }
-    void layer_draw(int slot, bool keyed, int x, int y, int w, int h, int dx, int dy) override
+    void layer_draw(int slot, bool keyed, int x, int y, int w, int h) override
     {
         close();
         if (slot < 0 || slot >= GFX_LAYERS || !layers_[slot].ok) return;
@@ -233,7 +233,7 @@ public:
         int x1 = x + w > l.w ? l.w : x + w, y1 = y + h > l.h ? l.h : y + h;
         if (x1 <= x0 || y1 <= y0) return;
         if (!keyed && l.fbo != drawing_into_) {
-            layer_blit(slot, x0, y0, x1, y1, dx, dy);
+            layer_blit(slot, x0, y0, x1, y1);
             return;
         }
         GLint bound = 0;
@@ -250,7 +250,7 @@ public:
         // Texture rows count from the bottom of the view, window rows from its top.
         const float s0 = (float)x0 / l.w, s1 = (float)x1 / l.w;
         const float t0 = 1.0f - (float)y0 / l.h, t1 = 1.0f - (float)y1 / l.h;
-        const float u0 = (float)(x0 + dx), u1 = (float)(x1 + dx), v0 = (float)(y0 + dy), v1 = (float)(y1 + dy);
+        const float u0 = (float)x0, u1 = (float)x1, v0 = (float)y0, v1 = (float)y1;
         glBegin(GL_QUADS);
         glTexCoord2f(s0, t0); glVertex3f(u0, v0, 0);
         glTexCoord2f(s1, t0); glVertex3f(u1, v0, 0);
