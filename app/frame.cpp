@@ -15,6 +15,7 @@
 #include "items/palette.h"
 #include "play/engine.h"
 #include "platform/gbk.h"
+#include "platform/hash.h"
 #include "platform/system.h"
 #include "raster/canvas.h"
 #include "raster/gfx.h"
@@ -273,7 +274,7 @@ void draw_direct(frame_state& f, item_id id, const item& it)
 // ---- the parts drawn over the items -----------------------------------------------------
 
 // Parts of the frame over the items that stay in the back buffer while they
-// do not change (items/item_layers.h); each is named by a signature of what it shows.
+// do not change (items/item_layers.h); each is named by a hash of what it shows.
 enum overlay_part : int {
     PART_DELETE, PART_SPAN, PART_SAVE, PART_CLOSE, PART_FIT, PART_SIM,
     PART_CONTROL_LINES, PART_NUDGES, PART_PROPS, PART_ALIGN, PART_STATUS, PART_COUNT
@@ -281,16 +282,6 @@ enum overlay_part : int {
 static_assert(PART_COUNT <= LAYER_PARTS, "the layers keep every part");
 
 // FNV-1a over the bytes of what a part shows.
-struct signature {
-    uint64_t h = 14695981039346656037ull;
-    signature& add(const void* p, size_t n)
-    {
-        const uint8_t* b = static_cast<const uint8_t*>(p);
-        for (size_t i = 0; i < n; i++) h = (h ^ b[i]) * 1099511628211ull;
-        return *this;
-    }
-    template <class T> signature& with(const T& v) { return add(&v, sizeof v); }
-};
 
 // What each part shows now.
 void part_states(designer& g)
@@ -299,12 +290,12 @@ void part_states(designer& g)
     const interaction& ui = g.ui;
     const item* it = doc_item(g.doc, ui.current);
     const bool shown = delete_row_shown(e), span = span_row_shown(e), align = align_row_shown(e);
-    auto set = [&](int k, const signature& s) { item_layers_part_state(g.layers, k, s.h); };
-    set(PART_DELETE, signature().with(g.v.window_w).with(shown).with(ui.rows[ROW_DELETE]));
-    set(PART_SPAN, signature().with(span).with(ui.rows[ROW_SPAN]));
-    for (int k : {PART_SAVE, PART_CLOSE, PART_FIT}) set(k, signature().with(k).with(g.v.window_w).with(ui.rows[ROW_COMMAND]));
-    set(PART_SIM, signature().with(ui.rows[ROW_COMMAND]).with(ui.sim.on));
-    signature lines, nudges, props;
+    auto set = [&](int k, const fnv_hash& s) { item_layers_part_state(g.layers, k, s.h); };
+    set(PART_DELETE, fnv_hash().with(g.v.window_w).with(shown).with(ui.rows[ROW_DELETE]));
+    set(PART_SPAN, fnv_hash().with(span).with(ui.rows[ROW_SPAN]));
+    for (int k : {PART_SAVE, PART_CLOSE, PART_FIT}) set(k, fnv_hash().with(k).with(g.v.window_w).with(ui.rows[ROW_COMMAND]));
+    set(PART_SIM, fnv_hash().with(ui.rows[ROW_COMMAND]).with(ui.sim.on));
+    fnv_hash lines, nudges, props;
     if (it) {
         // A group member's lines and nudges show nothing; its buttons do not
         // depend on where it stands.
@@ -320,11 +311,11 @@ void part_states(designer& g)
     set(PART_CONTROL_LINES, lines.with(ui.current));
     set(PART_NUDGES, nudges.with(ui.current));
     set(PART_PROPS, props.with(ui.current));
-    signature a;
+    fnv_hash a;
     a.with(align).with(ui.rows[ROW_ALIGN]);
     if (const item* ref = align ? doc_item(g.doc, ui.sel_ref) : nullptr) a.add(ref, sizeof *ref);
     set(PART_ALIGN, a);
-    set(PART_STATUS, signature().with(ui.status.serial).with(g.v.window_w));
+    set(PART_STATUS, fnv_hash().with(ui.status.serial).with(g.v.window_w));
 }
 
 // Draw part k when the layers say it changed or was met (always when drawn directly).

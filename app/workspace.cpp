@@ -5,6 +5,7 @@
 #include "model/font_sizes.h"
 #include "output/script_export.h"
 #include "platform/file_write.h"
+#include "platform/hash.h"
 #include "platform/profile.h"
 #include "platform/system.h"
 #include <cerrno>
@@ -67,9 +68,7 @@ std::string xdg_home(const char* variable, const char* fallback)
 // $XDG_DATA_HOME, else ~/.local/share/.
 std::string data_home() { return xdg_home("XDG_DATA_HOME", ".local/share/"); }
 
-constexpr uint64_t FNV_OFFSET = 14695981039346656037ull;   // 64-bit FNV-1a, naming a workspace's cache
-constexpr uint64_t FNV_PRIME = 1099511628211ull;
-constexpr int CACHE_NAME_LEN = 16;                         // hexadecimal digits of that name
+constexpr int CACHE_NAME_LEN = 16;   // hexadecimal digits of a workspace's cache folder name
 
 // Copy the demo files the workspace does not have yet; never overwrite one.
 outcome fill_from_demo(const std::string& demo, const std::string& dir)
@@ -211,8 +210,8 @@ std::string font_folder_for(const std::string& workspace, const std::string& exe
 
 std::string picture_cache_folder(const std::string& workspace)
 {
-    uint64_t h = FNV_OFFSET;
-    for (unsigned char c : with_slash(workspace)) h = (h ^ c) * FNV_PRIME;
+    const std::string key = with_slash(workspace);
+    const uint64_t h = fnv_hash().add(key.data(), key.size()).h;
     char name[CACHE_NAME_LEN + 1];
     snprintf(name, sizeof name, "%0*llx", CACHE_NAME_LEN, (unsigned long long)h);
     return xdg_home("XDG_CACHE_HOME", ".cache/") + "lumiker/" + name + "/";

@@ -5,6 +5,7 @@
  * following links | replacing | stale temporaries
  ******************************************************************************/
 #include "platform/file_write.h"
+#include "platform/hash.h"
 #include <cerrno>
 #include <climits>
 #include <csignal>
@@ -29,8 +30,6 @@ constexpr mode_t NEW_FILE_MODE = 0666;              // before the umask
 constexpr mode_t ALL_WRITE_BITS = S_IWUSR | S_IWGRP | S_IWOTH;
 constexpr mode_t MODE_BITS = 07777;
 constexpr size_t READ_CHUNK = 65536;
-constexpr uint64_t FNV_OFFSET = 14695981039346656037ull;
-constexpr uint64_t FNV_PRIME = 1099511628211ull;
 constexpr int KILLED_STATUS = 137;
 
 // ---- test hooks ------------------------------------------------------------------
@@ -224,8 +223,7 @@ file_stamp stamp_of_data(const std::string& data)
     file_stamp s;
     s.state = STAMP_PRESENT;
     s.size = data.size();
-    s.hash = FNV_OFFSET;
-    for (unsigned char c : data) s.hash = (s.hash ^ c) * FNV_PRIME;
+    s.hash = fnv_hash().add(data.data(), data.size()).h;
     return s;
 }
 

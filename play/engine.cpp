@@ -5,6 +5,7 @@
  * the document
  ******************************************************************************/
 #include "play/engine.h"
+#include "platform/hash.h"
 #include "model/text_measure.h"
 #include "play/lunar.h"
 #include "play/values.h"
@@ -17,41 +18,28 @@
 
 namespace {
 
-constexpr uint64_t FNV_OFFSET = 1469598103934665603ull, FNV_PRIME = 1099511628211ull;
-constexpr int BYTE_BITS = 8;
-
-// A running FNV-1a hash of the values that make an item's look.
-struct stamp_maker {
-    uint64_t h = FNV_OFFSET;
-    void add(int64_t v)
-    {
-        for (int i = 0; i < (int)sizeof v; i++) {
-            h ^= (uint8_t)(v >> (BYTE_BITS * i));
-            h *= FNV_PRIME;
-        }
-    }
-};
-
 // The stamp of a look and of the clock value its field shows.
 uint64_t stamp_of(const play_show& s, int64_t clock_value)
 {
-    stamp_maker m;
-    m.add(s.shown);
-    m.add(s.placed);
+    fnv_hash h;
+    // Every value as 64 bits, so a stamp does not depend on field types.
+    auto add = [&](int64_t v) { h.with(v); };
+    add(s.shown);
+    add(s.placed);
     if (s.placed) {
         const scroll_place& p = s.place;
         for (int64_t v : {(int64_t)p.shown, (int64_t)p.dx, (int64_t)p.dy, (int64_t)p.step_x, (int64_t)p.step_y,
                           (int64_t)p.page})
-            m.add(v);
+            add(v);
     }
-    m.add(s.has_cells);
+    add(s.has_cells);
     if (s.has_cells) {
         const decode_cells& c = s.cells;
-        for (int i = 0; i < c.count; i++) m.add(c.cell[i]);
-        for (int64_t v : {(int64_t)c.count, (int64_t)c.sign_cell, (int64_t)c.minus, (int64_t)c.point}) m.add(v);
+        for (int i = 0; i < c.count; i++) add(c.cell[i]);
+        for (int64_t v : {(int64_t)c.count, (int64_t)c.sign_cell, (int64_t)c.minus, (int64_t)c.point}) add(v);
     }
-    m.add(clock_value);
-    return m.h;
+    add(clock_value);
+    return h.h;
 }
 
 } // namespace
