@@ -82,7 +82,6 @@ constexpr int STATIC_ARGS_MIN = 4, STATIC_ARGS_MAX = 6;
 constexpr int SCROLL_ARGS_MIN = 9, SCROLL_ARGS_MAX = 12;
 constexpr int PLAIN_ARGS_MIN = 4, PLAIN_ARGS_MAX = 5;
 constexpr int PLAIN_FONT_SIZE = 16;
-constexpr int SPEED_BASE = 30;               // the script stores 30 - speed
 constexpr int SWITCHED_SCROLL_LIMIT = 100;   // scrolling registers of 50..99 are always-shown ones
 constexpr int BEGIN_ARGS = 4;
 
@@ -242,7 +241,7 @@ cmd_status scrolling_text(cmd_context& c, int argc, cmd_arg_text* argv)
     t.y = (int32_t)a.dots(3, "y");
     t.w = (int32_t)a.dots(4, "框宽");
     t.h = (int32_t)a.dots(5, "框高");
-    t.speed = (int32_t)(SPEED_BASE - a.num(6, -SCRIPT_COORD_MAX, SCRIPT_COORD_MAX, "速度"));
+    t.speed = (int32_t)(SCRIPT_SPEED_BASE - a.num(6, -SCRIPT_COORD_MAX, SCRIPT_COORD_MAX, "速度"));
     const int64_t reg = a.num(7, 0, REGISTER_LAST_BYTE, "寄存器");
     t.direction = (uint8_t)a.num(8, 0, REGISTER_LAST_BYTE, "方向");
     if (!a.ok) return CMD_REFUSED;

@@ -102,19 +102,10 @@ const palette_sample* samples()
     return rows;
 }
 
-bool samples_in_order()
-{
-    for (int i = 0; i < PALETTE_SAMPLES; i++)
-        if (samples()[i].id != i) return false;
-    return true;
-}
-
 } // namespace
 
 const palette_sample& palette_sample_of(int id)
 {
-    static const bool checked = samples_in_order();
-    (void)checked;
     return samples()[id >= 0 && id < PALETTE_SAMPLES ? id : SAMPLE_TEXT];
 }
 

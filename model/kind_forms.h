@@ -174,6 +174,7 @@ struct field_bounds {
 };
 // Largest position or length, in dots, that a line may give.
 constexpr int64_t SCRIPT_COORD_MAX = 1000000;
+constexpr int SCRIPT_SPEED_BASE = 30;   // a scrolling text's line holds 30 - speed
 field_bounds bounds_of(const line_field& f);
 
 // The value of the first field of kind `field` among a line's numbers, 0 when

@@ -2,6 +2,7 @@
  * output/layout_save.cpp - the one save step and the unsaved-changes test
  ******************************************************************************/
 #include "output/layout_save.h"
+#include "command/script_reader.h"
 #include "output/program_file.h"
 #include "output/script_export.h"
 #include "platform/file_write.h"
@@ -13,7 +14,6 @@
 
 namespace {
 
-constexpr size_t SCRIPT_FILE_MAX = 64u * 1024 * 1024;   // the largest script read back
 constexpr const char* LIST_SEPARATOR = "、";
 constexpr const char* SCRIPT_EOL = "\r\n";
 constexpr int PERMISSION_BITS = 0777;

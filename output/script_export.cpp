@@ -28,7 +28,6 @@ namespace {
 
 constexpr int INSMOD_EXTRA_DOTS = 4000;   // the sensors' extra lines stand this far right
 constexpr int TEXT_PIECE = 64;            // a scrolling text is written in pieces of this many bytes
-constexpr int SPEED_BASE = 30;            // the script stores 30 - speed
 constexpr int TEMPERATURE_EXTRA = 61, HUMIDITY_EXTRA = 63;   // codes of a sensor's first extra line
 constexpr int SENSOR_SECOND_EXTRA = 60;   // the second extra line: the sensor's code + this
 
@@ -68,7 +67,7 @@ void write_text(std::string& out, const item& s)
     case TEXT_SCROLLING_SWITCHED: {
         int reg = (uint8_t)s.code;
         if (s.mode == TEXT_SCROLLING && reg < TEXT_REGISTER_NONE) reg += TEXT_REGISTER_NONE;
-        add(out, "led %dst %d %d %d %d %d %d %d %d ", s.font_size, s.color, s.x, s.y, s.w, s.h, SPEED_BASE - s.speed,
+        add(out, "led %dst %d %d %d %d %d %d %d %d ", s.font_size, s.color, s.x, s.y, s.w, s.h, SCRIPT_SPEED_BASE - s.speed,
             reg, s.direction);
         out += text_pieces(s.text);
         break;

@@ -56,8 +56,8 @@ outcome lunar_from_civil(int year, int month, int day, lunar_date& out)
 uint32_t lunar_field(const lunar_date& d, int code)
 {
     int v = 0;
-    if (code == LUNAR_CODE_YEAR) v = d.year;
-    else if (code == LUNAR_CODE_MONTH) v = d.month;
-    else if (code == LUNAR_CODE_DAY) v = d.day;
+    if (code == CODE_LUNAR_YEAR) v = d.year;
+    else if (code == CODE_LUNAR_MONTH) v = d.month;
+    else if (code == CODE_LUNAR_DAY) v = d.day;
     return v < 0 ? 0u : (uint32_t)v;
 }

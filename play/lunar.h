@@ -17,10 +17,9 @@
  * Does NOT: read the clock, name months in words, or know about items.
  ******************************************************************************/
 #pragma once
+#include "model/kind_forms.h"
 #include "platform/outcome.h"
 #include <cstdint>
-
-constexpr int LUNAR_CODE_YEAR = 17, LUNAR_CODE_MONTH = 18, LUNAR_CODE_DAY = 19;
 
 struct lunar_date {
     int year = 0;     // the Gregorian year its lunar year began in

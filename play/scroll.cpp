@@ -2,6 +2,7 @@
  * play/scroll.cpp - the moving-text and page rules
  ******************************************************************************/
 #include "play/scroll.h"
+#include "model/item.h"
 #include <algorithm>
 #include <cstdint>
 
@@ -10,7 +11,6 @@ namespace {
 constexpr int64_t DOTS_PER_SPEED = 4;        // dots a second per step of speed
 constexpr int64_t MS_PER_SECOND = 1000;
 constexpr int64_t PAGE_HOLD_MIN_MS = 1000;   // no page goes by faster than this
-constexpr int SWITCHED_STATIC = 2, SWITCHED_SCROLLING = 3;
 
 // A size of at least one dot.
 int at_least_one(int v) { return v < 1 ? 1 : v; }
@@ -114,6 +114,6 @@ scroll_place scroll_at(const scroll_text& t, int64_t ms, std::optional<uint16_t>
 
 bool scroll_text_shown(int mode, std::optional<uint16_t> reg)
 {
-    if (mode != SWITCHED_STATIC && mode != SWITCHED_SCROLLING) return true;
+    if (mode != TEXT_STATIC_SWITCHED && mode != TEXT_SCROLLING_SWITCHED) return true;
     return !reg || *reg != 0;
 }

@@ -49,9 +49,13 @@ box_pixels picture_box(e2e_session& s, const std::string& args, int x, int y, in
     const std::string cmd = std::string("env -u DISPLAY '") + LUMIKER_SCRIPT_BINARY + "' --png '" + png + "' " + args +
                             " '" + s.dir + "' 2>/dev/null";
     box_pixels b;
-    if (system(cmd.c_str()) != 0) return b;
+    if (system(cmd.c_str()) != 0) {
+        ADD_FAILURE() << "lumiker-script " << args << " drew no picture";
+        return b;
+    }
     int pw = 0, ph = 0, n = 0;
     unsigned char* p = stbi_load(png.c_str(), &pw, &ph, &n, 3);
+    if (!p) ADD_FAILURE() << "the picture " << png << " cannot be read";
     for (int j = 0; j < h && p; j++)
         for (int i = 0; i < w; i++) {
             const unsigned char* q = p + ((size_t)(y - PANEL_Y + j) * pw + (x - PANEL_X + i)) * 3;

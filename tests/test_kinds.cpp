@@ -89,6 +89,7 @@ TEST_F(PointerTest, EveryKindGoesThroughTheWholeChain)
     fill_glyph_table();   // as the program does at start
     canvas_use_pitch(view_pitch(v));
     temp_workspace ws(TEST_PANEL_W, TEST_PANEL_H);
+    for (int id = 0; id < PALETTE_SAMPLES; id++) EXPECT_EQ(palette_sample_of(id).id, id) << "palette rows out of order";
     for (int k = 0; k < KIND_COUNT; k++) {
         const item_kind kind = (item_kind)k;
         if (kind == KIND_TEXT) continue;   // texts have lines and handles of their own

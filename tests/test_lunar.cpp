@@ -53,9 +53,9 @@ TEST(Lunar, KnownDatesAndTheLunarTool)
     // The digits of codes 17, 18 and 19: a leap month shows its number.
     lunar_date l;
     ASSERT_TRUE(lunar_from_civil(2025, 8, 1, l));
-    EXPECT_EQ(lunar_field(l, LUNAR_CODE_YEAR), 2025u);
-    EXPECT_EQ(lunar_field(l, LUNAR_CODE_MONTH), 6u);
-    EXPECT_EQ(lunar_field(l, LUNAR_CODE_DAY), 8u);
+    EXPECT_EQ(lunar_field(l, CODE_LUNAR_YEAR), 2025u);
+    EXPECT_EQ(lunar_field(l, CODE_LUNAR_MONTH), 6u);
+    EXPECT_EQ(lunar_field(l, CODE_LUNAR_DAY), 8u);
 
     // A date that does not exist is named, not guessed.
     EXPECT_EQ(lunar_text(2025, 2, 30), "无法换算 2025-02-30 的农历日期");
