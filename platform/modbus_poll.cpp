@@ -168,6 +168,11 @@ void modbus_poller::impl::run()
     milliseconds backoff = period;
     snapshot next;
     uint16_t words[MODBUS_MAX_READ_REGISTERS];
+    {
+        // Nothing is asked of the PLC, not even a connection, until registers are watched.
+        std::unique_lock<std::mutex> hold(lock);
+        wake.wait(hold, [&] { return stopping || rewatched; });
+    }
     for (;;) {
         const poll_clock::time_point started = poll_clock::now();
         std::vector<int> wanted;

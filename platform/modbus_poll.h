@@ -51,7 +51,7 @@ struct modbus_settings {
 // A background poller of one PLC; all its functions may be called from any thread.
 class modbus_poller {
 public:
-    // Start polling (nothing is read until registers are watched).
+    // Start the poller's thread; it connects only once registers are watched.
     explicit modbus_poller(const modbus_settings& settings);
     // Stop the thread and wait for it.
     ~modbus_poller();
