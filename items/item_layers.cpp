@@ -77,24 +77,28 @@ box join(const box& a, const box& b)
     return box{std::min(a.x0, b.x0), std::min(a.y0, b.y0), std::max(a.x1, b.x1), std::max(a.y1, b.y1)};
 }
 
-// Add a box to the damage: overlapping boxes merge, and past the limit all do.
-void add_damage(item_layers& L, const box& x)
+// Add a box to a set of at most LAYER_DIRTY_BOXES: overlapping boxes
+// merge, and past the limit all do.
+void merge_box(box* set, int& n, const box& x)
 {
     box nb = x;
-    for (int i = 0; i < L.damage_count;)
-        if (meets(L.damage[i], nb)) {
-            nb = join(nb, L.damage[i]);
-            L.damage[i] = L.damage[--L.damage_count];
+    for (int i = 0; i < n;)
+        if (meets(set[i], nb)) {
+            nb = join(nb, set[i]);
+            set[i] = set[--n];
             i = 0;
         } else {
             i++;
         }
-    if (L.damage_count == LAYER_DIRTY_BOXES) {
-        for (int i = 0; i < L.damage_count; i++) nb = join(nb, L.damage[i]);
-        L.damage_count = 0;
+    if (n == LAYER_DIRTY_BOXES) {
+        for (int i = 0; i < n; i++) nb = join(nb, set[i]);
+        n = 0;
     }
-    L.damage[L.damage_count++] = nb;
+    set[n++] = nb;
 }
+
+// Add a box to the damage.
+void add_damage(item_layers& L, const box& x) { merge_box(L.damage, L.damage_count, x); }
 
 // Put a window box of a layer back, in whole pixels covering it.
 void show_part(int layer, const box& b)
@@ -127,24 +131,7 @@ void clip_for(const item_frame& f, bool item, const box* only)
 struct dirty_boxes {
     box b[LAYER_DIRTY_BOXES];
     int n = 0;
-    void add(const box& x)
-    {
-        box nb = x;
-        for (int i = 0; i < n;)
-            if (meets(b[i], nb)) {
-                nb = join(nb, b[i]);
-                b[i] = b[--n];
-                i = 0;
-            } else {
-                i++;
-            }
-        if (n == LAYER_DIRTY_BOXES) {
-            for (int i = 1; i < n; i++) nb = join(nb, b[i]);
-            nb = join(nb, b[0]);
-            n = 0;
-        }
-        b[n++] = nb;
-    }
+    void add(const box& x) { merge_box(b, n, x); }
 };
 
 // ---- the order and what changed ------------------------------------------------------------
