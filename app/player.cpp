@@ -42,18 +42,14 @@ int run_player(const workspace_choice& ws, const cli_options& o)
         return 1;
     }
     startup_documents(*d, true);
-    view v;
-    v.pitch = o.pitch;
-    // Dot (0, 0) lights the window's first pixel: a point of the pitch is
-    // centred half a pitch into its cell.
-    v.panel_x = v.panel_y = preview_panel_corner(view_pitch(v));
-    v.window_w = clamp32((int64_t)d->settings.panel_w * view_pitch(v));
-    v.window_h = clamp32((int64_t)d->settings.panel_h * view_pitch(v));
+    // The window is the panel; dot (0, 0) lights its first pixel.
+    int w = 0, h = 0;
     std::string why;
-    if (v.window_w < 1 || v.window_h < 1) {
-        report(REPORT_STDERR, outcome_fail(MSG_PNG_NO_PANEL));
+    if (!panel_picture_size(*d, o.pitch, w, h, why)) {
+        report(REPORT_STDERR, outcome_fail(MSG_PLAIN, why.c_str()));
         return 2;
     }
+    const view v = preview_view(o.pitch, w, h);
     if (!window_open(PLAYER_TITLE, o.at_x, o.at_y, v.window_w, v.window_h, false, why, true)) {
         report(REPORT_STDERR, outcome_fail(MSG_PLAIN, why.c_str()));
         return 1;
@@ -68,11 +64,11 @@ int run_player(const workspace_choice& ws, const cli_options& o)
     const outcome opened = values.open(ws.dir);
     if (!opened.why.empty()) report(REPORT_STDERR, opened);
     values.watch(play_registers(*d));
-    window_handlers h{};
-    h.key = on_key;
-    h.close = on_close;
-    h.exposed = on_exposed;
-    window_set_handlers(h);
+    window_handlers handlers{};
+    handlers.key = on_key;
+    handlers.close = on_close;
+    handlers.exposed = on_exposed;
+    window_set_handlers(handlers);
     const int hz = window_refresh_hz();
     const long long refresh_us = US_PER_SECOND / (hz > 0 ? hz : REFRESH_HZ_DEFAULT);
     const long long start = now_micros();

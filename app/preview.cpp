@@ -98,6 +98,27 @@ void draw_panel_preview(const document& d, const view& v, preview_cache& cache, 
 // in the window.
 int preview_panel_corner(int pitch) { return pitch <= 1 ? -ITEM_PIXEL_OFFSET : 0; }
 
+view preview_view(int pitch, int w, int h)
+{
+    view v;
+    v.pitch = pitch;
+    v.panel_x = v.panel_y = preview_panel_corner(view_pitch(v));
+    v.window_w = w;
+    v.window_h = h;
+    return v;
+}
+
+bool preview_surface_open(int w, int h, std::string& why)
+{
+    if (!offscreen_open(w, h, why)) return false;
+    gfx_use(nullptr);
+    gfx_init_state();
+    gfx_final_state();
+    gfx_reshape(w, h);
+    gfx_lighting_off();
+    return true;
+}
+
 bool panel_picture_size(const document& d, int pitch, int& w, int& h, std::string& why)
 {
     const int p = std::max(pitch, 1);
@@ -123,17 +144,8 @@ bool render_panel_bands(const document& d, int pitch, int band_rows, const play_
     int w = 0, h = 0;
     if (!panel_picture_size(d, pitch, w, h, why)) return false;
     const int rows = (int)std::clamp<int64_t>(band_rows > 0 ? band_rows : PREVIEW_BAND_PIXELS / w, 1, h);
-    if (!offscreen_open(w, rows, why)) return false;
-    gfx_use(nullptr);
-    gfx_init_state();
-    gfx_final_state();
-    gfx_reshape(w, rows);
-    gfx_lighting_off();
-    view v;
-    v.pitch = pitch;
-    v.panel_x = preview_panel_corner(pitch);
-    v.window_w = w;
-    v.window_h = rows;
+    if (!preview_surface_open(w, rows, why)) return false;
+    view v = preview_view(pitch, w, rows);
     // One time for every band, so the clock cannot change half-way down.
     preview_cache cache;
     cache.time_fixed = true;

@@ -56,6 +56,14 @@ void draw_panel_preview(const document& d, const view& v, preview_cache& cache, 
 // lights the picture's first pixel.
 int preview_panel_corner(int pitch);
 
+// The view of a w x h window at `pitch` that shows the panel from its
+// corner, placed as preview_panel_corner says.
+view preview_view(int pitch, int w, int h);
+
+// Open an off-screen surface of w x h pixels and make it what is drawn
+// into, ready for draw_panel_preview. False with a reason.
+bool preview_surface_open(int w, int h, std::string& why);
+
 // The picture's size at `pitch`, or a reason (no panel, too big).
 bool panel_picture_size(const document& d, int pitch, int& w, int& h, std::string& why);
 

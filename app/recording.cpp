@@ -34,29 +34,18 @@ int gif_frame_count(const gif_recording& r)
 
 outcome write_panel_gif(const document& d, const gif_recording& r)
 {
-    view v;
-    v.pitch = r.pitch;
-    const int p = view_pitch(v);
-    const int64_t w64 = (int64_t)d.settings.panel_w * p, h64 = (int64_t)d.settings.panel_h * p;
-    if (w64 < 1 || h64 < 1) return outcome_fail(MSG_PNG_NO_PANEL);
     // The surface is the panel, its corner placed as in the panel picture.
-    const int w = (int)w64, h = (int)h64;
-    v.panel_x = v.panel_y = preview_panel_corner(p);
-    v.window_w = w;
-    v.window_h = h;
+    int w = 0, h = 0;
+    std::string why;
+    if (!panel_picture_size(d, r.pitch, w, h, why)) return outcome_fail(MSG_PLAIN, why.c_str());
+    const view v = preview_view(r.pitch, w, h);
 
     gif_writer gif;
     outcome o = gif.open(r.path, w, h, r.fps);
     if (!o) return o;
-    std::string why;
     surface s;
-    s.open = offscreen_open(w, h, why);
+    s.open = preview_surface_open(w, h, why);
     if (!s.open) return outcome_fail(MSG_PLAIN, why.c_str());
-    gfx_use(nullptr);
-    gfx_init_state();
-    gfx_final_state();
-    gfx_reshape(w, h);
-    gfx_lighting_off();
 
     std::vector<play_show> looks, last;
     preview_cache cache;
