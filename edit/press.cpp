@@ -26,22 +26,21 @@
  ******************************************************************************/
 #include "edit/actions.h"
 #include "edit/arrange.h"
-#include "edit/panning.h"
-#include "edit/simulate.h"
 #include "edit/hit_test.h"
 #include "edit/key_help.h"
+#include "edit/panning.h"
 #include "edit/pointer.h"
+#include "edit/simulate.h"
 #include "edit/text_input.h"
 #include "edit/typing.h"
 #include "items/palette.h"
 #include "items/table_item.h"
 #include "platform/screen.h"
+#include "platform/window.h"
 #include <algorithm>
 
 namespace {
 
-constexpr int BUTTON_LEFT = 0, BUTTON_MIDDLE = 1, BUTTON_RIGHT = 2;
-constexpr int STATE_PRESS = 0, STATE_RELEASE = 1;
 constexpr int MERGE_REACH_DOTS = 1;   // the erased grid piece reaches a dot past the cells
 constexpr int BAND_START_LEFT = 215;  // a rubber band starts right of this
 constexpr int BAND_START_TOP = 95;    // and below this
@@ -477,16 +476,16 @@ void on_mouse(editor& e, int button, int state, int x, int y)
 {
     if (e.ui.prompt.shown) {
         // The prompt takes every press; a release still ends held looks.
-        if (button == BUTTON_LEFT && state == STATE_PRESS) prompt_press(e, x, y);
-        else if (button == BUTTON_LEFT && state == STATE_RELEASE) left_release(e, x);
+        if (button == MOUSE_LEFT && state == MOUSE_PRESS) prompt_press(e, x, y);
+        else if (button == MOUSE_LEFT && state == MOUSE_RELEASE) left_release(e, x);
         return;
     }
-    if (state == STATE_PRESS && key_help_close(e.ui.key_help_shown)) return;   // the click only closes the F1 list
+    if (state == MOUSE_PRESS && key_help_close(e.ui.key_help_shown)) return;   // the click only closes the F1 list
     // Pans and scroll bars move the view alone.
-    if (state == STATE_PRESS && e.ui.gesture != GESTURE_PAN && panning_press(e, button, x, y)) return;
-    if (state == STATE_RELEASE && (e.ui.gesture == GESTURE_PAN || e.ui.gesture == GESTURE_SCROLL_BAR)) {
-        const bool ends = e.ui.gesture == GESTURE_SCROLL_BAR ? button == BUTTON_LEFT
-                                                              : (button == BUTTON_MIDDLE) == e.ui.middle_down;
+    if (state == MOUSE_PRESS && e.ui.gesture != GESTURE_PAN && panning_press(e, button, x, y)) return;
+    if (state == MOUSE_RELEASE && (e.ui.gesture == GESTURE_PAN || e.ui.gesture == GESTURE_SCROLL_BAR)) {
+        const bool ends = e.ui.gesture == GESTURE_SCROLL_BAR ? button == MOUSE_LEFT
+                                                              : (button == MOUSE_MIDDLE) == e.ui.middle_down;
         if (ends) {
             e.ui.gesture = GESTURE_NONE;
             e.ui.left_down = e.ui.middle_down = false;
@@ -494,7 +493,7 @@ void on_mouse(editor& e, int button, int state, int x, int y)
         }
         return;
     }
-    if (button == BUTTON_LEFT && state == STATE_PRESS) left_press(e, x, y);
-    else if (button == BUTTON_LEFT && state == STATE_RELEASE) left_release(e, x);
-    else if (button == BUTTON_RIGHT && state == STATE_PRESS) right_press(e);
+    if (button == MOUSE_LEFT && state == MOUSE_PRESS) left_press(e, x, y);
+    else if (button == MOUSE_LEFT && state == MOUSE_RELEASE) left_release(e, x);
+    else if (button == MOUSE_RIGHT && state == MOUSE_PRESS) right_press(e);
 }
