@@ -24,12 +24,6 @@ constexpr int BMP_HEADER_BYTES = 54;        // file header and information heade
 
 constexpr int64_t TEXT_COORD_LIMIT = 1 << 24;   // text pens start within +-this many pixels
 
-// A pixel coordinate or extent computed in 64 bits, held to the 32-bit range of the records.
-inline int32_t clamp_px(int64_t v)
-{
-    return (int32_t)std::min<int64_t>(std::max<int64_t>(v, INT32_MIN), INT32_MAX);
-}
-
 // A text's starting point, held far off screen at worst, so that the text
 // renderers can advance their pens from it without overflowing.
 inline int32_t text_px(int64_t v)

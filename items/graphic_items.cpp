@@ -9,6 +9,7 @@
 #include "raster/canvas.h"
 #include "raster/dot_text.h"
 #include "raster/gfx.h"
+#include "raster/view.h"
 #include <algorithm>
 #include <cstdint>
 
@@ -23,7 +24,7 @@ constexpr float DASH_WIDTH = 2.0f;
 constexpr int FRAME_WORD_DX = 10, FRAME_WORD_DY = 2;   // px from the frame's corner to its word
 constexpr int LINE_REACH_DOTS = 2;    // a line is hit this many dots either side of it
 
-int px(int64_t v) { return clamp_px(v); }
+int px(int64_t v) { return clamp32(v); }
 
 // Make the colour of a code current; codes outside 0-6 keep the current colour.
 void use_code_colour(int code)
@@ -178,10 +179,10 @@ bool allowed(int64_t w, int64_t h, int handle, int64_t dx, int64_t dy)
 void move_sides(item& it, int handle, int64_t dx, int64_t dy)
 {
     const handle_way way = handle_way_of(handle);
-    if (way.w < 0) { it.x = clamp_px(it.x + dx); it.w = clamp_px(it.w - dx); }
-    if (way.w > 0) it.w = clamp_px(it.w + dx);
-    if (way.h < 0) { it.y = clamp_px(it.y + dy); it.h = clamp_px(it.h - dy); }
-    if (way.h > 0) it.h = clamp_px(it.h + dy);
+    if (way.w < 0) { it.x = clamp32(it.x + dx); it.w = clamp32(it.w - dx); }
+    if (way.w > 0) it.w = clamp32(it.w + dx);
+    if (way.h < 0) { it.y = clamp32(it.y + dy); it.h = clamp32(it.h - dy); }
+    if (way.h > 0) it.h = clamp32(it.h + dy);
 }
 
 } // namespace
@@ -199,5 +200,5 @@ void resize_hline(item& it, int h, int64_t dx, int64_t, int, int)
 
 void resize_round(item& it, int h, int64_t, int64_t dy, int, int)
 {
-    if (h == HANDLE_BOTTOM && allowed(ITEM_MIN_DOTS, it.h, h, 0, dy)) it.h = clamp_px(it.h + dy);
+    if (h == HANDLE_BOTTOM && allowed(ITEM_MIN_DOTS, it.h, h, 0, dy)) it.h = clamp32(it.h + dy);
 }

@@ -5,6 +5,7 @@
 #include "items/figures.h"
 #include "items/handles.h"
 #include "raster/gfx.h"
+#include "raster/view.h"
 #include <algorithm>
 
 namespace {
@@ -16,7 +17,7 @@ constexpr float PICKED_TINT[4] = {0.3f, 0.6f, 1.0f, 0.35f};
 constexpr float SPAN_TINT[4] = {1.0f, 0.6f, 0.2f, 0.35f};
 constexpr float TINT_DEPTH = 0.0f;
 
-int px(int64_t v) { return clamp_px(v); }
+int px(int64_t v) { return clamp32(v); }
 
 // A see-through fill over a cell, so the picked cell shows whatever the table's colour.
 void tint_cell(const float* rgba, int x0, int y0, int x1, int y1)
@@ -43,11 +44,11 @@ void shift_merges(table_grid& g, Pick which, int64_t dx, int64_t dy, bool second
         table_merge& t = g.merges[m];
         if (!which(t)) continue;
         if (!second_only) {
-            t.x0 = clamp_px(t.x0 + dx);
-            t.y0 = clamp_px(t.y0 + dy);
+            t.x0 = clamp32(t.x0 + dx);
+            t.y0 = clamp32(t.y0 + dy);
         }
-        t.x1 = clamp_px(t.x1 + dx);
-        t.y1 = clamp_px(t.y1 + dy);
+        t.x1 = clamp32(t.x1 + dx);
+        t.y1 = clamp32(t.y1 + dy);
     }
 }
 

@@ -150,7 +150,7 @@ void draw_placed(const item& t, const item_draw_ctx& ctx, const scroll_place& at
     }
     int left, top;
     dot_cell_corner(ctx.x, ctx.y, ctx.pitch, left, top);
-    gfx_clip_push(left, top, clamp_px(t.w * p), clamp_px(shown_h * p));
+    gfx_clip_push(left, top, clamp32(t.w * p), clamp32(shown_h * p));
     const bool copies = at.step_x > 0 || at.step_y > 0;
     for (int64_t dx = at.dx, dy = at.dy; dx < t.w && dy < t.h; dx += at.step_x, dy += at.step_y) {
         char copy[TEXT_LEN];
@@ -178,8 +178,8 @@ void text_caret(const item& t, int x, int y, int p, int offset, int32_t out[4])
     before[n] = 0;
     int32_t chars = 0, widest = 0, lines = 1;
     measure_text(before, chars, widest, lines);
-    out[0] = clamp_px(x + (int64_t)(t.font_size / 2) * p * chars);
-    out[1] = clamp_px(y + (int64_t)(t.font_size + TEXT_LINE_GAP_DOTS) * (lines - 1) * p);
+    out[0] = clamp32(x + (int64_t)(t.font_size / 2) * p * chars);
+    out[1] = clamp32(y + (int64_t)(t.font_size + TEXT_LINE_GAP_DOTS) * (lines - 1) * p);
     out[2] = 0;
     out[3] = p * t.font_size;
 }
@@ -199,7 +199,7 @@ void draw_selected(const item& t, const item_draw_ctx& ctx)
     // Dotted box.
     dot_box b = ctx.doc ? measure_item(*ctx.doc, t) : measure_text_item(t);
     const float x0 = (float)ctx.x, y0 = (float)ctx.y;
-    const float x1 = (float)clamp_px(ctx.x + b.w * p), y1 = (float)clamp_px(ctx.y + b.h * p);
+    const float x1 = (float)clamp32(ctx.x + b.w * p), y1 = (float)clamp32(ctx.y + b.h * p);
     gfx_line_width(1.0f);
     gfx_line_stipple(true, BOX_STIPPLE_FACTOR, BOX_STIPPLE);
     gfx_color(1, 1, 1);
