@@ -35,6 +35,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -44,11 +45,13 @@ constexpr const char* WINDOW_TITLE_UNSAVED = "lumiker *";
 constexpr long long US_PER_SECOND = 1000000;
 
 designer* the_designer = nullptr;
+bool event_handled = false;   // an input handler ran since the events were last followed up
 
 // An event was handled: the next frame shows it.
 editor ed()
 {
     request_redraw(*the_designer);
+    event_handled = true;
     return the_designer->edit();
 }
 
@@ -178,6 +181,8 @@ int main(int argc, char** argv)
         // Every event that is waiting is handled before the next frame, and
         // a frame is drawn at most once a refresh.
         while (window_dispatch_event(frame_wait_ms(*g))) {
+            // A move over nothing, or an event no handler took, changes neither the document nor the view.
+            if (!std::exchange(event_handled, false)) continue;
             designer_layout(*g);
             follow_current_text(*g, shown);
             undo_checkpoint(*g->ui.undo, g->doc, gesture_under_way(g->ui));
